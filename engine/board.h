@@ -1,0 +1,50 @@
+// The 8 x 8 board: cell numbering, neighbours and the joining test.
+#pragma once
+
+#include "engine/pieces.h"
+
+#include <array>
+#include <cstdint>
+
+namespace tavrin {
+
+inline constexpr int kBoardSide = 8;
+inline constexpr int kCellCount = 64;
+// The live board has one spare slot after the 64 cells that no rule reads.
+inline constexpr int kBoardSlots = 65;
+
+using Board = std::array<HyperRoad, kBoardSlots>;
+
+constexpr int cellRow(int cell) { return cell / kBoardSide; }
+constexpr int cellColumn(int cell) { return cell % kBoardSide; }
+constexpr bool isCell(int cell) { return cell >= 0 && cell < kCellCount; }
+
+// Neighbour of `cell` in direction `dir`, or -1 at the board's edge (no wrap-around).
+constexpr int neighbour(int cell, int dir)
+{
+    switch (dir) {
+    case kUp: return cell < kBoardSide ? -1 : cell - kBoardSide;
+    case kLeft: return cellColumn(cell) == 0 ? -1 : cell - 1;
+    case kRight: return cellColumn(cell) == kBoardSide - 1 ? -1 : cell + 1;
+    case kDown: return cell >= kCellCount - kBoardSide ? -1 : cell + kBoardSide;
+    default: return -1;
+    }
+}
+
+// Direction from a to its neighbour b, or -1 when b is not a neighbour of a.
+constexpr int directionTo(int a, int b)
+{
+    for (int d = 0; d < kDirections; ++d) {
+        if (neighbour(a, d) == b) {
+            return d;
+        }
+    }
+    return -1;
+}
+
+Board emptyBoard();
+
+// True when cells a and b are neighbours whose pieces both open the shared side.
+bool cellsLinked(const Board& board, int a, int b);
+
+} // namespace tavrin

@@ -1,0 +1,44 @@
+// Free-game points: eco points, bonus, total, the chain and the score labels.
+#pragma once
+
+#include "engine/game_state.h"
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace tavrin {
+
+// Frame captions of the four score labels.
+inline constexpr std::string_view kEcoPointsCaption = "エコ点";
+inline constexpr std::string_view kMovesLeftCaption = "残り手数";
+inline constexpr std::string_view kTotalCaption = "総合得点";
+inline constexpr std::string_view kLoopPointsCaption = "ループ点";
+inline constexpr std::string_view kChainCaption = "連続得点";
+
+// Flags summed in scoreLabelsDirty.
+inline constexpr int kDirtyEco = 1;
+inline constexpr int kDirtyLoop = 2;
+inline constexpr int kDirtyMoves = 4;
+inline constexpr int kDirtyChain = 8;
+
+std::int16_t ecoPoints(const GameState& state);
+std::int16_t getecobonus(const GameState& state);
+std::int16_t getpointtotal(const GameState& state);
+
+// The scoring step run inside every free-game analysis.
+void scoreMove(GameState& state);
+
+// Puts plain numbers back into the labels flagged in scoreLabelsDirty.
+void refreshScoreLabels(GameState& state, bool showMoves);
+
+// A label caption read as a number: its leading (signed) digits, 0 when none.
+long labelNumber(std::string_view caption);
+
+// "現在のループ点" & loopTarget & "よりループ点を減らしてください。"
+std::string showLoopTarget(const GameState& state);
+
+// "残り手数が" & movesReturned & "手戻されました！"
+std::string movesReturnedText(int movesReturned);
+
+} // namespace tavrin

@@ -1,0 +1,68 @@
+#include "tools/cli/command.h"
+
+#include <cstdio>
+#include <iostream>
+
+namespace tavrin::cli {
+
+std::vector<Command>& commands()
+{
+    static std::vector<Command> all;
+    return all;
+}
+
+std::string jsonString(const std::string& text)
+{
+    std::string out = "\"";
+    for (const char ch : text) {
+        const auto c = static_cast<unsigned char>(ch);
+        switch (c) {
+        case '"': out += "\\\""; break;
+        case '\\': out += "\\\\"; break;
+        case '\n': out += "\\n"; break;
+        case '\r': out += "\\r"; break;
+        case '\t': out += "\\t"; break;
+        default:
+            if (c < 0x20) {
+                char buf[8];
+                std::snprintf(buf, sizeof buf, "\\u%04x", c);
+                out += buf;
+            } else {
+                out += ch;
+            }
+        }
+    }
+    out += '"';
+    return out;
+}
+
+} // namespace tavrin::cli
+
+namespace {
+
+void printUsage(std::ostream& out)
+{
+    out << "usage: tavrin-cli COMMAND [ARGS...]\n\ncommands:\n";
+    for (const auto& c : tavrin::cli::commands()) {
+        out << "  " << c.usage << "\n";
+    }
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc < 2 || std::string(argv[1]) == "--help" || std::string(argv[1]) == "-h") {
+        printUsage(argc < 2 ? std::cerr : std::cout);
+        return argc < 2 ? 2 : 0;
+    }
+    const std::string name = argv[1];
+    for (const auto& c : tavrin::cli::commands()) {
+        if (c.name == name) {
+            return c.run(std::vector<std::string>(argv + 2, argv + argc));
+        }
+    }
+    std::cerr << "tavrin-cli: unknown command '" << name << "'\n";
+    printUsage(std::cerr);
+    return 2;
+}
