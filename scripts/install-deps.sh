@@ -11,6 +11,7 @@ gstreamer1.0-plugins-base
 libfluidsynth-dev timgm6mb-soundfont
 fonts-motoya-l-cedar
 libgtest-dev libgmock-dev libbenchmark-dev
+nlohmann-json3-dev
 xvfb xauth
 "
 
