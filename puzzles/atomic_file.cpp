@@ -1,0 +1,151 @@
+#include "puzzles/atomic_file.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <atomic>
+#include <cerrno>
+#include <cstring>
+
+namespace tavrin {
+
+namespace {
+
+std::string systemError(const std::string& what)
+{
+    return what + ": " + std::strerror(errno);
+}
+
+// Closes the descriptor and removes the temporary file unless released.
+class TempFile {
+public:
+    TempFile(int fd, std::filesystem::path path) : fd_(fd), path_(std::move(path)) {}
+    ~TempFile()
+    {
+        if (fd_ >= 0) {
+            ::close(fd_);
+        }
+        if (!kept_) {
+            ::unlink(path_.c_str());
+        }
+    }
+    TempFile(const TempFile&) = delete;
+    TempFile& operator=(const TempFile&) = delete;
+
+    int fd() const { return fd_; }
+    const std::filesystem::path& path() const { return path_; }
+
+    bool close()
+    {
+        const int fd = fd_;
+        fd_ = -1;
+        return ::close(fd) == 0;
+    }
+    void keep() { kept_ = true; }
+
+private:
+    int fd_;
+    std::filesystem::path path_;
+    bool kept_ = false;
+};
+
+// Opens a fresh file beside `target` that no one else uses.
+int createBeside(const std::filesystem::path& target, std::filesystem::path& tempPath)
+{
+    static std::atomic<unsigned> counter{0};
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        std::filesystem::path candidate = target;
+        candidate += ".tmp" + std::to_string(::getpid()) + "-" + std::to_string(counter++);
+        const int fd = ::open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0 || errno != EEXIST) {
+            tempPath = candidate;
+            return fd;
+        }
+    }
+    errno = EEXIST;
+    return -1;
+}
+
+bool writeAll(int fd, std::string_view bytes)
+{
+    const char* p = bytes.data();
+    std::size_t left = bytes.size();
+    while (left > 0) {
+        const ssize_t n = ::write(fd, p, left);
+        if (n < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            return false;
+        }
+        p += n;
+        left -= static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+} // namespace
+
+FileWriteResult writeFileAtomically(const std::filesystem::path& target, std::string_view bytes)
+{
+    if (target.empty()) {
+        return {false, "no file name"};
+    }
+    std::filesystem::path tempPath;
+    const int fd = createBeside(target, tempPath);
+    if (fd < 0) {
+        return {false, systemError("cannot create a file beside " + target.string())};
+    }
+    TempFile temp(fd, tempPath);
+    if (!writeAll(temp.fd(), bytes)) {
+        return {false, systemError("cannot write " + tempPath.string())};
+    }
+    if (::fsync(temp.fd()) != 0) {
+        return {false, systemError("cannot flush " + tempPath.string())};
+    }
+    if (!temp.close()) {
+        return {false, systemError("cannot close " + tempPath.string())};
+    }
+    if (::rename(tempPath.c_str(), target.c_str()) != 0) {
+        return {false, systemError("cannot replace " + target.string())};
+    }
+    temp.keep();
+    return {true, {}};
+}
+
+FileReadResult readFileBytes(const std::filesystem::path& path, std::size_t maxBytes)
+{
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        return {std::nullopt, systemError("cannot open " + path.string())};
+    }
+    struct stat info {};
+    if (::fstat(fd, &info) == 0 && S_ISDIR(info.st_mode)) {
+        ::close(fd);
+        return {std::nullopt, "cannot read " + path.string() + ": it is a folder"};
+    }
+    std::string out;
+    char buf[65536];
+    while (out.size() < maxBytes) {
+        const std::size_t want = std::min(sizeof buf, maxBytes - out.size());
+        const ssize_t n = ::read(fd, buf, want);
+        if (n < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            FileReadResult failed{std::nullopt, systemError("cannot read " + path.string())};
+            ::close(fd);
+            return failed;
+        }
+        if (n == 0) {
+            break;
+        }
+        out.append(buf, static_cast<std::size_t>(n));
+    }
+    ::close(fd);
+    return {std::move(out), {}};
+}
+
+} // namespace tavrin

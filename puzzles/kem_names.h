@@ -1,0 +1,32 @@
+// File names of puzzle files: the ".kem" extension in any case, captions,
+// and the high-score section named after a file.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace tavrin::kem {
+
+inline constexpr std::string_view kExtension = "kem";
+inline constexpr std::string_view kProductName = "Tavrin for Windows";
+inline constexpr std::string_view kEditCaptionTag = "[編集]";
+inline constexpr std::string_view kPlayCaptionTag = "[実行]";
+
+// True when the last four characters of `name` are ".kem" in any mix of cases.
+bool hasPuzzleExtension(std::string_view name);
+
+// `name` without a trailing ".kem" (any case); unchanged otherwise.
+std::string stripPuzzleExtension(std::string_view name);
+
+// The name a save writes to: `name` as typed when it ends in ".kem" (any case),
+// otherwise `name` + ".kem".
+std::string puzzleSaveName(std::string_view name);
+
+// Every "\" of `path` replaced by "/".
+std::string slashedPath(std::string_view path);
+
+// Window caption once `path` has been read or written: the file name without
+// folder and extension, " - ", the product name and the mode tag.
+std::string puzzleWindowCaption(std::string_view path, bool editMode);
+
+} // namespace tavrin::kem
