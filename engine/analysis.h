@@ -38,8 +38,9 @@ private:
     using Path = std::array<std::int16_t, kMembers + 1>;
 
     bool traceLoop(int s, Path& path, int& length);
+    void mergeGroups(int keep, int drop);
     bool runsClockwise(int g, const Path& path, int length) const;
-    void acceptLoop(int g, int s, const Path& path, int length);
+    void acceptLoop(int g, const Path& path, int length);
     void clearUsedEdges(int size);
     std::int16_t resultCode(bool full);
 
@@ -51,10 +52,11 @@ private:
     std::array<bool, kMembers> visited_{};
     std::array<bool, kMembers> onPath_{};
     std::array<std::int16_t, kCellCount> memberOfCell_{};
-    // Loops found from the current start member: index into the board-wide list
-    // is not stable (later inserts shift it), so each keeps its own cells.
-    std::array<Path, kMembers> startLoops_{};
-    std::array<std::int16_t, kMembers> startLoopLength_{};
+    std::array<std::int16_t, kCellCount> groupOfCell_{};
+    // Loops found from the current start member (at most one per start
+    // direction), in member numbers and in stored order.
+    std::array<Path, kDirections> startLoops_{};
+    std::array<std::int16_t, kDirections> startLoopLength_{};
     int startLoopCount_ = 0;
 };
 
