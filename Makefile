@@ -29,7 +29,7 @@ test-asan: deps
 bench: deps
 	cmake --preset release
 	cmake --build --preset release -j $(JOBS) --target tavrin_bench
-	./build-release/bench/tavrin_bench
+	./build-release/tavrin_bench
 
 fuzz: deps
 	./scripts/run-fuzz.sh
