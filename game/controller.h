@@ -1,0 +1,188 @@
+// The game controller: free game, series play, the placement sequence and its
+// evaluation, sound and music, and the command dispatch. Runs whole games
+// without a window; everything visible goes through the Window interface.
+#pragma once
+
+#include "engine/game_state.h"
+#include "game/edit_port.h"
+#include "game/random.h"
+#include "game/score_keeper.h"
+#include "game/window.h"
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <string>
+
+namespace tavrin {
+class SettingsStore;
+}
+
+namespace tavrin::game {
+
+inline constexpr int kDiscardSlots = 10;
+
+// Game-flow state beside the shared engine state. Public so that the editor,
+// the replay tool and tests can read it; only the controller and the editor
+// write it.
+struct FlowState {
+    bool freeGameActive = false;
+    bool moveBusy = false;
+    std::int16_t offeredPiece = -1;
+    std::array<std::int16_t, kDiscardSlots> discardWindow{-1, -1, -1, -1, -1, -1, -1, -1, -1, -1};
+
+    std::int16_t seriesMisses = 0;
+    bool launchedWithFile = false;
+    std::string playFilePath;
+
+    // Kept while the editor is open.
+    std::int16_t offeredPieceSave = -1;
+    std::int16_t movesUsedSave = 0;
+    std::string savedStatusText;
+
+    // The placement sequence and its evaluation.
+    bool quietRun = false;
+    bool reverseRun = false;
+    std::int16_t turnResult = 0;
+    std::int16_t lastCell = -1;
+    std::int16_t animNew = -1;
+    std::int16_t animOld = -1;
+    std::int16_t oldPiece = -1;
+    std::int16_t scoreBefore = 0;
+    std::int16_t scoreAfter = 0;
+    std::int16_t groupsAfter = 0;
+    std::int16_t sequenceStep = 0;
+    bool discardPending = false;
+
+    std::int16_t lastHoverCell = -1;
+    bool hoverRefresh = false;
+
+    bool soundOn = true; // the checked state of "音あり(&E)"
+};
+
+// Where a command came from: the guard differs for menu items and buttons.
+enum class Source { Menu, Toolbar };
+
+class GameController {
+public:
+    GameController(GameState& state, Window& window, RandomSource& random);
+
+    GameState& state() { return s_; }
+    const GameState& state() const { return s_; }
+    FlowState& flow() { return f_; }
+    const FlowState& flow() const { return f_; }
+    Window& window() { return w_; }
+    RandomSource& random() { return rnd_; }
+
+    // --- wiring ----------------------------------------------------------------
+    void attachEditor(EditPort* editor) { editor_ = editor; }
+    void attachScoreKeeper(ScoreKeeper* keeper) { scores_ = keeper; }
+    // Where the sound switch is remembered ("Options" / "PointMode").
+    void attachSettings(SettingsStore* settings) { settings_ = settings; }
+    // What the start-up timer does outside series play (default: StartFreeGame).
+    void setStartUpAction(std::function<void()> action) { startUpAction_ = std::move(action); }
+    // Number of item kinds of the current item picture (2 .. 5).
+    void setItemKindCount(int count);
+    int itemKindCount() const { return itemKinds_; }
+    // The eco theme's goal text, shown when a free game starts.
+    void setThemeGoal(const std::string& goal) { themeGoal_ = goal; }
+    const std::string& themeGoal() const { return themeGoal_; }
+    void setLaunchedWithFile(bool launched) { f_.launchedWithFile = launched; }
+
+    // --- start-up --------------------------------------------------------------
+    // Sets the sound switch without side effects (checks the two menu items).
+    void setSoundSwitch(bool on);
+    // Opens the five media devices.
+    void OpenSoundDevices();
+    // Arms the start-up timer.
+    void startUp();
+
+    // --- events from the window ------------------------------------------------
+    void command(Command command, Source source = Source::Menu);
+    void cellReleased(int cell);
+    void cellHovered(int cell);
+    // Mouse press on palette entry 0..11; `shiftState` as the window reports it
+    // (1 Shift, 2 Ctrl, 4 Alt, summed).
+    void palettePressed(int entry, int shiftState);
+    void trashReleased();
+    void timerTick(Timer timer);
+    void spinnerChanged(int value);
+    void commentEdited(const std::string& text);
+
+    // --- the free game ---------------------------------------------------------
+    void StartFreeGame();
+    void DealPiece();
+    void AgeDiscards();
+    void EndGame();
+    void TimeUp();
+    void EvaluateTurn();
+    void FinishDiscard();
+    static std::string resultText(int eco, long loop, int bonus, int total);
+
+    // --- series play -----------------------------------------------------------
+    void StartSeries(const std::string& playFilePath);
+    void NextPuzzle();
+    void EndSeries();
+    void OfferAllShapes();
+    void OfferRandomShape();
+
+    // --- around the editor -----------------------------------------------------
+    void SuspendFreeGame();
+    void ResumeFreeGame();
+    // Leaves the editor; false when the user chose to stay.
+    bool setplaymode();
+    // -1 go on, 1 go on (goal setting abandoned), 0 do not run the command.
+    std::int16_t iszokko();
+    // Starts the placement sequence for an editor placement at `cell`.
+    void startEditPlacement(int cell, const EditPlacement& placement);
+
+    // --- mode commands ---------------------------------------------------------
+    void ecomode();
+    void camode();
+    void blmode();
+
+    // --- sound and music -------------------------------------------------------
+    void PlayFreeGameMusic();
+    void PlaySeriesMusic();
+    void StopFreeGameMusic();
+    void StopSeriesMusic();
+    void PlaySound(Device device);
+    void LoopMusic();
+    // The two sound items; false when the clicked item was already checked.
+    bool soundSwitch(bool on);
+
+    // --- helpers ---------------------------------------------------------------
+    // Sends the score labels of the shared state to the window.
+    void showScoreLabels();
+    bool timerOn(Timer timer) const { return timers_[static_cast<std::size_t>(timer)]; }
+
+private:
+    void startTimer(Timer timer, int intervalMs);
+    void stopTimer(Timer timer);
+    void placeFreeGame(int cell);
+    void placeSeries(int cell);
+    void evaluateEditor();
+    void evaluateSeries();
+    void evaluateFreeGame();
+    void takeBack();
+    void settlePendingMove();
+    void drawPaletteEntry(int entry, bool plain);
+    void armMusicLoop();
+    void exitCommand();
+    void playMusic(Device device);
+
+    GameState& s_;
+    Window& w_;
+    RandomSource& rnd_;
+    FlowState f_;
+    EditPort* editor_ = nullptr;
+    ScoreKeeper* scores_ = nullptr;
+    SettingsStore* settings_ = nullptr;
+    std::function<void()> startUpAction_;
+    int itemKinds_ = 3;
+    std::string themeGoal_;
+    std::array<bool, 4> timers_{};
+    std::array<bool, 12> paletteEnabled_{true, true, true, true, true, true, true, true, true, true, true, true};
+};
+
+} // namespace tavrin::game

@@ -1,0 +1,59 @@
+// What the game controller asks of the puzzle editor. The editor object
+// implements it and is attached with GameController::attachEditor; the
+// controller calls it only for editor commands and while editMode is on.
+#pragma once
+
+#include "game/window.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+namespace tavrin::game {
+
+// A board edit accepted by the editor: what the cell held and holds now, and
+// the analysis result after the edit (loop points or group count, by analysisKind).
+struct EditPlacement {
+    std::int16_t oldPiece = -1;
+    std::int16_t newPiece = -1;
+    std::int16_t scoreAfter = 0;
+};
+
+class EditPort {
+public:
+    virtual ~EditPort() = default;
+
+    // Enters edit mode (Edit Mode command). Uses GameController::SuspendFreeGame
+    // and the controller's flow state to keep the free game aside.
+    virtual void setquizmode() = 0;
+    // New Game command in edit mode: disableUndo() then newmondai().
+    virtual void newPuzzle() = 0;
+    // Undo, Cut, Copy, Paste, Delete and the eight Toolbar2 commands.
+    virtual void editCommand(Command command) = 0;
+    // Full-connection and big-loop commands in edit mode.
+    virtual void camodeshori() = 0;
+    virtual void blmodeshori() = 0;
+    // Refreshes the current puzzle's mode on buttons 11 / 12 and opt(4) / opt(5).
+    virtual void showGameMode() = 0;
+
+    // A click on board cell `cell` in edit mode: asks gamemodechosei, checks
+    // onaji, takes the undo snapshot, writes board and puzzle, runs the analysis,
+    // marks the collection unsaved and refreshes the edit commands. No value
+    // when nothing changes; the controller then plays the placement sequence.
+    virtual std::optional<EditPlacement> placeOnCell(int cell) = 0;
+    // Selects another random palette shape (option "ランダム").
+    virtual void randomborder() = 0;
+    // A placement lowered the loop points below the target: the puzzle takes
+    // big-loop mode (snapshot, spinner on, mode 1, status cleared,
+    // messagechosei, comment stored, showGameMode, unsaved).
+    virtual void bigLoopSettingCompleted() = 0;
+
+    // Spinner moved by the user, and comment box typed in.
+    virtual void spinnerChanged(int value) = 0;
+    virtual void commentEdited(const std::string& text) = 0;
+
+    virtual bool collectionSaved() const = 0;
+    virtual std::string editFilePath() const = 0;
+};
+
+} // namespace tavrin::game
