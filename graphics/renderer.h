@@ -1,0 +1,92 @@
+// Composes the 32 x 32 tiles of the board, the offered-piece panel and the
+// palette from the current pictures and the shared game state. The window only
+// shows the finished images; it is told through the presenter when to.
+#pragma once
+
+#include "engine/game_state.h"
+#include "graphics/graphics_set.h"
+#include "graphics/raster.h"
+#include "graphics/tile_target.h"
+
+#include <QColor>
+#include <QImage>
+
+#include <array>
+#include <functional>
+
+namespace tavrin::graphics {
+
+inline constexpr int kPaletteEntries = 11; // pieces 0..10; the eraser entry has a fixed icon
+inline constexpr int kBoardPixels = kTile * 8;
+
+class Renderer {
+public:
+    using Presenter = std::function<void(TileTarget)>;
+
+    Renderer(const GraphicsSet& graphics, const GameState& state);
+
+    // Called when a surface's image is ready to be shown: a single cell, the
+    // whole board (TileTarget::wholeBoard()) after a batch, the panel, or a
+    // palette entry.
+    void setPresenter(Presenter presenter) { presenter_ = std::move(presenter); }
+    // Colour of the empty panel and of emptied palette entries.
+    void setPanelColour(QColor colour) { panelColour_ = colour.rgb() | 0xFF000000u; }
+
+    const QImage& boardImage() const { return board_; }
+    const QImage& panelImage() const { return panel_; }
+    const QImage& paletteImage(int entry) const;
+    const QImage& dissolveMask(int k) const { return masks_[static_cast<std::size_t>(k & 3)]; }
+
+    // Composes one tile. `cell` is a board index or -1 for the panel and the
+    // palette; `piece`/`oldPiece` are piece codes or -1; `step` 0..2 is a
+    // dissolve frame from the old piece to the new one, 3 and above the final
+    // picture. `present` shows the target afterwards; `withItem` draws the
+    // cell's item on top; `plainLook` forces the plain rows of the sheet.
+    void drawTile(int cell, int piece, int oldPiece, int step, TileTarget target, bool present,
+                  bool withItem, bool plainLook);
+    void drawTileShown(int cell, int piece, int oldPiece, int step, TileTarget target, bool withItem);
+    void drawTileBatch(int cell, int piece, int oldPiece, int step, TileTarget target, bool withItem);
+    void drawTilePlain(int cell, int piece, int oldPiece, int step, TileTarget target, bool withItem);
+
+    // Panel, board (all 64 composed, then shown at once) and, when the palette
+    // is visible, its eleven piece entries in the lit look.
+    void redrawAll(int offeredPiece, bool paletteVisible);
+    // The board part of redrawAll alone.
+    void redrawBoard();
+
+    // The background step of a tile: the wallpapered board background for a
+    // board cell, the empty panel colour otherwise.
+    void prepareTileBackground(int cell, TileTarget target);
+    // Copies the part of the normal or goal background under `cell` into `target`.
+    void drawCellBackground(int cell, TileTarget target);
+    // Empties a panel or palette tile to the panel colour.
+    void clearTile(TileTarget target);
+
+private:
+    struct Place {
+        QImage* image;
+        QPoint origin;
+    };
+    Place placeOf(TileTarget target);
+    void present(TileTarget target);
+    // image AND (target OR mask), through work surface A.
+    void maskedCopy(Place place, const QImage& source, int column, int imageY, int maskY);
+    void drawPiece(Place place, int piece, bool lit);
+    void drawItem(Place place, int cell);
+    bool lookIsLit(int cell, bool plainLook) const;
+
+    const GraphicsSet& graphics_;
+    const GameState& state_;
+    Presenter presenter_;
+    QRgb panelColour_ = 0xFFD4D0C8u;
+
+    QImage board_;
+    QImage panel_;
+    std::array<QImage, kPaletteEntries> palette_;
+    std::array<QImage, 4> masks_;
+    QImage workA_;
+    QImage workB_;
+    QImage workC_;
+};
+
+} // namespace tavrin::graphics
