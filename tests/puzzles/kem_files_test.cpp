@@ -1,0 +1,186 @@
+// Puzzle files on disk: names, overwriting, failed saves, unreadable files.
+#include "kem_test_support.h"
+
+#include "puzzles/atomic_file.h"
+#include "puzzles/kem_file.h"
+#include "puzzles/kem_names.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/resource.h>
+
+#include <csignal>
+
+namespace tavrin::kem {
+namespace {
+
+using testing::fileCount;
+using testing::samplePuzzle;
+using testing::slurp;
+using testing::spit;
+using testing::TempDir;
+
+PuzzleList samples(int n)
+{
+    PuzzleList list;
+    for (int i = 0; i < n; ++i) {
+        list.push_back(samplePuzzle(i));
+    }
+    return list;
+}
+
+TEST(PuzzleFileNames, ExtensionInAnyCase)
+{
+    EXPECT_TRUE(hasPuzzleExtension("a.kem"));
+    EXPECT_TRUE(hasPuzzleExtension("a.KeM"));
+    EXPECT_TRUE(hasPuzzleExtension(".KEM"));
+    EXPECT_FALSE(hasPuzzleExtension("a.kemx"));
+    EXPECT_FALSE(hasPuzzleExtension("akem"));
+    EXPECT_FALSE(hasPuzzleExtension("kem"));
+    EXPECT_FALSE(hasPuzzleExtension("a.ket"));
+}
+
+TEST(PuzzleFileNames, SaveNameAddsTheExtensionOnlyWhenMissing)
+{
+    EXPECT_EQ(puzzleSaveName("/d/問題集"), "/d/問題集.kem");
+    EXPECT_EQ(puzzleSaveName("/d/x.KEM"), "/d/x.KEM");
+    EXPECT_EQ(puzzleSaveName("/d/x.kEm"), "/d/x.kEm");
+    EXPECT_EQ(puzzleSaveName("/d/x.kem.bak"), "/d/x.kem.bak.kem");
+}
+
+TEST(PuzzleFileNames, CaptionsAndSections)
+{
+    EXPECT_EQ(stripPuzzleExtension("easy.KEM"), "easy");
+    EXPECT_EQ(stripPuzzleExtension("easy.txt"), "easy.txt");
+    EXPECT_EQ(puzzleWindowCaption("/home/u/かんたん.Kem", true), "かんたん - Tavrin for Windows[編集]");
+    EXPECT_EQ(puzzleWindowCaption("C:\\q\\hard.kem", false), "hard - Tavrin for Windows[実行]");
+    EXPECT_EQ(slashedPath("C:\\q\\hard.kem"), "C:/q/hard.kem");
+}
+
+TEST(PuzzleFileSaving, NameWithoutExtensionGetsDotKem)
+{
+    TempDir dir;
+    const PuzzleFileSave save = savePuzzleFile((dir / "collection").string(), samples(2));
+    ASSERT_TRUE(save.saved()) << save.error;
+    EXPECT_EQ(save.path, (dir / "collection.kem").string());
+    EXPECT_EQ(slurp(dir / "collection.kem").size(), 3u + 2 * 115u);
+    EXPECT_EQ(fileCount(dir.path()), 1u);
+}
+
+TEST(PuzzleFileSaving, NameWithExtensionInMixedCaseIsUsedAsTyped)
+{
+    TempDir dir;
+    const PuzzleFileSave save = savePuzzleFile((dir / "Mixed.KeM").string(), samples(1));
+    ASSERT_TRUE(save.saved()) << save.error;
+    EXPECT_TRUE(std::filesystem::exists(dir / "Mixed.KeM"));
+    EXPECT_EQ(fileCount(dir.path()), 1u);
+}
+
+TEST(PuzzleFileSaving, OverwritingALongerFileLeavesExactlyTheNewBytes)
+{
+    TempDir dir;
+    const auto path = dir / "x.kem";
+    ASSERT_TRUE(savePuzzleFile(path.string(), samples(10)).saved());
+    const PuzzleList shorter = samples(2);
+    ASSERT_TRUE(savePuzzleFile(path.string(), shorter).saved());
+    EXPECT_EQ(slurp(path), encodePuzzleFile(shorter));
+    const PuzzleFileRead read = readPuzzleFile(path);
+    ASSERT_TRUE(read.loaded());
+    EXPECT_EQ(read.puzzles.size(), 2u);
+    EXPECT_EQ(fileCount(dir.path()), 1u); // no temporary file left behind
+}
+
+TEST(PuzzleFileSaving, PuzzleWithoutModeWritesNothing)
+{
+    TempDir dir;
+    PuzzleList list = samples(2);
+    list[0].mode = kNoMode;
+    const PuzzleFileSave save = savePuzzleFile((dir / "x.kem").string(), list);
+    EXPECT_EQ(save.status, SaveStatus::ModeMissing);
+    EXPECT_EQ(save.message(), std::string(kModeMissingMessage));
+    EXPECT_EQ(fileCount(dir.path()), 0u);
+}
+
+TEST(PuzzleFileSaving, EmptyNameMeansCancelled)
+{
+    EXPECT_EQ(savePuzzleFile("", samples(1)).status, SaveStatus::Cancelled);
+}
+
+TEST(PuzzleFileSaving, MissingFolderReportsFailure)
+{
+    TempDir dir;
+    const PuzzleFileSave save = savePuzzleFile((dir / "no-such-folder" / "x.kem").string(), samples(1));
+    EXPECT_EQ(save.status, SaveStatus::WriteFailed);
+    EXPECT_FALSE(save.error.empty());
+    EXPECT_EQ(save.message(), save.path + "に保存することができませんでした。");
+}
+
+TEST(PuzzleFileSaving, TargetThatIsAFolderFailsAndStays)
+{
+    TempDir dir;
+    std::filesystem::create_directory(dir / "taken.kem");
+    spit(dir / "taken.kem" / "inside", "keep");
+    EXPECT_EQ(savePuzzleFile((dir / "taken.kem").string(), samples(1)).status, SaveStatus::WriteFailed);
+    EXPECT_EQ(slurp(dir / "taken.kem" / "inside"), "keep");
+    EXPECT_EQ(fileCount(dir.path()), 1u);
+}
+
+// A write that fails half-way (the disk is "full" after 200 bytes) must not
+// touch the old file.
+TEST(PuzzleFileSaving, WriteFailingHalfWayKeepsTheOldFile)
+{
+    TempDir dir;
+    const auto path = dir / "x.kem";
+    const std::string old = encodePuzzleFile(samples(1));
+    spit(path, old);
+
+    rlimit saved{};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
+    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = saved;
+    small.rlim_cur = 200;
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+    const PuzzleFileSave save = savePuzzleFile(path.string(), samples(20));
+    ::setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, previousHandler);
+
+    EXPECT_EQ(save.status, SaveStatus::WriteFailed);
+    EXPECT_FALSE(save.saved());
+    EXPECT_EQ(slurp(path), old);
+    EXPECT_EQ(fileCount(dir.path()), 1u);
+}
+
+TEST(PuzzleFileReading, MissingOrFolderIsUnreadable)
+{
+    TempDir dir;
+    const PuzzleFileRead missing = readPuzzleFile(dir / "nothing.kem");
+    EXPECT_EQ(missing.status, ReadStatus::Unreadable);
+    EXPECT_EQ(missing.message(), (dir / "nothing.kem").string() + "を読み込むことができませんでした。");
+    EXPECT_EQ(readPuzzleFile(dir.path()).status, ReadStatus::Unreadable);
+}
+
+TEST(PuzzleFileReading, HugeFileReadsOnlyItsFirstSixtyFourRecords)
+{
+    TempDir dir;
+    std::string bytes = encodePuzzleFile(samples(64));
+    bytes += std::string(1 << 20, 'x');
+    spit(dir / "big.kem", bytes);
+    const PuzzleFileRead read = readPuzzleFile(dir / "big.kem");
+    ASSERT_TRUE(read.loaded());
+    EXPECT_EQ(read.puzzles.size(), 64u);
+}
+
+TEST(AtomicFile, WritesExactBytesAndReadsAPrefix)
+{
+    TempDir dir;
+    const std::string bytes("a\0b\xff", 4);
+    ASSERT_TRUE(writeFileAtomically(dir / "f", bytes));
+    EXPECT_EQ(slurp(dir / "f"), bytes);
+    const FileReadResult prefix = readFileBytes(dir / "f", 2);
+    ASSERT_TRUE(prefix.bytes);
+    EXPECT_EQ(*prefix.bytes, std::string("a\0", 2));
+    EXPECT_FALSE(writeFileAtomically("", bytes));
+}
+
+} // namespace
+} // namespace tavrin::kem

@@ -1,0 +1,90 @@
+// Shared helpers of the puzzle-file tests.
+#pragma once
+
+#include "engine/puzzle.h"
+#include "puzzles/kem_format.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+namespace tavrin::kem::testing {
+
+// A puzzle whose cells and mode vary with `seed`, so records differ.
+inline Puzzle samplePuzzle(int seed, std::string_view comment = "テスト")
+{
+    Puzzle p;
+    p.mode = static_cast<GameMode>(seed % 2);
+    p.comment = fitComment(comment);
+    for (int i = 0; i < kCellCount; ++i) {
+        p.cells[static_cast<std::size_t>(i)] = static_cast<HyperRoad>((i * 7 + seed * 3) % 12 - 1);
+    }
+    return p;
+}
+
+// Record j written straight from the file layout (comment bytes given in
+// Shift-JIS), independently of the encoder under test.
+inline std::string rawRecord(std::string_view sjisComment, int mode, const std::array<HyperRoad, kCellCount>& cells, int j)
+{
+    std::string r(sjisComment);
+    r.resize(kCommentAreaSize, '\0');
+    int sum = 0;
+    for (HyperRoad c : cells) {
+        sum += c + 2;
+    }
+    r += static_cast<char>((mode + 16 * (sum % 16)) ^ puzzleMask(0, j));
+    for (int k = 1; k <= kCellCount; ++k) {
+        r += static_cast<char>((cells[static_cast<std::size_t>(k - 1)] + 2) ^ puzzleMask(k, j));
+    }
+    return r;
+}
+
+// A fresh folder, removed with everything in it at the end of the test.
+class TempDir {
+public:
+    TempDir()
+    {
+        std::string pattern = (std::filesystem::temp_directory_path() / "tavrin-kem-XXXXXX").string();
+        if (::mkdtemp(pattern.data()) != nullptr) {
+            path_ = pattern;
+        }
+    }
+    ~TempDir()
+    {
+        std::error_code ec;
+        std::filesystem::remove_all(path_, ec);
+    }
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+
+    const std::filesystem::path& path() const { return path_; }
+    std::filesystem::path operator/(std::string_view name) const { return path_ / name; }
+
+private:
+    std::filesystem::path path_;
+};
+
+inline std::string slurp(const std::filesystem::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+inline void spit(const std::filesystem::path& path, std::string_view bytes)
+{
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+inline std::size_t fileCount(const std::filesystem::path& dir)
+{
+    std::size_t n = 0;
+    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(dir)) {
+        ++n;
+    }
+    return n;
+}
+
+} // namespace tavrin::kem::testing
