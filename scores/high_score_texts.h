@@ -1,0 +1,57 @@
+// Names, keys and texts of the high-score tables.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace tavrin {
+
+inline constexpr std::string_view kProductName = "Tavrin for Windows";
+inline constexpr std::string_view kShortProductName = "Tavrin";
+
+inline constexpr int kScorePlaces = 5;
+inline constexpr int kFreeTables = 5; // table t holds the games with t + 1 item kinds
+inline constexpr std::int16_t kFreeDefaultScore = 0;
+inline constexpr std::int16_t kSeriesDefaultScore = 999;
+inline constexpr std::string_view kNoName = "No Name";
+
+inline constexpr std::string_view kFreeSectionPrefix = "HighScore";
+inline constexpr std::string_view kScoreKeyPrefix = "Score";
+inline constexpr std::string_view kNameKeyPrefix = "Name";
+
+inline constexpr std::string_view kClearFreeQuestion = "エコモードのハイスコアを消去してもよいですか？";
+
+// The three buttons of the high-score window, Command1(0) ... Command1(2).
+inline constexpr std::string_view kOkButton = "OK";
+inline constexpr std::string_view kRegisterButton = "ハイスコア登録";
+inline constexpr std::string_view kCopyButton = "クリップボードへコピー";
+
+// "HighScore1" ... "HighScore5" for tables 0 ... 4.
+std::string freeSection(int table);
+// "Score1" ... "Score5" and "Name1" ... "Name5" for places 0 ... 4.
+std::string scoreKey(int place);
+std::string nameKey(int place);
+
+// The settings section of a puzzle file's table: its path with every "\"
+// turned into "/".
+std::string seriesSection(std::string_view path);
+// The file name of `path` without its folder and without a ".kem" ending
+// (any case).
+std::string seriesFileTitle(std::string_view path);
+
+// The name prompts shown in an input box titled kProductName; `place` counts
+// from 0.
+std::string freeEntryPrompt(int itemCount, int place);
+std::string seriesEntryPrompt(std::string_view path, int place);
+
+std::string clearSeriesQuestion(std::string_view path);
+
+// Captions of the high-score window.
+std::string freeTableCaption(int itemCount);
+std::string seriesTableCaption(std::string_view path);
+
+// A typed name up to its first NUL character.
+std::string nameUpToNul(std::string_view answer);
+
+} // namespace tavrin
