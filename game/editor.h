@@ -1,0 +1,88 @@
+// The puzzle editor: entering edit mode, the collection commands, the board
+// tools, placements on the board, goal setting and the comment prompt.
+//
+// Note for the game controller: EditPort gained one method with a do-nothing
+// default, placementTakenBack(cell, piece). The controller's take-back of an
+// editor placement should call it, so that the puzzle (and not only the board)
+// gets its old piece back; without it a rejected goal-setting placement stays
+// in the saved puzzle.
+#pragma once
+
+#include "engine/game_state.h"
+#include "game/controller.h"
+#include "game/edit_port.h"
+#include "game/window.h"
+#include "puzzles/collection.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+namespace tavrin::game {
+
+class Editor : public EditPort {
+public:
+    // The editor works on the controller's state and window, and keeps the
+    // free game aside through the controller.
+    explicit Editor(GameController& controller);
+
+    // --- EditPort ------------------------------------------------------------
+    // Enter edit mode with a new collection of one blank puzzle. Does nothing
+    // in series play; in the editor it only shows the Edit Mode command pressed.
+    void setquizmode() override;
+    // New Game in the editor: a blank puzzle after the current one.
+    void newPuzzle() override;
+    // Undo, Cut, Copy, Paste, Delete and the eight Toolbar2 commands. A
+    // command whose item is disabled is ignored. While a goal is being set the
+    // commands that change the puzzle first ask to abandon it.
+    void editCommand(Command command) override;
+    void camodeshori() override;
+    void blmodeshori() override;
+    void showGameMode() override;
+    std::optional<EditPlacement> placeOnCell(int cell) override;
+    void randomborder() override;
+    void bigLoopSettingCompleted() override;
+    void spinnerChanged(int value) override;
+    void commentEdited(const std::string& text) override;
+    bool collectionSaved() const override { return collection_.collectionSaved(); }
+    std::string editFilePath() const override { return collection_.editFilePath(); }
+    void placementTakenBack(int cell, std::int16_t piece) override;
+
+    // --- the rest of the editor -----------------------------------------------
+    // 1 (no mode), -1 (mode cleared after asking) or 0 (the user kept it).
+    std::int16_t gamemodechosei();
+    // Asks for a comment while the comment box still shows the default one.
+    void messagechosei();
+    void refreshEditCommands();
+    void disableUndo();
+
+    // The puzzle file layer read a file into puzzles / puzzleCount while the
+    // editor is open, or wrote the collection to `path`.
+    void fileLoaded(const std::string& path);
+    void fileSaved(const std::string& path);
+
+    Collection& collection() { return collection_; }
+    const Collection& collection() const { return collection_; }
+
+private:
+    // Pushes the enabled state of the editing commands to the window.
+    void syncCommands();
+    void showPuzzleNumber();
+    // Label, game mode, comment box, full redraw, after the current puzzle or
+    // its position changed.
+    void showCurrentPuzzle();
+    void showSpinner();
+    // False when a goal setting in progress may not be abandoned.
+    bool mayInterruptGoalSetting();
+    void boardTool(Command command);
+    void drawPalette();
+    void showPaletteSelection();
+
+    GameController& ctl_;
+    GameState& s_;
+    Window& w_;
+    Collection collection_;
+    bool navigating_ = false;
+};
+
+} // namespace tavrin::game
