@@ -52,14 +52,6 @@ public:
     virtual void spinnerChanged(int value) = 0;
     virtual void commentEdited(const std::string& text) = 0;
 
-    // The evaluation took an editor placement back: board cell `cell` holds
-    // `piece` again. The editor restores the puzzle's cell too.
-    virtual void placementTakenBack(int cell, std::int16_t piece)
-    {
-        (void)cell;
-        (void)piece;
-    }
-
     virtual bool collectionSaved() const = 0;
     virtual std::string editFilePath() const = 0;
 };

@@ -454,14 +454,6 @@ std::optional<EditPlacement> Editor::placeOnCell(int cell)
     return placed;
 }
 
-void Editor::placementTakenBack(int cell, std::int16_t piece)
-{
-    if (s_.editMode && isCell(cell)) {
-        collection_.current().cells[static_cast<std::size_t>(cell)] = piece;
-        s_.board[cell] = piece;
-    }
-}
-
 void Editor::randomborder()
 {
     s_.selectedShape = ::tavrin::randomborder(s_.selectedShape, [this] { return ctl_.random().next(); });

@@ -1,11 +1,5 @@
 // The puzzle editor: entering edit mode, the collection commands, the board
 // tools, placements on the board, goal setting and the comment prompt.
-//
-// Note for the game controller: EditPort gained one method with a do-nothing
-// default, placementTakenBack(cell, piece). The controller's take-back of an
-// editor placement should call it, so that the puzzle (and not only the board)
-// gets its old piece back; without it a rejected goal-setting placement stays
-// in the saved puzzle.
 #pragma once
 
 #include "engine/game_state.h"
@@ -46,7 +40,6 @@ public:
     void commentEdited(const std::string& text) override;
     bool collectionSaved() const override { return collection_.collectionSaved(); }
     std::string editFilePath() const override { return collection_.editFilePath(); }
-    void placementTakenBack(int cell, std::int16_t piece) override;
 
     // --- the rest of the editor -----------------------------------------------
     // 1 (no mode), -1 (mode cleared after asking) or 0 (the user kept it).
