@@ -167,7 +167,7 @@ private:
     void takeBack();
     void settlePendingMove();
     void drawPaletteEntry(int entry, bool plain);
-    void armMusicLoop();
+    void armMusicLoop(Device device);
     void exitCommand();
     void playMusic(Device device);
 

@@ -1,0 +1,174 @@
+// One entry point for every menu item and toolbar button, behind the guard
+// that protects a goal setting in progress.
+#include "game/controller.h"
+
+namespace tavrin::game {
+
+namespace {
+
+bool inGameMenu(Command c)
+{
+    switch (c) {
+    case Command::NewGame:
+    case Command::Open:
+    case Command::Save:
+    case Command::SaveAs:
+    case Command::HighScores:
+    case Command::ClearHighScores:
+    case Command::ResetTheme:
+    case Command::Exit:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// Items 2 and above of the options menu.
+bool inOptionsFromModes(Command c)
+{
+    switch (c) {
+    case Command::EcoMode:
+    case Command::FullConnection:
+    case Command::BigLoop:
+    case Command::EditMode:
+    case Command::PlayMode:
+    case Command::CreateTheme:
+    case Command::DefaultTheme:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool onBoardToolbar(Command c)
+{
+    switch (c) {
+    case Command::MirrorTopBottom:
+    case Command::MirrorLeftRight:
+    case Command::TurnLeft:
+    case Command::TurnRight:
+    case Command::ShiftLeft:
+    case Command::ShiftUp:
+    case Command::ShiftDown:
+    case Command::ShiftRight:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool editCommand(Command c)
+{
+    switch (c) {
+    case Command::Undo:
+    case Command::Cut:
+    case Command::Copy:
+    case Command::Paste:
+    case Command::Delete:
+        return true;
+    default:
+        return onBoardToolbar(c);
+    }
+}
+
+} // namespace
+
+void GameController::command(Command c, Source source)
+{
+    if (source == Source::Menu && inGameMenu(c) && w_.pointerBusy()) {
+        return;
+    }
+    const bool guarded = source == Source::Toolbar ? !onBoardToolbar(c) : (inGameMenu(c) || inOptionsFromModes(c));
+    if (guarded) {
+        const std::int16_t go = iszokko();
+        if (go == 0 || (go == 1 && c == Command::BigLoop)) {
+            return;
+        }
+    }
+
+    switch (c) {
+    case Command::NewGame:
+        if (s_.editMode) {
+            if (editor_ != nullptr) {
+                editor_->newPuzzle();
+            }
+        } else if (!s_.puzzleSeries) {
+            StartFreeGame();
+        }
+        break;
+    case Command::Open:
+        if (!s_.puzzleSeries) {
+            w_.shellCommand(c);
+        }
+        break;
+    case Command::Save:
+    case Command::SaveAs:
+    case Command::HighScores:
+    case Command::ClearHighScores:
+    case Command::ResetTheme:
+    case Command::CreateTheme:
+    case Command::DefaultTheme:
+    case Command::HelpTopics:
+    case Command::About:
+        w_.shellCommand(c);
+        break;
+    case Command::Exit:
+        exitCommand();
+        break;
+    case Command::SoundOn:
+        soundSwitch(true);
+        break;
+    case Command::SoundOff:
+        soundSwitch(false);
+        break;
+    case Command::EcoMode:
+        ecomode();
+        break;
+    case Command::FullConnection:
+        camode();
+        break;
+    case Command::BigLoop:
+        blmode();
+        break;
+    case Command::EditMode:
+        if (s_.editMode) {
+            // Already editing: show the state again rather than drop the collection.
+            w_.setCommandChecked(Command::EditMode, true);
+            w_.setCommandChecked(Command::PlayMode, false);
+        } else if (!s_.puzzleSeries && editor_ != nullptr) {
+            editor_->setquizmode();
+        }
+        break;
+    case Command::PlayMode:
+        setplaymode();
+        break;
+    case Command::GameSeparator:
+        break;
+    default:
+        if (editCommand(c) && s_.editMode && editor_ != nullptr) {
+            editor_->editCommand(c);
+        }
+        break;
+    }
+}
+
+void GameController::exitCommand()
+{
+    if (s_.puzzleSeries && !f_.launchedWithFile) {
+        EndSeries();
+        StopSeriesMusic();
+        PlayFreeGameMusic();
+        return;
+    }
+    if (s_.editMode && editor_ != nullptr && !editor_->editFilePath().empty()) {
+        // Closing the file: leave the editor (the user may choose to stay) and
+        // come back to an empty collection.
+        if (setplaymode()) {
+            editor_->setquizmode();
+        }
+        return;
+    }
+    w_.quitProgram();
+}
+
+} // namespace tavrin::game

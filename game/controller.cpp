@@ -1,0 +1,417 @@
+// The life of a game: starting and ending the free game, series play, and
+// keeping the free game aside while the editor or a series uses the board.
+#include "game/controller.h"
+
+#include "engine/analysis.h"
+#include "engine/goals.h"
+#include "engine/scoring.h"
+#include "game/flow_texts.h"
+#include "game/item_layout.h"
+
+#include <algorithm>
+
+namespace tavrin::game {
+
+GameController::GameController(GameState& state, Window& window, RandomSource& random)
+    : s_(state), w_(window), rnd_(random), themeGoal_(kDefaultThemeGoal)
+{
+}
+
+void GameController::setItemKindCount(int count) { itemKinds_ = std::clamp(count, 2, kMaxItems); }
+
+void GameController::startTimer(Timer timer, int intervalMs)
+{
+    timers_[static_cast<std::size_t>(timer)] = true;
+    w_.startTimer(timer, intervalMs);
+}
+
+void GameController::stopTimer(Timer timer)
+{
+    timers_[static_cast<std::size_t>(timer)] = false;
+    w_.stopTimer(timer);
+}
+
+void GameController::showScoreLabels()
+{
+    w_.setScoreLabel(ScoreLabel::Eco, s_.labels.Label2);
+    w_.setScoreLabel(ScoreLabel::MovesLeft, s_.labels.Label3);
+    w_.setScoreLabel(ScoreLabel::Loop, s_.labels.Label5);
+    w_.setScoreLabel(ScoreLabel::Chain, s_.labels.Label7);
+}
+
+void GameController::startUp() { startTimer(Timer::StartUp, kStartUpIntervalMs); }
+
+void GameController::StartFreeGame()
+{
+    // A move of the previous game may still be playing its sequence.
+    stopTimer(Timer::Evaluation);
+    stopTimer(Timer::AfterDiscard);
+    f_.sequenceStep = 0;
+    f_.reverseRun = false;
+    f_.discardPending = false;
+
+    // 1. Reset.
+    f_.moveBusy = false;
+    s_.modeSettingActive = false;
+    if (scores_ != nullptr) {
+        scores_->resetLastRank();
+    }
+    s_.puzzleCount = 0;
+    s_.maxMovesUsed = 0;
+    s_.scoreChain = 0;
+    f_.quietRun = false;
+    s_.overrunState = 0;
+    s_.scoreLabelsDirty = 0;
+    s_.cellItem.fill(-1);
+    s_.loopLength.fill(0);
+    s_.loopCount = 0;
+
+    // 2. Score display.
+    s_.labels = ScoreLabels{};
+    showScoreLabels();
+    w_.setScoreFrameVisible(ScoreLabel::MovesLeft, true);
+    w_.setScoreFrameCaption(ScoreLabel::MovesLeft, std::string(kMovesLeftCaption));
+
+    // 3 - 5. Items.
+    const ItemLayout layout = drawItemLayout(itemKinds_, rnd_);
+    s_.itemCount = static_cast<std::int16_t>(layout.count);
+    s_.itemCells.fill(0);
+    for (int e = 0; e < layout.count; ++e) {
+        s_.itemCells[e] = layout.cells[e];
+        s_.cellItem[layout.cells[e]] = layout.kinds[e];
+    }
+
+    // 6. Board.
+    s_.greenStamp.fill(-1);
+    s_.board.fill(kEmpty);
+    f_.freeGameActive = true;
+    s_.movesUsed = 0;
+    s_.loopPoints = 0;
+
+    // 7. Discard window.
+    f_.discardWindow.fill(-1);
+    f_.offeredPiece = -1;
+
+    // 8. First piece, music, goal text, full redraw.
+    DealPiece();
+    PlayFreeGameMusic();
+    w_.setStatusText(themeGoal_);
+    w_.redrawAll();
+}
+
+void GameController::EndGame()
+{
+    if (s_.freeGame()) {
+        w_.setStatusText(std::string(kPressF2Text));
+        StopFreeGameMusic();
+    } else {
+        f_.savedStatusText = std::string(kPressF2Text);
+        w_.setStatusText("");
+    }
+    f_.freeGameActive = false;
+}
+
+// A free-game move still playing its sequence is finished at once before the
+// board is handed to another activity, so that it never resumes half done.
+void GameController::settlePendingMove()
+{
+    if (!s_.freeGame()) {
+        return;
+    }
+    for (int guard = 0; guard < 8 && timerOn(Timer::Evaluation); ++guard) {
+        EvaluateTurn();
+    }
+    if (timerOn(Timer::AfterDiscard)) {
+        FinishDiscard();
+    }
+}
+
+void GameController::SuspendFreeGame()
+{
+    settlePendingMove();
+    const int scratch = std::clamp<int>(s_.puzzleCount, 0, kPuzzleSlots - 1);
+    s_.puzzles[scratch].cells.fill(kEmpty);
+    for (int c = 0; c < kBoardSlots; ++c) {
+        s_.boardSave[c] = s_.board[c];
+        s_.cellItemSave[c] = s_.cellItem[c];
+        s_.greenStampSave[c] = s_.greenStamp[c];
+        s_.greenChangedSave[c] = s_.greenChanged[c];
+        s_.greenStamp[c] = 0;
+        s_.cellItem[c] = -1;
+        s_.board[c] = c < kCellCount ? s_.puzzles[scratch].cells[c] : kEmpty;
+    }
+}
+
+void GameController::ResumeFreeGame()
+{
+    for (int c = 0; c < kBoardSlots; ++c) {
+        s_.board[c] = s_.boardSave[c];
+        s_.cellItem[c] = s_.cellItemSave[c];
+        s_.greenStamp[c] = s_.greenStampSave[c];
+        s_.greenChanged[c] = s_.greenChangedSave[c];
+        s_.greenStampSave[c] = 0;
+        s_.boardSave[c] = kEmpty;
+        s_.cellItemSave[c] = -1;
+    }
+}
+
+// --- series play ----------------------------------------------------------------
+
+void GameController::StartSeries(const std::string& playFilePath)
+{
+    settlePendingMove();
+    f_.playFilePath = playFilePath;
+    StopFreeGameMusic();
+    PlaySeriesMusic();
+    s_.puzzleSeries = true;
+    w_.setCommandEnabled(Command::NewGame, false);
+    w_.setCommandEnabled(Command::Open, false);
+    w_.setCommandEnabled(Command::EditMode, false);
+    if (!f_.launchedWithFile) {
+        w_.setCommandCaption(Command::Exit, std::string(kInterruptCaption));
+    }
+    w_.setCommentVisible(true);
+    w_.setCommentReadOnly(true);
+    w_.setCommandChecked(Command::EcoMode, false);
+    w_.setCommandEnabled(Command::EcoMode, false);
+    w_.setSpinnerVisible(false);
+    w_.setPanelVisible(Panel::FreeGame, false);
+    w_.setPanelVisible(Panel::Palette, true);
+    for (int e = 0; e < kPieceKinds; ++e) {
+        drawPaletteEntry(e, false);
+    }
+    f_.seriesMisses = 0;
+    SuspendFreeGame();
+    w_.redrawAll();
+    s_.puzzleIndex = -1;
+    NextPuzzle();
+}
+
+void GameController::NextPuzzle()
+{
+    s_.puzzleIndex = static_cast<std::int16_t>(s_.puzzleIndex + 1);
+    if (s_.puzzleIndex >= s_.puzzleCount || s_.puzzleIndex >= kMaxPuzzles) {
+        OfferAllShapes();
+        EndSeries();
+        if (f_.launchedWithFile) {
+            w_.quitProgram();
+            return;
+        }
+        if (scores_ != nullptr) {
+            scores_->enterSeriesHighScore(f_.seriesMisses, f_.playFilePath);
+        }
+        StopSeriesMusic();
+        PlayFreeGameMusic();
+        return;
+    }
+    Puzzle& p = s_.puzzles[s_.puzzleIndex];
+    const std::string comment = trimComment(p.comment);
+    w_.setCommentText(comment);
+    p.comment = fitComment(comment);
+    for (int c = 0; c < kCellCount; ++c) {
+        s_.board[c] = p.cells[c];
+    }
+    w_.redrawAll();
+    if (p.mode == kBigLoop) {
+        OfferAllShapes();
+        s_.analysisKind = 1;
+        s_.loopTarget = networkAnalysis(s_);
+        w_.setStatusText(std::string(kBigLoopStartText));
+        w_.setCommandChecked(Command::BigLoop, true);
+        w_.setCommandEnabled(Command::BigLoop, true);
+        w_.setCommandChecked(Command::FullConnection, false);
+        w_.setCommandEnabled(Command::FullConnection, false);
+    } else if (p.mode == kFullConnection) {
+        s_.analysisKind = 0;
+        w_.setStatusText(std::string(kFullConnectionStartText));
+        OfferRandomShape();
+        w_.setCommandChecked(Command::FullConnection, true);
+        w_.setCommandEnabled(Command::FullConnection, true);
+        w_.setCommandChecked(Command::BigLoop, false);
+        w_.setCommandEnabled(Command::BigLoop, false);
+    }
+}
+
+void GameController::EndSeries()
+{
+    // A pending evaluation or next-puzzle tick belongs to the series.
+    stopTimer(Timer::Evaluation);
+    stopTimer(Timer::StartUp);
+    f_.sequenceStep = 0;
+    f_.reverseRun = false;
+    f_.quietRun = false;
+
+    w_.setCommandChecked(Command::FullConnection, false);
+    w_.setCommandChecked(Command::BigLoop, false);
+    OfferAllShapes();
+    w_.setPanelVisible(Panel::BoardToolbar, false);
+    w_.setPanelVisible(Panel::Palette, false);
+    w_.setPanelVisible(Panel::FreeGame, true);
+    s_.puzzleSeries = false;
+    ResumeFreeGame();
+    w_.redrawAll();
+    w_.setStatusText("");
+    w_.setCommandEnabled(Command::EcoMode, true);
+    w_.setCommandChecked(Command::EcoMode, true);
+    w_.setCommandEnabled(Command::FullConnection, false);
+    w_.setCommandEnabled(Command::BigLoop, false);
+    w_.setCommentVisible(false);
+    w_.setCommandEnabled(Command::NewGame, true);
+    w_.setCommandEnabled(Command::Open, true);
+    w_.setCommandEnabled(Command::EditMode, true);
+    w_.setSpinnerVisible(true);
+    w_.setCommandCaption(Command::Exit, std::string(kExitCaption));
+    w_.setCommandEnabled(Command::ClearHighScores, scores_ != nullptr && scores_->hasHighScores());
+}
+
+void GameController::drawPaletteEntry(int entry, bool plain)
+{
+    TileDraw t;
+    t.target = TileTarget::PaletteEntry;
+    t.index = entry;
+    t.piece = entry;
+    t.step = 3;
+    t.plainLook = plain;
+    w_.drawTile(t);
+}
+
+void GameController::OfferAllShapes()
+{
+    for (int e = 0; e < kPieceKinds; ++e) {
+        paletteEnabled_[e] = true;
+        w_.setPaletteEnabled(e, true);
+        drawPaletteEntry(e, false);
+    }
+    w_.setPaletteVisible(kEraser, true);
+}
+
+void GameController::OfferRandomShape()
+{
+    int shape = rnd_.Int(kPieceKinds);
+    while (shape == s_.selectedShape) {
+        shape = rnd_.Int(kPieceKinds);
+    }
+    s_.selectedShape = static_cast<std::int16_t>(shape);
+    for (int e = 0; e < kPieceKinds; ++e) {
+        const bool on = e == shape;
+        w_.setPaletteBorder(e, on);
+        paletteEnabled_[e] = on;
+        w_.setPaletteEnabled(e, on);
+        drawPaletteEntry(e, !on);
+    }
+    // The eraser keeps no selection border once a shape is chosen for the player.
+    w_.setPaletteBorder(kEraser, false);
+}
+
+// --- leaving the editor and the goal-setting guard ----------------------------------
+
+bool GameController::setplaymode()
+{
+    if (!s_.editMode) {
+        w_.setCommandChecked(Command::PlayMode, true);
+        return true;
+    }
+    const bool saved = editor_ == nullptr || editor_->collectionSaved();
+    if (!saved && w_.messageBox(std::string(kDiscardChangesQuestion), "", Buttons::YesNo, Icon::Question) != Answer::Yes) {
+        w_.setCommandChecked(Command::EditMode, true);
+        w_.setCommandChecked(Command::PlayMode, false);
+        return false;
+    }
+    // An editor placement may still be playing its sequence.
+    stopTimer(Timer::Evaluation);
+    f_.sequenceStep = 0;
+    f_.reverseRun = false;
+    f_.quietRun = false;
+    s_.modeSettingActive = false;
+
+    ResumeFreeGame();
+    w_.setPanelVisible(Panel::EditorOptions, false);
+    w_.setCommentVisible(false);
+    w_.setWindowCaption(std::string(kProductTitle));
+    w_.setMenuEnabled(Menu::Edit, false);
+    w_.setCommandChecked(Command::EcoMode, true);
+    w_.setCommandEnabled(Command::EcoMode, true);
+    w_.setCommandChecked(Command::FullConnection, false);
+    w_.setCommandEnabled(Command::FullConnection, false);
+    w_.setCommandChecked(Command::BigLoop, false);
+    w_.setCommandEnabled(Command::BigLoop, false);
+    w_.setCommandChecked(Command::EditMode, false);
+    w_.setCommandChecked(Command::PlayMode, true);
+    for (const Command c : {Command::Cut, Command::Copy, Command::Paste, Command::Delete, Command::Save, Command::Undo,
+                            Command::SaveAs}) {
+        w_.setCommandEnabled(c, false);
+    }
+    w_.setCommandCaption(Command::Exit, std::string(kExitCaption));
+    w_.setCommandToolTip(Command::NewGame, std::string(kNewGameToolTip));
+    w_.setCommandCaption(Command::NewGame, std::string(kNewGameCaption));
+    w_.setCommandImage(Command::NewGame, kNewGameImage);
+    PlayFreeGameMusic();
+    w_.setPanelVisible(Panel::FreeGame, true);
+    w_.setPanelVisible(Panel::Palette, false);
+    w_.setPanelVisible(Panel::BoardToolbar, false);
+    for (int e = 0; e < kPieceKinds; ++e) {
+        drawPaletteEntry(e, false);
+    }
+    w_.setCommandVisible(Command::GameSeparator, true);
+
+    f_.offeredPiece = f_.offeredPieceSave;
+    f_.offeredPieceSave = -1;
+    s_.movesUsed = f_.movesUsedSave;
+    s_.editMode = false;
+    w_.setCommandEnabled(Command::NewGame, true);
+    w_.setStatusText(f_.savedStatusText);
+    w_.redrawAll();
+    return true;
+}
+
+std::int16_t GameController::iszokko()
+{
+    if (!s_.modeSettingActive) {
+        return -1;
+    }
+    if (w_.messageBox(std::string(kGoalSettingQuestion), "", Buttons::YesNo, Icon::Question) == Answer::Yes) {
+        s_.modeSettingActive = false;
+        if (!w_.statusText().empty()) {
+            w_.setStatusText("");
+        }
+        // The spinner was held while the goal was being set.
+        w_.setSpinnerEnabled(true);
+        return 1;
+    }
+    if (s_.editMode) {
+        w_.setCommandChecked(Command::PlayMode, false);
+        w_.setCommandChecked(Command::EditMode, true);
+    }
+    if (editor_ != nullptr) {
+        editor_->showGameMode();
+    }
+    return 0;
+}
+
+// --- mode commands ------------------------------------------------------------------
+
+void GameController::ecomode() { w_.setCommandChecked(Command::EcoMode, !s_.editMode); }
+
+void GameController::camode()
+{
+    if (s_.editMode) {
+        if (editor_ != nullptr) {
+            editor_->camodeshori();
+        }
+        return;
+    }
+    w_.setCommandChecked(Command::FullConnection, s_.puzzleSeries);
+}
+
+void GameController::blmode()
+{
+    if (s_.editMode) {
+        if (editor_ != nullptr) {
+            editor_->blmodeshori();
+        }
+        return;
+    }
+    w_.setCommandChecked(Command::BigLoop, s_.puzzleSeries);
+}
+
+} // namespace tavrin::game

@@ -1,0 +1,42 @@
+#include "game/score_keeper.h"
+
+#include "game/window.h"
+#include "scores/high_scores.h"
+
+namespace tavrin::game {
+
+TableScoreKeeper::TableScoreKeeper(HighScores& scores, Window& window, Shown shown)
+    : scores_(scores), window_(window), shown_(std::move(shown))
+{
+}
+
+namespace {
+
+AskName askThrough(Window& window)
+{
+    return [&window](std::string_view title, std::string_view prompt) {
+        return window.inputBox(std::string(prompt), std::string(title), "");
+    };
+}
+
+} // namespace
+
+void TableScoreKeeper::enterFreeHighScore(std::int16_t total, int itemCount)
+{
+    if (scores_.enterFreeHighScore(total, itemCount, askThrough(window_)) && shown_) {
+        shown_(false);
+    }
+}
+
+void TableScoreKeeper::enterSeriesHighScore(std::int16_t misses, const std::string& path)
+{
+    if (scores_.enterSeriesHighScore(misses, path, askThrough(window_)) && shown_) {
+        shown_(true);
+    }
+}
+
+void TableScoreKeeper::resetLastRank() { scores_.resetLastRank(); }
+
+bool TableScoreKeeper::hasHighScores() const { return scores_.hasHighScores(); }
+
+} // namespace tavrin::game
