@@ -61,6 +61,12 @@ std::string registrationAddress(std::string_view server)
 std::string scoreCode(std::string_view name, std::int16_t score, std::int16_t year, std::int16_t month,
                       std::int16_t day, std::int16_t itemKinds)
 {
+    return scoreCode(kScoreCodeKey, name, score, year, month, day, itemKinds);
+}
+
+std::string scoreCode(const CodeKey& key, std::string_view name, std::int16_t score, std::int16_t year,
+                      std::int16_t month, std::int16_t day, std::int16_t itemKinds)
+{
     int byteSum = 0;
     for (const char c : toCp932(name)) {
         byteSum = (byteSum + static_cast<unsigned char>(c)) % 256;
@@ -70,7 +76,8 @@ std::string scoreCode(std::string_view name, std::int16_t score, std::int16_t ye
         score / 1000, (score % 1000) / 100, (score % 100) / 10, score % 10, year, month, day, itemKinds, byteSum};
     std::int64_t h = 1;
     for (std::size_t i = 0; i < digits.size(); ++i) {
-        h = (kCodeMultipliers[i] * (h + kCodeWeights[i] * digits[i])) % 32767;
+        // At most 32768 · (32767 + 32768 · 32768): far inside 64 bits.
+        h = (std::int64_t{key.multipliers[i]} * (h + std::int64_t{key.weights[i]} * digits[i])) % 32767;
     }
     if (h < 0) {
         h += 32767; // only negative inputs get here; keep the code in letters

@@ -19,9 +19,13 @@ inline constexpr std::string_view kScoreServerKey = "ScoreServer";
 inline constexpr std::string_view kDefaultScoreServer = "https://scores.tavrin.example";
 
 // The key shared with the score server: weights w and multipliers m of the
-// authentication code.
-inline constexpr std::array<std::int64_t, 9> kCodeWeights{1307, 2711, 409, 97, 23, 3001, 577, 8191, 131};
-inline constexpr std::array<std::int64_t, 9> kCodeMultipliers{5021, 311, 7919, 1009, 29311, 661, 12007, 43, 3557};
+// authentication code, nine 16-bit values each.
+struct CodeKey {
+    std::array<std::int16_t, 9> weights;
+    std::array<std::int16_t, 9> multipliers;
+};
+inline constexpr CodeKey kScoreCodeKey{{1307, 2711, 409, 97, 23, 3001, 577, 8191, 131},
+                                       {5021, 311, 7919, 1009, 29311, 661, 12007, 43, 3557}};
 
 struct ScoreDate {
     std::int16_t year = 0;
@@ -56,6 +60,9 @@ std::string registrationAddress(std::string_view server);
 // its Shift-JIS form. Worked out in wide integers, so no input overflows.
 std::string scoreCode(std::string_view name, std::int16_t score, std::int16_t year, std::int16_t month,
                       std::int16_t day, std::int16_t itemKinds);
+// The same with another key.
+std::string scoreCode(const CodeKey& key, std::string_view name, std::int16_t score, std::int16_t year,
+                      std::int16_t month, std::int16_t day, std::int16_t itemKinds);
 
 // The whole page in Shift-JIS: eight lines, each ended by CR LF.
 std::string scorePage(const PageEntry& entry, std::string_view address);

@@ -113,4 +113,10 @@ FreeHighScoreWindow showFreeHighScores(HighScores& scores, ScorePages& pages, in
     return window;
 }
 
+bool clearFreeHighScoresAndPages(HighScores& scores, const ScorePages& pages, bool confirmed)
+{
+    scores.clearFreeHighScores(confirmed);
+    return !confirmed || pages.deletePagesAfterClear();
+}
+
 } // namespace tavrin

@@ -76,4 +76,10 @@ struct FreeHighScoreWindow {
 };
 FreeHighScoreWindow showFreeHighScores(HighScores& scores, ScorePages& pages, int itemCount);
 
+// The free game's clear command, after asking kClearFreeQuestion: a yes
+// clears the tables and deletes the pages for 3 and 4 item kinds, a no keeps
+// both; either way the high-score menu item goes off. False when a page
+// could not be deleted.
+bool clearFreeHighScoresAndPages(HighScores& scores, const ScorePages& pages, bool confirmed);
+
 } // namespace tavrin

@@ -173,44 +173,5 @@ TEST(PageScore, TooManyDigitsReadAsZero)
     EXPECT_EQ(pageScore("\"score\" VALUE = \"" + std::string(1000, '0') + "12\""), 12);
 }
 
-TEST(ScoreCode, KnownValues)
-{
-    // Worked out independently from the key tables.
-    EXPECT_EQ(scoreCode("Taro", 1234, 2024, 5, 7, 3), "CYT");
-    EXPECT_EQ(scoreCode("山田", 32767, 2024, 12, 31, 5), "KZP");
-    EXPECT_EQ(scoreCode("", 0, 2000, 1, 1, 4), "MBN");
-    EXPECT_EQ(scoreCode("A&B", 5000, 2023, 2, 3, 4), "BTUQ");
-}
-
-TEST(ScoreCode, LeadingDigitMayBeTheCharacterAfterZ)
-{
-    EXPECT_EQ(scoreCode("x", 101, 2024, 1, 1, 3), "[RB"); // 18019 = 26·26·26 + 17·26 + 1
-    EXPECT_EQ(scoreCode("x", 1139, 2024, 1, 1, 3), "B");  // a value below 26 is one letter
-}
-
-TEST(ScoreCode, EveryInputGivesLettersWithoutOverflow)
-{
-    for (const std::int16_t score : {std::int16_t{-32768}, std::int16_t{-1}, std::int16_t{0}, std::int16_t{32767}}) {
-        for (const std::int16_t year : {std::int16_t{-32768}, std::int16_t{0}, std::int16_t{32767}}) {
-            const std::string code = scoreCode(std::string(300, '\xff'), score, year, 32767, -32768, 32767);
-            ASSERT_FALSE(code.empty());
-            for (const char c : code) {
-                EXPECT_TRUE(c >= 'A' && c <= '[') << code;
-            }
-        }
-    }
-}
-
-TEST(ScoreCode, NameCountsByItsShiftJisBytes)
-{
-    // Same byte sum modulo 256 gives the same code; a different one does not.
-    EXPECT_EQ(scoreCode("ab", 100, 2024, 1, 1, 3), scoreCode("ba", 100, 2024, 1, 1, 3));
-    EXPECT_NE(scoreCode("ab", 100, 2024, 1, 1, 3), scoreCode("ac", 100, 2024, 1, 1, 3));
-    // A character Shift-JIS cannot hold counts as "?".
-    EXPECT_EQ(scoreCode("😀", 100, 2024, 1, 1, 3), scoreCode("?", 100, 2024, 1, 1, 3));
-    // 山田 is 8E 52 93 63: sum 0x1D6, i.e. 0xD6 = 214 modulo 256, like "\xd6" alone.
-    EXPECT_EQ(scoreCode("山田", 100, 2024, 1, 1, 3), scoreCode(fromCp932("\x95\x41"), 100, 2024, 1, 1, 3));
-}
-
 } // namespace
 } // namespace tavrin

@@ -190,5 +190,23 @@ TEST_F(ScorePagesTest, ClearingDeletesThePagesForThreeAndFourOnly)
     EXPECT_TRUE(pages.deletePagesAfterClear());
 }
 
+TEST_F(ScorePagesTest, ClearCommandDeletesPagesOnlyOnYes)
+{
+    enter(100, 3);
+    for (const int n : {3, 4}) {
+        writeAll(page(n), "page");
+    }
+    EXPECT_TRUE(clearFreeHighScoresAndPages(scores, pages, false));
+    EXPECT_TRUE(std::filesystem::exists(page(3)));
+    EXPECT_TRUE(std::filesystem::exists(page(4)));
+    EXPECT_EQ(scores.freeScores(2, 0), 100);
+    EXPECT_FALSE(scores.hasHighScores());
+
+    EXPECT_TRUE(clearFreeHighScoresAndPages(scores, pages, true));
+    EXPECT_FALSE(std::filesystem::exists(page(3)));
+    EXPECT_FALSE(std::filesystem::exists(page(4)));
+    EXPECT_EQ(scores.freeScores(2, 0), 0);
+}
+
 } // namespace
 } // namespace tavrin
