@@ -106,6 +106,21 @@ QImage makeItemsChart(const QImage& items, const QImage& normalLand)
     return enlarged(chart, 2);
 }
 
+QImage makeCellChart(const QImage& picture)
+{
+    constexpr int gap = 2;
+    const int cols = picture.width() / kTile;
+    const int rows = picture.height() / kTile;
+    QImage chart(cols * (kTile + gap) + gap, rows * (kTile + gap) + gap, QImage::Format_RGB32);
+    chart.fill(QColor(150, 150, 150));
+    QPainter p(&chart);
+    for (int r = 0; r < rows; ++r) {
+        for (int c = 0; c < cols; ++c) p.drawImage(gap + c * (kTile + gap), gap + r * (kTile + gap), tileOf(picture, c, r));
+    }
+    p.end();
+    return enlarged(chart, 2);
+}
+
 QImage enlarged(const QImage& image, int factor)
 {
     return image.scaled(image.width() * factor, image.height() * factor, Qt::IgnoreAspectRatio,

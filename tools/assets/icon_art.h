@@ -17,6 +17,10 @@ QImage makePiecesChart(const QImage& sheet, const QImage& normalLand, const QIma
 // The items on dry land, at twice the size.
 QImage makeItemsChart(const QImage& items, const QImage& normalLand);
 
+// A sheet or item strip cut into its 32 x 32 cells with a thin gap between
+// them, at twice the size, so each cell can be told apart.
+QImage makeCellChart(const QImage& picture);
+
 // A picture enlarged `factor` times without smoothing, so every pixel stays visible.
 QImage enlarged(const QImage& image, int factor);
 

@@ -61,8 +61,8 @@ int run(const std::filesystem::path& out)
     const std::filesystem::path help = out / "help";
     check(saveImage(help / "pieces.png", makePiecesChart(sheet, normalLand, greenLand), "PNG"), help / "pieces.png");
     check(saveImage(help / "items.png", makeItemsChart(items, normalLand), "PNG"), help / "items.png");
-    check(saveImage(help / "sheet.png", enlarged(sheet, 2), "PNG"), help / "sheet.png");
-    check(saveImage(help / "item_strip.png", enlarged(items, 2), "PNG"), help / "item_strip.png");
+    check(saveImage(help / "sheet.png", makeCellChart(sheet), "PNG"), help / "sheet.png");
+    check(saveImage(help / "item_strip.png", makeCellChart(items), "PNG"), help / "item_strip.png");
 
     check(writeWav((out / "B.wav").string(), placementTap(), 0.72), out / "B.wav");
     check(writeWav((out / "trush.wav").string(), trashSwish(), 0.75), out / "trush.wav");
