@@ -59,6 +59,26 @@ QString themeGoalPrompt()
     return QStringLiteral("何かエコ・テーマの目標を入力してください。");
 }
 
+QString themeOpenDialogTitle()
+{
+    return QStringLiteral("エコ・テーマのロード");
+}
+
+QString themeSaveDialogTitle()
+{
+    return QStringLiteral("名前をつけてエコ・テーマの保存");
+}
+
+QString themeFilterName()
+{
+    return QStringLiteral("エコ・テーマ(*.") + fromUtf8(theme::kThemeExtension) + QLatin1Char(')');
+}
+
+QString allFilesFilterName()
+{
+    return QStringLiteral("全てのファイル(*.*)");
+}
+
 Themes::Themes(Pictures& pictures, SettingsStore& settings, GraphicsHost& host)
     : pictures_(pictures), settings_(settings), host_(host), themeGoal_(fromUtf8(theme::kDefaultThemeGoal)),
       tempRoot_(QDir::tempPath())

@@ -18,6 +18,13 @@ namespace tavrin::graphics {
 QString themeFileKey();
 // Prompt of the input box that asks for a new theme's goal.
 QString themeGoalPrompt();
+// Dialog texts: the open dialog ("エコ・テーマのロード", one filter entry) and
+// the save dialog ("名前をつけてエコ・テーマの保存", the theme entry and
+// "全てのファイル(*.*)"); the filter entries as shown, their patterns apart.
+QString themeOpenDialogTitle();
+QString themeSaveDialogTitle();
+QString themeFilterName();   // "エコ・テーマ(*.ket)", pattern "*.ket"
+QString allFilesFilterName(); // "全てのファイル(*.*)", pattern "*"
 // Help topic of the message that asks for a missing picture.
 inline constexpr int kLoadingPicturesHelpTopic = 47;
 
