@@ -1,0 +1,39 @@
+// Captions, shortcuts, tool tips and initial states of every menu item and
+// toolbar button, one entry per command.
+#pragma once
+
+#include "game/window.h"
+
+#include <array>
+#include <string_view>
+
+namespace tavrin::app {
+
+enum class Toolbar { None, Main, Board };
+
+struct CommandInfo {
+    game::Command command;
+    game::Menu menu;
+    bool inMenu;                // false: a Toolbar2 button only
+    std::string_view caption;   // menu caption ("" for toolbar-only commands)
+    std::string_view shortcut;  // "F1", "F2" or ""
+    Toolbar toolbar;
+    int button;                 // 1-based index in its toolbar, 0 when none
+    std::string_view toolTip;
+    bool enabled;               // at start-up
+    bool checkable;
+    bool checked;               // at start-up
+    bool separatorBefore;       // a "-" item precedes it in its menu
+};
+
+const std::array<CommandInfo, game::kCommandCount>& commandTable();
+const CommandInfo& commandInfo(game::Command command);
+
+// The menu captions: "ｹﾞｰﾑ(&G)", "編集(&E)", "ｵﾌﾟｼｮﾝ(&O)", "ﾍﾙﾌﾟ(&H)".
+std::string_view menuCaption(game::Menu menu);
+
+// Toolbar positions that hold a separator.
+inline constexpr std::array<int, 3> kMainToolbarSeparators{9, 13, 16};
+inline constexpr std::array<int, 3> kBoardToolbarSeparators{1, 4, 7};
+
+} // namespace tavrin::app

@@ -1,0 +1,65 @@
+// Message boxes, input boxes, file dialogs and modal windows of the game.
+// Each goes through a hook when one is installed, so that tests can read what
+// would be shown and answer it without a person at the screen.
+#pragma once
+
+#include "game/window.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+#include <optional>
+
+class QDialog;
+class QWidget;
+
+namespace tavrin::app {
+
+struct MessageRequest {
+    QString text;
+    QString title;
+    game::Buttons buttons = game::Buttons::Ok;
+    game::Icon icon = game::Icon::None;
+    bool helpButton = false; // a Help button that opens the picture-loading topic
+};
+
+struct InputRequest {
+    QString prompt;
+    QString title;
+    QString defaultText;
+};
+
+struct FileRequest {
+    bool save = false;
+    QString title;
+    QString folder;
+    QStringList filters;      // "description (pattern)" entries
+    QString defaultSuffix;    // without the dot
+};
+
+using MessageHook = std::function<game::Answer(const MessageRequest&)>;
+using InputHook = std::function<std::optional<QString>(const InputRequest&)>;
+using FileHook = std::function<QString(const FileRequest&)>;
+// Receives a modal window instead of it being run; returns the dialog's result.
+using ModalHook = std::function<int(QDialog&)>;
+
+void setMessageHook(MessageHook hook);
+void setInputHook(InputHook hook);
+void setFileHook(FileHook hook);
+void setModalHook(ModalHook hook);
+
+// The program's default title: "Tavrin for Windows".
+QString defaultTitle();
+
+game::Answer showMessage(QWidget* parent, const MessageRequest& request);
+std::optional<QString> askText(QWidget* parent, const InputRequest& request);
+// "" when cancelled.
+QString askFile(QWidget* parent, const FileRequest& request);
+// Runs `dialog` modally (or hands it to the hook) and returns its result.
+int runModal(QDialog& dialog);
+
+// Called for the Help button of a message box.
+void setHelpHandler(std::function<void()> handler);
+
+} // namespace tavrin::app

@@ -1,0 +1,396 @@
+#include "app/game_shell.h"
+
+#include "app/command_line.h"
+#include "app/dialogs.h"
+#include "app/help_window.h"
+#include "app/high_score_dialog.h"
+#include "puzzles/kem_file.h"
+#include "puzzles/kem_names.h"
+#include "scores/general_number.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QMessageBox>
+#include <QScreen>
+
+namespace tavrin::app {
+
+using game::Command;
+
+namespace {
+
+constexpr int kTwipsPerPixel = 15;
+
+QString q(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+std::string s(const QString& text)
+{
+    return text.toStdString();
+}
+
+game::Icon gameIcon(graphics::MessageIcon icon)
+{
+    switch (icon) {
+    case graphics::MessageIcon::Information: return game::Icon::Information;
+    case graphics::MessageIcon::Warning: return game::Icon::Warning;
+    case graphics::MessageIcon::None: break;
+    }
+    return game::Icon::None;
+}
+
+} // namespace
+
+GameShell::GameShell(ShellOptions options)
+    : options_(std::move(options)), pictureSettings_(store_.qsettings()),
+      graphics_(graphics::GraphicsSet::load(options_.programFolder)), renderer_(graphics_, state_),
+      scores_(store_), pages_(options_.programFolder.toStdString(), store_)
+{
+    window_ = std::make_unique<QtWindow>(form_, renderer_, options_.programFolder);
+    controller_ = std::make_unique<game::GameController>(state_, *window_, random_);
+    keeper_ = std::make_unique<game::TableScoreKeeper>(scores_, *window_,
+                                                       [this](bool series) { showHighScoreWindow(series); });
+    pictures_ = std::make_unique<graphics::Pictures>(graphics_, pictureSettings_, *this);
+
+    window_->setEvents(this);
+    window_->setOfferedPieceSource([this] { return static_cast<int>(controller_->flow().offeredPiece); });
+    window_->setShellHandler([this](Command command) { shellCommand(command); });
+    controller_->attachScoreKeeper(keeper_.get());
+    controller_->attachSettings(&store_);
+    controller_->setStartUpAction([this] { startUpAction(); });
+    form_.setCloseHandler([this] { return closeRequested(); });
+    setHelpHandler([this] { helpfindershori(kHelpLoadingPictures); });
+}
+
+GameShell::~GameShell()
+{
+    setHelpHandler({});
+    window_->setEvents(nullptr);
+}
+
+void GameShell::start()
+{
+    startingUp_ = true;
+    forgotten_ = pictures_->loadRememberedGraphics();
+
+    state_.editMode = false;
+    state_.puzzleSeries = false;
+    state_.selectedShape = 0;
+    for (int entry = 0; entry < kPaletteSize; ++entry) {
+        window_->setPaletteBorder(entry, entry == 0);
+    }
+    window_->setWindowCaption(s(defaultTitle()));
+
+    restoreGeometry();
+    scores_.loadFreeHighScores();
+    window_->setCommandEnabled(Command::ClearHighScores, scores_.hasHighScores());
+    const std::int16_t pointMode = readStoredNumber(store_.get("Options", "PointMode", "-1"), -1);
+    controller_->setSoundSwitch(pointMode == -1);
+    controller_->OpenSoundDevices();
+
+    controller_->setLaunchedWithFile(false);
+    controller_->setItemKindCount(graphics_.itemCount());
+    controller_->setThemeGoal("水、新芽、太陽をハイパーロードでつないで全ての地域を緑化してください。");
+    window_->redrawAll();
+    controller_->startUp();
+    startingUp_ = false;
+}
+
+void GameShell::show()
+{
+    form_.show();
+}
+
+// --- start-up timer and the command line -------------------------------------
+
+void GameShell::startUpAction()
+{
+    if (options_.commandLine.trimmed().isEmpty()) {
+        controller_->StartFreeGame();
+        return;
+    }
+    // A file named on the command line is played as a series; anything else
+    // on the line leaves the window waiting for a command.
+    const QString path = commandLinePath(options_.commandLine);
+    const QFileInfo info(path);
+    if (path.isEmpty() || !info.isFile() || !hasPuzzleExtension(info.fileName())) {
+        return;
+    }
+    controller_->setLaunchedWithFile(true);
+    loadPuzzleFile(info.absoluteFilePath());
+}
+
+// --- puzzle files --------------------------------------------------------------
+
+void GameShell::loadPuzzleFile(const QString& path)
+{
+    const kem::PuzzleFileRead read = kem::readPuzzleFile(path.toStdString());
+    const std::string message = read.message();
+    if (!message.empty()) {
+        window_->messageBox(message, "", game::Buttons::Ok, game::Icon::None);
+    }
+    if (!read.loaded()) {
+        return;
+    }
+    if (state_.editMode) {
+        return; // the editor takes files of its own
+    }
+    kem::applyPuzzleFile(state_, read);
+    window_->setWindowCaption(kem::puzzleWindowCaption(read.path, false));
+    scores_.loadSeriesHighScores(read.path);
+    window_->setCommandEnabled(Command::ClearHighScores, scores_.hasHighScores());
+    controller_->StartSeries(read.path);
+}
+
+void GameShell::openshori()
+{
+    openPuzzleFileDialog();
+}
+
+void GameShell::openPuzzleFileDialog()
+{
+    FileRequest request;
+    request.title = q("問題のﾛｰﾄﾞ");
+    request.folder = options_.programFolder;
+    request.filters = {q("Tavrin 問題(*.kem)"), q("全てのファイル (*.*)")};
+    request.defaultSuffix = QStringLiteral("kem");
+    const QString path = askFile(&form_, request).section(QChar(u'\0'), 0, 0);
+    if (!path.isEmpty() && QFileInfo(path).isFile()) {
+        loadPuzzleFile(QFileInfo(path).absoluteFilePath());
+    }
+}
+
+void GameShell::savemondai(bool /*saveAs*/)
+{
+}
+
+// --- high scores ---------------------------------------------------------------
+
+void GameShell::hiscoreshori()
+{
+    showHighScoreWindow(state_.puzzleSeries);
+}
+
+void GameShell::showHighScoreWindow(bool series)
+{
+    if (series) {
+        const HighScoreView view = scores_.seriesView(controller_->flow().playFilePath);
+        HighScoreDialog dialog(view, &form_);
+        runModal(dialog);
+        scores_.seriesWindowClosed(view);
+        window_->setCommandEnabled(Command::ClearHighScores, scores_.hasHighScores());
+        return;
+    }
+    const int itemCount = state_.itemCount > 0 ? state_.itemCount : controller_->itemKindCount();
+    const FreeHighScoreWindow shown = showFreeHighScores(scores_, pages_, itemCount);
+    if (shown.page == PageStep::WriteFailed) {
+        window_->messageBox("ハイスコア登録用のページを書き込めませんでした。", "", game::Buttons::Ok,
+                            game::Icon::Warning);
+    }
+    HighScoreDialog dialog(shown.view, &form_);
+    runModal(dialog);
+    if (dialog.okPressed()) {
+        scores_.okPressed();
+    }
+}
+
+void GameShell::clearhiscoreshori()
+{
+    if (state_.puzzleSeries) {
+        const std::string& path = controller_->flow().playFilePath;
+        const bool yes = window_->messageBox(clearSeriesQuestion(path), "", game::Buttons::YesNo,
+                                             game::Icon::Question)
+                         == game::Answer::Yes;
+        scores_.clearSeriesHighScores(path, yes);
+    } else {
+        const bool yes = window_->messageBox(std::string(kClearFreeQuestion), "", game::Buttons::YesNo,
+                                             game::Icon::Question)
+                         == game::Answer::Yes;
+        scores_.clearFreeHighScores(yes);
+        // The registration pages go with the tables, never when the player said no.
+        if (yes) {
+            pages_.deletePagesAfterClear();
+        }
+    }
+    window_->setCommandEnabled(Command::ClearHighScores, false);
+}
+
+// --- help and version ------------------------------------------------------------
+
+void GameShell::helpfindershori(int topic)
+{
+    HelpWindow help(options_.programFolder, topic, &form_);
+    runModal(help);
+}
+
+void GameShell::aboutBox()
+{
+    MessageRequest request;
+    request.title = q("ﾊﾞｰｼﾞｮﾝ情報");
+    request.text = versionText(QCoreApplication::applicationVersion().section(u'.', 0, 0).toInt(),
+                               QCoreApplication::applicationVersion().section(u'.', 1, 1).toInt());
+    request.icon = game::Icon::Information;
+    app::showMessage(&form_, request);
+}
+
+// --- the window's own commands ---------------------------------------------------
+
+void GameShell::shellCommand(Command command)
+{
+    switch (command) {
+    case Command::Open: openshori(); break;
+    case Command::Save: savemondai(false); break;
+    case Command::SaveAs: savemondai(true); break;
+    case Command::HighScores: hiscoreshori(); break;
+    case Command::ClearHighScores: clearhiscoreshori(); break;
+    case Command::HelpTopics: helpfindershori(kHelpContents); break;
+    case Command::About: aboutBox(); break;
+    default: break;
+    }
+}
+
+// --- closing ---------------------------------------------------------------------
+
+bool GameShell::confirmDiscard()
+{
+    return true;
+}
+
+bool GameShell::confirmExit()
+{
+    return true;
+}
+
+bool GameShell::closeRequested()
+{
+    if (!confirmExit()) {
+        return false;
+    }
+    for (auto& timer : {game::Timer::Evaluation, game::Timer::AfterDiscard, game::Timer::StartUp,
+                        game::Timer::MusicLoop}) {
+        window_->stopTimer(timer);
+    }
+    window_->media().closeAll();
+    if (!form_.isMinimized() && !form_.isMaximized()) {
+        saveGeometry();
+    }
+    store_.sync();
+    return true;
+}
+
+// --- window position -------------------------------------------------------------
+
+void GameShell::restoreGeometry()
+{
+    form_.adjustSize();
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (screen == nullptr) {
+        return;
+    }
+    const QRect area = screen->availableGeometry();
+    const QSize size = form_.frameGeometry().size();
+    const long maxTop = static_cast<long>(area.height() - size.height()) * kTwipsPerPixel;
+    const long maxLeft = static_cast<long>(area.width() - size.width()) * kTwipsPerPixel;
+    const long centredTop = maxTop / 2;
+    const long centredLeft = maxLeft / 2;
+    auto read = [this](const char* key, long fallback) {
+        bool ok = false;
+        const long value = q(store_.get("Geometry", key, "")).trimmed().toLong(&ok);
+        return ok ? value : fallback;
+    };
+    long top = read("Top", centredTop);
+    long left = read("Left", centredLeft);
+    if (top < 0 || top > maxTop) {
+        top = centredTop;
+    }
+    if (left < 0 || left > maxLeft) {
+        left = centredLeft;
+    }
+    form_.move(area.left() + static_cast<int>(left / kTwipsPerPixel),
+               area.top() + static_cast<int>(top / kTwipsPerPixel));
+}
+
+void GameShell::saveGeometry()
+{
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const QPoint origin = screen != nullptr ? screen->availableGeometry().topLeft() : QPoint();
+    const QPoint at = form_.pos() - origin;
+    store_.save("Geometry", "Top", generalNumber(static_cast<long long>(at.y()) * kTwipsPerPixel));
+    store_.save("Geometry", "Left", generalNumber(static_cast<long long>(at.x()) * kTwipsPerPixel));
+}
+
+// --- events from the window ------------------------------------------------------
+
+void GameShell::command(Command command, bool fromToolbar)
+{
+    controller_->command(command, fromToolbar ? game::Source::Toolbar : game::Source::Menu);
+}
+
+void GameShell::cellReleased(int cell) { controller_->cellReleased(cell); }
+void GameShell::cellHovered(int cell) { controller_->cellHovered(cell); }
+void GameShell::palettePressed(int entry, int shiftState) { controller_->palettePressed(entry, shiftState); }
+void GameShell::trashReleased() { controller_->trashReleased(); }
+void GameShell::timerTick(game::Timer timer) { controller_->timerTick(timer); }
+void GameShell::commentEdited(const std::string& text) { controller_->commentEdited(text); }
+void GameShell::spinnerChanged(int value) { controller_->spinnerChanged(value); }
+
+void GameShell::editorOptionClicked(game::EditorOption option)
+{
+    (void)option;
+}
+
+// --- pictures and themes ---------------------------------------------------------
+
+void GameShell::showMessage(const QString& text, graphics::MessageIcon icon)
+{
+    window_->messageBox(s(text), "", game::Buttons::Ok, gameIcon(icon));
+}
+
+bool GameShell::askYesNo(const QString& text)
+{
+    return window_->messageBox(s(text), "", game::Buttons::YesNo, game::Icon::Question) == game::Answer::Yes;
+}
+
+void GameShell::showMessageWithHelp(const QString& text, int helpTopic)
+{
+    MessageRequest request;
+    request.text = text;
+    request.title = defaultTitle();
+    request.helpButton = true;
+    setHelpHandler([this, helpTopic] { helpfindershori(helpTopic); });
+    app::showMessage(&form_, request);
+    setHelpHandler([this] { helpfindershori(kHelpLoadingPictures); });
+}
+
+void GameShell::redrawAll() { window_->redrawAll(); }
+void GameShell::redrawBoard() { window_->redrawBoard(); }
+bool GameShell::freeGameActive() const { return controller_->flow().freeGameActive; }
+bool GameShell::editMode() const { return state_.editMode; }
+bool GameShell::puzzleSeries() const { return state_.puzzleSeries; }
+void GameShell::endGame() { controller_->EndGame(); }
+void GameShell::setStatusText(const QString& text) { window_->setStatusText(s(text)); }
+
+void GameShell::setThemeResetEnabled(bool enabled)
+{
+    window_->setCommandEnabled(Command::ResetTheme, enabled);
+}
+
+void GameShell::processEvents()
+{
+    QCoreApplication::processEvents();
+}
+
+void GameShell::showMainWindow()
+{
+    form_.show();
+}
+
+void GameShell::itemKindsChanged()
+{
+    controller_->setItemKindCount(graphics_.itemCount());
+}
+
+} // namespace tavrin::app

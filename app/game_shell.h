@@ -1,0 +1,126 @@
+// The whole program around the main window: settings, pictures, high scores,
+// media, the game controller, the editor and the window's own commands
+// (files, themes, high scores, help), with start-up and shut-down.
+#pragma once
+
+#include "app/main_window.h"
+#include "app/qt_settings_store.h"
+#include "app/qt_window.h"
+#include "app/window_events.h"
+#include "engine/game_state.h"
+#include "game/controller.h"
+#include "game/random.h"
+#include "game/score_keeper.h"
+#include "graphics/graphics_host.h"
+#include "graphics/graphics_set.h"
+#include "graphics/pictures.h"
+#include "graphics/renderer.h"
+#include "graphics/settings_store.h"
+#include "scores/high_scores.h"
+#include "scores/score_pages.h"
+
+#include <QString>
+
+#include <memory>
+
+namespace tavrin::app {
+
+struct ShellOptions {
+    QString programFolder;  // sounds, help, pictures, score pages
+    QString commandLine;    // arguments joined with single spaces
+};
+
+class GameShell : public WindowEvents, public graphics::GraphicsHost {
+public:
+    explicit GameShell(ShellOptions options);
+    ~GameShell() override;
+    GameShell(const GameShell&) = delete;
+    GameShell& operator=(const GameShell&) = delete;
+
+    // Start-up: remembered pictures, position, high scores, sound setting,
+    // media devices, the current eco theme; then the start-up timer.
+    void start();
+    void show();
+
+    MainWindow& form() { return form_; }
+    QtWindow& window() { return *window_; }
+    game::GameController& controller() { return *controller_; }
+    GameState& state() { return state_; }
+    HighScores& highScores() { return scores_; }
+    graphics::GraphicsSet& graphics() { return graphics_; }
+    graphics::Pictures& pictures() { return *pictures_; }
+    QtSettingsStore& settings() { return store_; }
+    const QString& programFolder() const { return options_.programFolder; }
+
+    // Pictures that were remembered but no longer load, found at start-up.
+    const QStringList& forgottenPictures() const { return forgotten_; }
+
+    // Reads a puzzle file: into the editor in edit mode, else series play.
+    void loadPuzzleFile(const QString& path);
+    // The close box: asks, closes the media, saves the position, tidies up.
+    bool closeRequested();
+    // Whether unsaved puzzle edits may be dropped (asks when there are any).
+    bool confirmExit();
+    bool confirmDiscard();
+
+    // WindowEvents
+    void command(game::Command command, bool fromToolbar) override;
+    void cellReleased(int cell) override;
+    void cellHovered(int cell) override;
+    void palettePressed(int entry, int shiftState) override;
+    void trashReleased() override;
+    void timerTick(game::Timer timer) override;
+    void commentEdited(const std::string& text) override;
+    void spinnerChanged(int value) override;
+    void editorOptionClicked(game::EditorOption option) override;
+
+    // graphics::GraphicsHost
+    void showMessage(const QString& text, graphics::MessageIcon icon) override;
+    bool askYesNo(const QString& text) override;
+    void showMessageWithHelp(const QString& text, int helpTopic) override;
+    void redrawAll() override;
+    void redrawBoard() override;
+    bool freeGameActive() const override;
+    bool editMode() const override;
+    bool puzzleSeries() const override;
+    bool startingUp() const override { return startingUp_; }
+    void endGame() override;
+    void setStatusText(const QString& text) override;
+    void setThemeResetEnabled(bool enabled) override;
+    void processEvents() override;
+    void showMainWindow() override;
+
+private:
+    void shellCommand(game::Command command);
+    void startUpAction();
+    void openshori();
+    void openPuzzleFileDialog();
+    void savemondai(bool saveAs);
+    void hiscoreshori();
+    void clearhiscoreshori();
+    void showHighScoreWindow(bool series);
+    void helpfindershori(int topic);
+    void aboutBox();
+    void restoreGeometry();
+    void saveGeometry();
+    void itemKindsChanged();
+
+    ShellOptions options_;
+    QtSettingsStore store_;
+    graphics::QSettingsStore pictureSettings_;
+    graphics::GraphicsSet graphics_;
+    GameState state_;
+    game::RandomSource random_;
+    MainWindow form_;
+    graphics::Renderer renderer_;
+    std::unique_ptr<QtWindow> window_;
+    std::unique_ptr<game::GameController> controller_;
+    HighScores scores_;
+    ScorePages pages_;
+    std::unique_ptr<game::TableScoreKeeper> keeper_;
+    std::unique_ptr<graphics::Pictures> pictures_;
+    QStringList forgotten_;
+    bool startingUp_ = true;
+};
+
+} // namespace tavrin::app

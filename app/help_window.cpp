@@ -1,0 +1,61 @@
+#include "app/help_window.h"
+
+#include "app/command_line.h"
+
+#include <QFileInfo>
+#include <QTextBrowser>
+#include <QUrl>
+#include <QVBoxLayout>
+
+namespace tavrin::app {
+
+QString helpPage(const QString& folder, int topic)
+{
+    const QString page = folder + pathSeparator(folder) + QStringLiteral("help/index.html");
+    if (!QFileInfo(page).isFile()) {
+        return {};
+    }
+    return topic == kHelpLoadingPictures ? page + QStringLiteral("#pictures") : page;
+}
+
+HelpWindow::HelpWindow(const QString& folder, int topic, QWidget* parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("HelpWindow"));
+    setWindowTitle(QStringLiteral("Tavrin for Windows ") + QString::fromUtf8("ヘルプ"));
+    resize(640, 520);
+    auto* layout = new QVBoxLayout(this);
+    browser_ = new QTextBrowser(this);
+    browser_->setOpenExternalLinks(false);
+    browser_->setOpenLinks(true);
+    layout->addWidget(browser_);
+    const QString page = helpPage(folder, topic);
+    if (page.isEmpty()) {
+        browser_->setPlainText(QString::fromUtf8("ヘルプファイルが見つかりません。"));
+        return;
+    }
+    const QUrl url = QUrl::fromLocalFile(page.section(u'#', 0, 0));
+    browser_->setSearchPaths({QFileInfo(url.toLocalFile()).absolutePath()});
+    browser_->setSource(url);
+    if (page.contains(u'#')) {
+        browser_->scrollToAnchor(page.section(u'#', 1));
+    }
+}
+
+QString minorVersionText(int minor)
+{
+    if (minor >= 1 && minor <= 9) {
+        return QStringLiteral("0") + QString::number(minor);
+    }
+    if (minor != 0 && minor % 10 == 0) {
+        return QString::number(minor / 10);
+    }
+    return QString::number(minor);
+}
+
+QString versionText(int major, int minor)
+{
+    return QStringLiteral("Tavrin for Windows\n") + QString::fromUtf8("バージョン ") + QString::number(major)
+           + u'.' + minorVersionText(minor);
+}
+
+} // namespace tavrin::app

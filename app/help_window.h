@@ -1,0 +1,36 @@
+// The help window: the program's HTML help shown in a text browser, and the
+// version box.
+#pragma once
+
+#include <QDialog>
+#include <QString>
+
+class QTextBrowser;
+
+namespace tavrin::app {
+
+// Help topics the program opens by number.
+inline constexpr int kHelpContents = 0;
+inline constexpr int kHelpLoadingPictures = 47;
+
+// The help page for `topic` in `folder`: "help/index.html" for the contents,
+// with the anchor "#pictures" for the picture-loading topic. "" when the
+// help is missing.
+QString helpPage(const QString& folder, int topic);
+
+class HelpWindow : public QDialog {
+    Q_OBJECT
+public:
+    HelpWindow(const QString& folder, int topic, QWidget* parent = nullptr);
+    QTextBrowser* browser() const { return browser_; }
+
+private:
+    QTextBrowser* browser_ = nullptr;
+};
+
+// "0" + digit for 1-9, the tens digit alone for multiples of ten, else as is.
+QString minorVersionText(int minor);
+// The text of the version box.
+QString versionText(int major, int minor);
+
+} // namespace tavrin::app

@@ -1,0 +1,73 @@
+#include "app/high_score_dialog.h"
+
+#include <QClipboard>
+#include <QGridLayout>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+
+namespace tavrin::app {
+
+namespace {
+QString q(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+} // namespace
+
+HighScoreDialog::HighScoreDialog(const HighScoreView& view, QWidget* parent) : QDialog(parent), view_(view)
+{
+    setObjectName(QStringLiteral("HiScoreForm"));
+    setWindowTitle(q(view.caption));
+    setModal(true);
+    auto* grid = new QGridLayout(this);
+    for (int r = 0; r < kScorePlaces; ++r) {
+        const auto i = static_cast<std::size_t>(r);
+        names_[i] = new QLabel(q(view.rows[i].name), this);
+        scores_[i] = new QLabel(q(view.rows[i].score), this);
+        scores_[i]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        scores_[i]->setMinimumWidth(60);
+        for (QLabel* label : {names_[i], scores_[i]}) {
+            QFont font = label->font();
+            font.setBold(view.rows[i].bold);
+            label->setFont(font);
+        }
+        grid->addWidget(names_[i], r, 0);
+        grid->addWidget(scores_[i], r, 1);
+    }
+    auto* buttons = new QHBoxLayout;
+    ok_ = new QPushButton(QStringLiteral("OK"), this);
+    register_ = new QPushButton(q("ハイスコア登録"), this);
+    copy_ = new QPushButton(q("クリップボードへコピー"), this);
+    register_->setVisible(view.registerVisible);
+    register_->setEnabled(view.registerEnabled);
+    copy_->setEnabled(view.copyEnabled);
+    ok_->setDefault(true);
+    buttons->addWidget(ok_);
+    buttons->addWidget(register_);
+    buttons->addWidget(copy_);
+    grid->addLayout(buttons, kScorePlaces, 0, 1, 2);
+
+    connect(ok_, &QPushButton::clicked, this, [this] {
+        okPressed_ = true;
+        accept();
+    });
+    connect(copy_, &QPushButton::clicked, this, [this] {
+        QClipboard* clipboard = QGuiApplication::clipboard();
+        clipboard->clear();
+        clipboard->setText(q(clipboardText(view_)));
+    });
+
+    adjustSize();
+    // Centred on the screen; at the corner when the screen is smaller.
+    if (QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QRect area = screen->geometry();
+        const int x = std::max(0, (area.width() - width()) / 2);
+        const int y = std::max(0, (area.height() - height()) / 2);
+        move(area.topLeft() + QPoint(x, y));
+    }
+}
+
+} // namespace tavrin::app

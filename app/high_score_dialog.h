@@ -1,0 +1,39 @@
+// The high-score window: five places, OK, the hidden registration button and
+// the copy-to-clipboard button.
+#pragma once
+
+#include "scores/high_scores.h"
+
+#include <QDialog>
+
+#include <array>
+
+class QLabel;
+class QPushButton;
+
+namespace tavrin::app {
+
+class HighScoreDialog : public QDialog {
+    Q_OBJECT
+public:
+    explicit HighScoreDialog(const HighScoreView& view, QWidget* parent = nullptr);
+
+    QLabel* nameLabel(int place) const { return names_.at(static_cast<std::size_t>(place)); }
+    QLabel* scoreLabel(int place) const { return scores_.at(static_cast<std::size_t>(place)); }
+    QPushButton* okButton() const { return ok_; }
+    QPushButton* registerButton() const { return register_; }
+    QPushButton* copyButton() const { return copy_; }
+    // True once the OK button closed the window.
+    bool okPressed() const { return okPressed_; }
+
+private:
+    HighScoreView view_;
+    std::array<QLabel*, kScorePlaces> names_{};
+    std::array<QLabel*, kScorePlaces> scores_{};
+    QPushButton* ok_ = nullptr;
+    QPushButton* register_ = nullptr;
+    QPushButton* copy_ = nullptr;
+    bool okPressed_ = false;
+};
+
+} // namespace tavrin::app

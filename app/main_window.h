@@ -1,0 +1,100 @@
+// The form of the game: menus, both toolbars, the board, the side panels,
+// the score frames, the comment box and the status bar. It only shows and
+// reports; QtWindow gives it its behaviour.
+#pragma once
+
+#include "app/board_widgets.h"
+#include "game/window.h"
+
+#include <QMainWindow>
+
+#include <array>
+#include <functional>
+
+class QAction;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QRadioButton;
+class QSpinBox;
+class QToolBar;
+
+namespace tavrin::app {
+
+inline constexpr int kPaletteSize = 12; // pieces 0..10 and the eraser
+
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit MainWindow(QWidget* parent = nullptr);
+
+    QAction* action(game::Command command) const;
+    QMenu* menu(game::Menu menu) const;
+    QToolBar* mainToolbar() const { return toolbar1_; }
+    QToolBar* boardToolbar() const { return toolbar2_; }
+
+    BoardView* board() const { return board_; }
+    TileView* offeredPiece() const { return offered_; }
+    TrashView* trash() const { return trash_; }
+    QLabel* trashCount() const { return trashCount_; }
+    TileView* paletteEntry(int entry) const;
+    QLabel* scoreLabel(game::ScoreLabel label) const;
+    QGroupBox* scoreFrame(game::ScoreLabel label) const;
+    QLabel* loopLengthLabel() const { return loopLength_; }
+    QLineEdit* commentBox() const { return comment_; }
+    QSpinBox* spinner() const { return spinner_; }
+    QLabel* spinnerLabel() const { return spinnerLabel_; }
+    QRadioButton* editorOption(game::EditorOption option) const;
+    QWidget* freeGamePanel() const { return freePanel_; }
+    QWidget* palettePanel() const { return palettePanel_; }
+    QWidget* editorOptions() const { return options_; }
+
+    // Asked before the window closes; false keeps it open.
+    void setCloseHandler(std::function<bool()> handler) { closeHandler_ = std::move(handler); }
+
+    // The main toolbar button image list (1..19).
+    void setCommandImage(game::Command command, int image);
+
+signals:
+    // `fromToolbar`: the toolbar button was clicked rather than the menu item.
+    void commandTriggered(tavrin::game::Command command, bool fromToolbar);
+    void shown();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void buildActions();
+    void buildMenus();
+    void buildToolbars();
+    void buildCentre();
+
+    std::array<QAction*, game::kCommandCount> actions_{};
+    std::array<QMenu*, 4> menus_{};
+    QToolBar* toolbar1_ = nullptr;
+    QToolBar* toolbar2_ = nullptr;
+
+    BoardView* board_ = nullptr;
+    TileView* offered_ = nullptr;
+    TrashView* trash_ = nullptr;
+    QLabel* trashCount_ = nullptr;
+    std::array<TileView*, kPaletteSize> palette_{};
+    std::array<QLabel*, 4> scoreLabels_{};
+    std::array<QGroupBox*, 4> scoreFrames_{};
+    QLabel* loopLength_ = nullptr;
+    QLineEdit* comment_ = nullptr;
+    QSpinBox* spinner_ = nullptr;
+    QLabel* spinnerLabel_ = nullptr;
+    std::array<QRadioButton*, 2> optionButtons_{};
+    QWidget* freePanel_ = nullptr;
+    QWidget* palettePanel_ = nullptr;
+    QWidget* options_ = nullptr;
+
+    QAction* pressedButton_ = nullptr; // toolbar button being clicked
+    std::function<bool()> closeHandler_;
+    bool shownOnce_ = false;
+};
+
+} // namespace tavrin::app

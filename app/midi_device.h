@@ -1,0 +1,53 @@
+// A MIDI-music device: one file played through its own FluidSynth synthesiser.
+#pragma once
+
+#include <QString>
+
+#include <fluidsynth/types.h>
+
+namespace tavrin::app {
+
+class MidiDevice {
+public:
+    static constexpr int kModeStopped = 525;
+    static constexpr int kModePlaying = 526;
+
+    MidiDevice() = default;
+    ~MidiDevice();
+    MidiDevice(const MidiDevice&) = delete;
+    MidiDevice& operator=(const MidiDevice&) = delete;
+
+    // Opens the synthesiser (audio driver pulseaudio, then alsa) and remembers
+    // `file`. Without a driver, soundfont or file the device cannot play.
+    void open(const QString& file);
+    void close();
+
+    // Plays from tick `from` to the end, asynchronously.
+    void play(int from = 0);
+    void stop();
+    void seek(int tick);
+
+    bool canPlay() const { return player_ != nullptr; }
+    int startPosition() const { return 0; }
+    int length() const;
+    int position() const;
+    int mode() const;
+
+    // The General MIDI soundfont the synthesiser loads.
+    static QString soundFont();
+
+private:
+    bool newPlayer();
+
+    fluid_settings_t* settings_ = nullptr;
+    fluid_synth_t* synth_ = nullptr;
+    fluid_audio_driver_t* driver_ = nullptr;
+    fluid_player_t* player_ = nullptr;
+    QString file_;
+    int knownLength_ = 0;
+    int stoppedAt_ = 0;
+    bool stopped_ = false; // stopped by a command, not by reaching the end
+    bool started_ = false;
+};
+
+} // namespace tavrin::app
