@@ -360,10 +360,43 @@ TEST_F(ThemesTest, SaveWithAnUnreadablePictureKeepsTheOldFile)
     EXPECT_EQ(QDir(dir.path()).entryList({"*.ket*"}, QDir::Files).size(), 1); // no stray temporary file
 }
 
-TEST_F(ThemesTest, ExitCleanUpRemovesALeftoverFolder)
+TEST_F(ThemesTest, ExitCleanUpRemovesTheFolderAndItsFiles)
 {
-    themes.removeThemeTempFolder(); // nothing to do
+    // Closing the program while a section file is unpacked.
+    struct Closing : FakeHost {
+        Themes* themes = nullptr;
+        QStringList leftBehind;
+        void setStatusText(const QString& text) override
+        {
+            if (text == QStringLiteral("通常の背景を登録しています...") && themes) {
+                leftBehind = QDir(themes->themeTempFolder()).entryList({"*.tmp"}, QDir::Files);
+                themes->removeThemeTempFolder();
+            }
+            FakeHost::setStatusText(text);
+        }
+    } closing;
+    Pictures closingPictures(set, settings, closing);
+    Themes closingThemes(closingPictures, settings, closing);
+    closingThemes.setTempRoot(tempRoot.path());
+    closing.themes = &closingThemes;
+    EXPECT_EQ(closingThemes.openThemeFile(themeFile("t.ket", "z")), ThemeOpen::Failed);
+    EXPECT_EQ(closing.leftBehind, QStringList{QStringLiteral("ktmp2.tmp")});
+    EXPECT_EQ(closingThemes.themeTempFolder(), QString());
     EXPECT_TRUE(tempRootEmpty());
+}
+
+TEST_F(ThemesTest, BuiltInPicturesOfTheProgramFolder)
+{
+    const QString bin = qEnvironmentVariable("TAVRIN_BIN");
+    if (bin.isEmpty() || !QFileInfo::exists(QDir(bin).filePath(builtinFileName(kHyperRoadSheet)))) {
+        GTEST_SKIP() << "the built-in pictures have not been generated";
+    }
+    const GraphicsSet builtin = GraphicsSet::load(bin);
+    EXPECT_TRUE(isValidSheet(builtin.hyperRoadSheet));
+    EXPECT_NE(builtin.hyperRoadSheet, drawFallbackSheet());
+    EXPECT_EQ(builtin.itemCount(), 3);
+    EXPECT_EQ(builtin.normalBackground.size(), QSize(256, 256));
+    EXPECT_EQ(builtin.goalBackground.size(), QSize(256, 256));
 }
 
 } // namespace
