@@ -113,6 +113,11 @@ FreeHighScoreWindow showFreeHighScores(HighScores& scores, ScorePages& pages, in
     return window;
 }
 
+HighScoreView showSeriesHighScores(const HighScores& scores, std::string_view path)
+{
+    return scores.seriesView(path);
+}
+
 bool clearFreeHighScoresAndPages(HighScores& scores, const ScorePages& pages, bool confirmed)
 {
     scores.clearFreeHighScores(confirmed);

@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <functional>
 #include <string>
+#include <string_view>
 
 namespace tavrin {
 
@@ -75,6 +76,10 @@ struct FreeHighScoreWindow {
     PageStep page = PageStep::NoEntry;
 };
 FreeHighScoreWindow showFreeHighScores(HighScores& scores, ScorePages& pages, int itemCount);
+
+// The series window's contents; show them modally, then call
+// scores.seriesWindowClosed(view) however the window was closed.
+HighScoreView showSeriesHighScores(const HighScores& scores, std::string_view path);
 
 // The free game's clear command, after asking kClearFreeQuestion: a yes
 // clears the tables and deletes the pages for 3 and 4 item kinds, a no keeps

@@ -190,6 +190,16 @@ TEST_F(ScorePagesTest, ClearingDeletesThePagesForThreeAndFourOnly)
     EXPECT_TRUE(pages.deletePagesAfterClear());
 }
 
+TEST_F(ScorePagesTest, ShowingASeriesTableWritesNoPage)
+{
+    scores.loadSeriesHighScores("/p/Easy.kem");
+    const auto request = scores.seriesEntryRequest(0, "/p/Easy.kem");
+    ASSERT_TRUE(scores.enterSeriesHighScore(*request, "S"));
+    const HighScoreView view = showSeriesHighScores(scores, "/p/Easy.kem");
+    EXPECT_EQ(view.caption, "Easy - Tavrinのﾊｲｽｺｱ");
+    EXPECT_TRUE(std::filesystem::is_empty(folder.path()));
+}
+
 TEST_F(ScorePagesTest, ClearCommandDeletesPagesOnlyOnYes)
 {
     enter(100, 3);
