@@ -41,7 +41,9 @@ void GameController::showScoreLabels()
 
 void GameController::startUp() { startTimer(Timer::StartUp, kStartUpIntervalMs); }
 
-void GameController::StartFreeGame()
+void GameController::StartFreeGame() { StartFreeGame(drawItemLayout(itemKinds_, rnd_)); }
+
+void GameController::StartFreeGame(const ItemLayout& layout)
 {
     // A move of the previous game may still be playing its sequence.
     stopTimer(Timer::Evaluation);
@@ -73,12 +75,13 @@ void GameController::StartFreeGame()
     w_.setScoreFrameCaption(ScoreLabel::MovesLeft, std::string(kMovesLeftCaption));
 
     // 3 - 5. Items.
-    const ItemLayout layout = drawItemLayout(itemKinds_, rnd_);
-    s_.itemCount = static_cast<std::int16_t>(layout.count);
+    s_.itemCount = static_cast<std::int16_t>(std::clamp(layout.count, 0, kMaxItems));
     s_.itemCells.fill(0);
-    for (int e = 0; e < layout.count; ++e) {
-        s_.itemCells[e] = layout.cells[e];
-        s_.cellItem[layout.cells[e]] = layout.kinds[e];
+    for (int e = 0; e < layout.count && e < kMaxItems; ++e) {
+        if (isCell(layout.cells[e])) {
+            s_.itemCells[e] = layout.cells[e];
+            s_.cellItem[layout.cells[e]] = layout.kinds[e];
+        }
     }
 
     // 6. Board.

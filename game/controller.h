@@ -5,6 +5,7 @@
 
 #include "engine/game_state.h"
 #include "game/edit_port.h"
+#include "game/item_layout.h"
 #include "game/random.h"
 #include "game/score_keeper.h"
 #include "game/window.h"
@@ -111,6 +112,8 @@ public:
 
     // --- the free game ---------------------------------------------------------
     void StartFreeGame();
+    // The same with the items given instead of drawn (replays and tests).
+    void StartFreeGame(const ItemLayout& layout);
     void DealPiece();
     void AgeDiscards();
     void EndGame();

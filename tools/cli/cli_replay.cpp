@@ -1,0 +1,333 @@
+// tavrin-cli replay: plays a free game from JSON lines on standard input, with
+// no window and no sound, and prints one JSON line per move.
+#include "engine/game_state.h"
+#include "engine/scoring.h"
+#include "game/controller.h"
+#include "game/item_layout.h"
+#include "game/random.h"
+#include "game/score_keeper.h"
+#include "game/window.h"
+#include "scores/high_scores.h"
+#include "scores/settings_store.h"
+#include "tools/cli/command.h"
+
+#include <nlohmann/json.hpp>
+
+#include <array>
+#include <charconv>
+#include <iostream>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace tavrin::cli {
+namespace {
+
+using game::Answer;
+using game::Buttons;
+using game::Command;
+using game::Device;
+using game::DeviceMode;
+using game::DeviceType;
+using game::EditorOption;
+using game::Icon;
+using game::Menu;
+using game::Panel;
+using game::ScoreLabel;
+using game::TileDraw;
+using game::Timer;
+
+// A window that shows nothing: it keeps the status text, collects message
+// boxes, answers name prompts with a fixed name and has no sound.
+class HeadlessWindow : public game::Window {
+public:
+    std::string status;
+    std::vector<std::string> messages;
+    std::string name;
+    std::array<bool, 4> timers{};
+    int spinner = 0;
+    int spinnerMax = 0;
+    std::string comment;
+    std::string caption = "Tavrin for Windows";
+    EditorOption option = EditorOption::Normal;
+    std::array<bool, 4> panels{true, false, false, false};
+    bool quit = false;
+
+    void setStatusText(const std::string& text) override { status = text; }
+    std::string statusText() const override { return status; }
+    void setWindowCaption(const std::string& text) override { caption = text; }
+    std::string windowCaption() const override { return caption; }
+    void quitProgram() override { quit = true; }
+    bool pointerBusy() const override { return false; }
+    void setClipboardText(const std::string&) override {}
+    void shellCommand(Command) override {}
+    Answer messageBox(const std::string& text, const std::string&, Buttons buttons, Icon) override
+    {
+        messages.push_back(text);
+        return buttons == Buttons::YesNo ? Answer::No : Answer::Ok;
+    }
+    std::optional<std::string> inputBox(const std::string&, const std::string&, const std::string&) override
+    {
+        return name;
+    }
+    void setScoreLabel(ScoreLabel, const std::string&) override {}
+    void setScoreFrameCaption(ScoreLabel, const std::string&) override {}
+    void setScoreFrameVisible(ScoreLabel, bool) override {}
+    void setTrash(int) override {}
+    void setLoopLengthText(const std::string&) override {}
+    void setCommentText(const std::string& text) override { comment = text; }
+    std::string commentText() const override { return comment; }
+    void setCommentVisible(bool) override {}
+    void setCommentReadOnly(bool) override {}
+    void setSpinnerRange(int, int maximum) override { spinnerMax = maximum; }
+    int spinnerMaximum() const override { return spinnerMax; }
+    void setSpinnerValue(int value) override { spinner = value; }
+    int spinnerValue() const override { return spinner; }
+    void setSpinnerEnabled(bool) override {}
+    void setSpinnerVisible(bool) override {}
+    void setSpinnerLabel(const std::string&) override {}
+    void setCommandEnabled(Command, bool) override {}
+    void setCommandChecked(Command, bool) override {}
+    void setCommandCaption(Command, const std::string&) override {}
+    void setCommandToolTip(Command, const std::string&) override {}
+    void setCommandImage(Command, int) override {}
+    void setCommandVisible(Command, bool) override {}
+    void setMenuEnabled(Menu, bool) override {}
+    void setPanelVisible(Panel panel, bool visible) override { panels[static_cast<std::size_t>(panel)] = visible; }
+    bool panelVisible(Panel panel) const override { return panels[static_cast<std::size_t>(panel)]; }
+    void setBoardToolbarEnabled(bool) override {}
+    void setPaletteBorder(int, bool) override {}
+    void setPaletteEnabled(int, bool) override {}
+    void setPaletteVisible(int, bool) override {}
+    void setEditorOption(EditorOption o) override { option = o; }
+    EditorOption editorOption() const override { return option; }
+    void startTimer(Timer timer, int) override { timers[static_cast<std::size_t>(timer)] = true; }
+    void stopTimer(Timer timer) override { timers[static_cast<std::size_t>(timer)] = false; }
+    bool timerRunning(Timer timer) const override { return timers[static_cast<std::size_t>(timer)]; }
+    void drawTile(const TileDraw&) override {}
+    void clearOfferedPiece() override {}
+    void redrawAll() override {}
+    void redrawBoard() override {}
+    void mediaOpen(Device, DeviceType, const std::string&) override {}
+    void mediaClose(Device) override {}
+    void mediaPlay(Device, long, long) override {}
+    void mediaSound(Device) override {}
+    void mediaStop(Device) override {}
+    void mediaSeek(Device, long) override {}
+    long mediaStart(Device) const override { return 0; }
+    long mediaLength(Device) const override { return 0; }
+    long mediaPosition(Device) const override { return 0; }
+    DeviceMode mediaMode(Device) const override { return DeviceMode::NotOpen; }
+    bool mediaCanPlay(Device) const override { return false; }
+};
+
+struct InputError {
+    std::string message;
+};
+
+int integerField(const nlohmann::json& value, int lo, int hi, const char* what)
+{
+    if (!value.is_number_integer()) {
+        throw InputError{std::string(what) + " must be a whole number"};
+    }
+    const auto v = value.get<long long>();
+    if (v < lo || v > hi) {
+        throw InputError{std::string(what) + " must be from " + std::to_string(lo) + " to " + std::to_string(hi)};
+    }
+    return static_cast<int>(v);
+}
+
+game::ItemLayout readItems(const nlohmann::json& line)
+{
+    const nlohmann::json& spec = line["new"];
+    if (!spec.is_object() || !spec.contains("items") || !spec["items"].is_array()) {
+        throw InputError{"\"new\" needs {\"items\": [[cell, kind], ...]}"};
+    }
+    const nlohmann::json& items = spec["items"];
+    if (items.size() < 2 || items.size() > static_cast<std::size_t>(kMaxItems)) {
+        throw InputError{"a game has 2 to 5 items"};
+    }
+    game::ItemLayout layout;
+    layout.count = static_cast<int>(items.size());
+    std::array<bool, kCellCount> used{};
+    for (std::size_t e = 0; e < items.size(); ++e) {
+        const nlohmann::json& item = items[e];
+        if (!item.is_array() || item.size() != 2) {
+            throw InputError{"an item is [cell, kind]"};
+        }
+        const int cell = integerField(item[0], 0, kCellCount - 1, "an item's cell");
+        const int kind = integerField(item[1], 0, layout.count - 1, "an item's kind");
+        if (used[static_cast<std::size_t>(cell)]) {
+            throw InputError{"two items on cell " + std::to_string(cell)};
+        }
+        used[static_cast<std::size_t>(cell)] = true;
+        layout.cells[e] = static_cast<std::int16_t>(cell);
+        layout.kinds[e] = static_cast<std::int16_t>(kind);
+    }
+    return layout;
+}
+
+class Replay {
+public:
+    Replay(std::uint64_t seed, std::optional<std::string> name)
+        : random_(seed), controller_(state_, window_, random_), scores_(settings_),
+          keeper_(scores_, window_)
+    {
+        window_.name = name.value_or("");
+        controller_.attachScoreKeeper(&keeper_);
+        controller_.attachSettings(&settings_);
+        controller_.setSoundSwitch(false);
+        scores_.loadFreeHighScores();
+    }
+
+    // Returns the output line for a move, nothing for other lines.
+    std::optional<std::string> line(const nlohmann::json& in)
+    {
+        if (!in.is_object()) {
+            throw InputError{"each line must be a JSON object"};
+        }
+        if (in.contains("new")) {
+            controller_.StartFreeGame(readItems(in));
+            started_ = true;
+            return std::nullopt;
+        }
+        const bool place = in.contains("place");
+        const bool discard = in.contains("discard");
+        if (place == discard) {
+            throw InputError{"a line holds \"new\", \"place\" or \"discard\""};
+        }
+        int cell = -1;
+        if (place) {
+            cell = integerField(in["place"], 0, kCellCount - 1, "\"place\"");
+        } else if (in["discard"] != true) {
+            throw InputError{"\"discard\" must be true"};
+        }
+        std::optional<int> piece;
+        if (in.contains("piece")) {
+            piece = integerField(in["piece"], 0, kPieceKinds - 1, "\"piece\"");
+        }
+        if (!started_) {
+            controller_.StartFreeGame();
+            started_ = true;
+        }
+        return move(cell, piece);
+    }
+
+private:
+    std::string move(int cell, std::optional<int> piece)
+    {
+        window_.messages.clear();
+        game::FlowState& f = controller_.flow();
+        if (piece) {
+            f.offeredPiece = static_cast<std::int16_t>(*piece);
+        }
+        if (cell >= 0) {
+            controller_.cellReleased(cell);
+        } else {
+            controller_.trashReleased();
+        }
+        const bool accepted = controller_.timerOn(Timer::Evaluation) || controller_.timerOn(Timer::AfterDiscard);
+        const ScoreLabels labels = state_.labels;
+
+        for (int guard = 0; guard < 64 && controller_.timerOn(Timer::Evaluation); ++guard) {
+            controller_.timerTick(Timer::Evaluation);
+        }
+        if (controller_.timerOn(Timer::AfterDiscard)) {
+            controller_.timerTick(Timer::AfterDiscard);
+        }
+
+        std::string out = "{\"accepted\": ";
+        out += accepted ? "true" : "false";
+        out += ", \"labels\": {\"Label2\": " + jsonString(labels.Label2) + ", \"Label3\": " + jsonString(labels.Label3) +
+               ", \"Label5\": " + jsonString(labels.Label5) + ", \"Label7\": " + jsonString(labels.Label7) + "}";
+        out += ", \"status\": " + jsonString(window_.status);
+        out += ", \"movesUsed\": " + std::to_string(state_.movesUsed);
+        out += ", \"maxMovesUsed\": " + std::to_string(state_.maxMovesUsed);
+        out += ", \"scoreChain\": " + std::to_string(state_.scoreChain);
+        out += ", \"discardCount\": " + std::to_string(state_.discardCount);
+        out += ", \"turnResult\": " + std::to_string(f.turnResult);
+        out += ", \"ecoPoints\": " + std::to_string(ecoPoints(state_));
+        out += ", \"loopPoints\": " + std::to_string(state_.loopPoints);
+        out += ", \"bonus\": " + std::to_string(getecobonus(state_));
+        out += ", \"total\": " + std::to_string(getpointtotal(state_));
+        out += ", \"offeredPiece\": " + std::to_string(f.offeredPiece);
+        out += ", \"messages\": [";
+        for (std::size_t i = 0; i < window_.messages.size(); ++i) {
+            out += (i > 0 ? ", " : "") + jsonString(window_.messages[i]);
+        }
+        out += "], \"freeGameActive\": ";
+        out += f.freeGameActive ? "true" : "false";
+        out += ", \"moveBusy\": ";
+        out += f.moveBusy ? "true" : "false";
+        out += "}";
+        return out;
+    }
+
+    GameState state_;
+    HeadlessWindow window_;
+    game::RandomSource random_;
+    game::GameController controller_;
+    MemorySettingsStore settings_;
+    HighScores scores_;
+    game::TableScoreKeeper keeper_;
+    bool started_ = false;
+};
+
+int runReplay(const std::vector<std::string>& args)
+{
+    std::uint64_t seed = 1;
+    std::optional<std::string> name;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        if ((a == "--seed" || a == "--name") && i + 1 >= args.size()) {
+            std::cerr << "tavrin-cli replay: " << a << " needs a value\n";
+            return 2;
+        }
+        if (a == "--seed") {
+            const std::string& v = args[++i];
+            const char* end = v.data() + v.size();
+            const auto [ptr, ec] = std::from_chars(v.data(), end, seed);
+            if (v.empty() || ec != std::errc() || ptr != end) {
+                std::cerr << "tavrin-cli replay: --seed must be a whole number, not '" << v << "'\n";
+                return 2;
+            }
+        } else if (a == "--name") {
+            name = args[++i];
+        } else {
+            std::cerr << "tavrin-cli replay: unknown argument '" << a << "'\n";
+            return 2;
+        }
+    }
+
+    Replay replay(seed, name);
+    std::string text;
+    long number = 0;
+    while (std::getline(std::cin, text)) {
+        ++number;
+        if (!text.empty() && text.back() == '\r') {
+            text.pop_back();
+        }
+        if (text.find_first_not_of(" \t") == std::string::npos) {
+            continue;
+        }
+        try {
+            const nlohmann::json in = nlohmann::json::parse(text);
+            if (const auto out = replay.line(in)) {
+                std::cout << *out << '\n' << std::flush;
+            }
+        } catch (const nlohmann::json::exception&) {
+            std::cerr << "tavrin-cli replay: line " << number << ": not valid JSON\n";
+            return 1;
+        } catch (const InputError& e) {
+            std::cerr << "tavrin-cli replay: line " << number << ": " << e.message << '\n';
+            return 1;
+        }
+    }
+    return 0;
+}
+
+static Registration reg{{"replay", "replay [--seed N] [--name NAME] < moves.jsonl   play a free game from JSON lines",
+                         runReplay}};
+
+} // namespace
+} // namespace tavrin::cli
