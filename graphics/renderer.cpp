@@ -110,6 +110,12 @@ void Renderer::clearTile(TileTarget target)
     place.image->fill(panelColour_);
 }
 
+void Renderer::clearOfferedPiece()
+{
+    clearTile(TileTarget::panel());
+    present(TileTarget::panel());
+}
+
 void Renderer::prepareTileBackground(int cell, TileTarget target)
 {
     if (isCell(cell)) {

@@ -61,6 +61,8 @@ public:
     void drawCellBackground(int cell, TileTarget target);
     // Empties a panel or palette tile to the panel colour.
     void clearTile(TileTarget target);
+    // The offered-piece panel shows its empty background at once.
+    void clearOfferedPiece();
 
 private:
     struct Place {

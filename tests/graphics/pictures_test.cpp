@@ -2,6 +2,7 @@
 #include "fake_host.h"
 #include "picture_helpers.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -263,6 +264,34 @@ TEST_F(PicturesTest, ApplySheetRefusesWrongSizeWithTheMessage)
     pictures.setThemeLoading(true);
     EXPECT_EQ(pictures.applyHyperRoadSheet(bmp("sheet.bmp", 352, 128)), PictureLoad::Applied);
     EXPECT_EQ(host.redrawAllCount, 0);
+}
+
+TEST_F(PicturesTest, HostileBitmapHeadersAreNotLoaded)
+{
+    // A valid BMP whose header then claims 30000 x 30000 pixels, and one cut inside its header.
+    QByteArray bytes;
+    {
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        noiseImage(352, 128, 3).save(&buffer, "BMP");
+    }
+    QByteArray huge = bytes;
+    const char dims[8] = {0x30, 0x75, 0, 0, 0x30, 0x75, 0, 0};
+    huge.replace(18, 8, QByteArray(dims, 8));
+    const QString hugePath = dir.filePath("huge.bmp");
+    const QString cutPath = dir.filePath("cut.bmp");
+    for (const auto& [path, data] : {std::pair{hugePath, huge}, std::pair{cutPath, bytes.left(30)}}) {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(data);
+    }
+    const QImage before = set.hyperRoadSheet;
+    pictures.replaceHyperRoadSheet(hugePath);
+    pictures.replaceHyperRoadSheet(cutPath);
+    ASSERT_EQ(host.messages.size(), 2u);
+    EXPECT_EQ(host.messages[0].text, kNotBitmap);
+    EXPECT_EQ(host.messages[1].text, kNotBitmap);
+    EXPECT_EQ(set.hyperRoadSheet, before);
 }
 
 TEST_F(PicturesTest, ForgetClearsAllFourSlots)

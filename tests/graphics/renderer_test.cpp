@@ -383,6 +383,19 @@ TEST_F(RendererTest, RedrawAllDrawsPanelBoardAndPaletteWhenVisible)
     }
 }
 
+TEST_F(RendererTest, ClearingTheOfferedPieceShowsTheEmptyPanel)
+{
+    renderer.drawTileShown(-1, 5, -1, 3, TileTarget::panel(), false);
+    presented.clear();
+    renderer.setPanelColour(QColor(1, 2, 3));
+    renderer.clearOfferedPiece();
+    QImage empty(kTile, kTile, QImage::Format_RGB32);
+    empty.fill(QColor(1, 2, 3));
+    EXPECT_EQ(renderer.panelImage(), empty);
+    ASSERT_EQ(presented.size(), 1u);
+    EXPECT_EQ(presented[0], TileTarget::panel());
+}
+
 TEST_F(RendererTest, OutOfRangeCodesDrawNoPiece)
 {
     renderer.drawTileBatch(0, -1, -1, 3, TileTarget::cell(0), false);
