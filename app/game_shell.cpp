@@ -4,6 +4,7 @@
 #include "app/dialogs.h"
 #include "app/help_window.h"
 #include "app/high_score_dialog.h"
+#include "graphics/file_kind_chooser.h"
 #include "puzzles/kem_file.h"
 #include "puzzles/kem_names.h"
 #include "scores/general_number.h"
@@ -53,11 +54,14 @@ GameShell::GameShell(ShellOptions options)
     controller_ = std::make_unique<game::GameController>(state_, *window_, random_);
     keeper_ = std::make_unique<game::TableScoreKeeper>(scores_, *window_,
                                                        [this](bool series) { showHighScoreWindow(series); });
+    editor_ = std::make_unique<game::Editor>(*controller_);
     pictures_ = std::make_unique<graphics::Pictures>(graphics_, pictureSettings_, *this);
+    themes_ = std::make_unique<graphics::Themes>(*pictures_, pictureSettings_, *this);
 
     window_->setEvents(this);
     window_->setOfferedPieceSource([this] { return static_cast<int>(controller_->flow().offeredPiece); });
     window_->setShellHandler([this](Command command) { shellCommand(command); });
+    controller_->attachEditor(editor_.get());
     controller_->attachScoreKeeper(keeper_.get());
     controller_->attachSettings(&store_);
     controller_->setStartUpAction([this] { startUpAction(); });
@@ -92,8 +96,8 @@ void GameShell::start()
     controller_->OpenSoundDevices();
 
     controller_->setLaunchedWithFile(false);
-    controller_->setItemKindCount(graphics_.itemCount());
-    controller_->setThemeGoal("水、新芽、太陽をハイパーロードでつないで全ての地域を緑化してください。");
+    themes_->loadthemefile();
+    graphicsChanged();
     window_->redrawAll();
     controller_->startUp();
     startingUp_ = false;
@@ -135,10 +139,11 @@ void GameShell::loadPuzzleFile(const QString& path)
     if (!read.loaded()) {
         return;
     }
-    if (state_.editMode) {
-        return; // the editor takes files of its own
-    }
     kem::applyPuzzleFile(state_, read);
+    if (state_.editMode) {
+        editor_->fileLoaded(read.path);
+        return;
+    }
     window_->setWindowCaption(kem::puzzleWindowCaption(read.path, false));
     scores_.loadSeriesHighScores(read.path);
     window_->setCommandEnabled(Command::ClearHighScores, scores_.hasHighScores());
@@ -147,7 +152,73 @@ void GameShell::loadPuzzleFile(const QString& path)
 
 void GameShell::openshori()
 {
+    graphics::FileKindChooser chooser(&form_);
+    chooser.setWindowTitle(defaultTitle());
+    if (runModal(chooser) != QDialog::Accepted) {
+        return;
+    }
+    const auto kind = chooser.selectedKind();
+    if (!kind) {
+        return;
+    }
+    if (*kind != graphics::FileKind::PuzzleFile) {
+        openGraphics(static_cast<int>(*kind));
+        return;
+    }
+    if (state_.editMode) {
+        if (!confirmDiscard()) {
+            return;
+        }
+        editor_->disableUndo();
+    }
     openPuzzleFileDialog();
+}
+
+void GameShell::openGraphics(int kind)
+{
+    auto askPath = [this](graphics::FileKind which) {
+        FileRequest request;
+        request.folder = options_.programFolder;
+        if (which == graphics::FileKind::EcoTheme) {
+            request.title = graphics::themeOpenDialogTitle();
+            request.filters = {graphics::themeFilterName()};
+            request.defaultSuffix = QStringLiteral("ket");
+        } else {
+            request.title = graphics::replaceDialogTitle(static_cast<int>(which) - 2);
+            request.filters = {q("ビットマップ (*.bmp)"), q("全てのファイル (*.*)")};
+            request.defaultSuffix = QStringLiteral("bmp");
+        }
+        return askFile(&form_, request);
+    };
+    graphics::openGraphicsKind(static_cast<graphics::FileKind>(kind), *pictures_, *themes_, askPath);
+    graphicsChanged();
+}
+
+void GameShell::createTheme()
+{
+    if (!themes_->canCreateTheme()) {
+        return;
+    }
+    const auto answer = window_->inputBox(s(graphics::themeGoalPrompt()), "", "");
+    themes_->createTheme(answer ? q(*answer) : QString(), [this] {
+        FileRequest request;
+        request.save = true;
+        request.title = graphics::themeSaveDialogTitle();
+        request.folder = options_.programFolder;
+        request.filters = {graphics::themeFilterName(), graphics::allFilesFilterName()};
+        request.defaultSuffix = QStringLiteral("ket");
+        return askFile(&form_, request);
+    });
+    graphicsChanged();
+}
+
+void GameShell::restoreTheme(bool forgetPictures)
+{
+    if (forgetPictures) {
+        pictures_->forgetGraphicsFiles();
+    }
+    themes_->restoreDefaultTheme();
+    graphicsChanged();
 }
 
 void GameShell::openPuzzleFileDialog()
@@ -163,8 +234,45 @@ void GameShell::openPuzzleFileDialog()
     }
 }
 
-void GameShell::savemondai(bool /*saveAs*/)
+void GameShell::savemondai(bool saveAs)
 {
+    if (!state_.editMode) {
+        return;
+    }
+    const kem::PuzzleList puzzles = kem::collectionOf(state_);
+    const kem::SaveStatus check = kem::checkSavable(puzzles);
+    if (check == kem::SaveStatus::ModeMissing) {
+        window_->setStatusText(std::string(kem::kModeMissingMessage));
+        return;
+    }
+    if (check != kem::SaveStatus::Saved) {
+        return;
+    }
+    QString name;
+    if (!saveAs && !editor_->editFilePath().empty()) {
+        name = q(editor_->editFilePath());
+    } else {
+        FileRequest request;
+        request.save = true;
+        request.title = q("名前をつけて問題の保存");
+        request.folder = options_.programFolder;
+        request.filters = {q("Tavrin問題(*.kem)"), q("全てのファイル(*.*)")};
+        request.defaultSuffix = QStringLiteral("kem");
+        name = askFile(&form_, request).section(QChar(u'\0'), 0, 0);
+    }
+    if (name.isEmpty()) {
+        return;
+    }
+    editor_->disableUndo();
+    const kem::PuzzleFileSave saved = kem::savePuzzleFile(name.toStdString(), puzzles);
+    if (!saved.saved()) {
+        const std::string message = saved.message();
+        if (!message.empty()) {
+            window_->messageBox(message, "", game::Buttons::Ok, game::Icon::Warning);
+        }
+        return;
+    }
+    editor_->fileSaved(saved.path);
 }
 
 // --- high scores ---------------------------------------------------------------
@@ -246,6 +354,9 @@ void GameShell::shellCommand(Command command)
     case Command::SaveAs: savemondai(true); break;
     case Command::HighScores: hiscoreshori(); break;
     case Command::ClearHighScores: clearhiscoreshori(); break;
+    case Command::ResetTheme: restoreTheme(false); break;
+    case Command::DefaultTheme: restoreTheme(true); break;
+    case Command::CreateTheme: createTheme(); break;
     case Command::HelpTopics: helpfindershori(kHelpContents); break;
     case Command::About: aboutBox(); break;
     default: break;
@@ -256,12 +367,22 @@ void GameShell::shellCommand(Command command)
 
 bool GameShell::confirmDiscard()
 {
-    return true;
+    if (!state_.editMode || editor_->collectionSaved()) {
+        return true;
+    }
+    return window_->messageBox("続行するとこれまでの変更内容が破棄されますが、よろしいですか？", "",
+                               game::Buttons::YesNo, game::Icon::Question)
+           == game::Answer::Yes;
 }
 
 bool GameShell::confirmExit()
 {
-    return true;
+    if (!state_.editMode || editor_->collectionSaved()) {
+        return true;
+    }
+    return window_->messageBox("Tavrin for Windowsを終了するとこれまでの変更内容が破棄されますが、よろしいですか？", "",
+                               game::Buttons::YesNo, game::Icon::Question)
+           == game::Answer::Yes;
 }
 
 bool GameShell::closeRequested()
@@ -277,6 +398,7 @@ bool GameShell::closeRequested()
     if (!form_.isMinimized() && !form_.isMaximized()) {
         saveGeometry();
     }
+    themes_->removeThemeTempFolder();
     store_.sync();
     return true;
 }
@@ -339,7 +461,9 @@ void GameShell::spinnerChanged(int value) { controller_->spinnerChanged(value); 
 
 void GameShell::editorOptionClicked(game::EditorOption option)
 {
-    (void)option;
+    if (option == game::EditorOption::Random && state_.editMode) {
+        editor_->randomborder();
+    }
 }
 
 // --- pictures and themes ---------------------------------------------------------
@@ -388,9 +512,10 @@ void GameShell::showMainWindow()
     form_.show();
 }
 
-void GameShell::itemKindsChanged()
+void GameShell::graphicsChanged()
 {
     controller_->setItemKindCount(graphics_.itemCount());
+    controller_->setThemeGoal(s(themes_->themeGoal()));
 }
 
 } // namespace tavrin::app

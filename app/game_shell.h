@@ -9,6 +9,7 @@
 #include "app/window_events.h"
 #include "engine/game_state.h"
 #include "game/controller.h"
+#include "game/editor.h"
 #include "game/random.h"
 #include "game/score_keeper.h"
 #include "graphics/graphics_host.h"
@@ -16,6 +17,7 @@
 #include "graphics/pictures.h"
 #include "graphics/renderer.h"
 #include "graphics/settings_store.h"
+#include "graphics/themes.h"
 #include "scores/high_scores.h"
 #include "scores/score_pages.h"
 
@@ -49,6 +51,8 @@ public:
     HighScores& highScores() { return scores_; }
     graphics::GraphicsSet& graphics() { return graphics_; }
     graphics::Pictures& pictures() { return *pictures_; }
+    graphics::Themes& themes() { return *themes_; }
+    game::Editor& editor() { return *editor_; }
     QtSettingsStore& settings() { return store_; }
     const QString& programFolder() const { return options_.programFolder; }
 
@@ -103,7 +107,11 @@ private:
     void aboutBox();
     void restoreGeometry();
     void saveGeometry();
-    void itemKindsChanged();
+    // After pictures or the theme changed: item kinds and goal text to the game.
+    void graphicsChanged();
+    void openGraphics(int kind);
+    void createTheme();
+    void restoreTheme(bool forgetPictures);
 
     ShellOptions options_;
     QtSettingsStore store_;
@@ -118,7 +126,9 @@ private:
     HighScores scores_;
     ScorePages pages_;
     std::unique_ptr<game::TableScoreKeeper> keeper_;
+    std::unique_ptr<game::Editor> editor_;
     std::unique_ptr<graphics::Pictures> pictures_;
+    std::unique_ptr<graphics::Themes> themes_;
     QStringList forgotten_;
     bool startingUp_ = true;
 };

@@ -1,0 +1,133 @@
+// Shared helpers of the window tests: answering boxes and dialogs through the
+// window's hooks, a fresh program folder and settings, mouse clicks on cells.
+#pragma once
+
+#include "app/board_widgets.h"
+#include "app/dialogs.h"
+#include "app/game_shell.h"
+#include "app/qt_settings_store.h"
+
+#include <QAction>
+#include <QDialog>
+#include <QImage>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <deque>
+#include <functional>
+#include <memory>
+
+namespace tavrin::gui_test {
+
+using app::FileRequest;
+using app::InputRequest;
+using app::MessageRequest;
+
+// Records every box the window shows and answers from queues (Yes / "" /
+// cancel when a queue is empty).
+struct Boxes {
+    QList<MessageRequest> messages;
+    QList<InputRequest> inputs;
+    QList<FileRequest> files;
+    QStringList modals; // class names of the modal windows shown
+    std::deque<game::Answer> answers;
+    std::deque<std::optional<QString>> texts;
+    std::deque<QString> paths;
+    std::deque<std::function<int(QDialog&)>> dialogs;
+
+    Boxes()
+    {
+        app::setMessageHook([this](const MessageRequest& r) {
+            messages.append(r);
+            if (answers.empty()) {
+                return r.buttons == game::Buttons::YesNo ? game::Answer::Yes : game::Answer::Ok;
+            }
+            const game::Answer a = answers.front();
+            answers.pop_front();
+            return a;
+        });
+        app::setInputHook([this](const InputRequest& r) -> std::optional<QString> {
+            inputs.append(r);
+            if (texts.empty()) {
+                return std::nullopt;
+            }
+            auto t = texts.front();
+            texts.pop_front();
+            return t;
+        });
+        app::setFileHook([this](const FileRequest& r) {
+            files.append(r);
+            if (paths.empty()) {
+                return QString();
+            }
+            const QString p = paths.front();
+            paths.pop_front();
+            return p;
+        });
+        app::setModalHook([this](QDialog& d) {
+            modals.append(QString::fromLatin1(d.metaObject()->className()));
+            if (dialogs.empty()) {
+                return int(QDialog::Rejected);
+            }
+            auto handler = dialogs.front();
+            dialogs.pop_front();
+            return handler(d);
+        });
+    }
+    ~Boxes()
+    {
+        app::setMessageHook({});
+        app::setInputHook({});
+        app::setFileHook({});
+        app::setModalHook({});
+    }
+    QString lastMessage() const { return messages.isEmpty() ? QString() : messages.back().text; }
+};
+
+// A program folder of its own and empty settings for every test.
+struct Fixture {
+    QTemporaryDir folder;
+    Boxes boxes;
+    std::unique_ptr<app::GameShell> shell;
+
+    explicit Fixture(const QString& commandLine = {})
+    {
+        app::openSettings()->clear();
+        shell = std::make_unique<app::GameShell>(app::ShellOptions{folder.path(), commandLine});
+    }
+    app::GameShell& operator*() { return *shell; }
+    app::GameShell* operator->() { return shell.get(); }
+    QString file(const QString& name) const { return folder.filePath(name); }
+
+    // Starts the program and waits for the first free game.
+    void startFreeGame()
+    {
+        shell->start();
+        shell->show();
+        QTRY_VERIFY_WITH_TIMEOUT(shell->controller().flow().freeGameActive, 5000);
+    }
+    QAction* action(game::Command c) { return shell->form().action(c); }
+    void clickCell(int cell)
+    {
+        QTest::mouseClick(shell->form().board(), Qt::LeftButton, {}, app::BoardView::cellCentre(cell));
+    }
+    void pressPalette(int entry)
+    {
+        QTest::mousePress(shell->form().paletteEntry(entry), Qt::LeftButton);
+    }
+    // Waits until no placement sequence or timer-driven step is pending.
+    bool settled()
+    {
+        auto& w = shell->window();
+        return !w.timerRunning(game::Timer::Evaluation) && !w.timerRunning(game::Timer::AfterDiscard)
+               && !w.timerRunning(game::Timer::StartUp);
+    }
+    std::string status() { return shell->window().statusText(); }
+};
+
+inline QString u(const char* text)
+{
+    return QString::fromUtf8(text);
+}
+
+} // namespace tavrin::gui_test

@@ -1,0 +1,392 @@
+// The main window as a player meets it: start-up, menus and toolbars, the
+// free game by mouse, the boxes it shows, settings kept across runs.
+#include "gui_support.h"
+
+#include "app/command_line.h"
+#include "app/command_table.h"
+#include "app/help_window.h"
+#include "app/high_score_dialog.h"
+#include "app/single_instance.h"
+
+#include <QClipboard>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QProcess>
+#include <QPushButton>
+#include <QTextBrowser>
+#include <QToolBar>
+#include <QToolButton>
+
+using namespace tavrin;
+using namespace tavrin::gui_test;
+using game::Command;
+
+class WindowTest : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void startUpBeginsFreeGame();
+    void menusAndToolbarsAsBuilt();
+    void clickPlacesPieceAndDealsNext();
+    void sameShapeIsRefused();
+    void discardFillsTrash();
+    void soundOffTwiceWritesOnce();
+    void positionIsRememberedAndOffScreenCentred();
+    void highScoreWindowCopiesToClipboard();
+    void helpAndVersionBoxes();
+    void exitFromMenuAsksBeforeDroppingEdits();
+    void commandLineRules();
+    void commandLineFileWithOtherExtensionOpensNothing();
+    void secondInstanceIsRefused();
+    void noDisplayEndsWithStatusOne();
+};
+
+void WindowTest::initTestCase()
+{
+    QCoreApplication::setApplicationVersion(QStringLiteral("1.5"));
+}
+
+void WindowTest::startUpBeginsFreeGame()
+{
+    Fixture f;
+    f.startFreeGame();
+
+    auto& form = f->form();
+    QCOMPARE(form.windowTitle(), u("Tavrin for Windows"));
+    QCOMPARE(form.scoreLabel(game::ScoreLabel::MovesLeft)->text(), u("100"));
+    QCOMPARE(form.scoreFrame(game::ScoreLabel::MovesLeft)->title(), u("残り手数"));
+    const GameState& s = f->state();
+    int items = 0;
+    for (int c = 0; c < 64; ++c) {
+        items += s.cellItem[static_cast<std::size_t>(c)] >= 0 ? 1 : 0;
+    }
+    QVERIFY(items >= 2);
+    QCOMPARE(items, int(s.itemCount));
+    QVERIFY(f->controller().flow().offeredPiece >= 0);
+    QCOMPARE(QString::fromStdString(f.status()),
+             u("水、新芽、太陽をハイパーロードでつないで全ての地域を緑化してください。"));
+    // The board image shows something other than a blank page.
+    const QImage board = form.board()->grab().toImage();
+    QCOMPARE(board.size(), QSize(256, 256));
+    QVERIFY(board.pixel(5, 5) != board.pixel(100, 100) || board.pixel(5, 5) != qRgb(255, 255, 255));
+    QVERIFY(!form.palettePanel()->isVisible());
+    QVERIFY(form.freeGamePanel()->isVisible());
+}
+
+void WindowTest::menusAndToolbarsAsBuilt()
+{
+    Fixture f;
+    f.startFreeGame();
+    auto& form = f->form();
+    const QList<QAction*> menus = form.menuBar()->actions();
+    QCOMPARE(menus.size(), 4);
+    QCOMPARE(menus[0]->text(), u("ｹﾞｰﾑ(&G)"));
+    QCOMPARE(menus[1]->text(), u("編集(&E)"));
+    QCOMPARE(menus[2]->text(), u("ｵﾌﾟｼｮﾝ(&O)"));
+    QCOMPARE(menus[3]->text(), u("ﾍﾙﾌﾟ(&H)"));
+
+    // The Game menu item by item, separators included.
+    const QList<QAction*> game = form.menu(game::Menu::Game)->actions();
+    QCOMPARE(game.size(), 11);
+    QCOMPARE(game[0]->text(), u("新規ゲーム(&N)"));
+    QCOMPARE(game[0]->shortcut(), QKeySequence(Qt::Key_F2));
+    QCOMPARE(game[1]->text(), u("開く(&O)..."));
+    QVERIFY(game[2]->isSeparator());
+    QCOMPARE(game[3]->text(), u("上書き保存(&S)"));
+    QVERIFY(!game[3]->isEnabled());
+    QVERIFY(!game[4]->isEnabled());
+    QVERIFY(game[5]->isSeparator());
+    QCOMPARE(game[6]->text(), u("ﾊｲｽｺｱ(&H)"));
+    QCOMPARE(game[7]->text(), u("ﾊｲｽｺｱのｸﾘｱ(&C)"));
+    QVERIFY(!game[7]->isEnabled()); // no scores yet
+    QCOMPARE(game[8]->text(), u("ｴｺ・ﾃｰﾏの初期化(&T)"));
+    QVERIFY(!game[8]->isEnabled());
+    QVERIFY(game[9]->isSeparator());
+    QCOMPARE(game[10]->text(), u("終了(&X)"));
+
+    const QList<QAction*> options = form.menu(game::Menu::Options)->actions();
+    QCOMPARE(options.size(), 12);
+    QVERIFY(options[0]->isChecked()); // sound on by default
+    QVERIFY(!options[1]->isChecked());
+    QVERIFY(options[3]->isChecked());  // eco mode
+    QVERIFY(!options[4]->isEnabled()); // full connection
+    QVERIFY(!options[5]->isEnabled()); // big loop
+    QVERIFY(options[8]->isChecked());  // play mode
+    QCOMPARE(options[11]->text(), u("デフォルトのエコ・テーマに戻す(&D)"));
+    QCOMPARE(form.menu(game::Menu::Help)->actions()[0]->shortcut(), QKeySequence(Qt::Key_F1));
+    QVERIFY(!form.menu(game::Menu::Edit)->isEnabled());
+
+    // Toolbar1: eighteen positions, separators at 9, 13 and 16, and the very
+    // same action behind each button as behind its menu item.
+    const QList<QAction*> bar = form.mainToolbar()->actions();
+    QCOMPARE(bar.size(), 18);
+    const QStringList tips{u("新規ゲーム"), u("開く"), u("切り取り"), u("コピー"), u("貼り付け"), u("問題の削除"),
+                           u("問題の上書き保存"), u("元に戻す"), QString(), u("エコモード"), u("全結合モード"),
+                           u("大ループモード"), QString(), u("編集モード"), u("プレーモード"), QString(),
+                           u("ハイスコア"), u("ヘルプ")};
+    for (int i = 0; i < 18; ++i) {
+        if (tips[i].isEmpty()) {
+            QVERIFY2(bar[i]->isSeparator(), qPrintable(QString::number(i + 1)));
+        } else {
+            QCOMPARE(bar[i]->toolTip(), tips[i]);
+            QVERIFY(!bar[i]->icon().isNull());
+        }
+    }
+    QCOMPARE(bar[0], game[0]);
+    QCOMPARE(bar[16], game[6]);
+    QVERIFY(bar[9]->isChecked());
+    QVERIFY(bar[14]->isChecked());
+    QVERIFY(!bar[2]->isEnabled());
+
+    const QList<QAction*> bar2 = form.boardToolbar()->actions();
+    QCOMPARE(bar2.size(), 11);
+    QVERIFY(bar2[0]->isSeparator());
+    QCOMPARE(bar2[1]->toolTip(), u("上下反転"));
+    QCOMPARE(bar2[10]->toolTip(), u("右にシフト"));
+    QVERIFY(!form.boardToolbar()->isVisible());
+}
+
+void WindowTest::clickPlacesPieceAndDealsNext()
+{
+    Fixture f;
+    f.startFreeGame();
+    QTRY_VERIFY(f.settled());
+    const GameState& s = f->state();
+    int cell = 0;
+    while (s.board[static_cast<std::size_t>(cell)] != -1) {
+        ++cell;
+    }
+    const int offered = f->controller().flow().offeredPiece;
+    f.clickCell(cell);
+    QCOMPARE(int(s.board[static_cast<std::size_t>(cell)]), offered);
+    QVERIFY(f->controller().flow().moveBusy);
+    QVERIFY(f->window().timer(game::Timer::Evaluation).isActive());
+    QCOMPARE(f->window().timer(game::Timer::Evaluation).interval(), 50);
+    // The placement sequence runs, then the next piece is dealt.
+    QTRY_VERIFY_WITH_TIMEOUT(!f->controller().flow().moveBusy, 3000);
+    const int next = f->controller().flow().offeredPiece;
+    QVERIFY(next >= 0 && next != offered);
+    QCOMPARE(f->form().scoreLabel(game::ScoreLabel::MovesLeft)->text(), u("99"));
+    // The cell shows the piece: it differs from its empty picture.
+    QVERIFY(f->form().board()->grab().toImage() != QImage());
+}
+
+void WindowTest::sameShapeIsRefused()
+{
+    Fixture f;
+    f.startFreeGame();
+    QTRY_VERIFY(f.settled());
+    GameState& s = f->state();
+    const int offered = f->controller().flow().offeredPiece;
+    s.board[10] = static_cast<HyperRoad>(offered);
+    const int used = s.movesUsed;
+    f.clickCell(10);
+    QCOMPARE(QString::fromStdString(f.status()), u("同じ形のﾊｲﾊﾟｰﾛｰﾄﾞは重ねて設置できません。"));
+    QCOMPARE(int(s.movesUsed), used);
+    QVERIFY(!f->controller().flow().moveBusy);
+    QVERIFY(!f->window().timerRunning(game::Timer::Evaluation));
+}
+
+void WindowTest::discardFillsTrash()
+{
+    Fixture f;
+    f.startFreeGame();
+    QTRY_VERIFY(f.settled());
+    const int offered = f->controller().flow().offeredPiece;
+    QTest::mouseClick(f->form().trash(), Qt::LeftButton);
+    QCOMPARE(f->window().timer(game::Timer::AfterDiscard).interval(), 400);
+    QTRY_VERIFY_WITH_TIMEOUT(!f->controller().flow().moveBusy, 3000);
+    QCOMPARE(f->form().trashCount()->text(), u("1"));
+    QVERIFY(f->form().trash()->full());
+    QVERIFY(f->controller().flow().offeredPiece != offered);
+}
+
+void WindowTest::soundOffTwiceWritesOnce()
+{
+    Fixture f;
+    f.startFreeGame();
+    QAction* off = f.action(Command::SoundOff);
+    off->trigger();
+    QVERIFY(off->isChecked());
+    QVERIFY(!f.action(Command::SoundOn)->isChecked());
+    QCOMPARE(f->settings().get("Options", "PointMode", "?"), std::string("0"));
+    f->settings().save("Options", "PointMode", "marker");
+    off->trigger(); // already checked: nothing happens, nothing is written
+    QVERIFY(off->isChecked());
+    QCOMPARE(f->settings().get("Options", "PointMode", "?"), std::string("marker"));
+}
+
+void WindowTest::positionIsRememberedAndOffScreenCentred()
+{
+    QPoint centred;
+    {
+        Fixture f;
+        f->settings().save("Geometry", "Top", "-1");
+        f.startFreeGame();
+        centred = f->form().pos();
+        f->form().move(centred + QPoint(7, 11));
+        QVERIFY(f->form().close());
+        const long top = std::stol(f->settings().get("Geometry", "Top", "0"));
+        QCOMPARE(top % 15, 0L); // twips
+    }
+    {
+        // Same settings (a Fixture clears them, so build the shell by hand).
+        QTemporaryDir folder;
+        app::GameShell shell({folder.path(), {}});
+        shell.start();
+        QCOMPARE(shell.form().pos(), centred + QPoint(7, 11));
+    }
+}
+
+void WindowTest::highScoreWindowCopiesToClipboard()
+{
+    Fixture f;
+    f->settings().save("HighScore3", "Score1", "1234");
+    f->settings().save("HighScore3", "Name1", "Hanako");
+    f.startFreeGame();
+    QVERIFY(f.action(Command::ClearHighScores)->isEnabled());
+    QString caption;
+    QString first;
+    f.boxes.dialogs.push_back([&](QDialog& d) {
+        auto* window = qobject_cast<app::HighScoreDialog*>(&d);
+        if (window == nullptr) {
+            return int(QDialog::Rejected);
+        }
+        caption = window->windowTitle();
+        first = window->nameLabel(0)->text() + u'|' + window->scoreLabel(0)->text();
+        if (window->copyButton()->isEnabled()) {
+            window->copyButton()->click();
+        }
+        window->okButton()->click();
+        return int(QDialog::Accepted);
+    });
+    f->state().itemCount = 3;
+    f.action(Command::HighScores)->trigger();
+    QCOMPARE(caption, u("Tavrinのﾊｲｽｺｱ アイテム 3"));
+    QCOMPARE(first, u("1: Hanako|1234"));
+    const QString copied = QGuiApplication::clipboard()->text();
+    QVERIFY2(copied.startsWith(u("Tavrin for Windows(アイテム3)ハイスコア報告です。\n1: Hanako\n\t\t1234\n")),
+             qPrintable(copied));
+
+    // Clearing asks; No keeps the scores but turns the item off.
+    f.boxes.answers.push_back(game::Answer::No);
+    f.action(Command::ClearHighScores)->trigger();
+    QCOMPARE(f.boxes.lastMessage(), u("エコモードのハイスコアを消去してもよいですか？"));
+    QCOMPARE(f->settings().get("HighScore3", "Score1", "0"), std::string("1234"));
+    QVERIFY(!f.action(Command::ClearHighScores)->isEnabled());
+}
+
+void WindowTest::helpAndVersionBoxes()
+{
+    Fixture f;
+    QDir(f.folder.path()).mkpath(QStringLiteral("help"));
+    QFile page(f.file(QStringLiteral("help/index.html")));
+    QVERIFY(page.open(QIODevice::WriteOnly));
+    page.write("<html><body><h1>Tavrin help</h1><a name=\"pictures\">pictures</a></body></html>");
+    page.close();
+    f.startFreeGame();
+    QString shown;
+    f.boxes.dialogs.push_back([&](QDialog& d) {
+        if (auto* help = qobject_cast<app::HelpWindow*>(&d)) {
+            shown = help->browser()->toPlainText();
+        }
+        return int(QDialog::Accepted);
+    });
+    // F1 reaches the help through the shortcut of the help item.
+    QTest::keyClick(&f->form(), Qt::Key_F1);
+    QVERIFY2(shown.contains(u("Tavrin help")), qPrintable(shown));
+    QCOMPARE(f.boxes.modals.back(), u("tavrin::app::HelpWindow"));
+
+    f.action(Command::About)->trigger();
+    QVERIFY(f.boxes.lastMessage().contains(u("Tavrin for Windows")));
+    QVERIFY2(f.boxes.lastMessage().endsWith(u("1.05")), qPrintable(f.boxes.lastMessage()));
+    QCOMPARE(app::minorVersionText(20), u("2"));
+    QCOMPARE(app::minorVersionText(16), u("16"));
+}
+
+void WindowTest::exitFromMenuAsksBeforeDroppingEdits()
+{
+    Fixture f;
+    f.startFreeGame();
+    QTRY_VERIFY(f.settled());
+    f.action(Command::EditMode)->trigger();
+    QVERIFY(f->state().editMode);
+    f.clickCell(3);
+    QTRY_VERIFY(f.settled());
+    QVERIFY(!f->editor().collectionSaved());
+    f.boxes.answers.push_back(game::Answer::No);
+    f.action(Command::Exit)->trigger();
+    QCOMPARE(f.boxes.lastMessage(), u("Tavrin for Windowsを終了するとこれまでの変更内容が破棄されますが、よろしいですか？"));
+    QCOMPARE(f.boxes.messages.back().icon, game::Icon::Question);
+    QVERIFY(f->form().isVisible());
+    f.boxes.answers.push_back(game::Answer::Yes);
+    f.action(Command::Exit)->trigger();
+    QVERIFY(!f->form().isVisible());
+}
+
+void WindowTest::commandLineRules()
+{
+    using app::commandLinePath;
+    using app::splitCommandLine;
+    QCOMPARE(splitCommandLine(u("  a\t\tb  c ")), (QStringList{u("a"), u("b"), u("c")}));
+    QCOMPARE(splitCommandLine(u("1 2 3 4"), 2), (QStringList{u("1"), u("2")}));
+    QCOMPARE(commandLinePath(u("/tmp/my puzzles/a b.kem")), u("/tmp/my puzzles/a b.kem"));
+    QCOMPARE(commandLinePath(u("\"/tmp/x.kem\"")), u("/tmp/x.kem"));
+    // A quoted path with spaces is split first and keeps its quotes.
+    QCOMPARE(commandLinePath(u("\"/tmp/a b.kem\"")), u("\"/tmp/a b.kem\""));
+    QVERIFY(app::hasPuzzleExtension(u("X.KeM")));
+    QVERIFY(!app::hasPuzzleExtension(u("x.kemx")));
+    QCOMPARE(app::pathSeparator(u("/")), QString());
+    QCOMPARE(app::pathSeparator(u("/opt")), u("/"));
+}
+
+void WindowTest::commandLineFileWithOtherExtensionOpensNothing()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("puzzle.txt"));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("KEM");
+    file.close();
+    Fixture f(path);
+    f->start();
+    QTest::qWait(600);
+    QVERIFY(!f->controller().flow().freeGameActive);
+    QVERIFY(!f->state().puzzleSeries);
+    QVERIFY(f.boxes.messages.isEmpty());
+}
+
+void WindowTest::secondInstanceIsRefused()
+{
+    QTemporaryDir dir;
+    const QString lock = dir.filePath(QStringLiteral("tavrin.lock"));
+    app::SingleInstance first(lock);
+    QVERIFY(first.acquired());
+    app::SingleInstance second(lock);
+    QVERIFY(!second.acquired());
+}
+
+void WindowTest::noDisplayEndsWithStatusOne()
+{
+    const QString program = qEnvironmentVariable("TAVRIN_BIN");
+    if (program.isEmpty()) {
+        QSKIP("TAVRIN_BIN is not set");
+    }
+    QProcess process;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove(QStringLiteral("DISPLAY"));
+    env.remove(QStringLiteral("WAYLAND_DISPLAY"));
+    env.remove(QStringLiteral("QT_QPA_PLATFORM"));
+    process.setProcessEnvironment(env);
+    process.start(program, {});
+    QVERIFY(process.waitForFinished(10000));
+    QCOMPARE(process.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(process.exitCode(), 1);
+    const QByteArray said = process.readAllStandardError() + process.readAllStandardOutput();
+    QCOMPARE(said.count('\n'), 1);
+}
+
+QTEST_MAIN(WindowTest)
+#include "window_test.moc"
