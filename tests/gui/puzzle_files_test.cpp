@@ -1,0 +1,160 @@
+// The editor by mouse: pieces on the board, a full-connection goal, saving,
+// reopening, and playing the saved file as a series to its end.
+#include "gui_support.h"
+
+#include "app/high_score_dialog.h"
+#include "graphics/file_kind_chooser.h"
+
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QToolBar>
+
+using namespace tavrin;
+using namespace tavrin::gui_test;
+using game::Command;
+
+namespace {
+
+// Answers the file-kind chooser with `kind`.
+std::function<int(QDialog&)> chooseKind(graphics::FileKind kind)
+{
+    return [kind](QDialog& d) {
+        auto* chooser = qobject_cast<graphics::FileKindChooser*>(&d);
+        if (chooser == nullptr) {
+            return int(QDialog::Rejected);
+        }
+        chooser->option(static_cast<int>(kind))->setChecked(true);
+        return int(QDialog::Accepted);
+    };
+}
+
+} // namespace
+
+class PuzzleFilesTest : public QObject {
+    Q_OBJECT
+private slots:
+    void editSaveReopenAndPlaySeries();
+    void notAPuzzleFileIsRefused();
+};
+
+void PuzzleFilesTest::editSaveReopenAndPlaySeries()
+{
+    Fixture f;
+    f.startFreeGame();
+    QTRY_VERIFY(f.settled());
+    const auto freeBoard = f->state().board;
+
+    // Into the editor: palette, spinner and Toolbar2 appear.
+    QTest::mouseClick(f->form().mainToolbar()->widgetForAction(f.action(Command::EditMode)), Qt::LeftButton);
+    QVERIFY(f->state().editMode);
+    QVERIFY(f->form().palettePanel()->isVisible());
+    QVERIFY(f->form().boardToolbar()->isVisible());
+    QVERIFY(f->form().commentBox()->isVisible());
+
+    // Two horizontal straights with a gap: two groups.
+    f.pressPalette(0);
+    QCOMPARE(int(f->state().selectedShape), 0);
+    f.clickCell(0);
+    QTRY_VERIFY(f.settled());
+    f.clickCell(2);
+    QTRY_VERIFY(f.settled());
+    QCOMPARE(int(f->state().board[0]), 0);
+    QCOMPARE(int(f->state().board[2]), 0);
+
+    // A goal: full connection; the default comment makes it ask for one.
+    f.boxes.texts.push_back(u("つなげよう"));
+    f.action(Command::FullConnection)->trigger();
+    QCOMPARE(f.boxes.inputs.size(), 1);
+    QCOMPARE(f.boxes.inputs.back().prompt, u("何かこの問題のコメントを書いてください。"));
+    QCOMPARE(int(f->state().puzzles[0].mode), 0);
+    QVERIFY(f.action(Command::FullConnection)->isChecked());
+    QCOMPARE(f->form().commentBox()->text(), u("つなげよう"));
+
+    // Save under a name typed without extension.
+    const QString typed = f.file(QStringLiteral("series"));
+    f.boxes.paths.push_back(typed);
+    f.action(Command::SaveAs)->trigger();
+    QCOMPARE(f.boxes.files.back().title, u("名前をつけて問題の保存"));
+    QVERIFY(f.boxes.files.back().save);
+    const QString saved = typed + QStringLiteral(".kem");
+    QVERIFY(QFileInfo(saved).isFile());
+    QCOMPARE(QFileInfo(saved).size(), qint64(3 + 115));
+    QVERIFY(f->editor().collectionSaved());
+    QCOMPARE(f->form().windowTitle(), u("series - Tavrin for Windows[編集]"));
+
+    // With a file in the editor, Exit closes the file; then open it again.
+    f.action(Command::Exit)->trigger();
+    QVERIFY(f->state().editMode);
+    QCOMPARE(int(f->state().board[0]), -1);
+    f.boxes.dialogs.push_back(chooseKind(graphics::FileKind::PuzzleFile));
+    f.boxes.paths.push_back(saved);
+    f.action(Command::Open)->trigger();
+    QCOMPARE(f.boxes.files.back().title, u("問題のﾛｰﾄﾞ"));
+    QCOMPARE(f.boxes.files.back().filters.front(), u("Tavrin 問題(*.kem)"));
+    QCOMPARE(int(f->state().board[0]), 0);
+    QCOMPARE(int(f->state().board[2]), 0);
+    QCOMPARE(f->form().commentBox()->text().trimmed(), u("つなげよう"));
+    QCOMPARE(f.action(Command::Exit)->text(), u("閉じる(&C)"));
+
+    // Back to play: the free game comes back as it was.
+    f.action(Command::PlayMode)->trigger();
+    QVERIFY(!f->state().editMode);
+    QCOMPARE(f->state().board, freeBoard);
+
+    // Play the file as a series: the eraser on one straight leaves one group.
+    f.boxes.dialogs.push_back(chooseKind(graphics::FileKind::PuzzleFile));
+    f.boxes.paths.push_back(saved);
+    f.action(Command::Open)->trigger();
+    QVERIFY(f->state().puzzleSeries);
+    QCOMPARE(f->form().windowTitle(), u("series - Tavrin for Windows[実行]"));
+    QCOMPARE(f.action(Command::Exit)->text(), u("中断(&P)"));
+    QVERIFY(f->form().palettePanel()->isVisible());
+    QVERIFY(f->form().commentBox()->isReadOnly());
+    QCOMPARE(QString::fromStdString(f.status()), u("全てのハイパーロードがつながるようにしてください。"));
+
+    f.boxes.texts.push_back(u("Tester"));
+    QString tableCaption;
+    f.boxes.dialogs.push_back([&](QDialog& d) {
+        if (auto* table = qobject_cast<app::HighScoreDialog*>(&d)) {
+            tableCaption = table->windowTitle() + u'|' + table->nameLabel(0)->text();
+            table->okButton()->click();
+        }
+        return int(QDialog::Accepted);
+    });
+    f.pressPalette(11);
+    f.clickCell(2);
+    QTRY_COMPARE_WITH_TIMEOUT(QString::fromStdString(f.status()), u("やった！クリアだ"), 3000);
+    // After the clear the series ends: name asked, table shown, free game back.
+    QTRY_VERIFY_WITH_TIMEOUT(!f->state().puzzleSeries, 3000);
+    QCOMPARE(f.boxes.inputs.back().prompt, u("あなたは\"series\"での1位になりました。\n名前を入力してください。"));
+    QCOMPARE(tableCaption, u("series - Tavrinのﾊｲｽｺｱ|1: Tester"));
+    const std::string section = saved.toStdString();
+    QCOMPARE(f->settings().get(section, "Score1", "?"), std::string("0"));
+    QCOMPARE(f->settings().get(section, "Name1", "?"), std::string("Tester"));
+    QCOMPARE(f.action(Command::Exit)->text(), u("終了(&X)"));
+    QCOMPARE(f->state().board, freeBoard);
+}
+
+void PuzzleFilesTest::notAPuzzleFileIsRefused()
+{
+    Fixture f;
+    f.startFreeGame();
+    QTRY_VERIFY(f.settled());
+    const QString path = f.file(QStringLiteral("wrong.kem"));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("kem and more");
+    file.close();
+    f.boxes.dialogs.push_back(chooseKind(graphics::FileKind::PuzzleFile));
+    f.boxes.paths.push_back(path);
+    f.action(Command::Open)->trigger();
+    QCOMPARE(f.boxes.lastMessage(), u("Tavrinの問題ファイルのファイル形式ではありません。"));
+    QVERIFY(!f->state().puzzleSeries);
+    QVERIFY(f->controller().flow().freeGameActive);
+}
+
+QTEST_MAIN(PuzzleFilesTest)
+#include "puzzle_files_test.moc"
