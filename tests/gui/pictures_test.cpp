@@ -1,0 +1,119 @@
+// Pictures and eco themes through the Open command and the Options menu.
+#include "gui_support.h"
+
+#include "graphics/file_kind_chooser.h"
+
+#include <QFileInfo>
+#include <QRadioButton>
+
+using namespace tavrin;
+using namespace tavrin::gui_test;
+using game::Command;
+
+namespace {
+
+std::function<int(QDialog&)> chooseKind(graphics::FileKind kind)
+{
+    return [kind](QDialog& d) {
+        auto* chooser = qobject_cast<graphics::FileKindChooser*>(&d);
+        if (chooser == nullptr) {
+            return int(QDialog::Rejected);
+        }
+        chooser->option(static_cast<int>(kind))->setChecked(true);
+        return int(QDialog::Accepted);
+    };
+}
+
+QString writeBitmap(const QString& path, int width, int height, QRgb colour)
+{
+    QImage image(width, height, QImage::Format_RGB32);
+    image.fill(colour);
+    image.setPixel(0, 0, qRgb(1, 2, 3));
+    if (!image.save(path, "BMP")) {
+        return {};
+    }
+    return path;
+}
+
+} // namespace
+
+class PicturesTest : public QObject {
+    Q_OBJECT
+private slots:
+    void wrongSizeSheetKeepsBuiltIn();
+    void themeRoundTrip();
+};
+
+void PicturesTest::wrongSizeSheetKeepsBuiltIn()
+{
+    Fixture f;
+    f.startFreeGame();
+    QTRY_VERIFY(f.settled());
+    const QString bad = writeBitmap(f.file(QStringLiteral("bad.bmp")), 352, 129, qRgb(200, 0, 0));
+    QVERIFY(!bad.isEmpty());
+    f.boxes.dialogs.push_back(chooseKind(graphics::FileKind::HyperRoadSheet));
+    f.boxes.paths.push_back(bad);
+    f.action(Command::Open)->trigger();
+    QCOMPARE(f.boxes.files.back().title, u("ハイパーロードのﾛｰﾄﾞ"));
+    QCOMPARE(f.boxes.lastMessage(),
+             u("ビットマップのファイルが352x128ピクセルでないため、\nハイパーロードとして使用できませんでした。"));
+    QCOMPARE(f.boxes.messages.back().icon, game::Icon::Warning);
+    QVERIFY(f->graphics().hyperRoadSheet == f->graphics().builtinSheet);
+    QCOMPARE(f->settings().get("Tavrin for Windows", "fn0", ""), std::string());
+}
+
+void PicturesTest::themeRoundTrip()
+{
+    Fixture f;
+    f.startFreeGame();
+    QTRY_VERIFY(f.settled());
+    // The four pictures replaced one by one; a theme can only be made then.
+    const QString sheet = writeBitmap(f.file(QStringLiteral("sheet.bmp")), 352, 128, qRgb(10, 20, 30));
+    const QString normal = writeBitmap(f.file(QStringLiteral("normal.bmp")), 48, 48, qRgb(40, 160, 40));
+    const QString goal = writeBitmap(f.file(QStringLiteral("goal.bmp")), 256, 256, qRgb(20, 200, 60));
+    const QString items = writeBitmap(f.file(QStringLiteral("items.bmp")), 96, 64, qRgb(240, 240, 0));
+    const std::array<std::pair<graphics::FileKind, QString>, 4> pictures{{
+        {graphics::FileKind::HyperRoadSheet, sheet},
+        {graphics::FileKind::NormalBackground, normal},
+        {graphics::FileKind::GoalBackground, goal},
+        {graphics::FileKind::Items, items},
+    }};
+    f.boxes.answers.push_back(game::Answer::Yes); // the item count may change the game
+    for (const auto& [kind, path] : pictures) {
+        f.boxes.dialogs.push_back(chooseKind(kind));
+        f.boxes.paths.push_back(path);
+        f.action(Command::Open)->trigger();
+    }
+    QCOMPARE(f->graphics().normalBackground.size(), QSize(48, 48));
+    QCOMPARE(f->settings().get("Tavrin for Windows", "fn1", ""), normal.toStdString());
+
+    const QString theme = f.file(QStringLiteral("mine.ket"));
+    f.boxes.texts.push_back(u("みんなつなげて"));
+    f.boxes.paths.push_back(theme);
+    f.action(Command::CreateTheme)->trigger();
+    QCOMPARE(f.boxes.inputs.back().prompt, u("何かエコ・テーマの目標を入力してください。"));
+    QVERIFY(f.boxes.files.back().save);
+    QVERIFY(QFileInfo(theme).isFile());
+
+    // Back to the default theme, forgetting the pictures.
+    f.action(Command::DefaultTheme)->trigger();
+    QVERIFY(f->graphics().normalBackground == f->graphics().builtinNormalBackground);
+    QCOMPARE(f->settings().get("Tavrin for Windows", "fn1", "?"), std::string());
+    QCOMPARE(f->themes().themeGoal(), u("水、新芽、太陽をハイパーロードでつないで全ての地域を緑化してください。"));
+
+    // And the theme file brings everything back.
+    f.boxes.dialogs.push_back(chooseKind(graphics::FileKind::EcoTheme));
+    f.boxes.paths.push_back(theme);
+    f.action(Command::Open)->trigger();
+    QCOMPARE(f->themes().themeGoal(), u("みんなつなげて"));
+    QCOMPARE(f->graphics().normalBackground.size(), QSize(48, 48));
+    QCOMPARE(f->graphics().normalBackground.pixel(5, 5), qRgb(40, 160, 40));
+    QCOMPARE(f->graphics().hyperRoadSheet.pixel(0, 0), qRgb(1, 2, 3));
+    QVERIFY(f.action(Command::ResetTheme)->isEnabled());
+    // A new free game shows the theme's goal.
+    f.action(Command::NewGame)->trigger();
+    QCOMPARE(QString::fromStdString(f.status()), u("みんなつなげて"));
+}
+
+QTEST_MAIN(PicturesTest)
+#include "pictures_test.moc"
