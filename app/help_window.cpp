@@ -11,7 +11,11 @@ namespace tavrin::app {
 
 QString helpPage(const QString& folder, int topic)
 {
-    const QString page = folder + pathSeparator(folder) + QStringLiteral("help/index.html");
+    const QString help = folder + pathSeparator(folder) + QStringLiteral("help/");
+    if (topic == kHelpLoadingPictures && QFileInfo(help + QStringLiteral("pictures.html")).isFile()) {
+        return help + QStringLiteral("pictures.html");
+    }
+    const QString page = help + QStringLiteral("index.html");
     if (!QFileInfo(page).isFile()) {
         return {};
     }

@@ -14,8 +14,8 @@ inline constexpr int kHelpContents = 0;
 inline constexpr int kHelpLoadingPictures = 47;
 
 // The help page for `topic` in `folder`: "help/index.html" for the contents,
-// with the anchor "#pictures" for the picture-loading topic. "" when the
-// help is missing.
+// "help/pictures.html" (or the contents' "#pictures" anchor) for the
+// picture-loading topic. "" when the help is missing.
 QString helpPage(const QString& folder, int topic);
 
 class HelpWindow : public QDialog {

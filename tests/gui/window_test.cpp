@@ -9,6 +9,7 @@
 #include "app/single_instance.h"
 
 #include <QClipboard>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenu>
@@ -73,6 +74,24 @@ void WindowTest::startUpBeginsFreeGame()
     QVERIFY(board.pixel(5, 5) != board.pixel(100, 100) || board.pixel(5, 5) != qRgb(255, 255, 255));
     QVERIFY(!form.palettePanel()->isVisible());
     QVERIFY(form.freeGamePanel()->isVisible());
+
+    // A picture of the window for the documentation, when asked for.
+    // It is taken in the program folder, with the generated pictures.
+    const QString shot = qEnvironmentVariable("TAVRIN_SCREENSHOT");
+    if (!shot.isEmpty()) {
+        app::GameShell real({QFileInfo(qEnvironmentVariable("TAVRIN_BIN")).absolutePath(), {}});
+        real.start();
+        real.show();
+        QTRY_VERIFY_WITH_TIMEOUT(real.controller().flow().freeGameActive, 5000);
+        for (int cell : {9, 10, 11, 19, 27}) {
+            QTRY_VERIFY_WITH_TIMEOUT(!real.controller().flow().moveBusy, 3000);
+            QTest::mouseClick(real.form().board(), Qt::LeftButton, {}, app::BoardView::cellCentre(cell));
+        }
+        QTRY_VERIFY_WITH_TIMEOUT(!real.controller().flow().moveBusy, 3000);
+        QTest::mouseMove(real.form().board(), app::BoardView::cellCentre(10));
+        QTest::qWait(300);
+        QVERIFY(real.form().grab().save(shot, "PNG"));
+    }
 }
 
 void WindowTest::menusAndToolbarsAsBuilt()
