@@ -86,6 +86,20 @@ bool writeAll(int fd, std::string_view bytes)
     return true;
 }
 
+// Makes the rename itself durable; a folder that cannot be synced changes nothing.
+void syncFolderOf(const std::filesystem::path& target)
+{
+    std::filesystem::path folder = target.parent_path();
+    if (folder.empty()) {
+        folder = ".";
+    }
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
+}
+
 } // namespace
 
 FileWriteResult writeFileAtomically(const std::filesystem::path& target, std::string_view bytes)
@@ -112,6 +126,7 @@ FileWriteResult writeFileAtomically(const std::filesystem::path& target, std::st
         return {false, systemError("cannot replace " + target.string())};
     }
     temp.keep();
+    syncFolderOf(target);
     return {true, {}};
 }
 

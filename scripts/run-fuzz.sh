@@ -25,7 +25,7 @@ for target in $targets; do
     seeds=tests/fuzz/seeds/${target#fuzz_}
     mkdir -p "$corpus"
     echo "== $target for ${seconds}s"
-    if ! "$program" -max_total_time="$seconds" -print_final_stats=1 \
+    if ! "$program" -max_total_time="$seconds" -max_len=8192 -print_final_stats=1 \
         -artifact_prefix="build-fuzz/crashes/$target-" "$corpus" "$seeds"; then
         echo "== $target: crash, see build-fuzz/crashes/"
         status=1
