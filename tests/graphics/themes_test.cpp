@@ -387,7 +387,7 @@ TEST_F(ThemesTest, ExitCleanUpRemovesTheFolderAndItsFiles)
 
 TEST_F(ThemesTest, BuiltInPicturesOfTheProgramFolder)
 {
-    const QString bin = qEnvironmentVariable("TAVRIN_BIN");
+    const QString bin = qEnvironmentVariable("TAVRIN_PROGRAM_DIR");
     if (bin.isEmpty() || !QFileInfo::exists(QDir(bin).filePath(builtinFileName(kHyperRoadSheet)))) {
         GTEST_SKIP() << "the built-in pictures have not been generated";
     }
