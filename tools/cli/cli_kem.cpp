@@ -1,5 +1,6 @@
 // tavrin-cli kem: look into puzzle files and make them from JSON.
 #include "tools/cli/command.h"
+#include "tools/cli/kem_check.h"
 
 #include "puzzles/atomic_file.h"
 #include "puzzles/kem_file.h"
@@ -15,7 +16,8 @@ namespace {
 
 constexpr const char* kUsage =
     "kem dump FILE          print the puzzles of a puzzle file as JSON\n"
-    "  kem make JSON OUT      write a puzzle file from JSON shaped like dump's output";
+    "  kem make JSON OUT      write a puzzle file from JSON shaped like dump's output\n"
+    "  kem check FILE         check that every puzzle of a puzzle file can be played";
 
 int dump(const std::string& path)
 {
@@ -130,6 +132,9 @@ int run(const std::vector<std::string>& args)
 {
     if (args.size() == 2 && args[0] == "dump") {
         return dump(args[1]);
+    }
+    if (args.size() == 2 && args[0] == "check") {
+        return kemCheck(args[1]);
     }
     if (args.size() == 3 && args[0] == "make") {
         return make(args[1], args[2]);
