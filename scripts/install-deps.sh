@@ -13,6 +13,7 @@ fonts-motoya-l-cedar
 libgtest-dev libgmock-dev libbenchmark-dev
 nlohmann-json3-dev
 xvfb xauth
+desktop-file-utils
 "
 
 missing=""
