@@ -1,0 +1,111 @@
+#include "app/data_dir.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+#ifndef TAVRIN_DATA_RELATIVE
+#define TAVRIN_DATA_RELATIVE "../share/tavrin"
+#endif
+#ifndef TAVRIN_DATA_INSTALLED
+#define TAVRIN_DATA_INSTALLED "/usr/local/share/tavrin"
+#endif
+
+namespace tavrin::app {
+
+namespace {
+
+QString cleanFolder(const QString& folder)
+{
+    return folder.isEmpty() ? QString() : QDir::cleanPath(folder);
+}
+
+bool sameFolder(const QString& a, const QString& b)
+{
+    return QFileInfo(a).canonicalFilePath() == QFileInfo(b).canonicalFilePath()
+           && !QFileInfo(a).canonicalFilePath().isEmpty();
+}
+
+} // namespace
+
+const QStringList& dataFileNames()
+{
+    static const QStringList names = {
+        QStringLiteral("hyperroad.bmp"),       QStringLiteral("background_normal.bmp"),
+        QStringLiteral("background_goal.bmp"), QStringLiteral("items.bmp"),
+        QStringLiteral("B.wav"),               QStringLiteral("trush.wav"),
+        QStringLiteral("jan.wav"),             QStringLiteral("ecomode.mid"),
+        QStringLiteral("mondai.mid"),          QStringLiteral("help/index.html"),
+        QStringLiteral("help/basics.html"),    QStringLiteral("help/editor.html"),
+        QStringLiteral("help/free_game.html"), QStringLiteral("help/keys.html"),
+        QStringLiteral("help/pictures.html"),  QStringLiteral("help/scoring.html"),
+        QStringLiteral("help/series.html"),    QStringLiteral("help/themes.html"),
+        QStringLiteral("help/pieces.png"),     QStringLiteral("help/items.png"),
+        QStringLiteral("help/sheet.png"),      QStringLiteral("help/item_strip.png"),
+    };
+    return names;
+}
+
+QStringList missingDataFiles(const QString& folder)
+{
+    QStringList missing;
+    const QDir dir(folder);
+    for (const QString& name : dataFileNames()) {
+        if (folder.isEmpty() || !QFileInfo(dir.filePath(name)).isFile()) {
+            missing.append(name);
+        }
+    }
+    return missing;
+}
+
+QStringList dataFolderCandidates(const QString& programFolder)
+{
+    QStringList folders;
+    auto add = [&folders](const QString& folder) {
+        const QString clean = cleanFolder(folder);
+        if (!clean.isEmpty() && !folders.contains(clean)) {
+            folders.append(clean);
+        }
+    };
+    add(programFolder);
+    if (!programFolder.isEmpty()) {
+        add(QDir(programFolder).filePath(QStringLiteral(TAVRIN_DATA_RELATIVE)));
+    }
+    add(QStringLiteral(TAVRIN_DATA_INSTALLED));
+    return folders;
+}
+
+QString findDataFolder(const QString& programFolder)
+{
+    for (const QString& folder : dataFolderCandidates(programFolder)) {
+        if (missingDataFiles(folder).isEmpty()) {
+            return folder;
+        }
+    }
+    return programFolder;
+}
+
+ProgramFolders programFolders(const QString& programFolder, const QString& userDataFolder,
+                              const QString& documentsFolder)
+{
+    ProgramFolders folders;
+    folders.data = findDataFolder(programFolder);
+    const bool besideProgram = sameFolder(folders.data, programFolder) || folders.data == programFolder;
+    if (besideProgram && QFileInfo(programFolder).isWritable()) {
+        folders.pages = programFolder;
+        folders.files = programFolder;
+        return folders;
+    }
+    folders.pages = userDataFolder.isEmpty() ? QDir::tempPath() : userDataFolder;
+    QDir().mkpath(folders.pages);
+    folders.files = documentsFolder.isEmpty() ? QDir::homePath() : documentsFolder;
+    return folders;
+}
+
+ProgramFolders programFolders(const QString& programFolder)
+{
+    return programFolders(programFolder, QStandardPaths::writableLocation(QStandardPaths::AppDataLocation),
+                          QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
+}
+
+} // namespace tavrin::app

@@ -1,0 +1,87 @@
+#include "app/startup_options.h"
+
+#include "app/data_dir.h"
+
+#include <QCoreApplication>
+#include <QDir>
+
+#include <cstring>
+
+#ifndef TAVRIN_VERSION
+#define TAVRIN_VERSION "0.0.0"
+#endif
+
+namespace tavrin::app {
+
+namespace {
+
+void print(std::FILE* stream, const QString& text)
+{
+    const QByteArray bytes = text.toUtf8();
+    std::fwrite(bytes.constData(), 1, static_cast<std::size_t>(bytes.size()), stream);
+    std::fflush(stream);
+}
+
+} // namespace
+
+StartupRequest startupRequest(int argc, const char* const* argv)
+{
+    if (argc < 2 || argv == nullptr || argv[1] == nullptr) {
+        return StartupRequest::Play;
+    }
+    const char* first = argv[1];
+    if (std::strcmp(first, "--help") == 0 || std::strcmp(first, "-h") == 0) {
+        return StartupRequest::Help;
+    }
+    if (std::strcmp(first, "--version") == 0) {
+        return StartupRequest::Version;
+    }
+    if (std::strcmp(first, "--check-data") == 0) {
+        return StartupRequest::CheckData;
+    }
+    return StartupRequest::Play;
+}
+
+QString usageText()
+{
+    return QString::fromUtf8("使い方: tavrin [問題ファイル.kem]\n"
+                             "\n"
+                             "問題ファイルを指定すると、その問題に順に挑戦するモードで起動します。\n"
+                             "指定しないときはフリーゲームを始めます。\n"
+                             "すでに起動しているときは、指定した問題ファイルを起動中のTavrinで開きます。\n"
+                             "\n"
+                             "オプション:\n"
+                             "  -h, --help     この説明を表示して終了します。\n"
+                             "      --version  バージョンを表示して終了します。\n");
+}
+
+QString versionLine()
+{
+    return QStringLiteral("Tavrin for Windows ") + QStringLiteral(TAVRIN_VERSION);
+}
+
+int answerStartupRequest(StartupRequest request, std::FILE* out, std::FILE* err)
+{
+    switch (request) {
+    case StartupRequest::Play:
+        return 0;
+    case StartupRequest::Help:
+        print(out, usageText());
+        return 0;
+    case StartupRequest::Version:
+        print(out, versionLine() + u'\n');
+        return 0;
+    case StartupRequest::CheckData: {
+        const QString folder = findDataFolder(QCoreApplication::applicationDirPath());
+        print(out, QDir::toNativeSeparators(folder) + u'\n');
+        const QStringList missing = missingDataFiles(folder);
+        for (const QString& name : missing) {
+            print(err, QStringLiteral("missing: ") + name + u'\n');
+        }
+        return missing.isEmpty() ? 0 : 1;
+    }
+    }
+    return 0;
+}
+
+} // namespace tavrin::app
