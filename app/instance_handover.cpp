@@ -67,7 +67,11 @@ QString handoverServerName(const QString& lockPath)
                                 .toHex()
                                 .left(16);
     const QString name = QStringLiteral("tavrin-") + QString::fromLatin1(hash);
-    const QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    // The user's runtime folder when the session has one (asking Qt without
+    // it would make a folder of its own and complain).
+    const QString runtime = qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")
+                                ? QString()
+                                : QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
     if (!runtime.isEmpty()) {
         const QString path = QDir(runtime).filePath(name + QStringLiteral(".sock"));
         if (path.toUtf8().size() <= kMaxSocketPath) {
