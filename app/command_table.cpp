@@ -44,6 +44,7 @@ constexpr std::array<CommandInfo, game::kCommandCount> kTable{{
     {Command::ShiftUp,         Menu::Edit, false, "", "", Toolbar::Board, 9, "上にシフト", true, false, false, false},
     {Command::ShiftDown,       Menu::Edit, false, "", "", Toolbar::Board, 10, "下にシフト", true, false, false, false},
     {Command::ShiftRight,      Menu::Edit, false, "", "", Toolbar::Board, 11, "右にシフト", true, false, false, false},
+    {Command::Hint,            Menu::Game, true, "ヒント(&I)", "F3", Toolbar::Main, 20, "ヒント", false, false, false, true},
 }};
 // clang-format on
 

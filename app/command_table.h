@@ -16,7 +16,7 @@ struct CommandInfo {
     game::Menu menu;
     bool inMenu;                // false: a Toolbar2 button only
     std::string_view caption;   // menu caption ("" for toolbar-only commands)
-    std::string_view shortcut;  // "F1", "F2" or ""
+    std::string_view shortcut;  // "F1", "F2", "F3" or ""
     Toolbar toolbar;
     int button;                 // 1-based index in its toolbar, 0 when none
     std::string_view toolTip;
@@ -33,7 +33,7 @@ const CommandInfo& commandInfo(game::Command command);
 std::string_view menuCaption(game::Menu menu);
 
 // Toolbar positions that hold a separator.
-inline constexpr std::array<int, 3> kMainToolbarSeparators{9, 13, 16};
+inline constexpr std::array<int, 4> kMainToolbarSeparators{9, 13, 16, 19};
 inline constexpr std::array<int, 3> kBoardToolbarSeparators{1, 4, 7};
 
 } // namespace tavrin::app

@@ -268,6 +268,20 @@ void helpMark(QPainter& p)
     p.drawText(QRectF(2, 2, 20, 20), Qt::AlignCenter, QStringLiteral("?"));
 }
 
+// A light bulb over a road tile: the hint.
+void bulb(QPainter& p)
+{
+    roadTile(p, QRectF(3, 15, 18, 7), QColor(210, 225, 200), false);
+    p.setPen(QPen(QColor(150, 110, 10), 1.2));
+    p.setBrush(QColor(255, 225, 80));
+    p.drawEllipse(QRectF(6, 1, 12, 12));
+    p.setBrush(QColor(170, 175, 185));
+    p.drawRect(QRectF(9, 12, 6, 3));
+    p.setPen(QPen(QColor(200, 140, 0), 1.2, Qt::SolidLine, Qt::RoundCap));
+    p.drawLine(QPointF(10.5, 9), QPointF(12, 5.5));
+    p.drawLine(QPointF(12, 5.5), QPointF(13.5, 9));
+}
+
 void newPuzzle(QPainter& p)
 {
     page(p);
@@ -328,6 +342,7 @@ QIcon mainToolbarIcon(int image)
     case 17: draw = trophy; break;
     case 18: draw = helpMark; break;
     case 19: draw = newPuzzle; break;
+    case 20: draw = bulb; break;
     default: return {};
     }
     return QIcon(paint(draw));

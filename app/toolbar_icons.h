@@ -8,7 +8,8 @@ namespace tavrin::app {
 inline constexpr int kToolbarIconSize = 24;
 
 // Image `image` of the main toolbar's image list. Images 1..18 belong to the
-// buttons of the same index; 19 is the "new puzzle" picture of the editor.
+// buttons of the same index; 19 is the "new puzzle" picture of the editor;
+// 20 is the hint button's light bulb.
 QIcon mainToolbarIcon(int image);
 
 // The picture of board-toolbar button 2..11.

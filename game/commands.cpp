@@ -78,7 +78,9 @@ void GameController::command(Command c, Source source)
     if (source == Source::Menu && inGameMenu(c) && w_.pointerBusy()) {
         return;
     }
-    const bool guarded = source == Source::Toolbar ? !onBoardToolbar(c) : (inGameMenu(c) || inOptionsFromModes(c));
+    // The hint only looks at the game: no guard.
+    const bool guarded = c != Command::Hint
+                         && (source == Source::Toolbar ? !onBoardToolbar(c) : (inGameMenu(c) || inOptionsFromModes(c)));
     if (guarded) {
         const std::int16_t go = iszokko();
         if (go == 0 || (go == 1 && c == Command::BigLoop)) {
@@ -144,12 +146,17 @@ void GameController::command(Command c, Source source)
         break;
     case Command::GameSeparator:
         break;
+    case Command::Hint:
+        showHint();
+        break;
     default:
         if (editCommand(c) && s_.editMode && editor_ != nullptr) {
             editor_->editCommand(c);
         }
         break;
     }
+    // A command may have opened or closed the editor or a series.
+    refreshHint();
 }
 
 void GameController::exitCommand()

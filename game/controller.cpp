@@ -45,6 +45,7 @@ void GameController::StartFreeGame() { StartFreeGame(drawItemLayout(itemKinds_, 
 
 void GameController::StartFreeGame(const ItemLayout& layout)
 {
+    clearHint();
     // A move of the previous game may still be playing its sequence.
     stopTimer(Timer::Evaluation);
     stopTimer(Timer::AfterDiscard);
@@ -100,6 +101,7 @@ void GameController::StartFreeGame(const ItemLayout& layout)
     PlayFreeGameMusic();
     w_.setStatusText(themeGoal_);
     w_.redrawAll();
+    refreshHint();
 }
 
 void GameController::EndGame()
@@ -112,6 +114,7 @@ void GameController::EndGame()
         w_.setStatusText("");
     }
     f_.freeGameActive = false;
+    refreshHint();
 }
 
 // A free-game move still playing its sequence is finished at once before the
@@ -132,6 +135,7 @@ void GameController::settlePendingMove()
 void GameController::SuspendFreeGame()
 {
     settlePendingMove();
+    clearHint();
     const int scratch = std::clamp<int>(s_.puzzleCount, 0, kPuzzleSlots - 1);
     s_.puzzles[scratch].cells.fill(kEmpty);
     for (int c = 0; c < kBoardSlots; ++c) {
@@ -187,6 +191,7 @@ void GameController::StartSeries(const std::string& playFilePath)
     SuspendFreeGame();
     w_.redrawAll();
     s_.puzzleIndex = -1;
+    refreshHint();
     NextPuzzle();
 }
 
@@ -265,6 +270,7 @@ void GameController::EndSeries()
     w_.setSpinnerVisible(true);
     w_.setCommandCaption(Command::Exit, std::string(kExitCaption));
     w_.setCommandEnabled(Command::ClearHighScores, scores_ != nullptr && scores_->hasHighScores());
+    refreshHint();
 }
 
 void GameController::drawPaletteEntry(int entry, bool plain)

@@ -59,6 +59,9 @@ struct FlowState {
     bool hoverRefresh = false;
 
     bool soundOn = true; // the checked state of "音あり(&E)"
+
+    // The cell the hint marks until the next move, or -1.
+    std::int16_t hintCell = -1;
 };
 
 // Where a command came from: the guard differs for menu items and buttons.
@@ -153,6 +156,18 @@ public:
     void LoopMusic();
     // The two sound items; false when the clicked item was already checked.
     bool soundSwitch(bool on);
+
+    // --- the hint ----------------------------------------------------------------
+    // Marks the cell where the offered piece scores most right now, and says
+    // where in the status bar. Free game only, never while a move is busy;
+    // the game itself is not changed.
+    void showHint();
+    // True while the hint can be asked for (an active free game on the board).
+    bool hintAvailable() const;
+    // Enables the hint command by hintAvailable(), removing a stale mark.
+    void refreshHint();
+    // Removes the hint mark.
+    void clearHint();
 
     // --- helpers ---------------------------------------------------------------
     // Sends the score labels of the shared state to the window.

@@ -47,6 +47,7 @@ void GameController::placeFreeGame(int c)
             return;
         }
     }
+    clearHint();
 
     f_.oldPiece = s_.board[c];
     s_.board[c] = f_.offeredPiece;
@@ -102,6 +103,7 @@ void GameController::trashReleased()
         return;
     }
     f_.moveBusy = true;
+    clearHint();
     f_.discardWindow[kDiscardSlots - 1] = f_.offeredPiece;
 
     const std::int16_t before = s_.movesUsed;

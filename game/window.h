@@ -59,8 +59,11 @@ enum class Command {
     ShiftUp,         // button 9 "上にシフト"
     ShiftDown,       // button 10 "下にシフト"
     ShiftRight,      // button 11 "右にシフト"
+    // Added to the Game menu, before the exit item, and to the main toolbar
+    // after its last button.
+    Hint, // "ヒント(&I)" F3; Toolbar1 button 20 "ヒント"
 };
-inline constexpr int kCommandCount = static_cast<int>(Command::ShiftRight) + 1;
+inline constexpr int kCommandCount = static_cast<int>(Command::Hint) + 1;
 
 // Whole menus whose enabled state is set at once.
 enum class Menu { Game, Edit, Options, Help };
@@ -224,6 +227,9 @@ public:
     virtual void redrawAll() = 0;
     // The 64 cells alone.
     virtual void redrawBoard() = 0;
+    // Marks `cell` (0..63) as the free game's hint, or removes the mark (-1).
+    // The mark lies over the board picture; the tiles themselves are untouched.
+    virtual void setHintCell(int cell) { (void)cell; }
 
     // --- media devices 0..4 -----------------------------------------------
     // `file` is a bare file name ("B.wav", "ecomode.mid", ...) in the program's
