@@ -1,50 +1,188 @@
 #include "app/board_widgets.h"
 
+#include "app/board_keys.h"
 #include "app/toolbar_icons.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+
+#include <algorithm>
 
 namespace tavrin::app {
 
 namespace {
+
 constexpr int kTile = 32;
 constexpr int kSide = 8;
+constexpr int kCells = kSide * kSide;
+constexpr int kTileMargin = 2; // around a single tile, at zoom 1
+
+int clampZoom(int zoom)
+{
+    return std::clamp(zoom, kMinZoom, kMaxZoom);
+}
+
+// A square frame of `width` pixels inside `r`, drawn with whole pixels.
+void frame(QPainter& p, const QRect& r, int width, const QColor& colour)
+{
+    p.fillRect(QRect(r.left(), r.top(), r.width(), width), colour);
+    p.fillRect(QRect(r.left(), r.bottom() - width + 1, r.width(), width), colour);
+    p.fillRect(QRect(r.left(), r.top(), width, r.height()), colour);
+    p.fillRect(QRect(r.right() - width + 1, r.top(), width, r.height()), colour);
+}
+
+// Pictures are scaled pixel for pixel: no smoothing at any zoom.
+void crisp(QPainter& p)
+{
+    p.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    p.setRenderHint(QPainter::Antialiasing, false);
+}
+
 } // namespace
+
+// --- the board ---------------------------------------------------------------------
 
 BoardView::BoardView(QWidget* parent) : QWidget(parent)
 {
     setFixedSize(kTile * kSide, kTile * kSide);
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
+    setFocusPolicy(Qt::StrongFocus);
 }
 
-int BoardView::cellAt(QPoint point)
+void BoardView::setZoom(int zoom)
 {
-    if (point.x() < 0 || point.y() < 0 || point.x() >= kTile * kSide || point.y() >= kTile * kSide) {
+    zoom_ = clampZoom(zoom);
+    setFixedSize(kTile * kSide * zoom_, kTile * kSide * zoom_);
+    updateGeometry();
+    update();
+}
+
+QSize BoardView::sizeHint() const
+{
+    return {kTile * kSide * zoom_, kTile * kSide * zoom_};
+}
+
+int BoardView::cellAt(QPoint point, int zoom)
+{
+    const int tile = kTile * clampZoom(zoom);
+    if (point.x() < 0 || point.y() < 0 || point.x() >= tile * kSide || point.y() >= tile * kSide) {
         return -1;
     }
-    return (point.y() / kTile) * kSide + point.x() / kTile;
+    return (point.y() / tile) * kSide + point.x() / tile;
 }
 
-QPoint BoardView::cellCentre(int cell)
+QPoint BoardView::cellCentre(int cell, int zoom)
 {
-    return {(cell % kSide) * kTile + kTile / 2, (cell / kSide) * kTile + kTile / 2};
+    const int tile = kTile * clampZoom(zoom);
+    return {(cell % kSide) * tile + tile / 2, (cell / kSide) * tile + tile / 2};
+}
+
+QRect BoardView::cellRect(int cell) const
+{
+    const int tile = kTile * zoom_;
+    return {(cell % kSide) * tile, (cell / kSide) * tile, tile, tile};
+}
+
+void BoardView::updateCell(int cell)
+{
+    if (cell >= 0 && cell < kCells) {
+        update(cellRect(cell));
+    }
+}
+
+void BoardView::setCursorCell(int cell)
+{
+    if (cell < 0 || cell >= kCells || cell == cursor_) {
+        return;
+    }
+    const int old = cursor_;
+    cursor_ = cell;
+    if (cursorShown_) {
+        updateCell(old);
+        updateCell(cursor_);
+    }
+}
+
+void BoardView::showCursorAt(int cell)
+{
+    const bool wasShown = cursorShown_;
+    const int old = cursor_;
+    cursor_ = std::clamp(cell, 0, kCells - 1);
+    cursorShown_ = true;
+    if (wasShown) {
+        updateCell(old);
+    }
+    updateCell(cursor_);
+    // The loop-length label follows the cursor as it follows the mouse.
+    emit cellHovered(cursor_);
+}
+
+void BoardView::setHintCell(int cell)
+{
+    const int next = cell >= 0 && cell < kCells ? cell : -1;
+    if (next == hint_) {
+        return;
+    }
+    updateCell(hint_);
+    hint_ = next;
+    updateCell(hint_);
+}
+
+bool BoardView::handleKey(QKeyEvent* event)
+{
+    const BoardKey key = boardKey(event->key(), event->modifiers());
+    switch (key.action) {
+    case KeyAction::None:
+        return false;
+    case KeyAction::Move:
+        // The first key only shows where the cursor is.
+        showCursorAt(cursorShown_ ? steppedCell(cursor_, key.dx, key.dy) : cursor_);
+        return true;
+    case KeyAction::Place:
+        if (!cursorShown_) {
+            showCursorAt(cursor_);
+            return true;
+        }
+        emit cellReleased(cursor_);
+        return true;
+    case KeyAction::Discard:
+        emit discardKey();
+        return true;
+    case KeyAction::Palette:
+        emit paletteKey(key.entry);
+        return true;
+    }
+    return false;
 }
 
 void BoardView::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
+    crisp(p);
     if (image_ != nullptr && !image_->isNull()) {
-        p.drawImage(0, 0, *image_);
+        p.drawImage(QRect(0, 0, kTile * kSide * zoom_, kTile * kSide * zoom_), *image_);
     } else {
         p.fillRect(rect(), palette().window());
+    }
+    if (hint_ >= 0) {
+        // Orange inside a dark rim: seen on light and dark grounds alike.
+        const QRect r = cellRect(hint_);
+        frame(p, r, zoom_, QColor(60, 30, 0));
+        frame(p, r.adjusted(zoom_, zoom_, -zoom_, -zoom_), 2 * zoom_, QColor(255, 150, 20));
+    }
+    if (cursorShown_) {
+        const QRect r = cellRect(cursor_);
+        frame(p, r, zoom_, Qt::black);
+        frame(p, r.adjusted(zoom_, zoom_, -zoom_, -zoom_), zoom_, Qt::white);
+        frame(p, r.adjusted(2 * zoom_, 2 * zoom_, -2 * zoom_, -2 * zoom_), zoom_, Qt::black);
     }
 }
 
 void BoardView::mouseReleaseEvent(QMouseEvent* event)
 {
-    const int cell = cellAt(event->position().toPoint());
+    const int cell = cellAt(event->position().toPoint(), zoom_);
     if (cell >= 0) {
         emit cellReleased(cell);
     }
@@ -52,29 +190,66 @@ void BoardView::mouseReleaseEvent(QMouseEvent* event)
 
 void BoardView::mouseMoveEvent(QMouseEvent* event)
 {
-    const int cell = cellAt(event->position().toPoint());
-    if (cell >= 0) {
-        emit cellHovered(cell);
+    const QPoint at = event->position().toPoint();
+    const int cell = cellAt(at, zoom_);
+    if (cell < 0) {
+        return;
+    }
+    // The mouse takes over from the keyboard; the cursor waits at its cell.
+    if (at != lastMouse_) {
+        lastMouse_ = at;
+        if (cursorShown_) {
+            cursorShown_ = false;
+            updateCell(cursor_);
+        }
+        cursor_ = cell;
+    }
+    emit cellHovered(cell);
+}
+
+void BoardView::keyPressEvent(QKeyEvent* event)
+{
+    if (handleKey(event)) {
+        event->accept();
+    } else {
+        QWidget::keyPressEvent(event);
     }
 }
 
+// --- single tiles ------------------------------------------------------------------
+
 TileView::TileView(int index, QWidget* parent) : QWidget(parent), index_(index)
 {
-    setFixedSize(kTile + 4, kTile + 4);
+    setFixedSize(kTile + 2 * kTileMargin, kTile + 2 * kTileMargin);
+}
+
+void TileView::setZoom(int zoom)
+{
+    zoom_ = clampZoom(zoom);
+    setFixedSize(sizeHint());
+    updateGeometry();
+    update();
+}
+
+QSize TileView::sizeHint() const
+{
+    const int side = (kTile + 2 * kTileMargin) * zoom_;
+    return {side, side};
 }
 
 void TileView::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
+    crisp(p);
     p.fillRect(rect(), palette().window());
+    const QRect target(kTileMargin * zoom_, kTileMargin * zoom_, kTile * zoom_, kTile * zoom_);
     if (!pixmap_.isNull()) {
-        p.drawPixmap(2, 2, pixmap_);
+        p.drawPixmap(target, pixmap_);
     } else if (image_ != nullptr && !image_->isNull()) {
-        p.drawImage(2, 2, *image_);
+        p.drawImage(target, *image_);
     }
     if (border_) {
-        p.setPen(QPen(Qt::black, 1));
-        p.drawRect(QRect(0, 0, width() - 1, height() - 1));
+        frame(p, rect(), zoom_, Qt::black);
     }
 }
 
@@ -83,10 +258,12 @@ void TileView::mousePressEvent(QMouseEvent* event)
     emit pressed(index_, event->modifiers());
 }
 
+// --- the trash ---------------------------------------------------------------------
+
 TrashView::TrashView(QWidget* parent)
     : QWidget(parent), empty_(trashPixmap(false)), filled_(trashPixmap(true))
 {
-    setFixedSize(kTile + 4, kTile + 4);
+    setFixedSize(kTile + 2 * kTileMargin, kTile + 2 * kTileMargin);
 }
 
 void TrashView::setFull(bool full)
@@ -95,10 +272,26 @@ void TrashView::setFull(bool full)
     update();
 }
 
+void TrashView::setZoom(int zoom)
+{
+    zoom_ = clampZoom(zoom);
+    setFixedSize(sizeHint());
+    updateGeometry();
+    update();
+}
+
+QSize TrashView::sizeHint() const
+{
+    const int side = (kTile + 2 * kTileMargin) * zoom_;
+    return {side, side};
+}
+
 void TrashView::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
-    p.drawPixmap(2, 2, full_ ? filled_ : empty_);
+    crisp(p);
+    p.drawPixmap(QRect(kTileMargin * zoom_, kTileMargin * zoom_, kTile * zoom_, kTile * zoom_),
+                 full_ ? filled_ : empty_);
 }
 
 void TrashView::mouseReleaseEvent(QMouseEvent*)

@@ -1,37 +1,77 @@
 // The picture surfaces of the window: the 8 x 8 board, single tiles (the
-// offered piece and the palette entries) and the trash.
+// offered piece and the palette entries) and the trash. The game composes
+// every tile at 32 x 32 pixels; these widgets show them at an integer zoom,
+// pixel for pixel (nearest neighbour), so that nothing blurs.
 #pragma once
 
 #include <QImage>
 #include <QWidget>
 
+class QKeyEvent;
+
 namespace tavrin::app {
 
+inline constexpr int kMinZoom = 1;
+inline constexpr int kMaxZoom = 3;
+
 // Shows the renderer's 256 x 256 board image and maps the mouse to cells.
+// Keyboard play: a cell cursor moved by the arrow keys; it appears with the
+// first key and hides while the mouse moves over the board. A hint mark and
+// the cursor are drawn over the board image, never into it.
 class BoardView : public QWidget {
     Q_OBJECT
 public:
     explicit BoardView(QWidget* parent = nullptr);
 
     void setImage(const QImage* image) { image_ = image; }
-    // The cell under a point of the widget, or -1 outside the board.
-    static int cellAt(QPoint point);
-    // The centre of a cell, in widget coordinates.
-    static QPoint cellCentre(int cell);
 
-    QSize sizeHint() const override { return {256, 256}; }
+    void setZoom(int zoom);
+    int zoom() const { return zoom_; }
+    // The cell under a point of the widget shown at `zoom`, or -1 outside the board.
+    static int cellAt(QPoint point, int zoom = 1);
+    // The centre of a cell, in widget coordinates at `zoom`.
+    static QPoint cellCentre(int cell, int zoom = 1);
+    // The area of a cell at the current zoom.
+    QRect cellRect(int cell) const;
+
+    int cursorCell() const { return cursor_; }
+    bool cursorShown() const { return cursorShown_; }
+    // Moves the cursor (0..63) without showing it.
+    void setCursorCell(int cell);
+
+    // The hint mark, -1 for none.
+    void setHintCell(int cell);
+    int hintCell() const { return hint_; }
+
+    // Runs a key of keyboard play; false when the key is not one of them.
+    bool handleKey(QKeyEvent* event);
+
+    QSize sizeHint() const override;
 
 signals:
     void cellReleased(int cell);
     void cellHovered(int cell);
+    // Delete or Backspace.
+    void discardKey();
+    // A palette key: entry 0..11.
+    void paletteKey(int entry);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    void updateCell(int cell);
+    void showCursorAt(int cell);
+
     const QImage* image_ = nullptr;
+    int zoom_ = 1;
+    int cursor_ = 0;
+    bool cursorShown_ = false;
+    int hint_ = -1;
+    QPoint lastMouse_{-1, -1};
 };
 
 // One 32 x 32 tile: the offered-piece panel or a palette entry.
@@ -45,8 +85,10 @@ public:
     void setBorder(bool border) { border_ = border; update(); }
     bool border() const { return border_; }
     int index() const { return index_; }
+    void setZoom(int zoom);
+    int zoom() const { return zoom_; }
 
-    QSize sizeHint() const override { return {36, 36}; }
+    QSize sizeHint() const override;
 
 signals:
     void pressed(int index, Qt::KeyboardModifiers modifiers);
@@ -57,6 +99,7 @@ protected:
 
 private:
     int index_;
+    int zoom_ = 1;
     const QImage* image_ = nullptr;
     QPixmap pixmap_;
     bool border_ = false;
@@ -70,7 +113,8 @@ public:
 
     void setFull(bool full);
     bool full() const { return full_; }
-    QSize sizeHint() const override { return {36, 36}; }
+    void setZoom(int zoom);
+    QSize sizeHint() const override;
 
 signals:
     void released();
@@ -81,6 +125,7 @@ protected:
 
 private:
     bool full_ = false;
+    int zoom_ = 1;
     QPixmap empty_;
     QPixmap filled_;
 };

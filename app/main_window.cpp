@@ -3,12 +3,17 @@
 #include "app/command_table.h"
 #include "app/toolbar_icons.h"
 
+#include <QAbstractSpinBox>
 #include <QAction>
+#include <QActionGroup>
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QRadioButton>
@@ -17,6 +22,8 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace tavrin::app {
 
@@ -31,6 +38,18 @@ QString q(std::string_view text)
 
 constexpr std::array<std::string_view, 4> kFrameCaptions{"エコ点", "残り手数", "ループ点", "連続得点"};
 constexpr std::array<std::string_view, 4> kInitialScores{"0", "100", "0", ""};
+constexpr std::string_view kStatusWidthText = "水、新芽、太陽をハイパーロードでつないで全ての地域を緑化してください。";
+constexpr int kScoreLabelWidth = 60;
+
+QFont scaled(QFont font, double factor)
+{
+    if (font.pointSizeF() > 0) {
+        font.setPointSizeF(font.pointSizeF() * factor);
+    } else if (font.pixelSize() > 0) {
+        font.setPixelSize(static_cast<int>(font.pixelSize() * factor + 0.5));
+    }
+    return font;
+}
 
 } // namespace
 
@@ -42,12 +61,12 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent)
     buildMenus();
     buildToolbars();
     buildCentre();
+    buildZoomMenu();
     statusBar()->setSizeGripEnabled(false);
-    // The status area is as wide as the eco goal text.
-    statusBar()->setMinimumWidth(
-        statusBar()->fontMetrics().horizontalAdvance(
-            q("水、新芽、太陽をハイパーロードでつないで全ての地域を緑化してください。"))
-        + 24);
+    baseFont_ = font();
+    applyFonts();
+    // Keyboard play starts on the board.
+    board_->setFocus();
 }
 
 void MainWindow::buildActions()
@@ -92,16 +111,20 @@ void MainWindow::buildMenus()
     for (game::Menu m : kMenus) {
         menus_[static_cast<std::size_t>(m)] = menuBar()->addMenu(q(menuCaption(m)));
     }
-    for (const CommandInfo& info : commandTable()) {
-        if (!info.inMenu) {
-            continue;
-        }
+    auto add = [this](const CommandInfo& info) {
         QMenu* target = menus_[static_cast<std::size_t>(info.menu)];
         if (info.separatorBefore) {
             target->addSeparator();
         }
         target->addAction(action(info.command));
+    };
+    for (const CommandInfo& info : commandTable()) {
+        if (info.inMenu && info.command != Command::Exit) {
+            add(info);
+        }
     }
+    // Items added later (the hint) go before the exit item, which stays last.
+    add(commandInfo(Command::Exit));
     // The Edit menu is in use only in the editor.
     menus_[static_cast<std::size_t>(game::Menu::Edit)]->setEnabled(false);
 }
@@ -120,7 +143,11 @@ void MainWindow::buildToolbars()
     addToolBarBreak();
     addToolBar(toolbar2_);
 
-    for (auto [bar, kind, count] : {std::tuple{toolbar1_, Toolbar::Main, 18}, std::tuple{toolbar2_, Toolbar::Board, 11}}) {
+    for (auto [bar, kind] : {std::pair{toolbar1_, Toolbar::Main}, std::pair{toolbar2_, Toolbar::Board}}) {
+        int count = 0;
+        for (const CommandInfo& info : commandTable()) {
+            count = info.toolbar == kind ? std::max(count, info.button) : count;
+        }
         for (int button = 1; button <= count; ++button) {
             const CommandInfo* found = nullptr;
             for (const CommandInfo& info : commandTable()) {
@@ -210,11 +237,6 @@ void MainWindow::buildCentre()
         auto* frameLayout = new QVBoxLayout(scoreFrames_[i]);
         scoreLabels_[i] = new QLabel(q(kInitialScores[i]), scoreFrames_[i]);
         scoreLabels_[i]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        scoreLabels_[i]->setMinimumWidth(60);
-        QFont font = scoreLabels_[i]->font();
-        font.setPointSizeF(font.pointSizeF() * 1.3);
-        font.setBold(true);
-        scoreLabels_[i]->setFont(font);
         frameLayout->addWidget(scoreLabels_[i]);
         scores->addWidget(scoreFrames_[i], static_cast<int>(i / 2), static_cast<int>(i % 2));
     }
@@ -223,6 +245,90 @@ void MainWindow::buildCentre()
     columns->addLayout(right);
 
     setCentralWidget(centre);
+}
+
+void MainWindow::buildZoomMenu()
+{
+    QMenu* options = menus_[static_cast<std::size_t>(game::Menu::Options)];
+    options->addSeparator();
+    zoomMenu_ = options->addMenu(q("表示倍率(&Z)"));
+    zoomGroup_ = new QActionGroup(this);
+    zoomGroup_->setExclusive(true);
+    for (int z = kMinZoom; z <= kMaxZoom; ++z) {
+        QAction* a = zoomMenu_->addAction(QStringLiteral("×%1(&%1)").arg(z));
+        a->setCheckable(true);
+        a->setChecked(z == zoom_);
+        zoomGroup_->addAction(a);
+        connect(a, &QAction::triggered, this, [this, z] {
+            // The menu shows what is applied, not what was clicked.
+            zoomActions_[static_cast<std::size_t>(zoom_ - kMinZoom)]->setChecked(true);
+            emit zoomChosen(z);
+        });
+        zoomActions_[static_cast<std::size_t>(z - kMinZoom)] = a;
+    }
+}
+
+QAction* MainWindow::zoomAction(int zoom) const
+{
+    if (zoom < kMinZoom || zoom > kMaxZoom) {
+        return nullptr;
+    }
+    return zoomActions_[static_cast<std::size_t>(zoom - kMinZoom)];
+}
+
+void MainWindow::setZoom(int zoom)
+{
+    zoom_ = std::clamp(zoom, kMinZoom, kMaxZoom);
+    zoomActions_[static_cast<std::size_t>(zoom_ - kMinZoom)]->setChecked(true);
+    board_->setZoom(zoom_);
+    offered_->setZoom(zoom_);
+    trash_->setZoom(zoom_);
+    for (TileView* entry : palette_) {
+        entry->setZoom(zoom_);
+    }
+    applyFonts();
+    // The window takes the size its contents need at the new zoom, once the
+    // widgets have taken in their new fonts and sizes.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+    if (QLayout* inner = centralWidget()->layout()) {
+        inner->invalidate();
+        inner->activate();
+    }
+    if (QLayout* outer = layout()) {
+        outer->invalidate();
+        outer->activate();
+    }
+    resize(sizeHint().expandedTo(minimumSize()));
+}
+
+// Labels, frames, the comment box and the status bar grow with the zoom; menus
+// and toolbars keep the desktop's size.
+void MainWindow::applyFonts()
+{
+    const QFont text = scaled(baseFont_, zoom_);
+    centralWidget()->setFont(text);
+    QFont scoreFont = scaled(text, 1.3);
+    scoreFont.setBold(true);
+    for (QLabel* label : scoreLabels_) {
+        label->setFont(scoreFont);
+        label->setMinimumWidth(kScoreLabelWidth * zoom_);
+    }
+    statusBar()->setFont(text);
+    // The status area is as wide as the eco goal text.
+    statusBar()->setMinimumWidth(QFontMetrics(text).horizontalAdvance(q(kStatusWidthText)) + 24 * zoom_);
+}
+
+void MainWindow::keyPressEvent(QKeyEvent* event)
+{
+    // Return and Enter leave text boxes and spin boxes unhandled on purpose;
+    // they must not lay a piece while the player types there.
+    QWidget* focus = focusWidget();
+    const bool typing = qobject_cast<QLineEdit*>(focus) != nullptr || qobject_cast<QAbstractSpinBox*>(focus) != nullptr;
+    if (!typing && board_->handleKey(event)) {
+        event->accept();
+        return;
+    }
+    QMainWindow::keyPressEvent(event);
 }
 
 QAction* MainWindow::action(Command command) const

@@ -6,12 +6,14 @@
 #include "app/board_widgets.h"
 #include "game/window.h"
 
+#include <QFont>
 #include <QMainWindow>
 
 #include <array>
 #include <functional>
 
 class QAction;
+class QActionGroup;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -53,21 +55,35 @@ public:
     // Asked before the window closes; false keeps it open.
     void setCloseHandler(std::function<bool()> handler) { closeHandler_ = std::move(handler); }
 
-    // The main toolbar button image list (1..19).
+    // The main toolbar button image list (1..20).
     void setCommandImage(game::Command command, int image);
+
+    // Board, panels, palette and their labels shown at `zoom` (1..3) times
+    // their size; the window takes the size it needs.
+    void setZoom(int zoom);
+    int zoom() const { return zoom_; }
+    // The item "×zoom" of the options menu's "表示倍率(&Z)" submenu.
+    QAction* zoomAction(int zoom) const;
+    QMenu* zoomMenu() const { return zoomMenu_; }
 
 signals:
     // `fromToolbar`: the toolbar button was clicked rather than the menu item.
     void commandTriggered(tavrin::game::Command command, bool fromToolbar);
     void shown();
+    // The player picked a zoom in the menu (not yet applied).
+    void zoomChosen(int zoom);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    // Keys of keyboard play that reach the window from elsewhere go to the board.
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void buildActions();
     void buildMenus();
+    void buildZoomMenu();
+    void applyFonts();
     void buildToolbars();
     void buildCentre();
 
@@ -91,6 +107,12 @@ private:
     QWidget* freePanel_ = nullptr;
     QWidget* palettePanel_ = nullptr;
     QWidget* options_ = nullptr;
+
+    QMenu* zoomMenu_ = nullptr;
+    QActionGroup* zoomGroup_ = nullptr;
+    std::array<QAction*, 3> zoomActions_{};
+    int zoom_ = 1;
+    QFont baseFont_;
 
     QAction* pressedButton_ = nullptr; // toolbar button being clicked
     std::function<bool()> closeHandler_;

@@ -109,6 +109,21 @@ void QtWindow::connectForm()
             events_->trashReleased();
         }
     });
+    // Keyboard play: the keys stand for what the mouse could click.
+    QObject::connect(form_.board(), &BoardView::discardKey, &form_, [this] {
+        if (events_ != nullptr && panelVisible(game::Panel::FreeGame)) {
+            events_->trashReleased();
+        }
+    });
+    QObject::connect(form_.board(), &BoardView::paletteKey, &form_, [this](int entry) {
+        if (events_ == nullptr || entry < 0 || entry >= kPaletteSize || !panelVisible(game::Panel::Palette)) {
+            return;
+        }
+        const TileView* tile = form_.paletteEntry(entry);
+        if (!tile->isHidden() && tile->isEnabled()) {
+            events_->palettePressed(entry, 0);
+        }
+    });
     QObject::connect(form_.commentBox(), &QLineEdit::textChanged, &form_, [this](const QString& text) {
         if (events_ != nullptr && !settingComment_) {
             events_->commentEdited(s(text));
@@ -475,6 +490,11 @@ void QtWindow::redrawBoard()
     renderer_.redrawBoard();
 }
 
+void QtWindow::setHintCell(int cell)
+{
+    form_.board()->setHintCell(cell);
+}
+
 void QtWindow::present(TileTarget target)
 {
     switch (target.surface) {
@@ -482,7 +502,7 @@ void QtWindow::present(TileTarget target)
         if (target.index < 0) {
             form_.board()->update();
         } else {
-            form_.board()->update(QRect(BoardView::cellCentre(target.index) - QPoint(16, 16), QSize(32, 32)));
+            form_.board()->update(form_.board()->cellRect(target.index));
         }
         break;
     case Surface::Panel: form_.offeredPiece()->update(); break;

@@ -84,6 +84,7 @@ public:
     void clearOfferedPiece() override;
     void redrawAll() override;
     void redrawBoard() override;
+    void setHintCell(int cell) override;
     void mediaOpen(game::Device device, game::DeviceType type, const std::string& file) override;
     void mediaClose(game::Device device) override;
     void mediaPlay(game::Device device, long from, long to) override;

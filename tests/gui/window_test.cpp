@@ -106,9 +106,10 @@ void WindowTest::menusAndToolbarsAsBuilt()
     QCOMPARE(menus[2]->text(), u("ｵﾌﾟｼｮﾝ(&O)"));
     QCOMPARE(menus[3]->text(), u("ﾍﾙﾌﾟ(&H)"));
 
-    // The Game menu item by item, separators included.
+    // The Game menu item by item, separators included; the hint and its
+    // separator come before the exit item, which stays last.
     const QList<QAction*> game = form.menu(game::Menu::Game)->actions();
-    QCOMPARE(game.size(), 11);
+    QCOMPARE(game.size(), 13);
     QCOMPARE(game[0]->text(), u("新規ゲーム(&N)"));
     QCOMPARE(game[0]->shortcut(), QKeySequence(Qt::Key_F2));
     QCOMPARE(game[1]->text(), u("開く(&O)..."));
@@ -123,10 +124,13 @@ void WindowTest::menusAndToolbarsAsBuilt()
     QCOMPARE(game[8]->text(), u("ｴｺ・ﾃｰﾏの初期化(&T)"));
     QVERIFY(!game[8]->isEnabled());
     QVERIFY(game[9]->isSeparator());
-    QCOMPARE(game[10]->text(), u("終了(&X)"));
+    QCOMPARE(game[10]->text(), u("ヒント(&I)"));
+    QVERIFY(game[11]->isSeparator());
+    QCOMPARE(game[12]->text(), u("終了(&X)"));
 
+    // The options menu ends with the zoom submenu behind a separator.
     const QList<QAction*> options = form.menu(game::Menu::Options)->actions();
-    QCOMPARE(options.size(), 12);
+    QCOMPARE(options.size(), 14);
     QVERIFY(options[0]->isChecked()); // sound on by default
     QVERIFY(!options[1]->isChecked());
     QVERIFY(options[3]->isChecked());  // eco mode
@@ -138,9 +142,12 @@ void WindowTest::menusAndToolbarsAsBuilt()
     QVERIFY(!form.menu(game::Menu::Edit)->isEnabled());
 
     // Toolbar1: eighteen positions, separators at 9, 13 and 16, and the very
-    // same action behind each button as behind its menu item.
+    // same action behind each button as behind its menu item; then a
+    // separator and the hint button.
     const QList<QAction*> bar = form.mainToolbar()->actions();
-    QCOMPARE(bar.size(), 18);
+    QCOMPARE(bar.size(), 20);
+    QVERIFY(bar[18]->isSeparator());
+    QCOMPARE(bar[19]->toolTip(), u("ヒント"));
     const QStringList tips{u("新規ゲーム"), u("開く"), u("切り取り"), u("コピー"), u("貼り付け"), u("問題の削除"),
                            u("問題の上書き保存"), u("元に戻す"), QString(), u("エコモード"), u("全結合モード"),
                            u("大ループモード"), QString(), u("編集モード"), u("プレーモード"), QString(),

@@ -1,0 +1,340 @@
+// Keyboard play: the cell cursor, placing and discarding by key, palette keys
+// in the editor, and menus that the keyboard reaches.
+#include "gui_support.h"
+
+#include "app/board_keys.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+
+using namespace tavrin;
+using namespace tavrin::gui_test;
+using game::Command;
+
+namespace {
+
+void press(QWidget* widget, Qt::Key key, int times = 1, Qt::KeyboardModifiers modifiers = {})
+{
+    for (int i = 0; i < times; ++i) {
+        QTest::keyClick(widget, key, modifiers);
+    }
+}
+
+// Shows the cursor and walks it from wherever it is to `cell`.
+void cursorTo(app::BoardView* board, int cell)
+{
+    press(board, Qt::Key_Left); // the first key shows the cursor only
+    press(board, Qt::Key_Left, 8);
+    press(board, Qt::Key_Up, 8);
+    press(board, Qt::Key_Right, cell % 8);
+    press(board, Qt::Key_Down, cell / 8);
+}
+
+} // namespace
+
+class KeyboardTest : public QObject {
+    Q_OBJECT
+private slots:
+    void keyMapping();
+    void cursorMovesAndClampsAtTheEdges();
+    void cursorIsDrawnOverTheBoard();
+    void mouseHidesTheCursorAndLendsItsCell();
+    void spaceAndEnterPlaceTheOfferedPiece();
+    void placingKeyOnAHiddenCursorOnlyShowsIt();
+    void deleteAndBackspaceDiscard();
+    void paletteKeysSelectEntriesInTheEditor();
+    void keysSentToTheWindowReachTheBoard();
+    void typingInTheCommentBoxPlacesNothing();
+    void everyMenuItemHasAMnemonic();
+};
+
+void KeyboardTest::keyMapping()
+{
+    using app::boardKey;
+    using app::KeyAction;
+    QCOMPARE(int(boardKey(Qt::Key_Left, {}).action), int(KeyAction::Move));
+    QCOMPARE(boardKey(Qt::Key_Left, {}).dx, -1);
+    QCOMPARE(boardKey(Qt::Key_Down, {}).dy, 1);
+    QCOMPARE(int(boardKey(Qt::Key_Enter, Qt::KeypadModifier).action), int(KeyAction::Place));
+    QCOMPARE(int(boardKey(Qt::Key_Backspace, {}).action), int(KeyAction::Discard));
+    QCOMPARE(boardKey(Qt::Key_0, {}).entry, 0);
+    QCOMPARE(boardKey(Qt::Key_9, Qt::KeypadModifier).entry, 9);
+    QCOMPARE(boardKey(Qt::Key_Minus, {}).entry, 10);
+    QCOMPARE(boardKey(Qt::Key_Equal, Qt::ShiftModifier).entry, 11);
+    QCOMPARE(boardKey(Qt::Key_AsciiCircum, {}).entry, 11);
+    // Shortcuts and mnemonics stay with the menus.
+    QCOMPARE(int(boardKey(Qt::Key_3, Qt::ControlModifier).action), int(KeyAction::None));
+    QCOMPARE(int(boardKey(Qt::Key_Left, Qt::AltModifier).action), int(KeyAction::None));
+    QCOMPARE(int(boardKey(Qt::Key_A, {}).action), int(KeyAction::None));
+    QCOMPARE(int(boardKey(Qt::Key_F3, {}).action), int(KeyAction::None));
+
+    QCOMPARE(app::steppedCell(0, -1, 0), 0);
+    QCOMPARE(app::steppedCell(0, 0, -1), 0);
+    QCOMPARE(app::steppedCell(7, 1, 0), 7);
+    QCOMPARE(app::steppedCell(7, -1, 0), 6);
+    QCOMPARE(app::steppedCell(63, 0, 1), 63);
+    QCOMPARE(app::steppedCell(56, 0, -1), 48);
+    QCOMPARE(app::steppedCell(8, -1, 0), 8); // no wrap into the row above
+}
+
+void KeyboardTest::cursorMovesAndClampsAtTheEdges()
+{
+    Fixture f;
+    f.startFreeGame();
+    QTRY_VERIFY(f.settled());
+    app::BoardView* board = f->form().board();
+    QVERIFY(!board->cursorShown());
+
+    press(board, Qt::Key_Right);
+    QVERIFY(board->cursorShown());
+    QCOMPARE(board->cursorCell(), 0); // shown where it was, not moved
+
+    press(board, Qt::Key_Right, 3);
+    QCOMPARE(board->cursorCell(), 3);
+    press(board, Qt::Key_Up);
+    QCOMPARE(board->cursorCell(), 3);
+    press(board, Qt::Key_Right, 12);
+    QCOMPARE(board->cursorCell(), 7);
+    press(board, Qt::Key_Down, 12);
+    QCOMPARE(board->cursorCell(), 63);
+    press(board, Qt::Key_Left, 2);
+    QCOMPARE(board->cursorCell(), 61);
+    press(board, Qt::Key_Left, 12);
+    QCOMPARE(board->cursorCell(), 56);
+    press(board, Qt::Key_Up);
+    QCOMPARE(board->cursorCell(), 48);
+
+    // The loop-length label follows the cursor as it follows the mouse.
+    QCOMPARE(int(f->controller().flow().lastHoverCell), 48);
+    GameState& s = f->state();
+    s.loopCount = 1;
+    s.loopLength[0] = 4;
+    s.loopCells[0][0] = 40;
+    s.loopCells[0][1] = 41;
+    s.loopCells[0][2] = 49;
+    s.loopCells[0][3] = 48;
+    press(board, Qt::Key_Up);
+    QCOMPARE(f->form().loopLengthLabel()->text(), u("最小ループ長：4"));
+    press(board, Qt::Key_Right, 3);
+    QCOMPARE(f->form().loopLengthLabel()->text(), u("最小ループ長：0"));
+    // Nothing was placed by moving.
+    QCOMPARE(int(s.movesUsed), 0);
+}
+
+void KeyboardTest::cursorIsDrawnOverTheBoard()
+{
+    Fixture f;
+    f.startFreeGame();
+    QTRY_VERIFY(f.settled());
+    app::BoardView* board = f->form().board();
+    const QImage before = board->grab().toImage();
+    cursorTo(board, 18);
+    const QImage with = board->grab().toImage();
+    const QRect r = board->cellRect(18);
+    QCOMPARE(QColor(with.pixel(r.topLeft())), QColor(Qt::black));
+    QCOMPARE(QColor(with.pixel(r.topLeft() + QPoint(1, 1))), QColor(Qt::white));
+    // Only the cursor cell differs; the tile below shows through in its middle.
+    QCOMPARE(with.pixel(r.center()), before.pixel(r.center()));
+    const QRect other = board->cellRect(45);
+    QCOMPARE(with.pixel(other.topLeft()), before.pixel(other.topLeft()));
+}
+
+void KeyboardTest::mouseHidesTheCursorAndLendsItsCell()
+{
+    Fixture f;
+    f.startFreeGame();
+    QTRY_VERIFY(f.settled());
+    app::BoardView* board = f->form().board();
+    cursorTo(board, 9);
+    QVERIFY(board->cursorShown());
+    QTest::mouseMove(board, app::BoardView::cellCentre(20));
+    QTRY_VERIFY(!board->cursorShown());
+    QCOMPARE(board->cursorCell(), 20);
+    press(board, Qt::Key_Down);
+    QVERIFY(board->cursorShown());
+    QCOMPARE(board->cursorCell(), 20);
+    press(board, Qt::Key_Down);
+    QCOMPARE(board->cursorCell(), 28);
+}
+
+void KeyboardTest::spaceAndEnterPlaceTheOfferedPiece()
+{
+    Fixture f;
+    f.startFreeGame();
+    QTRY_VERIFY(f.settled());
+    app::BoardView* board = f->form().board();
+    const GameState& s = f->state();
+
+    cursorTo(board, 10);
+    int offered = f->controller().flow().offeredPiece;
+    press(board, Qt::Key_Space);
+    QCOMPARE(int(s.board[10]), offered);
+    QVERIFY(f->controller().flow().moveBusy);
+    QTRY_VERIFY_WITH_TIMEOUT(!f->controller().flow().moveBusy, 3000);
+    QCOMPARE(int(s.movesUsed), 1);
+    QCOMPARE(f->form().scoreLabel(game::ScoreLabel::MovesLeft)->text(), u("99"));
+
+    press(board, Qt::Key_Right);
+    offered = f->controller().flow().offeredPiece;
+    press(board, Qt::Key_Return);
+    QCOMPARE(int(s.board[11]), offered);
+    QTRY_VERIFY_WITH_TIMEOUT(!f->controller().flow().moveBusy, 3000);
+
+    press(board, Qt::Key_Down);
+    offered = f->controller().flow().offeredPiece;
+    press(board, Qt::Key_Enter, 1, Qt::KeypadModifier);
+    QCOMPARE(int(s.board[19]), offered);
+    QTRY_VERIFY_WITH_TIMEOUT(!f->controller().flow().moveBusy, 3000);
+    QCOMPARE(int(s.movesUsed), 3);
+
+    // The same-shape rule holds as for a click.
+    press(board, Qt::Key_Up);
+    f->state().board[11] = f->controller().flow().offeredPiece;
+    press(board, Qt::Key_Space);
+    QCOMPARE(QString::fromStdString(f.status()), u("同じ形のﾊｲﾊﾟｰﾛｰﾄﾞは重ねて設置できません。"));
+    QCOMPARE(int(s.movesUsed), 3);
+}
+
+void KeyboardTest::placingKeyOnAHiddenCursorOnlyShowsIt()
+{
+    Fixture f;
+    f.startFreeGame();
+    QTRY_VERIFY(f.settled());
+    app::BoardView* board = f->form().board();
+    press(board, Qt::Key_Space);
+    QVERIFY(board->cursorShown());
+    QVERIFY(!f->controller().flow().moveBusy);
+    QCOMPARE(int(f->state().board[0]), -1);
+    press(board, Qt::Key_Space);
+    QVERIFY(f->controller().flow().moveBusy);
+    QVERIFY(f->state().board[0] >= 0);
+}
+
+void KeyboardTest::deleteAndBackspaceDiscard()
+{
+    Fixture f;
+    f.startFreeGame();
+    QTRY_VERIFY(f.settled());
+    app::BoardView* board = f->form().board();
+    const int offered = f->controller().flow().offeredPiece;
+    press(board, Qt::Key_Delete);
+    QVERIFY(f->window().timer(game::Timer::AfterDiscard).isActive());
+    QTRY_VERIFY_WITH_TIMEOUT(!f->controller().flow().moveBusy, 3000);
+    QCOMPARE(f->form().trashCount()->text(), u("1"));
+    QVERIFY(f->controller().flow().offeredPiece != offered);
+    QVERIFY(!board->cursorShown()); // discarding needs no cursor
+
+    press(board, Qt::Key_Backspace);
+    QTRY_VERIFY_WITH_TIMEOUT(!f->controller().flow().moveBusy, 3000);
+    QCOMPARE(f->form().trashCount()->text(), u("2"));
+    QCOMPARE(int(f->state().movesUsed), 2);
+
+    // In the editor there is no trash: the key does nothing.
+    f.action(Command::EditMode)->trigger();
+    QVERIFY(f->state().editMode);
+    press(board, Qt::Key_Delete);
+    QVERIFY(!f->window().timer(game::Timer::AfterDiscard).isActive());
+}
+
+void KeyboardTest::paletteKeysSelectEntriesInTheEditor()
+{
+    Fixture f;
+    f.startFreeGame();
+    QTRY_VERIFY(f.settled());
+    app::BoardView* board = f->form().board();
+
+    // In the free game the palette is hidden: digits do nothing.
+    press(board, Qt::Key_5);
+    QCOMPARE(int(f->state().selectedShape), 0);
+
+    f.action(Command::EditMode)->trigger();
+    QVERIFY(f->state().editMode);
+    for (auto [key, entry] : {std::pair{Qt::Key_3, 3}, std::pair{Qt::Key_0, 0}, std::pair{Qt::Key_9, 9},
+                              std::pair{Qt::Key_Minus, 10}, std::pair{Qt::Key_Equal, 11}, std::pair{Qt::Key_7, 7}}) {
+        press(board, key);
+        QCOMPARE(int(f->state().selectedShape), entry);
+        for (int e = 0; e < app::kPaletteSize; ++e) {
+            QCOMPARE(f->form().paletteEntry(e)->border(), e == entry);
+        }
+    }
+    // With Ctrl held the key is not a palette key (as a Ctrl-click is ignored).
+    press(board, Qt::Key_2, 1, Qt::ControlModifier);
+    QCOMPARE(int(f->state().selectedShape), 7);
+    // A disabled entry cannot be picked by key any more than by mouse.
+    f->window().setPaletteEnabled(4, false);
+    press(board, Qt::Key_4);
+    QCOMPARE(int(f->state().selectedShape), 7);
+
+    // The picked shape is laid on the cursor cell.
+    cursorTo(board, 12);
+    press(board, Qt::Key_Space);
+    QTRY_VERIFY(f.settled());
+    QCOMPARE(int(f->state().board[12]), 7);
+}
+
+void KeyboardTest::keysSentToTheWindowReachTheBoard()
+{
+    Fixture f;
+    f.startFreeGame();
+    QTRY_VERIFY(f.settled());
+    app::MainWindow& form = f->form();
+    press(&form, Qt::Key_Down);
+    press(&form, Qt::Key_Down);
+    QVERIFY(form.board()->cursorShown());
+    QCOMPARE(form.board()->cursorCell(), 8);
+    const int offered = f->controller().flow().offeredPiece;
+    press(&form, Qt::Key_Space);
+    QCOMPARE(int(f->state().board[8]), offered);
+    QTRY_VERIFY_WITH_TIMEOUT(!f->controller().flow().moveBusy, 3000);
+}
+
+void KeyboardTest::typingInTheCommentBoxPlacesNothing()
+{
+    Fixture f;
+    f.startFreeGame();
+    QTRY_VERIFY(f.settled());
+    f.action(Command::EditMode)->trigger();
+    QVERIFY(f->state().editMode);
+    app::BoardView* board = f->form().board();
+    cursorTo(board, 5);
+    QLineEdit* comment = f->form().commentBox();
+    QVERIFY(comment->isVisible());
+    f->form().activateWindow();
+    comment->setFocus();
+    QTRY_COMPARE(f->form().focusWidget(), static_cast<QWidget*>(comment));
+    press(comment, Qt::Key_8);
+    QCOMPARE(int(f->state().selectedShape), 0); // the digit went into the text
+    // Return is left unhandled by the box and reaches the window: no placement.
+    press(comment, Qt::Key_Return);
+    QTest::qWait(100);
+    QVERIFY(f.settled());
+    QCOMPARE(int(f->state().board[5]), -1);
+}
+
+void KeyboardTest::everyMenuItemHasAMnemonic()
+{
+    Fixture f;
+    f.startFreeGame();
+    QList<QMenu*> menus;
+    for (QAction* top : f->form().menuBar()->actions()) {
+        QVERIFY2(top->text().contains(u'&'), qPrintable(top->text()));
+        menus.append(top->menu());
+    }
+    menus.append(f->form().zoomMenu());
+    int items = 0;
+    for (QMenu* menu : menus) {
+        QVERIFY(menu != nullptr);
+        for (QAction* a : menu->actions()) {
+            if (!a->isSeparator()) {
+                QVERIFY2(a->text().contains(u'&'), qPrintable(a->text()));
+                ++items;
+            }
+        }
+    }
+    QVERIFY(items >= 28);
+}
+
+QTEST_MAIN(KeyboardTest)
+#include "keyboard_test.moc"
