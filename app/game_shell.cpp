@@ -4,11 +4,13 @@
 #include "app/dialogs.h"
 #include "app/help_window.h"
 #include "app/high_score_dialog.h"
+#include "app/zoom.h"
 #include "graphics/file_kind_chooser.h"
 #include "puzzles/kem_file.h"
 #include "puzzles/kem_names.h"
 #include "scores/general_number.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -43,12 +45,23 @@ game::Icon gameIcon(graphics::MessageIcon icon)
     return game::Icon::None;
 }
 
+ShellOptions withDefaultFolders(ShellOptions options)
+{
+    if (options.pageFolder.isEmpty()) {
+        options.pageFolder = options.programFolder;
+    }
+    if (options.fileFolder.isEmpty()) {
+        options.fileFolder = options.programFolder;
+    }
+    return options;
+}
+
 } // namespace
 
 GameShell::GameShell(ShellOptions options)
-    : options_(std::move(options)), pictureSettings_(store_.qsettings()),
+    : options_(withDefaultFolders(std::move(options))), pictureSettings_(store_.qsettings()),
       graphics_(graphics::GraphicsSet::load(options_.programFolder)), renderer_(graphics_, state_),
-      scores_(store_), pages_(options_.programFolder.toStdString(), store_)
+      scores_(store_), pages_(options_.pageFolder.toStdString(), store_)
 {
     window_ = std::make_unique<QtWindow>(form_, renderer_, options_.programFolder);
     controller_ = std::make_unique<game::GameController>(state_, *window_, random_);
@@ -66,6 +79,7 @@ GameShell::GameShell(ShellOptions options)
     controller_->attachSettings(&store_);
     controller_->setStartUpAction([this] { startUpAction(); });
     form_.setCloseHandler([this] { return closeRequested(); });
+    connectZoomChoice(form_, store_);
     setHelpHandler([this] { helpfindershori(kHelpLoadingPictures); });
 }
 
@@ -88,6 +102,7 @@ void GameShell::start()
     }
     window_->setWindowCaption(s(defaultTitle()));
 
+    form_.setZoom(startZoom(store_, QGuiApplication::primaryScreen()));
     restoreGeometry();
     scores_.loadFreeHighScores();
     window_->setCommandEnabled(Command::ClearHighScores, scores_.hasHighScores());
@@ -150,6 +165,34 @@ void GameShell::loadPuzzleFile(const QString& path)
     controller_->StartSeries(read.path);
 }
 
+QString GameShell::openHandedOverFile(const QString& path)
+{
+    QString reason;
+    const QFileInfo info(path);
+    if (state_.editMode) {
+        reason = q("問題ファイルを開けません：編集モード中です。");
+    } else if (state_.puzzleSeries) {
+        reason = q("問題ファイルを開けません：問題に挑戦中です。");
+    } else if (QApplication::activeModalWidget() != nullptr) {
+        reason = q("問題ファイルを開けません：ダイアログを閉じてから開いてください。");
+    } else if (!info.isFile()) {
+        reason = q("問題ファイルを開けません：ファイルが見つかりません。");
+    } else if (!hasPuzzleExtension(info.fileName())) {
+        reason = q("問題ファイルを開けません：問題ファイル(KEMファイル)ではありません。");
+    }
+    if (form_.isMinimized()) {
+        form_.showNormal();
+    }
+    form_.raise();
+    form_.activateWindow();
+    if (!reason.isEmpty()) {
+        window_->setStatusText(s(reason));
+        return reason;
+    }
+    loadPuzzleFile(info.absoluteFilePath());
+    return {};
+}
+
 void GameShell::openshori()
 {
     graphics::FileKindChooser chooser(&form_);
@@ -178,7 +221,7 @@ void GameShell::openGraphics(int kind)
 {
     auto askPath = [this](graphics::FileKind which) {
         FileRequest request;
-        request.folder = options_.programFolder;
+        request.folder = options_.fileFolder;
         if (which == graphics::FileKind::EcoTheme) {
             request.title = graphics::themeOpenDialogTitle();
             request.filters = {graphics::themeFilterName()};
@@ -204,7 +247,7 @@ void GameShell::createTheme()
         FileRequest request;
         request.save = true;
         request.title = graphics::themeSaveDialogTitle();
-        request.folder = options_.programFolder;
+        request.folder = options_.fileFolder;
         request.filters = {graphics::themeFilterName(), graphics::allFilesFilterName()};
         request.defaultSuffix = QStringLiteral("ket");
         return askFile(&form_, request);
@@ -225,7 +268,7 @@ void GameShell::openPuzzleFileDialog()
 {
     FileRequest request;
     request.title = q("問題のﾛｰﾄﾞ");
-    request.folder = options_.programFolder;
+    request.folder = options_.fileFolder;
     request.filters = {q("Tavrin 問題(*.kem)"), q("全てのファイル (*.*)")};
     request.defaultSuffix = QStringLiteral("kem");
     const QString path = askFile(&form_, request).section(QChar(u'\0'), 0, 0);
@@ -255,7 +298,7 @@ void GameShell::savemondai(bool saveAs)
         FileRequest request;
         request.save = true;
         request.title = q("名前をつけて問題の保存");
-        request.folder = options_.programFolder;
+        request.folder = options_.fileFolder;
         request.filters = {q("Tavrin問題(*.kem)"), q("全てのファイル(*.*)")};
         request.defaultSuffix = QStringLiteral("kem");
         name = askFile(&form_, request).section(QChar(u'\0'), 0, 0);

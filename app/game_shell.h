@@ -28,8 +28,10 @@
 namespace tavrin::app {
 
 struct ShellOptions {
-    QString programFolder;  // sounds, help, pictures, score pages
+    QString programFolder;  // sounds, help, pictures (the data folder)
     QString commandLine;    // arguments joined with single spaces
+    QString pageFolder = {}; // score pages; the program folder when empty
+    QString fileFolder = {}; // where the file dialogs open; the program folder when empty
 };
 
 class GameShell : public WindowEvents, public graphics::GraphicsHost {
@@ -61,6 +63,10 @@ public:
 
     // Reads a puzzle file: into the editor in edit mode, else series play.
     void loadPuzzleFile(const QString& path);
+    // A puzzle file handed over by a second start of the program: played as
+    // a series unless a series or the editor is active or a dialog is open.
+    // Returns "" when it was opened, else the reason shown in the status bar.
+    QString openHandedOverFile(const QString& path);
     // The close box: asks, closes the media, saves the position, tidies up.
     bool closeRequested();
     // Whether unsaved puzzle edits may be dropped (asks when there are any).

@@ -1,9 +1,13 @@
 #include "app/command_line.h"
+#include "app/data_dir.h"
 #include "app/display_check.h"
 #include "app/game_shell.h"
+#include "app/instance_handover.h"
 #include "app/single_instance.h"
+#include "app/startup_options.h"
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QMessageBox>
 
 #include <cstdio>
@@ -11,6 +15,12 @@
 int main(int argc, char* argv[])
 {
     using namespace tavrin::app;
+    // --help, --version and --check-data need no window, so no display either.
+    const StartupRequest request = startupRequest(argc, argv);
+    if (request != StartupRequest::Play) {
+        QCoreApplication core(argc, argv);
+        return answerStartupRequest(request, stdout, stderr);
+    }
     if (!hasDisplay()) {
         std::fputs("Tavrin: no display to show the game window on (DISPLAY, WAYLAND_DISPLAY and "
                    "QT_QPA_PLATFORM are all unset).\n",
@@ -22,17 +32,31 @@ int main(int argc, char* argv[])
     QCoreApplication::setApplicationName(QStringLiteral("Tavrin for Windows"));
     QCoreApplication::setApplicationVersion(QStringLiteral(TAVRIN_VERSION));
 
-    SingleInstance instance(SingleInstance::defaultLockPath());
+    QStringList args = QCoreApplication::arguments();
+    args.removeFirst();
+    const QString commandLine = args.join(u' ');
+
+    const QString lockPath = SingleInstance::defaultLockPath();
+    SingleInstance instance(lockPath);
     if (!instance.acquired()) {
+        // A puzzle file goes to the game already running; the message only
+        // when there is none or the game does not take it.
+        const QString path = commandLinePath(commandLine);
+        if (!path.isEmpty() && handOverFile(handoverServerName(lockPath), QFileInfo(path).absoluteFilePath())) {
+            return 0;
+        }
         QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Tavrin for Windows"),
                         QString::fromUtf8("すでにTavrin for Windowsが起動されています。"), QMessageBox::Ok);
         box.exec();
         return 0;
     }
 
-    QStringList args = QCoreApplication::arguments();
-    args.removeFirst();
-    GameShell shell({QCoreApplication::applicationDirPath(), args.join(u' ')});
+    const ProgramFolders folders = programFolders(QCoreApplication::applicationDirPath());
+    GameShell shell({folders.data, commandLine, folders.pages, folders.files});
+    HandoverServer handover(handoverServerName(lockPath));
+    QObject::connect(&handover, &HandoverServer::fileReceived, &handover,
+                     [&shell](const QString& path) { shell.openHandedOverFile(path); });
+    handover.listen();
     shell.start();
     shell.show();
     return QApplication::exec();
