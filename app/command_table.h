@@ -14,8 +14,8 @@ enum class Toolbar { None, Main, Board };
 struct CommandInfo {
     game::Command command;
     game::Menu menu;
-    bool inMenu;                // false: a Toolbar2 button only
-    std::string_view caption;   // menu caption ("" for toolbar-only commands)
+    bool inMenu;                // false: a Toolbar2 button, also in the Edit menu's "盤の変形(&B)" submenu
+    std::string_view caption;   // menu caption (of the submenu item for Toolbar2 buttons)
     std::string_view shortcut;  // "F1", "F2", "F3" or ""
     Toolbar toolbar;
     int button;                 // 1-based index in its toolbar, 0 when none

@@ -76,7 +76,7 @@ void MainWindow::buildActions()
         if (info.command == Command::GameSeparator) {
             action->setSeparator(true);
         } else {
-            action->setText(info.inMenu ? q(info.caption) : q(info.toolTip));
+            action->setText(q(info.caption.empty() ? info.toolTip : info.caption));
         }
         if (!info.shortcut.empty()) {
             action->setShortcut(QKeySequence(q(info.shortcut)));
@@ -125,6 +125,22 @@ void MainWindow::buildMenus()
     }
     // Items added later (the hint) go before the exit item, which stays last.
     add(commandInfo(Command::Exit));
+    // The board toolbar's commands, so that the keyboard reaches them too.
+    QMenu* edit = menus_[static_cast<std::size_t>(game::Menu::Edit)];
+    edit->addSeparator();
+    boardMenu_ = edit->addMenu(q("盤の変形(&B)"));
+    for (const CommandInfo& info : commandTable()) {
+        if (info.toolbar == Toolbar::Board) {
+            // The toolbar's groups, without a leading separator.
+            const bool groupStart = std::find(kBoardToolbarSeparators.begin(), kBoardToolbarSeparators.end(),
+                                              info.button - 1)
+                                    != kBoardToolbarSeparators.end();
+            if (groupStart && !boardMenu_->isEmpty()) {
+                boardMenu_->addSeparator();
+            }
+            boardMenu_->addAction(action(info.command));
+        }
+    }
     // The Edit menu is in use only in the editor.
     menus_[static_cast<std::size_t>(game::Menu::Edit)]->setEnabled(false);
 }

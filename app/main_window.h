@@ -65,6 +65,8 @@ public:
     // The item "×zoom" of the options menu's "表示倍率(&Z)" submenu.
     QAction* zoomAction(int zoom) const;
     QMenu* zoomMenu() const { return zoomMenu_; }
+    // The Edit menu's "盤の変形(&B)" submenu: the board toolbar's commands.
+    QMenu* boardMenu() const { return boardMenu_; }
 
 signals:
     // `fromToolbar`: the toolbar button was clicked rather than the menu item.
@@ -109,6 +111,7 @@ private:
     QWidget* options_ = nullptr;
 
     QMenu* zoomMenu_ = nullptr;
+    QMenu* boardMenu_ = nullptr;
     QActionGroup* zoomGroup_ = nullptr;
     std::array<QAction*, 3> zoomActions_{};
     int zoom_ = 1;

@@ -64,6 +64,7 @@ QtWindow::QtWindow(MainWindow& form, graphics::Renderer& renderer, const QString
         });
     }
     connectForm();
+    syncBoardMenu();
 }
 
 QtWindow::~QtWindow()
@@ -372,7 +373,10 @@ void QtWindow::setPanelVisible(game::Panel panel, bool visible)
     switch (panel) {
     case game::Panel::FreeGame: form_.freeGamePanel()->setVisible(visible); break;
     case game::Panel::Palette: form_.palettePanel()->setVisible(visible); break;
-    case game::Panel::BoardToolbar: form_.boardToolbar()->setVisible(visible); break;
+    case game::Panel::BoardToolbar:
+        form_.boardToolbar()->setVisible(visible);
+        syncBoardMenu();
+        break;
     case game::Panel::EditorOptions: form_.editorOptions()->setVisible(visible); break;
     }
 }
@@ -391,6 +395,13 @@ bool QtWindow::panelVisible(game::Panel panel) const
 void QtWindow::setBoardToolbarEnabled(bool enabled)
 {
     form_.boardToolbar()->setEnabled(enabled);
+    syncBoardMenu();
+}
+
+void QtWindow::syncBoardMenu()
+{
+    const QToolBar* bar = form_.boardToolbar();
+    form_.boardMenu()->setEnabled(!bar->isHidden() && bar->isEnabledTo(&form_));
 }
 
 void QtWindow::setPaletteBorder(int entry, bool border)

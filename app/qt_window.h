@@ -99,6 +99,8 @@ public:
 
 private:
     void connectForm();
+    // The Edit menu's board submenu follows the board toolbar's state.
+    void syncBoardMenu();
     void present(graphics::TileTarget target);
 
     MainWindow& form_;

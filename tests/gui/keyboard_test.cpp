@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QToolBar>
 
 using namespace tavrin;
 using namespace tavrin::gui_test;
@@ -48,6 +49,7 @@ private slots:
     void keysSentToTheWindowReachTheBoard();
     void typingInTheCommentBoxPlacesNothing();
     void everyMenuItemHasAMnemonic();
+    void boardToolsAreInTheEditMenu();
 };
 
 void KeyboardTest::keyMapping()
@@ -323,6 +325,7 @@ void KeyboardTest::everyMenuItemHasAMnemonic()
         menus.append(top->menu());
     }
     menus.append(f->form().zoomMenu());
+    menus.append(f->form().boardMenu());
     int items = 0;
     for (QMenu* menu : menus) {
         QVERIFY(menu != nullptr);
@@ -333,7 +336,62 @@ void KeyboardTest::everyMenuItemHasAMnemonic()
             }
         }
     }
-    QVERIFY(items >= 28);
+    QVERIFY(items >= 38);
+}
+
+void KeyboardTest::boardToolsAreInTheEditMenu()
+{
+    Fixture f;
+    f.startFreeGame();
+    QTRY_VERIFY(f.settled());
+    app::MainWindow& form = f->form();
+    QMenu* tools = form.boardMenu();
+    const QList<QAction*> edit = form.menu(game::Menu::Edit)->actions();
+    QCOMPARE(edit.back()->menu(), tools);
+    QCOMPARE(tools->title(), u("盤の変形(&B)"));
+
+    // The very actions of the board toolbar, grouped as there.
+    QList<QAction*> inMenu;
+    for (QAction* a : tools->actions()) {
+        if (!a->isSeparator()) {
+            inMenu.append(a);
+        }
+    }
+    QList<QAction*> onBar;
+    for (QAction* a : form.boardToolbar()->actions()) {
+        if (!a->isSeparator()) {
+            onBar.append(a);
+        }
+    }
+    QCOMPARE(inMenu, onBar);
+    QCOMPARE(tools->actions().size(), 10);
+    QVERIFY(tools->actions()[2]->isSeparator());
+    QVERIFY(tools->actions()[5]->isSeparator());
+    QCOMPARE(f.action(Command::ShiftLeft)->text(), u("左にシフト(&A)"));
+    QCOMPARE(f.action(Command::ShiftLeft)->toolTip(), u("左にシフト"));
+    QVERIFY(!tools->isEnabled()); // no board toolbar in the free game
+
+    // In the editor it follows the board toolbar, and does what the button does.
+    f.action(Command::EditMode)->trigger();
+    QVERIFY(f->state().editMode);
+    QCOMPARE(tools->isEnabled(), form.boardToolbar()->isEnabled());
+    f.pressPalette(4);
+    f.clickCell(9);
+    QTRY_VERIFY(f.settled());
+    QCOMPARE(int(f->state().board[9]), 4);
+    QVERIFY(form.boardToolbar()->isEnabled());
+    QVERIFY(tools->isEnabled());
+    f.action(Command::ShiftLeft)->trigger();
+    QCOMPARE(int(f->state().board[8]), 4);
+    QCOMPARE(int(f->state().board[9]), -1);
+    f->window().setBoardToolbarEnabled(false);
+    QVERIFY(!tools->isEnabled());
+    f->window().setBoardToolbarEnabled(true);
+    QVERIFY(tools->isEnabled());
+
+    f.action(Command::PlayMode)->trigger();
+    QVERIFY(!f->state().editMode);
+    QVERIFY(!tools->isEnabled());
 }
 
 QTEST_MAIN(KeyboardTest)
