@@ -240,6 +240,10 @@ void MainWindow::buildCentre()
     optionButtons_[0] = new QRadioButton(q("ランダム"), options_);
     optionButtons_[1] = new QRadioButton(q("通常"), options_);
     optionButtons_[1]->setChecked(true);
+    // A click on an option leaves the keys with the board; Tab still reaches them.
+    for (QRadioButton* option : optionButtons_) {
+        option->setFocusPolicy(Qt::TabFocus);
+    }
     optionLayout->addWidget(optionButtons_[0]);
     optionLayout->addWidget(optionButtons_[1]);
     options_->hide();

@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QRadioButton>
 #include <QToolBar>
 
 using namespace tavrin;
@@ -268,6 +269,13 @@ void KeyboardTest::paletteKeysSelectEntriesInTheEditor()
     f->window().setPaletteEnabled(4, false);
     press(board, Qt::Key_4);
     QCOMPARE(int(f->state().selectedShape), 7);
+
+    // Clicking an editor option does not take the keys from the board.
+    f->form().activateWindow();
+    board->setFocus();
+    QTRY_COMPARE(f->form().focusWidget(), static_cast<QWidget*>(board));
+    QTest::mouseClick(f->form().editorOption(game::EditorOption::Normal), Qt::LeftButton);
+    QCOMPARE(f->form().focusWidget(), static_cast<QWidget*>(board));
 
     // The picked shape is laid on the cursor cell.
     cursorTo(board, 12);
