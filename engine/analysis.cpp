@@ -397,9 +397,11 @@ void NetworkAnalysis::acceptLoop(int g, const Path& path, int length)
     if (s_.loopCount >= kListSlots) {
         return; // cannot happen on an 8 x 8 board; keep the list in bounds
     }
-    int pos = 0;
-    while (pos < s_.loopCount && s_.loopLength[pos] <= length) {
-        ++pos;
+    // After every loop of equal or smaller length; loops mostly arrive in
+    // ascending order, so look from the end.
+    int pos = s_.loopCount;
+    while (pos > 0 && s_.loopLength[pos - 1] > length) {
+        --pos;
     }
     for (int i = s_.loopCount; i > pos; --i) {
         s_.loopLength[i] = s_.loopLength[i - 1];

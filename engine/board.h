@@ -45,6 +45,20 @@ constexpr int directionTo(int a, int b)
 Board emptyBoard();
 
 // True when cells a and b are neighbours whose pieces both open the shared side.
-bool cellsLinked(const Board& board, int a, int b);
+inline bool cellsLinked(const Board& board, int a, int b)
+{
+    if (!isCell(a) || !isCell(b) || a == b) {
+        return false;
+    }
+    int d;
+    switch (b - a) {
+    case -kBoardSide: d = kUp; break;
+    case kBoardSide: d = kDown; break;
+    case -1: d = cellColumn(a) == 0 ? -1 : kLeft; break;
+    case 1: d = cellColumn(a) == kBoardSide - 1 ? -1 : kRight; break;
+    default: d = -1; break;
+    }
+    return d >= 0 && opensSide(board[a], d) && opensSide(board[b], oppositeDirection(d));
+}
 
 } // namespace tavrin

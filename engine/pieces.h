@@ -37,23 +37,26 @@ std::optional<HyperRoad> kaiten(int Index, int code);
 // No value for an input above 10 (or below -1), nor for pieces 2..9 with another code.
 std::optional<HyperRoad> hanten(int Index, int code);
 
+namespace detail {
+// Open sides per piece code 0..10, bit d for direction d (up, left, right, down).
+inline constexpr std::uint8_t kSides[kPieceKinds] = {
+    0b0110, // 0 left right
+    0b1001, // 1 up down
+    0b0011, // 2 left up
+    0b0101, // 3 up right
+    0b1100, // 4 right down
+    0b1010, // 5 down left
+    0b0111, // 6 left up right
+    0b1101, // 7 up right down
+    0b1110, // 8 right down left
+    0b1011, // 9 down left up
+    0b1111, // 10 cross
+};
+} // namespace detail
+
 constexpr bool opensSide(int piece, int dir)
 {
-    // up, left, right, down bits per code 0..10
-    constexpr std::uint8_t kSides[kPieceKinds] = {
-        0b0110, // 0 left right
-        0b1001, // 1 up down
-        0b0011, // 2 left up
-        0b0101, // 3 up right
-        0b1100, // 4 right down
-        0b1010, // 5 down left
-        0b0111, // 6 left up right
-        0b1101, // 7 up right down
-        0b1110, // 8 right down left
-        0b1011, // 9 down left up
-        0b1111, // 10 cross
-    };
-    return isPiece(piece) && dir >= 0 && dir < kDirections && ((kSides[piece] >> dir) & 1u) != 0;
+    return isPiece(piece) && dir >= 0 && dir < kDirections && ((detail::kSides[piece] >> dir) & 1u) != 0;
 }
 
 } // namespace tavrin
