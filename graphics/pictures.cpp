@@ -2,6 +2,7 @@
 
 #include "graphics/raster.h"
 
+#include <QFileInfo>
 #include <QImageReader>
 
 namespace tavrin::graphics {
@@ -40,7 +41,8 @@ QString cutAtNul(const QString& s)
 
 QImage loadPicture(const QString& path)
 {
-    if (path.isEmpty()) {
+    // Only a plain file: opening a named pipe or a device would wait for ever.
+    if (path.isEmpty() || !QFileInfo(path).isFile()) {
         return QImage();
     }
     QImageReader reader(path);

@@ -34,7 +34,7 @@ QString unreadableMessage(const QString& path)
 std::optional<std::string> readWholeFile(const QString& path)
 {
     QFile file(path);
-    if (path.isEmpty() || !file.open(QIODevice::ReadOnly)) {
+    if (path.isEmpty() || !QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly)) {
         return std::nullopt;
     }
     if (file.size() > static_cast<qint64>(theme::kMaxThemeFileSize)) {

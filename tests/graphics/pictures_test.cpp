@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 namespace tavrin::graphics {
 namespace {
 
@@ -327,6 +329,29 @@ TEST_F(PicturesTest, RememberedFilesLoadAtStartUpAndBadOnesAreForgotten)
     EXPECT_EQ(settings.value("fn3"), QString());
     EXPECT_EQ(skipped.size(), 2);
     EXPECT_TRUE(host.messages.empty());
+}
+
+TEST_F(PicturesTest, NamedPipesAndFoldersAreNotOpenedAsPictures)
+{
+    // Opening a pipe nobody writes to would block the program for good.
+    const QString pipe = dir.filePath("pipe.bmp");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    EXPECT_TRUE(loadPicture(pipe).isNull());
+    EXPECT_TRUE(loadPicture(dir.path()).isNull());
+
+    settings.setValue("fn0", pipe);
+    settings.setValue("fn1", dir.path());
+    const QStringList skipped = pictures.loadRememberedGraphics();
+    EXPECT_EQ(skipped, (QStringList{pipe, dir.path()}));
+    EXPECT_EQ(set.hyperRoadSheet, set.builtinSheet);
+    EXPECT_EQ(settings.value("fn0"), QString());
+
+    const QImage before = set.hyperRoadSheet;
+    pictures.replaceHyperRoadSheet(pipe);
+    EXPECT_EQ(set.hyperRoadSheet, before);
+    ASSERT_EQ(host.messages.size(), 1u);
+    EXPECT_EQ(host.messages.back().text, kNotBitmap);
+    EXPECT_EQ(pictures.graphicsFile(0), QString());
 }
 
 TEST(QSettingsStoreTest, KeysLiveInTheProgramSection)
