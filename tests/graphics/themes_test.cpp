@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 namespace tavrin::graphics {
 namespace {
 
@@ -358,6 +360,26 @@ TEST_F(ThemesTest, SaveWithAnUnreadablePictureKeepsTheOldFile)
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(file.readAll(), QByteArray("previous contents"));
     EXPECT_EQ(QDir(dir.path()).entryList({"*.ket*"}, QDir::Files).size(), 1); // no stray temporary file
+}
+
+TEST_F(ThemesTest, SaveWithAPictureTurnedIntoANamedPipeDoesNotWait)
+{
+    const QString target = writeFile("old.ket", "previous contents");
+    for (int k = 0; k < 4; ++k) {
+        const QString path = dir.filePath(QStringLiteral("pic%1.bmp").arg(k));
+        ASSERT_TRUE(test::saveBmp(noiseImage(352, 128, static_cast<std::uint32_t>(k)), path));
+        pictures.rememberGraphicsFile(k, path);
+    }
+    const QString pipe = dir.filePath("pic1.bmp");
+    QFile::remove(pipe);
+    ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    themes.createTheme(QStringLiteral("g"), [&] { return target; });
+    EXPECT_FALSE(themes.saveThemeFile(target));
+    ASSERT_FALSE(host.messages.empty());
+    EXPECT_EQ(host.messages[0].text, pipe + QStringLiteral("を読み込むことができませんでした。"));
+    QFile file(target);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), QByteArray("previous contents"));
 }
 
 TEST_F(ThemesTest, ExitCleanUpRemovesTheFolderAndItsFiles)
