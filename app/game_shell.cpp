@@ -17,6 +17,8 @@
 #include <QMessageBox>
 #include <QScreen>
 
+#include <algorithm>
+
 namespace tavrin::app {
 
 using game::Command;
@@ -459,8 +461,10 @@ void GameShell::restoreGeometry()
     const QSize size = form_.frameGeometry().size();
     const long maxTop = static_cast<long>(area.height() - size.height()) * kTwipsPerPixel;
     const long maxLeft = static_cast<long>(area.width() - size.width()) * kTwipsPerPixel;
-    const long centredTop = maxTop / 2;
-    const long centredLeft = maxLeft / 2;
+    // A window larger than the screen (a big zoom kept from a larger screen)
+    // starts at the screen's corner, so its title bar can still be reached.
+    const long centredTop = std::max(0L, maxTop / 2);
+    const long centredLeft = std::max(0L, maxLeft / 2);
     auto read = [this](const char* key, long fallback) {
         bool ok = false;
         const long value = q(store_.get("Geometry", key, "")).trimmed().toLong(&ok);

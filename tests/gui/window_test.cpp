@@ -11,11 +11,13 @@
 #include <QClipboard>
 #include <QFileInfo>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QProcess>
 #include <QPushButton>
+#include <QScreen>
 #include <QTextBrowser>
 #include <QToolBar>
 #include <QToolButton>
@@ -35,6 +37,7 @@ private slots:
     void discardFillsTrash();
     void soundOffTwiceWritesOnce();
     void positionIsRememberedAndOffScreenCentred();
+    void windowLargerThanTheScreenKeepsItsCornerOnIt();
     void highScoreWindowCopiesToClipboard();
     void helpAndVersionBoxes();
     void exitFromMenuAsksBeforeDroppingEdits();
@@ -264,6 +267,19 @@ void WindowTest::positionIsRememberedAndOffScreenCentred()
         shell.start();
         QCOMPARE(shell.form().pos(), centred + QPoint(7, 11));
     }
+}
+
+void WindowTest::windowLargerThanTheScreenKeepsItsCornerOnIt()
+{
+    Fixture f;
+    f->settings().save("Options", "Zoom", "3"); // kept from a larger screen
+    f->settings().save("Geometry", "Top", "0");
+    f->settings().save("Geometry", "Left", "0");
+    f.startFreeGame();
+    const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+    const QRect frame = f->form().frameGeometry();
+    QVERIFY(frame.width() > area.width() && frame.height() > area.height());
+    QCOMPARE(frame.topLeft(), area.topLeft());
 }
 
 void WindowTest::highScoreWindowCopiesToClipboard()
