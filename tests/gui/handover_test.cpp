@@ -205,12 +205,13 @@ void HandoverTest::damagedMessagesAreDropped()
     QVERIFY(server.listen());
     QSignalSpy received(&server, &HandoverServer::fileReceived);
 
+    static constexpr char kWithNul[] = "TAVRIN-OPEN\n/tmp/a\0b.kem\n";
     const QList<QByteArray> bad = {
         QByteArray("HELLO\n/tmp/x.kem\n"),             // another protocol
         QByteArray("TAVRIN-OPEN\nrelative/x.kem\n"),    // not an absolute path
         QByteArray("TAVRIN-OPEN\n\n"),                  // no path
         QByteArray("TAVRIN-OPEN\n/tmp/x.kem\nmore"),    // trailing bytes
-        QByteArray("TAVRIN-OPEN\n/tmp/a\0b.kem\n", 27), // a NUL inside
+        QByteArray(kWithNul, sizeof kWithNul - 1),      // a NUL inside
         QByteArray("TAVRIN-OPEN\n/tmp/\xff\xfe.kem\n"), // not UTF-8
         QByteArray("TAVRIN-OPEN\n/") + QByteArray(app::kHandoverMaxMessage, 'a'), // endless line
     };
