@@ -9,7 +9,8 @@ build=$2
 version=$3
 
 prefix=$(mktemp -d "${TMPDIR:-/tmp}/tavrin-install.XXXXXX")
-trap 'rm -rf "$prefix"' EXIT INT TERM
+first=""
+trap '[ -n "$first" ] && kill "$first" 2>/dev/null; rm -rf "$prefix"' EXIT INT TERM
 failures=0
 
 fail() {
@@ -115,8 +116,9 @@ chmod 700 "$home/run"
 cells="0,-1,0,$(printf -- '-1,%.0s' $(seq 1 60))-1"
 printf '{"puzzles": [{"mode": 0, "comment": "two", "cells": [%s]}]}' "$cells" >"$home/two.json"
 "$prefix/bin/tavrin-cli" kem make "$home/two.json" "$home/two.kem" >/dev/null || fail "kem make"
+# exec, so that a game started in the background is the process $! names.
 game_env() {
-    env -u DISPLAY -u WAYLAND_DISPLAY HOME="$home" XDG_CONFIG_HOME="$home/config" \
+    exec env -u DISPLAY -u WAYLAND_DISPLAY HOME="$home" XDG_CONFIG_HOME="$home/config" \
         XDG_DATA_HOME="$home/data" XDG_RUNTIME_DIR="$home/run" QT_QPA_PLATFORM=offscreen \
         TAVRIN_NO_AUDIO=1 "$@"
 }
