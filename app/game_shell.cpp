@@ -61,7 +61,7 @@ ShellOptions withDefaultFolders(ShellOptions options)
 } // namespace
 
 GameShell::GameShell(ShellOptions options)
-    : options_(withDefaultFolders(std::move(options))), pictureSettings_(store_.qsettings()),
+    : options_(withDefaultFolders(std::move(options))),
       graphics_(graphics::GraphicsSet::load(options_.programFolder)), renderer_(graphics_, state_),
       scores_(store_), pages_(options_.pageFolder.toStdString(), store_)
 {
@@ -70,8 +70,8 @@ GameShell::GameShell(ShellOptions options)
     keeper_ = std::make_unique<game::TableScoreKeeper>(scores_, *window_,
                                                        [this](bool series) { showHighScoreWindow(series); });
     editor_ = std::make_unique<game::Editor>(*controller_);
-    pictures_ = std::make_unique<graphics::Pictures>(graphics_, pictureSettings_, *this);
-    themes_ = std::make_unique<graphics::Themes>(*pictures_, pictureSettings_, *this);
+    pictures_ = std::make_unique<graphics::Pictures>(graphics_, store_, *this);
+    themes_ = std::make_unique<graphics::Themes>(*pictures_, store_, *this);
 
     window_->setEvents(this);
     window_->setOfferedPieceSource([this] { return static_cast<int>(controller_->flow().offeredPiece); });

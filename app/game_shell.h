@@ -16,7 +16,6 @@
 #include "graphics/graphics_set.h"
 #include "graphics/pictures.h"
 #include "graphics/renderer.h"
-#include "graphics/settings_store.h"
 #include "graphics/themes.h"
 #include "scores/high_scores.h"
 #include "scores/score_pages.h"
@@ -121,7 +120,6 @@ private:
 
     ShellOptions options_;
     QtSettingsStore store_;
-    graphics::QSettingsStore pictureSettings_;
     graphics::GraphicsSet graphics_;
     GameState state_;
     game::RandomSource random_;

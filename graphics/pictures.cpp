@@ -78,7 +78,7 @@ void Pictures::rememberGraphicsFile(int k, const QString& path)
         return;
     }
     graphicsFiles_[static_cast<std::size_t>(k)] = path;
-    settings_.setValue(graphicsFileKey(k), path);
+    setProgramSetting(settings_, graphicsFileKey(k), path);
 }
 
 void Pictures::forgetGraphicsFiles()
@@ -242,7 +242,7 @@ QStringList Pictures::loadRememberedGraphics()
 {
     QStringList skipped;
     for (int k = 0; k < kGraphicsKinds; ++k) {
-        const QString path = settings_.value(graphicsFileKey(k));
+        const QString path = programSetting(settings_, graphicsFileKey(k));
         graphicsFiles_[static_cast<std::size_t>(k)] = path;
         if (path.isEmpty()) {
             continue;

@@ -5,7 +5,7 @@
 
 #include "graphics/graphics_host.h"
 #include "graphics/graphics_set.h"
-#include "graphics/settings_store.h"
+#include "graphics/program_settings.h"
 
 #include <QImage>
 #include <QString>

@@ -87,7 +87,7 @@ Themes::Themes(Pictures& pictures, SettingsStore& settings, GraphicsHost& host)
 
 void Themes::rememberThemeFile(const QString& path)
 {
-    settings_.setValue(themeFileKey(), path);
+    setProgramSetting(settings_, themeFileKey(), path);
     host_.setThemeResetEnabled(true);
 }
 
@@ -207,7 +207,7 @@ void Themes::loadthemefile()
 {
     host_.showMainWindow();
     pictures_.setThemeLoading(true);
-    const QString path = settings_.value(themeFileKey());
+    const QString path = programSetting(settings_, themeFileKey());
     if (path.isEmpty()) {
         restoreDefaultTheme();
     } else {
@@ -254,7 +254,7 @@ bool Themes::restoreDefaultTheme()
     if (pictures_.graphicsFile(kGoalBackground).isEmpty()) {
         graphics.useBuiltin(kGoalBackground);
     }
-    settings_.setValue(themeFileKey(), QString());
+    setProgramSetting(settings_, themeFileKey(), QString());
     host_.setThemeResetEnabled(false);
     if (pictures_.themeLoading()) {
         pictures_.setThemeLoading(false);

@@ -6,7 +6,7 @@
 
 #include "graphics/graphics_host.h"
 #include "graphics/pictures.h"
-#include "graphics/settings_store.h"
+#include "graphics/program_settings.h"
 
 #include <QString>
 

@@ -96,7 +96,7 @@ TEST(OpenGraphicsKindTest, ThemeChoiceForgetsPicturesEvenWhenCancelled)
     GraphicsSet set = test::noiseSet();
     const QImage customSheet = test::noiseImage(352, 128, 77);
     set.hyperRoadSheet = customSheet;
-    MemorySettingsStore settings;
+    test::ProgramSettings settings;
     test::FakeHost host;
     Pictures pictures(set, settings, host);
     Themes themes(pictures, settings, host);
@@ -121,7 +121,7 @@ TEST(OpenGraphicsKindTest, PictureChoicesRunTheirReplaceCommand)
 {
     QTemporaryDir dir;
     GraphicsSet set = test::noiseSet();
-    MemorySettingsStore settings;
+    test::ProgramSettings settings;
     test::FakeHost host;
     Pictures pictures(set, settings, host);
     Themes themes(pictures, settings, host);

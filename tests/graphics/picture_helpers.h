@@ -2,6 +2,7 @@
 #pragma once
 
 #include "graphics/graphics_set.h"
+#include "graphics/program_settings.h"
 
 #include <QImage>
 #include <QString>
@@ -9,6 +10,18 @@
 #include <cstdint>
 
 namespace tavrin::graphics::test {
+
+// An in-memory settings store seen through the program's section, the way the
+// pictures and themes read and write it.
+class ProgramSettings : public MemorySettingsStore {
+public:
+    QString value(const QString& key) const { return programSetting(*this, key); }
+    void setValue(const QString& key, const QString& value) { setProgramSetting(*this, key, value); }
+    bool contains(const QString& key) const
+    {
+        return MemorySettingsStore::contains(kSettingsApplication, key.toStdString());
+    }
+};
 
 // Every pixel a different, reproducible colour.
 inline QImage noiseImage(int w, int h, std::uint32_t seed)

@@ -28,7 +28,7 @@ class PicturesTest : public ::testing::Test {
 protected:
     QTemporaryDir dir;
     GraphicsSet set = noiseSet();
-    MemorySettingsStore settings;
+    test::ProgramSettings settings;
     FakeHost host;
     Pictures pictures{set, settings, host};
 
@@ -352,21 +352,6 @@ TEST_F(PicturesTest, NamedPipesAndFoldersAreNotOpenedAsPictures)
     ASSERT_EQ(host.messages.size(), 1u);
     EXPECT_EQ(host.messages.back().text, kNotBitmap);
     EXPECT_EQ(pictures.graphicsFile(0), QString());
-}
-
-TEST(QSettingsStoreTest, KeysLiveInTheProgramSection)
-{
-    QTemporaryDir dir;
-    const QString file = dir.filePath("settings.ini");
-    {
-        QSettings settings(file, QSettings::IniFormat);
-        QSettingsStore store(settings);
-        store.setValue("fn0", "/pictures/a.bmp");
-        EXPECT_EQ(store.value("fn0"), QStringLiteral("/pictures/a.bmp"));
-        EXPECT_EQ(store.value("Theme File"), QString());
-    }
-    QSettings settings(file, QSettings::IniFormat);
-    EXPECT_EQ(settings.value("Tavrin for Windows/fn0").toString(), QStringLiteral("/pictures/a.bmp"));
 }
 
 } // namespace

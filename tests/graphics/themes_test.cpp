@@ -35,7 +35,7 @@ protected:
     QTemporaryDir dir;
     QTemporaryDir tempRoot;
     GraphicsSet set = noiseSet();
-    MemorySettingsStore settings;
+    test::ProgramSettings settings;
     FakeHost host;
     Pictures pictures{set, settings, host};
     Themes themes{pictures, settings, host};
@@ -302,7 +302,7 @@ TEST_F(ThemesTest, CreateSaveAndLoadRoundTrip)
 
     // Loaded into a fresh program with only built-in pictures.
     GraphicsSet fresh = noiseSet();
-    MemorySettingsStore freshSettings;
+    test::ProgramSettings freshSettings;
     FakeHost freshHost;
     freshHost.freeGame = true;
     Pictures freshPictures(fresh, freshSettings, freshHost);

@@ -6,7 +6,9 @@
 #include "app/command_table.h"
 #include "app/help_window.h"
 #include "app/high_score_dialog.h"
+#include "app/qt_settings_store.h"
 #include "app/single_instance.h"
+#include "graphics/program_settings.h"
 
 #include <QClipboard>
 #include <QFileInfo>
@@ -18,6 +20,8 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QScreen>
+#include <QSettings>
+#include <QTemporaryDir>
 #include <QTextBrowser>
 #include <QToolBar>
 #include <QToolButton>
@@ -36,6 +40,7 @@ private slots:
     void sameShapeIsRefused();
     void discardFillsTrash();
     void soundOffTwiceWritesOnce();
+    void pictureFilesLiveInTheProgramSection();
     void positionIsRememberedAndOffScreenCentred();
     void windowLargerThanTheScreenKeepsItsCornerOnIt();
     void highScoreWindowCopiesToClipboard();
@@ -428,6 +433,20 @@ void WindowTest::noDisplayEndsWithStatusOne()
     QCOMPARE(process.exitCode(), 1);
     const QByteArray said = process.readAllStandardError() + process.readAllStandardOutput();
     QCOMPARE(said.count('\n'), 1);
+}
+
+void WindowTest::pictureFilesLiveInTheProgramSection()
+{
+    QTemporaryDir dir;
+    const QString file = dir.filePath("settings.ini");
+    {
+        app::QtSettingsStore store(std::make_unique<QSettings>(file, QSettings::IniFormat));
+        graphics::setProgramSetting(store, "fn0", "/pictures/a.bmp");
+        QCOMPARE(graphics::programSetting(store, "fn0"), QStringLiteral("/pictures/a.bmp"));
+        QCOMPARE(graphics::programSetting(store, "Theme File"), QString());
+    }
+    QSettings settings(file, QSettings::IniFormat);
+    QCOMPARE(settings.value("Tavrin for Windows/fn0").toString(), QStringLiteral("/pictures/a.bmp"));
 }
 
 QTEST_MAIN(WindowTest)
