@@ -341,6 +341,16 @@ void Editor::messagechosei()
     collection_.setComment(text);
 }
 
+// Pressing a mode command again on a puzzle of that mode takes the mode away.
+void Editor::switchModeOff(Puzzle& p)
+{
+    collection_.takeUndoSnapshot(false);
+    p.mode = kNoMode;
+    showGameMode();
+    collection_.markEdited();
+    syncCommands();
+}
+
 void Editor::camodeshori()
 {
     if (!s_.editMode) {
@@ -348,11 +358,7 @@ void Editor::camodeshori()
     }
     Puzzle& p = collection_.current();
     if (p.mode == kFullConnection) {
-        collection_.takeUndoSnapshot(false);
-        p.mode = kNoMode;
-        showGameMode();
-        collection_.markEdited();
-        syncCommands();
+        switchModeOff(p);
         return;
     }
     if (gamemodechosei() == 0) {
@@ -382,11 +388,7 @@ void Editor::blmodeshori()
     }
     Puzzle& p = collection_.current();
     if (p.mode == kBigLoop) {
-        collection_.takeUndoSnapshot(false);
-        p.mode = kNoMode;
-        showGameMode();
-        collection_.markEdited();
-        syncCommands();
+        switchModeOff(p);
         return;
     }
     if (gamemodechosei() == 0) {

@@ -60,6 +60,7 @@ public:
 private:
     // Pushes the enabled state of the editing commands to the window.
     void syncCommands();
+    void switchModeOff(Puzzle& p);
     void showPuzzleNumber();
     // Label, game mode, comment box, full redraw, after the current puzzle or
     // its position changed.
