@@ -139,11 +139,11 @@ int integerField(const nlohmann::json& value, int lo, int hi, const char* what)
 
 game::ItemLayout readItems(const nlohmann::json& line)
 {
-    const nlohmann::json& spec = line["new"];
-    if (!spec.is_object() || !spec.contains("items") || !spec["items"].is_array()) {
+    const nlohmann::json& newGame = line["new"];
+    if (!newGame.is_object() || !newGame.contains("items") || !newGame["items"].is_array()) {
         throw InputError{"\"new\" needs {\"items\": [[cell, kind], ...]}"};
     }
-    const nlohmann::json& items = spec["items"];
+    const nlohmann::json& items = newGame["items"];
     if (items.size() < 2 || items.size() > static_cast<std::size_t>(kMaxItems)) {
         throw InputError{"a game has 2 to 5 items"};
     }
