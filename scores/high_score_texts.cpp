@@ -1,5 +1,7 @@
 #include "scores/high_score_texts.h"
 
+#include "puzzles/kem_names.h"
+
 namespace tavrin {
 
 namespace {
@@ -28,13 +30,7 @@ std::string nameKey(int place)
 
 std::string seriesSection(std::string_view path)
 {
-    std::string section(path);
-    for (char& c : section) {
-        if (c == '\\') {
-            c = '/';
-        }
-    }
-    return section;
+    return kem::slashedPath(path);
 }
 
 std::string seriesFileTitle(std::string_view path)
