@@ -16,9 +16,9 @@ namespace {
 
 using testing::fileCount;
 using testing::samplePuzzle;
-using testing::slurp;
-using testing::spit;
-using testing::TempDir;
+using tavrin::test::readAll;
+using tavrin::test::TempFolder;
+using tavrin::test::writeAll;
 
 PuzzleList samples(int n)
 {
@@ -59,17 +59,17 @@ TEST(PuzzleFileNames, CaptionsAndSections)
 
 TEST(PuzzleFileSaving, NameWithoutExtensionGetsDotKem)
 {
-    TempDir dir;
+    TempFolder dir;
     const PuzzleFileSave save = savePuzzleFile((dir / "collection").string(), samples(2));
     ASSERT_TRUE(save.saved()) << save.error;
     EXPECT_EQ(save.path, (dir / "collection.kem").string());
-    EXPECT_EQ(slurp(dir / "collection.kem").size(), 3u + 2 * 115u);
+    EXPECT_EQ(readAll(dir / "collection.kem").size(), 3u + 2 * 115u);
     EXPECT_EQ(fileCount(dir.path()), 1u);
 }
 
 TEST(PuzzleFileSaving, NameWithExtensionInMixedCaseIsUsedAsTyped)
 {
-    TempDir dir;
+    TempFolder dir;
     const PuzzleFileSave save = savePuzzleFile((dir / "Mixed.KeM").string(), samples(1));
     ASSERT_TRUE(save.saved()) << save.error;
     EXPECT_TRUE(std::filesystem::exists(dir / "Mixed.KeM"));
@@ -78,12 +78,12 @@ TEST(PuzzleFileSaving, NameWithExtensionInMixedCaseIsUsedAsTyped)
 
 TEST(PuzzleFileSaving, OverwritingALongerFileLeavesExactlyTheNewBytes)
 {
-    TempDir dir;
+    TempFolder dir;
     const auto path = dir / "x.kem";
     ASSERT_TRUE(savePuzzleFile(path.string(), samples(10)).saved());
     const PuzzleList shorter = samples(2);
     ASSERT_TRUE(savePuzzleFile(path.string(), shorter).saved());
-    EXPECT_EQ(slurp(path), encodePuzzleFile(shorter));
+    EXPECT_EQ(readAll(path), encodePuzzleFile(shorter));
     const PuzzleFileRead read = readPuzzleFile(path);
     ASSERT_TRUE(read.loaded());
     EXPECT_EQ(read.puzzles.size(), 2u);
@@ -92,7 +92,7 @@ TEST(PuzzleFileSaving, OverwritingALongerFileLeavesExactlyTheNewBytes)
 
 TEST(PuzzleFileSaving, PuzzleWithoutModeWritesNothing)
 {
-    TempDir dir;
+    TempFolder dir;
     PuzzleList list = samples(2);
     list[0].mode = kNoMode;
     const PuzzleFileSave save = savePuzzleFile((dir / "x.kem").string(), list);
@@ -108,7 +108,7 @@ TEST(PuzzleFileSaving, EmptyNameMeansCancelled)
 
 TEST(PuzzleFileSaving, MissingFolderReportsFailure)
 {
-    TempDir dir;
+    TempFolder dir;
     const PuzzleFileSave save = savePuzzleFile((dir / "no-such-folder" / "x.kem").string(), samples(1));
     EXPECT_EQ(save.status, SaveStatus::WriteFailed);
     EXPECT_FALSE(save.error.empty());
@@ -117,11 +117,11 @@ TEST(PuzzleFileSaving, MissingFolderReportsFailure)
 
 TEST(PuzzleFileSaving, TargetThatIsAFolderFailsAndStays)
 {
-    TempDir dir;
+    TempFolder dir;
     std::filesystem::create_directory(dir / "taken.kem");
-    spit(dir / "taken.kem" / "inside", "keep");
+    writeAll(dir / "taken.kem" / "inside", "keep");
     EXPECT_EQ(savePuzzleFile((dir / "taken.kem").string(), samples(1)).status, SaveStatus::WriteFailed);
-    EXPECT_EQ(slurp(dir / "taken.kem" / "inside"), "keep");
+    EXPECT_EQ(readAll(dir / "taken.kem" / "inside"), "keep");
     EXPECT_EQ(fileCount(dir.path()), 1u);
 }
 
@@ -129,10 +129,10 @@ TEST(PuzzleFileSaving, TargetThatIsAFolderFailsAndStays)
 // touch the old file.
 TEST(PuzzleFileSaving, WriteFailingHalfWayKeepsTheOldFile)
 {
-    TempDir dir;
+    TempFolder dir;
     const auto path = dir / "x.kem";
     const std::string old = encodePuzzleFile(samples(1));
-    spit(path, old);
+    writeAll(path, old);
 
     rlimit saved{};
     ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
@@ -146,13 +146,13 @@ TEST(PuzzleFileSaving, WriteFailingHalfWayKeepsTheOldFile)
 
     EXPECT_EQ(save.status, SaveStatus::WriteFailed);
     EXPECT_FALSE(save.saved());
-    EXPECT_EQ(slurp(path), old);
+    EXPECT_EQ(readAll(path), old);
     EXPECT_EQ(fileCount(dir.path()), 1u);
 }
 
 TEST(PuzzleFileReading, MissingOrFolderIsUnreadable)
 {
-    TempDir dir;
+    TempFolder dir;
     const PuzzleFileRead missing = readPuzzleFile(dir / "nothing.kem");
     EXPECT_EQ(missing.status, ReadStatus::Unreadable);
     EXPECT_EQ(missing.message(), (dir / "nothing.kem").string() + "を読み込むことができませんでした。");
@@ -161,10 +161,10 @@ TEST(PuzzleFileReading, MissingOrFolderIsUnreadable)
 
 TEST(PuzzleFileReading, HugeFileReadsOnlyItsFirstSixtyFourRecords)
 {
-    TempDir dir;
+    TempFolder dir;
     std::string bytes = encodePuzzleFile(samples(64));
     bytes += std::string(1 << 20, 'x');
-    spit(dir / "big.kem", bytes);
+    writeAll(dir / "big.kem", bytes);
     const PuzzleFileRead read = readPuzzleFile(dir / "big.kem");
     ASSERT_TRUE(read.loaded());
     EXPECT_EQ(read.puzzles.size(), 64u);
@@ -172,10 +172,10 @@ TEST(PuzzleFileReading, HugeFileReadsOnlyItsFirstSixtyFourRecords)
 
 TEST(AtomicFile, WritesExactBytesAndReadsAPrefix)
 {
-    TempDir dir;
+    TempFolder dir;
     const std::string bytes("a\0b\xff", 4);
     ASSERT_TRUE(writeFileAtomically(dir / "f", bytes));
-    EXPECT_EQ(slurp(dir / "f"), bytes);
+    EXPECT_EQ(readAll(dir / "f"), bytes);
     const FileReadResult prefix = readFileBytes(dir / "f", 2);
     ASSERT_TRUE(prefix.bytes);
     EXPECT_EQ(*prefix.bytes, std::string("a\0", 2));

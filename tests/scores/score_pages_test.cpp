@@ -1,7 +1,7 @@
 #include "scores/score_pages.h"
 
 #include "puzzles/cp932.h"
-#include "temp_folder.h"
+#include "support/temp_folder.h"
 
 #include <gtest/gtest.h>
 

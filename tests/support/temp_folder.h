@@ -1,4 +1,5 @@
-// A fresh folder for one test, removed afterwards.
+// A fresh folder for one test, removed afterwards, and whole-file reads and
+// writes for the tests that look at bytes on disk.
 #pragma once
 
 #include <cstdlib>
@@ -14,7 +15,7 @@ class TempFolder {
 public:
     TempFolder()
     {
-        std::string pattern = (std::filesystem::temp_directory_path() / "tavrin-scores-XXXXXX").string();
+        std::string pattern = (std::filesystem::temp_directory_path() / "tavrin-test-XXXXXX").string();
         if (::mkdtemp(pattern.data()) != nullptr) {
             path_ = pattern;
         }
@@ -28,6 +29,7 @@ public:
     TempFolder& operator=(const TempFolder&) = delete;
 
     const std::filesystem::path& path() const { return path_; }
+    std::filesystem::path operator/(std::string_view name) const { return path_ / name; }
 
 private:
     std::filesystem::path path_;
