@@ -31,17 +31,6 @@ constexpr int neighbour(int cell, int dir)
     }
 }
 
-// Direction from a to its neighbour b, or -1 when b is not a neighbour of a.
-constexpr int directionTo(int a, int b)
-{
-    for (int d = 0; d < kDirections; ++d) {
-        if (neighbour(a, d) == b) {
-            return d;
-        }
-    }
-    return -1;
-}
-
 Board emptyBoard();
 
 // True when cells a and b are neighbours whose pieces both open the shared side.
