@@ -2,6 +2,7 @@
 #include "game/controller.h"
 
 #include "engine/analysis.h"
+#include "engine/hint.h"
 #include "engine/scoring.h"
 #include "game/flow_texts.h"
 
@@ -35,17 +36,10 @@ void GameController::placeFreeGame(int c)
     }
     f_.moveBusy = true;
 
-    // The same shape cannot be laid on itself, unless the whole board is that shape.
-    if (s_.board[c] == f_.offeredPiece) {
-        bool allSame = true;
-        for (int i = 0; i < kCellCount && allSame; ++i) {
-            allSame = s_.board[i] == f_.offeredPiece;
-        }
-        if (!allSame) {
-            w_.setStatusText(std::string(kSameShapeText));
-            f_.moveBusy = false;
-            return;
-        }
+    if (!placementAllowed(s_.board, c, f_.offeredPiece)) {
+        w_.setStatusText(std::string(kSameShapeText));
+        f_.moveBusy = false;
+        return;
     }
     clearHint();
 
