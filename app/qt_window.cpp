@@ -1,6 +1,7 @@
 #include "app/qt_window.h"
 
 #include "app/dialogs.h"
+#include "app/toolbar_icons.h"
 
 #include <QAction>
 #include <QApplication>
@@ -415,6 +416,9 @@ void QtWindow::setPaletteEnabled(int entry, bool enabled)
 {
     if (entry >= 0 && entry < kPaletteSize) {
         form_.paletteEntry(entry)->setEnabled(enabled);
+        if (entry == kEraser) {
+            form_.paletteEntry(entry)->setPixmap(eraserPixmap(enabled));
+        }
     }
 }
 

@@ -365,17 +365,17 @@ QIcon boardToolbarIcon(int button)
     return QIcon(paint(draw));
 }
 
-QPixmap eraserPixmap()
+QPixmap eraserPixmap(bool lit)
 {
     return paint(
-        [](QPainter& p) {
-            p.fillRect(QRectF(0, 0, 32, 32), QColor(236, 236, 228));
+        [lit](QPainter& p) {
+            p.fillRect(QRectF(0, 0, 32, 32), lit ? QColor(236, 236, 228) : QColor(200, 200, 196));
             p.translate(16, 16);
             p.rotate(-35);
-            p.setPen(QPen(kInk, 1.2));
-            p.setBrush(QColor(240, 130, 150));
+            p.setPen(QPen(lit ? kInk : QColor(130, 130, 130), 1.2));
+            p.setBrush(lit ? QColor(240, 130, 150) : QColor(170, 160, 162));
             p.drawRoundedRect(QRectF(-11, -6, 13, 12), 2, 2);
-            p.setBrush(QColor(245, 245, 250));
+            p.setBrush(lit ? QColor(245, 245, 250) : QColor(214, 214, 214));
             p.drawRoundedRect(QRectF(2, -6, 9, 12), 2, 2);
         },
         32);

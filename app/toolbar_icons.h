@@ -15,8 +15,9 @@ QIcon mainToolbarIcon(int image);
 // The picture of board-toolbar button 2..11.
 QIcon boardToolbarIcon(int button);
 
-// The eraser of the piece palette (32 x 32).
-QPixmap eraserPixmap();
+// The eraser of the piece palette (32 x 32); not lit while it is not offered,
+// like the plain pieces beside it.
+QPixmap eraserPixmap(bool lit = true);
 
 // The trash can, empty or full (32 x 32).
 QPixmap trashPixmap(bool full);

@@ -291,6 +291,8 @@ void GameController::OfferAllShapes()
         w_.setPaletteEnabled(e, true);
         drawPaletteEntry(e, false);
     }
+    paletteEnabled_[kEraser] = true;
+    w_.setPaletteEnabled(kEraser, true);
     w_.setPaletteVisible(kEraser, true);
 }
 
@@ -308,8 +310,11 @@ void GameController::OfferRandomShape()
         w_.setPaletteEnabled(e, on);
         drawPaletteEntry(e, !on);
     }
-    // The eraser keeps no selection border once a shape is chosen for the player.
+    // Erasing the smaller group would join the rest without effort: a
+    // full-connection puzzle offers no eraser.
     w_.setPaletteBorder(kEraser, false);
+    paletteEnabled_[kEraser] = false;
+    w_.setPaletteEnabled(kEraser, false);
 }
 
 // --- leaving the editor and the goal-setting guard ----------------------------------

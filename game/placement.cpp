@@ -172,8 +172,8 @@ void GameController::palettePressed(int entry, int shiftState)
     if (entry < 0 || entry > kEraser || shiftState == 2) {
         return;
     }
-    // In series play a full-connection puzzle offers one shape at a time.
-    if (s_.puzzleSeries && entry < kPieceKinds && !paletteEnabled_[entry]) {
+    // In series play a full-connection puzzle offers one shape at a time and no eraser.
+    if (s_.puzzleSeries && !paletteEnabled_[static_cast<std::size_t>(entry)]) {
         return;
     }
     if (!s_.puzzleSeries && !s_.modeSettingActive) {

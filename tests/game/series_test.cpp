@@ -98,6 +98,10 @@ TEST_F(Series, FullConnectionThenBigLoopWithMissesAndTakeBacks)
     const int offered = state.selectedShape;
     ctl.palettePressed(offered == 1 ? 2 : 1, 0);
     EXPECT_EQ(state.selectedShape, offered);
+    // Nor the eraser: removing a straight would leave one group and clear the puzzle.
+    EXPECT_FALSE(window.paletteEnabled[kEraser]);
+    ctl.palettePressed(kEraser, 0);
+    EXPECT_EQ(state.selectedShape, offered);
 
     // Misses on cell 1 until a shape that joins both straights comes up.
     int misses = 0;
