@@ -23,15 +23,24 @@ AskName askThrough(Window& window)
 
 void TableScoreKeeper::enterFreeHighScore(std::int16_t total, int itemCount)
 {
-    if (scores_.enterFreeHighScore(total, itemCount, askThrough(window_)) && shown_) {
-        shown_(false);
+    if (scores_.enterFreeHighScore(total, itemCount, askThrough(window_))) {
+        entered(false);
     }
 }
 
 void TableScoreKeeper::enterSeriesHighScore(std::int16_t misses, const std::string& path)
 {
-    if (scores_.enterSeriesHighScore(misses, path, askThrough(window_)) && shown_) {
-        shown_(true);
+    if (scores_.enterSeriesHighScore(misses, path, askThrough(window_))) {
+        entered(true);
+    }
+}
+
+// A stored entry makes the tables clearable at once, then the window shows them.
+void TableScoreKeeper::entered(bool series)
+{
+    window_.setCommandEnabled(Command::ClearHighScores, scores_.hasHighScores());
+    if (shown_) {
+        shown_(series);
     }
 }
 

@@ -39,6 +39,8 @@ public:
     bool hasHighScores() const override;
 
 private:
+    void entered(bool series);
+
     HighScores& scores_;
     Window& window_;
     Shown shown_;

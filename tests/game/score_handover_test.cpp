@@ -34,8 +34,10 @@ protected:
 
 TEST_F(Handover, ClearedGameAsksForTheNameAndEntersTheTotal)
 {
+    window.setCommandEnabled(Command::ClearHighScores, false); // no table held a score
     window.inputs = {std::string("Tester")};
     playToTheGoal();
+    EXPECT_TRUE(window.command(Command::ClearHighScores).enabled);
     ASSERT_EQ(window.asked.size(), 1U);
     EXPECT_EQ(window.asked[0].prompt, "あなたはアイテム 2種類での1位になりました。\n名前を入力してください。");
     EXPECT_EQ(window.asked[0].title, "Tavrin for Windows");
