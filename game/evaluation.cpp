@@ -249,6 +249,8 @@ void GameController::FinishDiscard()
         refreshScoreLabels(s_, true);
         showScoreLabels();
         w_.messageBox(discardTimeUpText(), "", Buttons::Ok, Icon::Information);
+        // Over like a game whose last move was a placement: the F2 hint, no music.
+        EndGame();
     }
 }
 

@@ -33,11 +33,11 @@ case "$out" in
 esac
 check "goal lines" 64 "$(printf '%s\n' "$moves" | "$cli" replay | wc -l | tr -d ' ')"
 
-# The hundredth move by a discard: the too-bad box, no hint, no new piece.
+# The hundredth move by a discard: the too-bad box, then the game is over (hint, no new piece).
 moves=$( echo '{"new": {"items": [[0, 0], [36, 1]]}}'; i=0; while [ $i -lt 99 ]; do echo '{"place": 27}'; i=$((i + 1)); done; echo '{"discard": true}' )
 out=$(printf '%s\n' "$moves" | "$cli" replay | tail -n 1)
 case "$out" in
-    '{"accepted": true, "labels": {"Label2": "0", "Label3": "1-1",'*'"movesUsed": 100,'*'"messages": ["残念！100手以内で全てのハイパーロードをつなげることができませんでした。\n今回の得点は残念ですが、ハイスコアの対象になりません。"], "freeGameActive": true, "moveBusy": true}') ;;
+    '{"accepted": true, "labels": {"Label2": "0", "Label3": "1-1",'*'"movesUsed": 100,'*'"messages": ["残念！100手以内で全てのハイパーロードをつなげることができませんでした。\n今回の得点は残念ですが、ハイスコアの対象になりません。"], "freeGameActive": false, "moveBusy": true}') ;;
     *) echo "FAIL last discard: $out"; fail=1 ;;
 esac
 

@@ -388,25 +388,23 @@ TEST_F(FreeGame, LastMoveByAPlacementEndsWithTimeUpAndTheHint)
     EXPECT_EQ(window.device(Device::FreeMusic).mode, DeviceMode::Stopped);
 }
 
-TEST_F(FreeGame, LastMoveByADiscardEndsWithTooBadAndNoHint)
+TEST_F(FreeGame, LastMoveByADiscardSaysTooBadThenEndsTheGame)
 {
     ctl.StartFreeGame();
     for (int move = 0; move < 99; ++move) {
         placeDealt(27);
     }
-    const std::string statusBefore = window.status;
     discardDealt();
     ASSERT_EQ(window.boxes.size(), 1U);
     EXPECT_EQ(window.boxes[0].text,
               "残念！100手以内で全てのハイパーロードをつなげることができませんでした。\n"
               "今回の得点は残念ですが、ハイスコアの対象になりません。");
     EXPECT_EQ(window.boxes[0].icon, Icon::Information);
-    EXPECT_EQ(window.status, statusBefore);
-    EXPECT_NE(window.status, "新規ゲームで遊ぶにはF2キーを押してください。");
-    // The game takes no more moves, yet it is not ended: the music goes on.
-    EXPECT_TRUE(flow().freeGameActive);
-    EXPECT_TRUE(flow().moveBusy);
-    EXPECT_EQ(window.device(Device::FreeMusic).mode, DeviceMode::Playing);
+    // Then the game is over the way a spent placement ends it.
+    EXPECT_EQ(window.status, "新規ゲームで遊ぶにはF2キーを押してください。");
+    EXPECT_FALSE(flow().freeGameActive);
+    EXPECT_EQ(window.device(Device::FreeMusic).mode, DeviceMode::Stopped);
+    EXPECT_TRUE(keeper.free.empty());
     const int offered = flow().offeredPiece;
     ctl.cellReleased(5);
     EXPECT_EQ(state.board[5], kEmpty);
