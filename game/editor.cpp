@@ -307,8 +307,8 @@ void Editor::spinnerChanged(int value)
 
 void Editor::commentEdited(const std::string& text)
 {
-    if (s_.editMode) {
-        collection_.setComment(text);
+    if (s_.editMode && collection_.typeComment(text)) {
+        w_.setCommandEnabled(Command::Undo, true);
     }
 }
 

@@ -136,11 +136,13 @@ void Collection::takeUndoSnapshot(bool blocksPaste)
     undoCount_ = state_.puzzleCount;
     undoBlocksPaste_ = blocksPaste;
     commands_.undo = true;
+    typing_ = false;
 }
 
 void Collection::disableUndo()
 {
     commands_.undo = false;
+    typing_ = false;
 }
 
 bool Collection::undoEdit()
@@ -156,9 +158,22 @@ bool Collection::undoEdit()
     saved_ = false;
     refreshEditCommands();
     commands_.undo = false;
+    typing_ = false;
     if (undoBlocksPaste_) {
         commands_.paste = false;
     }
+    return true;
+}
+
+bool Collection::typeComment(std::string_view text)
+{
+    if (fitComment(text) == current().comment || (typing_ && commands_.undo)) {
+        setComment(text);
+        return false;
+    }
+    takeUndoSnapshot(false);
+    typing_ = true;
+    setComment(text);
     return true;
 }
 

@@ -82,6 +82,11 @@ public:
     void markEdited() { saved_ = false; }
     // The comment box changed. A different comment is an unsaved change.
     void setComment(std::string_view text);
+    // The author typed in the comment box: like setComment, but a run of
+    // typing is an undo step of its own, so that undo takes back the typing
+    // and never an earlier edit together with text typed after it. True when
+    // this keystroke began the step (undo has just become available).
+    bool typeComment(std::string_view text);
 
     // Re-derives the enabled commands and, for a blank collection, the saved
     // flag. Called after every change of the current puzzle.
@@ -111,6 +116,7 @@ private:
     std::array<Puzzle, kPuzzleSlots> undoPuzzles_{};
     std::int16_t undoCount_ = 0;
     bool undoBlocksPaste_ = false;
+    bool typing_ = false; // the undo snapshot is the one taken before the typing began
     bool saved_ = true;
     std::string editFilePath_;
     EditCommandStates commands_;

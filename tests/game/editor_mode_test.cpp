@@ -345,5 +345,29 @@ TEST_F(EditorMode, FileLoadAndSaveHooks)
     EXPECT_FALSE(enabled(Command::Undo));
 }
 
+TEST_F(EditorMode, TypingIsAnUndoStepOfItsOwn)
+{
+    enterEditor();
+    place(5, 7);
+    typeComment("ど");
+    typeComment("どこ");
+    EXPECT_EQ(current().comment, fitComment("どこ"));
+    EXPECT_TRUE(enabled(Command::Undo));
+    // Undo takes back the typing, not the placement made before it.
+    ctl.command(Command::Undo, Source::Menu);
+    EXPECT_EQ(w.comment, "ここにコメントを書いてください。");
+    EXPECT_EQ(s.board[5], 7);
+    EXPECT_EQ(current().cells[5], 7);
+    EXPECT_FALSE(enabled(Command::Undo));
+
+    // Typing after an undo is a new step, and undo after a later edit keeps it.
+    typeComment("角");
+    place(6, 2);
+    ctl.command(Command::Undo, Source::Menu);
+    EXPECT_EQ(s.board[6], kEmpty);
+    EXPECT_EQ(w.comment, "角");
+    EXPECT_EQ(current().comment, fitComment("角"));
+}
+
 } // namespace
 } // namespace tavrin::game::testing
