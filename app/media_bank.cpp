@@ -69,7 +69,7 @@ void MediaBank::play(Device device, long from, long /*to*/)
         return;
     }
     if (s->midi) {
-        s->midi->play(static_cast<int>(from));
+        s->midi->play(from);
     } else if (s->wave) {
         s->wave->play();
     }
@@ -100,7 +100,7 @@ void MediaBank::seek(Device device, long position)
 {
     Slot* s = slot(device);
     if (s != nullptr && s->midi) {
-        s->midi->seek(static_cast<int>(position));
+        s->midi->seek(position);
     }
 }
 

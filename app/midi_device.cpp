@@ -1,7 +1,9 @@
 #include "app/midi_device.h"
 
+#include "app/midi_timing.h"
 #include "app/wave_device.h"
 
+#include <QFile>
 #include <QFileInfo>
 
 #include <algorithm>
@@ -44,6 +46,10 @@ void MidiDevice::open(const QString& file)
     file_ = file;
     if (!audioAllowed() || !QFileInfo(file).isFile() || !QFileInfo(soundFont()).isFile()) {
         return;
+    }
+    QFile midi(file);
+    if (midi.open(QIODevice::ReadOnly)) {
+        division_ = midiDivision(midi.read(14).toStdString());
     }
     quietenFluidSynth();
     settings_ = new_fluid_settings();
@@ -112,9 +118,20 @@ void MidiDevice::close()
     knownLength_ = 0;
     stopped_ = false;
     started_ = false;
+    division_ = 0;
 }
 
-void MidiDevice::play(int from)
+long MidiDevice::toMs(long ticks) const
+{
+    return midiTicksToMs(ticks, division_, fluid_player_get_midi_tempo(player_));
+}
+
+int MidiDevice::toTicks(long ms) const
+{
+    return static_cast<int>(midiMsToTicks(ms, division_, fluid_player_get_midi_tempo(player_)));
+}
+
+void MidiDevice::play(long from)
 {
     if (player_ == nullptr) {
         return;
@@ -130,7 +147,7 @@ void MidiDevice::play(int from)
     started_ = true;
     fluid_player_play(player_);
     if (from > 0) {
-        fluid_player_seek(player_, from);
+        fluid_player_seek(player_, toTicks(from));
     }
 }
 
@@ -146,18 +163,15 @@ void MidiDevice::stop()
     }
 }
 
-void MidiDevice::seek(int tick)
+void MidiDevice::seek(long ms)
 {
     if (player_ != nullptr) {
-        fluid_player_seek(player_, tick);
+        fluid_player_seek(player_, toTicks(ms));
     }
 }
 
-int MidiDevice::length() const
+int MidiDevice::lengthTicks() const
 {
-    if (player_ == nullptr) {
-        return 0;
-    }
     const int ticks = fluid_player_get_total_ticks(player_);
     if (ticks > 0) {
         return ticks;
@@ -166,21 +180,27 @@ int MidiDevice::length() const
     return knownLength_ > 0 ? knownLength_ : 1;
 }
 
-int MidiDevice::position() const
+long MidiDevice::length() const
 {
     if (player_ == nullptr) {
         return 0;
     }
-    if (stopped_) {
-        return stoppedAt_;
-    }
-    if (!started_) {
+    return std::max(toMs(lengthTicks()), 1L);
+}
+
+long MidiDevice::position() const
+{
+    if (player_ == nullptr || !started_) {
         return 0;
+    }
+    if (stopped_) {
+        return std::min(toMs(stoppedAt_), length() - 1); // never looks finished
     }
     if (fluid_player_get_status(player_) == FLUID_PLAYER_DONE) {
         return length(); // played to its end
     }
-    return fluid_player_get_current_tick(player_);
+    // One tempo for both figures, so that the end reads as the length.
+    return std::min(toMs(fluid_player_get_current_tick(player_)), length());
 }
 
 int MidiDevice::mode() const

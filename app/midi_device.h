@@ -22,15 +22,16 @@ public:
     void open(const QString& file);
     void close();
 
-    // Plays from tick `from` to the end, asynchronously.
-    void play(int from = 0);
+    // Positions and lengths are milliseconds at the tempo the player is at.
+    // Plays from `from` to the end, asynchronously.
+    void play(long from = 0);
     void stop();
-    void seek(int tick);
+    void seek(long ms);
 
     bool canPlay() const { return player_ != nullptr; }
-    int startPosition() const { return 0; }
-    int length() const;
-    int position() const;
+    long startPosition() const { return 0; }
+    long length() const;
+    long position() const;
     int mode() const;
 
     // The General MIDI soundfont the synthesiser loads.
@@ -38,6 +39,9 @@ public:
 
 private:
     bool newPlayer();
+    int lengthTicks() const;
+    long toMs(long ticks) const;
+    int toTicks(long ms) const;
 
     fluid_settings_t* settings_ = nullptr;
     fluid_synth_t* synth_ = nullptr;
@@ -48,6 +52,7 @@ private:
     int stoppedAt_ = 0;
     bool stopped_ = false; // stopped by a command, not by reaching the end
     bool started_ = false;
+    int division_ = 0; // from the file's header
 };
 
 } // namespace tavrin::app

@@ -5,6 +5,7 @@
 #include "app/command_line.h"
 #include "app/command_table.h"
 #include "app/help_window.h"
+#include "app/midi_timing.h"
 #include "app/high_score_dialog.h"
 #include "app/qt_settings_store.h"
 #include "app/single_instance.h"
@@ -47,6 +48,7 @@ private slots:
     void helpAndVersionBoxes();
     void exitFromMenuAsksBeforeDroppingEdits();
     void commandLineRules();
+    void midiTicksBecomeMilliseconds();
     void commandLineFileWithOtherExtensionOpensNothing();
     void secondInstanceIsRefused();
     void noDisplayEndsWithStatusOne();
@@ -387,6 +389,22 @@ void WindowTest::commandLineRules()
     QVERIFY(!app::hasPuzzleExtension(u("x.kemx")));
     QCOMPARE(app::pathSeparator(u("/")), QString());
     QCOMPARE(app::pathSeparator(u("/opt")), u("/"));
+}
+
+void WindowTest::midiTicksBecomeMilliseconds()
+{
+    using namespace app;
+    // Header of a format-1 file with 960 ticks per quarter note.
+    const std::string header("MThd\0\0\0\6\0\1\0\2\x03\xC0", 14);
+    QCOMPARE(midiDivision(header), 960);
+    QCOMPARE(midiDivision("RIFF...."), 0);
+    // Two quarter notes: one second at 120 bpm, 0.8 s at 150 bpm.
+    QCOMPARE(midiTicksToMs(1920, 960, 500000), 1000L);
+    QCOMPARE(midiTicksToMs(1920, 960, 400000), 800L);
+    QCOMPARE(midiMsToTicks(800, 960, 400000), 1920L);
+    // SMPTE: 25 frames of 40 ticks, one tick a millisecond whatever the tempo.
+    const int smpte = midiDivision(std::string("MThd\0\0\0\6\0\0\0\1\xE7\x28", 14));
+    QCOMPARE(midiTicksToMs(1500, smpte, 400000), 1500L);
 }
 
 void WindowTest::commandLineFileWithOtherExtensionOpensNothing()
