@@ -1,8 +1,8 @@
-# Entry points: make run, make test, make bench, make fuzz, make install.
+# Entry points: make run, make test, make bench, make fuzz, make install, make release.
 JOBS ?= $(shell nproc)
 CTEST_FLAGS ?= --output-on-failure
 
-.PHONY: all deps configure build run test test-asan bench fuzz install clean
+.PHONY: all deps configure build release run test test-asan bench fuzz install clean
 
 all: build
 
@@ -14,6 +14,11 @@ configure: deps
 
 build: configure
 	cmake --build --preset debug -j $(JOBS)
+
+# Every target of the optimised build (what make install and make bench build).
+release: deps
+	cmake --preset release
+	cmake --build --preset release -j $(JOBS)
 
 run: build
 	./build/tavrin $(ARGS)
@@ -34,9 +39,7 @@ bench: deps
 fuzz: deps
 	./scripts/run-fuzz.sh
 
-install: deps
-	cmake --preset release
-	cmake --build --preset release -j $(JOBS)
+install: release
 	cmake --install build-release $(if $(PREFIX),--prefix $(PREFIX),)
 
 clean:

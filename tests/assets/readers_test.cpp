@@ -4,16 +4,21 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <iterator>
+
 namespace assets_test {
 namespace {
 
 Bytes tinyBmp()
 {
     // 2 x 1, 24-bit, bottom-up: a blue and a red pixel, rows padded to 8 bytes.
-    Bytes b = {'B', 'M', 62, 0, 0, 0, 0, 0, 0, 0, 54, 0, 0, 0, 40, 0, 0, 0, 2, 0, 0, 0, 1, 0, 0, 0, 1, 0, 24, 0};
-    b.resize(54, 0);
-    const Bytes row = {0xFF, 0, 0, 0, 0, 0xFF, 0, 0};
-    b.insert(b.end(), row.begin(), row.end());
+    const unsigned char header[] = {'B', 'M', 62, 0, 0, 0, 0, 0, 0, 0, 54, 0, 0, 0, 40,
+                                    0, 0, 0, 2, 0, 0, 0, 1, 0, 0, 0, 1, 0, 24, 0};
+    Bytes b(62, 0);
+    std::copy(std::begin(header), std::end(header), b.begin());
+    b[54] = 0xFF; // blue
+    b[59] = 0xFF; // red
     return b;
 }
 

@@ -51,8 +51,12 @@ struct Boxes {
             if (texts.empty()) {
                 return std::nullopt;
             }
-            auto t = texts.front();
+            const bool answered = texts.front().has_value();
+            const QString t = answered ? *texts.front() : QString();
             texts.pop_front();
+            if (!answered) {
+                return std::nullopt;
+            }
             return t;
         });
         app::setFileHook([this](const FileRequest& r) {

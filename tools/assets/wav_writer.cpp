@@ -10,44 +10,51 @@ namespace tavrin::assets {
 
 namespace {
 
-void put16(std::vector<unsigned char>& out, std::uint32_t v)
+// Little-endian fields written at fixed offsets of a buffer sized up front.
+void put16(unsigned char* at, std::uint32_t v)
 {
-    out.push_back(static_cast<unsigned char>(v & 0xFF));
-    out.push_back(static_cast<unsigned char>((v >> 8) & 0xFF));
+    at[0] = static_cast<unsigned char>(v & 0xFF);
+    at[1] = static_cast<unsigned char>((v >> 8) & 0xFF);
 }
 
-void put32(std::vector<unsigned char>& out, std::uint32_t v)
+void put32(unsigned char* at, std::uint32_t v)
 {
-    put16(out, v & 0xFFFF);
-    put16(out, v >> 16);
+    put16(at, v & 0xFFFF);
+    put16(at + 2, v >> 16);
 }
 
-void putTag(std::vector<unsigned char>& out, const char* tag)
+void putTag(unsigned char* at, const char (&tag)[5])
 {
-    out.insert(out.end(), tag, tag + 4);
+    std::copy(tag, tag + 4, at);
 }
+
+constexpr std::size_t kHeaderSize = 44;
 
 } // namespace
 
 std::vector<unsigned char> wavBytes(const std::vector<short>& pcm)
 {
     const auto dataSize = static_cast<std::uint32_t>(pcm.size() * 2);
-    std::vector<unsigned char> out;
-    out.reserve(44 + dataSize);
-    putTag(out, "RIFF");
-    put32(out, 36 + dataSize);
-    putTag(out, "WAVE");
-    putTag(out, "fmt ");
-    put32(out, 16);
-    put16(out, 1);                 // PCM
-    put16(out, 1);                 // mono
-    put32(out, kSampleRate);
-    put32(out, kSampleRate * 2);   // bytes per second
-    put16(out, 2);                 // block align
-    put16(out, 16);                // bits per sample
-    putTag(out, "data");
-    put32(out, dataSize);
-    for (short s : pcm) put16(out, static_cast<std::uint16_t>(s));
+    std::vector<unsigned char> out(kHeaderSize + dataSize);
+    unsigned char* h = out.data();
+    putTag(h, "RIFF");
+    put32(h + 4, 36 + dataSize);
+    putTag(h + 8, "WAVE");
+    putTag(h + 12, "fmt ");
+    put32(h + 16, 16);
+    put16(h + 20, 1);                 // PCM
+    put16(h + 22, 1);                 // mono
+    put32(h + 24, kSampleRate);
+    put32(h + 28, kSampleRate * 2);   // bytes per second
+    put16(h + 32, 2);                 // block align
+    put16(h + 34, 16);                // bits per sample
+    putTag(h + 36, "data");
+    put32(h + 40, dataSize);
+    unsigned char* sample = h + kHeaderSize;
+    for (short s : pcm) {
+        put16(sample, static_cast<std::uint16_t>(s));
+        sample += 2;
+    }
     return out;
 }
 
