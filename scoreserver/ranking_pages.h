@@ -1,0 +1,25 @@
+// The pages the score server answers with: UTF-8 HTML readable on a phone,
+// and the rankings as JSON.
+#pragma once
+
+#include "scoreserver/score_store.h"
+
+#include <QByteArray>
+#include <QString>
+
+#include <map>
+#include <vector>
+
+namespace tavrin {
+
+// gametype -> its best entries.
+using Rankings = std::map<int, std::vector<StoredEntry>>;
+
+QByteArray indexPage(const Rankings& rankings);
+QByteArray rankingPage(int gameType, const std::vector<StoredEntry>& entries);
+QByteArray rankingJson(int gameType, const std::vector<StoredEntry>& entries);
+QByteArray registeredPage(const Registration& entry, const RegistrationOutcome& outcome);
+// A refusal or failure: a heading and one message (plain text, escaped here).
+QByteArray messagePage(const QString& title, const QString& message);
+
+} // namespace tavrin

@@ -1,0 +1,450 @@
+#include "scoreserver/score_server.h"
+
+#include <QDate>
+#include <QDateTime>
+#include <QHttpServerRequest>
+#include <QTcpServer>
+#include <QUrl>
+
+#include <functional>
+#include <set>
+
+namespace tavrin {
+
+namespace {
+
+using Status = QHttpServerResponder::StatusCode;
+
+const QByteArray kHtml = QByteArrayLiteral("text/html; charset=utf-8");
+const QByteArray kJson = QByteArrayLiteral("application/json; charset=utf-8");
+
+// Hands each accepted connection to the server first, so that it can count
+// the bytes of a request before Qt HTTP Server buffers them.
+class GuardedTcpServer : public QTcpServer {
+public:
+    GuardedTcpServer(std::function<QTcpSocket*(qintptr)> accept, QObject* parent)
+        : QTcpServer(parent), accept_(std::move(accept))
+    {
+    }
+
+protected:
+    void incomingConnection(qintptr descriptor) override
+    {
+        if (QTcpSocket* socket = accept_(descriptor)) {
+            addPendingConnection(socket);
+        }
+    }
+
+private:
+    std::function<QTcpSocket*(qintptr)> accept_;
+};
+
+QByteArray headerValue(const QHttpServerRequest& request, const QByteArray& name)
+{
+    for (const auto& [key, value] : request.headers()) {
+        if (key.compare(name, Qt::CaseInsensitive) == 0) {
+            return value.trimmed();
+        }
+    }
+    return {};
+}
+
+ScoreDate today()
+{
+    const QDate date = QDate::currentDate();
+    return {static_cast<std::int16_t>(date.year()), static_cast<std::int16_t>(date.month()),
+            static_cast<std::int16_t>(date.day())};
+}
+
+Status statusOf(RegistrationError error)
+{
+    switch (error) {
+    case RegistrationError::TooLarge: return Status::PayloadTooLarge;
+    case RegistrationError::WrongCode: return Status::Forbidden;
+    default: return Status::BadRequest;
+    }
+}
+
+} // namespace
+
+ScoreServer::ScoreServer(ScoreStore& store, const ServerOptions& options, ServerLimits limits, QObject* parent)
+    : QAbstractHttpServer(parent), store_(store), options_(options), limits_(limits),
+      limiter_(options.registrationsPerMinute)
+{
+    clock_.start();
+    sweep_.setInterval(1000);
+    QObject::connect(&sweep_, &QTimer::timeout, this, &ScoreServer::sweepConnections);
+}
+
+ScoreServer::~ScoreServer()
+{
+    pending_.clear();
+}
+
+bool ScoreServer::start(QString& error)
+{
+    auto* tcp = new GuardedTcpServer([this](qintptr descriptor) { return acceptConnection(descriptor); }, this);
+    if (!tcp->listen(options_.address, options_.port)) {
+        error = QStringLiteral("cannot listen on %1:%2: %3")
+                    .arg(options_.address.toString())
+                    .arg(options_.port)
+                    .arg(tcp->errorString());
+        delete tcp;
+        return false;
+    }
+    tcp_ = tcp;
+    bind(tcp_);
+    sweep_.start();
+    return true;
+}
+
+quint16 ScoreServer::port() const
+{
+    return tcp_ ? tcp_->serverPort() : 0;
+}
+
+QTcpSocket* ScoreServer::acceptConnection(qintptr descriptor)
+{
+    auto* socket = new QTcpSocket(this);
+    if (!socket->setSocketDescriptor(descriptor)) {
+        delete socket;
+        return nullptr;
+    }
+    if (connections_.size() >= limits_.maxConnections) {
+        socket->abort();
+        delete socket;
+        return nullptr;
+    }
+    // Qt stops reading a connection whose buffer is full; the request limit
+    // refuses it before that.
+    socket->setReadBufferSize(limits_.maxRequestBytes * 2);
+    Connection& connection = connections_[socket];
+    connection.lastActivityMs = clock_.elapsed();
+    // Connected before Qt HTTP Server's own reader, so this runs first.
+    QObject::connect(socket, &QTcpSocket::readyRead, this, [this, socket] { bytesArrived(socket); });
+    QObject::connect(socket, &QObject::destroyed, this, [this, socket] { connections_.remove(socket); });
+    return socket;
+}
+
+void ScoreServer::bytesArrived(QTcpSocket* socket)
+{
+    const auto found = connections_.find(socket);
+    if (found == connections_.end() || found->refused) {
+        return;
+    }
+    const qint64 now = clock_.elapsed();
+    found->lastActivityMs = now;
+    if (found->requestStartMs < 0) {
+        found->requestStartMs = now;
+    }
+    // Everything seen before has been taken by the request reader, so what
+    // is available now is new.
+    found->requestBytes += socket->bytesAvailable();
+    if (found->requestBytes > limits_.maxRequestBytes) {
+        refuseOversized(socket);
+    }
+}
+
+void ScoreServer::refuseOversized(QTcpSocket* socket)
+{
+    connections_[socket].refused = true;
+    const QByteArray body = messagePage(QStringLiteral("送信できませんでした"),
+                                        QStringLiteral("送信されたデータが大きすぎます。"));
+    socket->write(QByteArrayLiteral("HTTP/1.1 413 Payload Too Large\r\nContent-Type: ") + kHtml +
+                  QByteArrayLiteral("\r\nConnection: close\r\nContent-Length: ") + QByteArray::number(body.size()) +
+                  QByteArrayLiteral("\r\n\r\n") + body);
+    socket->disconnectFromHost();
+}
+
+void ScoreServer::sweepConnections()
+{
+    const qint64 now = clock_.elapsed();
+    std::vector<QTcpSocket*> stale;
+    for (auto it = connections_.begin(); it != connections_.end(); ++it) {
+        const Connection& connection = it.value();
+        if (connection.pending > 0) {
+            continue;
+        }
+        const bool slow = connection.requestStartMs >= 0 && now - connection.requestStartMs > limits_.requestTimeoutMs;
+        const bool idle = now - connection.lastActivityMs > limits_.idleTimeoutMs;
+        if (slow || idle || connection.refused) {
+            stale.push_back(it.key());
+        }
+    }
+    for (QTcpSocket* socket : stale) {
+        // A refused connection gets a moment to take its answer.
+        if (connections_[socket].refused && now - connections_[socket].lastActivityMs < 2000) {
+            continue;
+        }
+        connections_.remove(socket);
+        socket->abort();
+        socket->deleteLater();
+    }
+}
+
+bool ScoreServer::handleRequest(const QHttpServerRequest& request, QTcpSocket* socket)
+{
+    const auto found = connections_.find(socket);
+    if (found == connections_.end() || found->refused) {
+        return true;
+    }
+    found->requestBytes = 0;
+    found->requestStartMs = -1;
+    found->lastActivityMs = clock_.elapsed();
+    const bool close = headerValue(request, "connection").compare("close", Qt::CaseInsensitive) == 0;
+
+    std::optional<Registration> entry;
+    Reply reply = route(request, socket, entry);
+    if (entry) {
+        queue(Pending{socket, makeResponder(request, socket), close, std::move(entry), {}});
+    } else {
+        answer(request, socket, std::move(reply), close);
+    }
+    return true;
+}
+
+void ScoreServer::missingHandler(const QHttpServerRequest& request, QTcpSocket* socket)
+{
+    answer(request, socket, message(Status::NotFound, QStringLiteral("見つかりません"),
+                                    QStringLiteral("このページはありません。")),
+           false);
+}
+
+ScoreServer::Reply ScoreServer::route(const QHttpServerRequest& request, QTcpSocket* socket,
+                                      std::optional<Registration>& entry)
+{
+    const QString path = request.url().path();
+    const bool get = request.method() == QHttpServerRequest::Method::Get;
+    auto notAllowed = [](const char* allow) {
+        Reply reply = message(Status::MethodNotAllowed, QStringLiteral("利用できません"),
+                              QStringLiteral("このページはこの方法では利用できません。"));
+        reply.headers.push_back({QByteArrayLiteral("Allow"), QByteArray(allow)});
+        return reply;
+    };
+    if (path == QLatin1String(kRegistrationPath.data(), static_cast<qsizetype>(kRegistrationPath.size()))) {
+        if (request.method() != QHttpServerRequest::Method::Post) {
+            return notAllowed("POST");
+        }
+        return registration(request, socket, entry);
+    }
+    if (path == QLatin1String("/")) {
+        return get ? indexReply() : notAllowed("GET");
+    }
+    for (int gameType = 3; gameType <= 5; ++gameType) {
+        const QString base = QStringLiteral("/ranking/%1").arg(gameType);
+        if (path == base || path == base + QStringLiteral(".json")) {
+            return get ? rankingReply(gameType, path != base) : notAllowed("GET");
+        }
+    }
+    return message(Status::NotFound, QStringLiteral("見つかりません"), QStringLiteral("このページはありません。"));
+}
+
+QHostAddress ScoreServer::clientAddress(const QHttpServerRequest& request, QTcpSocket* socket) const
+{
+    const QHostAddress peer = socket->peerAddress();
+    if (options_.trustedProxy && peer.isEqual(*options_.trustedProxy, QHostAddress::TolerantConversion)) {
+        const QByteArray forwarded = headerValue(request, "x-forwarded-for");
+        QHostAddress client;
+        if (client.setAddress(QString::fromLatin1(forwarded.mid(forwarded.lastIndexOf(',') + 1).trimmed()))) {
+            return client;
+        }
+    }
+    return peer;
+}
+
+ScoreServer::Reply ScoreServer::registration(const QHttpServerRequest& request, QTcpSocket* socket,
+                                             std::optional<Registration>& entry)
+{
+    int retryAfter = 0;
+    if (!limiter_.allow(clientAddress(request, socket), clock_.elapsed(), retryAfter)) {
+        Reply reply = message(Status::TooManyRequests, QStringLiteral("登録できませんでした"),
+                              QStringLiteral("登録の回数が多すぎます。%1秒ほど待ってからもう一度お試しください。")
+                                  .arg(retryAfter));
+        reply.headers.push_back({QByteArrayLiteral("Retry-After"), QByteArray::number(retryAfter)});
+        return reply;
+    }
+    QByteArray type = headerValue(request, "content-type");
+    if (const qsizetype semicolon = type.indexOf(';'); semicolon >= 0) {
+        type.truncate(semicolon);
+    }
+    if (type.trimmed().compare("application/x-www-form-urlencoded", Qt::CaseInsensitive) !=
+        0) {
+        return message(Status::UnsupportedMediaType, QStringLiteral("登録できませんでした"),
+                       QStringLiteral("登録ページのフォームから送信してください。"));
+    }
+    const QByteArray body = request.body();
+    RegistrationCheck check = checkRegistration(std::string_view(body.constData(), static_cast<std::size_t>(body.size())),
+                                                today());
+    if (check.error != RegistrationError::None) {
+        return message(statusOf(check.error), QStringLiteral("登録できませんでした"),
+                       QString::fromStdString(registrationErrorText(check)));
+    }
+    entry = std::move(check.entry);
+    return {};
+}
+
+const ScoreServer::CachedRanking* ScoreServer::freshRanking(int gameType)
+{
+    CachedRanking& cached = rankings_[gameType];
+    const qint64 now = clock_.elapsed();
+    if (cached.readMs >= 0 && now - cached.readMs < limits_.rankingCacheMs) {
+        return &cached;
+    }
+    QString error;
+    auto entries = store_.ranking(gameType, kRankingLength, error);
+    if (!entries) {
+        qWarning("tavrin-scores: reading ranking %d failed: %s", gameType, qPrintable(error));
+        return cached.readMs >= 0 ? &cached : nullptr; // an older list beats none
+    }
+    cached.entries = std::move(*entries);
+    cached.html = rankingPage(gameType, cached.entries);
+    cached.json = rankingJson(gameType, cached.entries);
+    cached.readMs = now;
+    return &cached;
+}
+
+ScoreServer::Reply ScoreServer::rankingReply(int gameType, bool json)
+{
+    const CachedRanking* ranking = freshRanking(gameType);
+    if (!ranking) {
+        return message(Status::ServiceUnavailable, QStringLiteral("表示できません"),
+                       QStringLiteral("ランキングを読み込めませんでした。しばらくしてからもう一度お試しください。"));
+    }
+    Reply reply{Status::Ok, json ? kJson : kHtml, json ? ranking->json : ranking->html, {}};
+    if (json) {
+        reply.headers.push_back({QByteArrayLiteral("Access-Control-Allow-Origin"), QByteArrayLiteral("*")});
+    }
+    return reply;
+}
+
+ScoreServer::Reply ScoreServer::indexReply()
+{
+    Rankings rankings;
+    for (int gameType = 3; gameType <= 5; ++gameType) {
+        const CachedRanking* ranking = freshRanking(gameType);
+        if (!ranking) {
+            return rankingReply(gameType, false);
+        }
+        rankings[gameType] = ranking->entries;
+    }
+    return page(Status::Ok, indexPage(rankings));
+}
+
+ScoreServer::Reply ScoreServer::page(Status status, const QByteArray& html)
+{
+    return Reply{status, kHtml, html, {}};
+}
+
+ScoreServer::Reply ScoreServer::message(Status status, const QString& title, const QString& text)
+{
+    return page(status, messagePage(title, text));
+}
+
+void ScoreServer::send(QHttpServerResponder& responder, QTcpSocket* socket, const Reply& reply, bool close)
+{
+    if (!socket || socket->state() != QAbstractSocket::ConnectedState) {
+        return;
+    }
+    responder.writeStatusLine(reply.status);
+    responder.writeHeader(QByteArrayLiteral("Content-Type"), reply.contentType);
+    responder.writeHeader(QByteArrayLiteral("Content-Length"), QByteArray::number(reply.body.size()));
+    responder.writeHeader(QByteArrayLiteral("X-Content-Type-Options"), QByteArrayLiteral("nosniff"));
+    responder.writeHeader(QByteArrayLiteral("Content-Security-Policy"),
+                          QByteArrayLiteral("default-src 'none'; style-src 'unsafe-inline'"));
+    responder.writeHeader(QByteArrayLiteral("Cache-Control"), QByteArrayLiteral("no-cache"));
+    for (const auto& [key, value] : reply.headers) {
+        responder.writeHeader(key, value);
+    }
+    if (close) {
+        responder.writeHeader(QByteArrayLiteral("Connection"), QByteArrayLiteral("close"));
+    }
+    responder.writeBody(reply.body);
+    if (close) {
+        socket->disconnectFromHost();
+    }
+}
+
+void ScoreServer::answer(const QHttpServerRequest& request, QTcpSocket* socket, Reply reply, bool close)
+{
+    const auto found = connections_.find(socket);
+    if (found != connections_.end() && found->pending > 0) {
+        queue(Pending{socket, makeResponder(request, socket), close, std::nullopt, std::move(reply)});
+        return;
+    }
+    QHttpServerResponder responder = makeResponder(request, socket);
+    send(responder, socket, reply, close);
+}
+
+void ScoreServer::queue(Pending pending)
+{
+    ++connections_[pending.socket.data()].pending;
+    if (pending.registration) {
+        ++pendingRegistrations_;
+    }
+    pending_.push_back(std::move(pending));
+    if (pendingRegistrations_ >= limits_.maxBatch) {
+        flush();
+    } else if (!flushScheduled_) {
+        // Everything that arrives before the event loop comes round again is
+        // stored in the same transaction.
+        flushScheduled_ = true;
+        QTimer::singleShot(0, this, &ScoreServer::flush);
+    }
+}
+
+void ScoreServer::flush()
+{
+    flushScheduled_ = false;
+    if (pending_.empty()) {
+        return;
+    }
+    std::deque<Pending> batch;
+    batch.swap(pending_);
+    pendingRegistrations_ = 0;
+
+    std::vector<Registration> entries;
+    for (const Pending& pending : batch) {
+        if (pending.registration) {
+            entries.push_back(*pending.registration);
+        }
+    }
+    QString error;
+    const auto outcomes = store_.registerEntries(entries, QDateTime::currentSecsSinceEpoch(), error);
+    if (!outcomes) {
+        qWarning("tavrin-scores: storing %d registrations failed: %s", static_cast<int>(entries.size()),
+                 qPrintable(error));
+    }
+    std::size_t next = 0;
+    std::set<int> changed;
+    for (Pending& pending : batch) {
+        if (pending.registration) {
+            if (outcomes) {
+                const RegistrationOutcome& outcome = (*outcomes)[next];
+                if (outcome.added) {
+                    changed.insert(pending.registration->gameType);
+                }
+                pending.reply = page(Status::Ok, registeredPage(*pending.registration, outcome));
+            } else {
+                pending.reply = message(Status::ServiceUnavailable, QStringLiteral("登録できませんでした"),
+                                        QStringLiteral("ただいま登録を受け付けられません。しばらくしてからもう一度お試しください。"));
+            }
+            ++next;
+        }
+    }
+    for (int gameType : changed) {
+        rankings_[gameType].readMs = -1;
+    }
+    for (Pending& pending : batch) {
+        QTcpSocket* socket = pending.socket.data();
+        if (!socket) {
+            continue; // the client left; a stored entry stays stored
+        }
+        const auto found = connections_.find(socket);
+        if (found != connections_.end()) {
+            --found->pending;
+        }
+        send(pending.responder, socket, pending.reply, pending.close);
+    }
+}
+
+} // namespace tavrin

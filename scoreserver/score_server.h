@@ -1,0 +1,116 @@
+// The score server: registrations posted by the game's pages, and the
+// rankings, over HTTP (Qt HTTP Server).
+#pragma once
+
+#include "scoreserver/rate_limiter.h"
+#include "scoreserver/ranking_pages.h"
+#include "scoreserver/score_store.h"
+#include "scoreserver/server_options.h"
+
+#include <QAbstractHttpServer>
+#include <QElapsedTimer>
+#include <QHash>
+#include <QHttpServerResponder>
+#include <QPointer>
+#include <QTcpSocket>
+#include <QTimer>
+
+#include <deque>
+#include <map>
+#include <optional>
+#include <vector>
+
+class QTcpServer;
+
+namespace tavrin {
+
+// Limits on what one client may cost the server.
+struct ServerLimits {
+    int maxConnections = 1000;      // further connections are closed at once
+    qint64 maxRequestBytes = 16384; // request line, headers and body together
+    int requestTimeoutMs = 10000;   // a started request must be complete by then
+    int idleTimeoutMs = 30000;      // an idle keep-alive connection is closed then
+    int maxBatch = 64;              // registrations stored in one transaction
+    int rankingCacheMs = 1000;      // rankings are read again at most this often
+};
+
+class ScoreServer : public QAbstractHttpServer {
+    Q_OBJECT
+public:
+    ScoreServer(ScoreStore& store, const ServerOptions& options, ServerLimits limits = {},
+                QObject* parent = nullptr);
+    ~ScoreServer() override;
+
+    // Listens on the options' address; the port actually bound (when 0 was
+    // asked) is port().
+    bool start(QString& error);
+    quint16 port() const;
+
+protected:
+    bool handleRequest(const QHttpServerRequest& request, QTcpSocket* socket) override;
+    void missingHandler(const QHttpServerRequest& request, QTcpSocket* socket) override;
+
+private:
+    struct Reply {
+        QHttpServerResponder::StatusCode status = QHttpServerResponder::StatusCode::Ok;
+        QByteArray contentType;
+        QByteArray body;
+        std::vector<std::pair<QByteArray, QByteArray>> headers;
+    };
+    // An answer waiting for the registrations before it to be stored, so
+    // that every connection gets its answers in order.
+    struct Pending {
+        QPointer<QTcpSocket> socket;
+        QHttpServerResponder responder;
+        bool close = false;
+        std::optional<Registration> registration;
+        Reply reply;
+    };
+    struct Connection {
+        qint64 requestBytes = 0;
+        qint64 requestStartMs = -1;
+        qint64 lastActivityMs = 0;
+        int pending = 0;
+        bool refused = false;
+    };
+    struct CachedRanking {
+        std::vector<StoredEntry> entries;
+        QByteArray html;
+        QByteArray json;
+        qint64 readMs = -1;
+    };
+
+    QTcpSocket* acceptConnection(qintptr descriptor);
+    void bytesArrived(QTcpSocket* socket);
+    void refuseOversized(QTcpSocket* socket);
+    void sweepConnections();
+    void answer(const QHttpServerRequest& request, QTcpSocket* socket, Reply reply, bool close);
+    void queue(Pending pending);
+    void flush();
+    static void send(QHttpServerResponder& responder, QTcpSocket* socket, const Reply& reply, bool close);
+
+    Reply route(const QHttpServerRequest& request, QTcpSocket* socket, std::optional<Registration>& registration);
+    Reply registration(const QHttpServerRequest& request, QTcpSocket* socket,
+                       std::optional<Registration>& registration);
+    Reply rankingReply(int gameType, bool json);
+    Reply indexReply();
+    const CachedRanking* freshRanking(int gameType);
+    QHostAddress clientAddress(const QHttpServerRequest& request, QTcpSocket* socket) const;
+    static Reply page(QHttpServerResponder::StatusCode status, const QByteArray& html);
+    static Reply message(QHttpServerResponder::StatusCode status, const QString& title, const QString& text);
+
+    ScoreStore& store_;
+    ServerOptions options_;
+    ServerLimits limits_;
+    RateLimiter limiter_;
+    QTcpServer* tcp_ = nullptr;
+    QElapsedTimer clock_;
+    QTimer sweep_;
+    QHash<QTcpSocket*, Connection> connections_;
+    std::deque<Pending> pending_;
+    int pendingRegistrations_ = 0;
+    bool flushScheduled_ = false;
+    std::map<int, CachedRanking> rankings_;
+};
+
+} // namespace tavrin

@@ -1,0 +1,361 @@
+#include "scoreserver/score_store.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSqlError>
+#include <QVariant>
+
+#include <set>
+#include <tuple>
+
+namespace tavrin {
+
+namespace {
+
+// Scores are counted per bucket of this width, so a rank costs at most one
+// bucket's entries plus the bucket totals, however long the ranking grows.
+constexpr int kBucketWidth = 256;
+
+enum StatementKind { InsertEntries, AddToBuckets, RankEntries };
+
+QString rowsOf(int rows, const QString& row)
+{
+    QStringList list;
+    for (int i = 0; i < rows; ++i) {
+        list << row;
+    }
+    return list.join(QLatin1Char(','));
+}
+
+using EntryKey = std::tuple<int, int, int, int, int, std::string, std::string>;
+
+EntryKey keyOf(const Registration& entry)
+{
+    return {entry.gameType, entry.score, entry.date.year, entry.date.month, entry.date.day, entry.name, entry.comment};
+}
+
+} // namespace
+
+ScoreStore::ScoreStore(DatabaseTarget target, QString connectionName)
+    : target_(std::move(target)), connectionName_(std::move(connectionName))
+{
+}
+
+ScoreStore::~ScoreStore()
+{
+    statements_.clear();
+    unprepared_ = QSqlQuery();
+    if (db_.isValid()) {
+        db_.close();
+        db_ = QSqlDatabase();
+        QSqlDatabase::removeDatabase(connectionName_);
+    }
+}
+
+QString ScoreStore::fail(const QSqlQuery& query)
+{
+    const QSqlError error = query.lastError();
+    if (error.type() == QSqlError::ConnectionError || !db_.isOpen()) {
+        connectionSuspect_ = true;
+    }
+    if (db_.isOpen()) {
+        // Leaves nothing half done (and clears PostgreSQL's failed state).
+        db_.rollback();
+    }
+    return error.text();
+}
+
+bool ScoreStore::connect(QString& error)
+{
+    statements_.clear();
+    unprepared_ = QSqlQuery();
+    if (db_.isValid()) {
+        db_.close();
+    } else if (target_.kind == DatabaseTarget::Kind::Sqlite) {
+        db_ = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connectionName_);
+        QDir().mkpath(QFileInfo(target_.path).absolutePath());
+        db_.setDatabaseName(target_.path);
+        db_.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=5000"));
+    } else {
+        db_ = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), connectionName_);
+        db_.setHostName(target_.host);
+        db_.setPort(target_.port);
+        db_.setUserName(target_.user);
+        db_.setPassword(target_.password);
+        db_.setDatabaseName(target_.name);
+        db_.setConnectOptions(QStringLiteral("connect_timeout=5;application_name=tavrin-scores"));
+    }
+    if (!db_.isValid()) {
+        error = QStringLiteral("the Qt SQL driver for this database is not installed");
+        return false;
+    }
+    if (!db_.open()) {
+        error = db_.lastError().text();
+        return false;
+    }
+    QSqlQuery query(db_);
+    if (target_.kind == DatabaseTarget::Kind::Sqlite) {
+        // WAL: readers never wait for the writer; NORMAL syncs at checkpoints,
+        // which keeps every committed entry through a crash of this program.
+        for (const char* pragma : {"PRAGMA journal_mode=WAL", "PRAGMA synchronous=NORMAL"}) {
+            if (!query.exec(QLatin1String(pragma))) {
+                error = query.lastError().text();
+                return false;
+            }
+        }
+    }
+    connectionSuspect_ = false;
+    return true;
+}
+
+bool ScoreStore::open(QString& error)
+{
+    return connect(error) && createSchema(error);
+}
+
+bool ScoreStore::createSchema(QString& error)
+{
+    const bool pg = isPostgres();
+    const QString id = pg ? QStringLiteral("id BIGSERIAL PRIMARY KEY") : QStringLiteral("id INTEGER PRIMARY KEY");
+    const QStringList statements{
+        QStringLiteral("CREATE TABLE IF NOT EXISTS tavrin_meta (key TEXT PRIMARY KEY, value TEXT NOT NULL)"),
+        QStringLiteral("CREATE TABLE IF NOT EXISTS entries (%1, gametype INTEGER NOT NULL, score INTEGER NOT NULL, "
+                       "year INTEGER NOT NULL, month INTEGER NOT NULL, day INTEGER NOT NULL, name TEXT NOT NULL, "
+                       "comment TEXT NOT NULL, registered BIGINT NOT NULL, "
+                       "UNIQUE (gametype, score, year, month, day, name, comment))")
+            .arg(id),
+        QStringLiteral("CREATE INDEX IF NOT EXISTS entries_ranking ON entries (gametype, score DESC, id)"),
+        QStringLiteral("CREATE TABLE IF NOT EXISTS score_buckets (gametype INTEGER NOT NULL, bucket INTEGER NOT NULL, "
+                       "entries INTEGER NOT NULL, PRIMARY KEY (gametype, bucket))"),
+        QStringLiteral("INSERT INTO tavrin_meta (key, value) VALUES ('schema_version', '%1') ON CONFLICT DO NOTHING")
+            .arg(kScoreSchemaVersion),
+    };
+    if (!db_.transaction()) {
+        error = db_.lastError().text();
+        return false;
+    }
+    QSqlQuery query(db_);
+    // Servers sharing one PostgreSQL database may start together.
+    if (pg && !query.exec(QStringLiteral("SELECT pg_advisory_xact_lock(1936155501)"))) {
+        error = fail(query);
+        return false;
+    }
+    for (const QString& sql : statements) {
+        if (!query.exec(sql)) {
+            error = fail(query);
+            return false;
+        }
+    }
+    if (!query.exec(QStringLiteral("SELECT value FROM tavrin_meta WHERE key = 'schema_version'")) || !query.next()) {
+        error = fail(query);
+        return false;
+    }
+    schemaVersion_ = query.value(0).toInt();
+    if (schemaVersion_ > kScoreSchemaVersion) {
+        db_.rollback();
+        error = QStringLiteral("the database has schema version %1, made by a newer tavrin-scores (this one knows %2)")
+                    .arg(schemaVersion_)
+                    .arg(kScoreSchemaVersion);
+        return false;
+    }
+    if (!db_.commit()) {
+        error = db_.lastError().text();
+        db_.rollback();
+        return false;
+    }
+    return true;
+}
+
+bool ScoreStore::reconnectIfLost(QString& error)
+{
+    if (!connectionSuspect_ && db_.isOpen()) {
+        return true;
+    }
+    return connect(error);
+}
+
+QSqlQuery& ScoreStore::prepared(int kind, int rows, const QString& sql)
+{
+    const auto key = std::pair{kind, rows};
+    auto found = statements_.find(key);
+    if (found == statements_.end()) {
+        QSqlQuery query(db_);
+        query.setForwardOnly(true);
+        if (!query.prepare(sql)) {
+            // Not kept: exec() on it fails and reports why.
+            unprepared_ = std::move(query);
+            return unprepared_;
+        }
+        found = statements_.emplace(key, std::move(query)).first;
+    }
+    return found->second;
+}
+
+std::optional<std::vector<RegistrationOutcome>> ScoreStore::registerEntries(const std::vector<Registration>& entries,
+                                                                           qint64 now, QString& error)
+{
+    std::vector<RegistrationOutcome> outcomes(entries.size());
+    if (entries.empty()) {
+        return outcomes;
+    }
+    if (!reconnectIfLost(error)) {
+        return std::nullopt;
+    }
+    // The same entry twice in one batch is one row; both get its outcome.
+    std::vector<const Registration*> distinct;
+    std::set<EntryKey> seen;
+    for (const Registration& entry : entries) {
+        if (seen.insert(keyOf(entry)).second) {
+            distinct.push_back(&entry);
+        }
+    }
+    const int rows = static_cast<int>(distinct.size());
+    if (!db_.transaction()) {
+        error = db_.lastError().text();
+        connectionSuspect_ = true;
+        return std::nullopt;
+    }
+
+    QSqlQuery& insert = prepared(
+        InsertEntries, rows,
+        QStringLiteral("INSERT INTO entries (gametype, score, year, month, day, name, comment, registered) VALUES %1 "
+                       "ON CONFLICT DO NOTHING RETURNING id, gametype, score")
+            .arg(rowsOf(rows, QStringLiteral("(?,?,?,?,?,?,?,?)"))));
+    for (const Registration* entry : distinct) {
+        for (const QVariant& value :
+             {QVariant(entry->gameType), QVariant(int{entry->score}), QVariant(int{entry->date.year}),
+              QVariant(int{entry->date.month}), QVariant(int{entry->date.day}),
+              QVariant(QString::fromStdString(entry->name)), QVariant(QString::fromStdString(entry->comment)),
+              QVariant(now)}) {
+            insert.addBindValue(value);
+        }
+    }
+    if (!insert.exec()) {
+        error = fail(insert);
+        return std::nullopt;
+    }
+    std::set<qint64> added;
+    std::map<std::pair<int, int>, int> bucketGrowth;
+    while (insert.next()) {
+        added.insert(insert.value(0).toLongLong());
+        ++bucketGrowth[{insert.value(1).toInt(), insert.value(2).toInt() / kBucketWidth}];
+    }
+    insert.finish();
+
+    if (!bucketGrowth.empty()) {
+        const int buckets = static_cast<int>(bucketGrowth.size());
+        QSqlQuery& grow = prepared(
+            AddToBuckets, buckets,
+            QStringLiteral("INSERT INTO score_buckets (gametype, bucket, entries) VALUES %1 "
+                           "ON CONFLICT (gametype, bucket) DO UPDATE SET entries = score_buckets.entries + "
+                           "excluded.entries")
+                .arg(rowsOf(buckets, QStringLiteral("(?,?,?)"))));
+        for (const auto& [bucket, count] : bucketGrowth) {
+            grow.addBindValue(bucket.first);
+            grow.addBindValue(bucket.second);
+            grow.addBindValue(count);
+        }
+        if (!grow.exec()) {
+            error = fail(grow);
+            return std::nullopt;
+        }
+        grow.finish();
+    }
+
+    QSqlQuery& rank = prepared(
+        RankEntries, rows,
+        QStringLiteral(
+            "SELECT k.column1, e.id, 1 + COALESCE((SELECT SUM(b.entries) FROM score_buckets b "
+            "WHERE b.gametype = e.gametype AND b.bucket > e.score / %2), 0) "
+            "+ (SELECT COUNT(*) FROM entries o WHERE o.gametype = e.gametype AND o.score > e.score "
+            "AND o.score < (e.score / %2 + 1) * %2) "
+            "+ (SELECT COUNT(*) FROM entries o WHERE o.gametype = e.gametype AND o.score = e.score AND o.id < e.id) "
+            "FROM (VALUES %1) AS k JOIN entries e ON e.gametype = k.column2 AND e.score = k.column3 "
+            "AND e.year = k.column4 AND e.month = k.column5 AND e.day = k.column6 AND e.name = k.column7 "
+            "AND e.comment = k.column8")
+            .arg(rowsOf(rows, QStringLiteral("(CAST(? AS INTEGER),CAST(? AS INTEGER),CAST(? AS INTEGER),"
+                                             "CAST(? AS INTEGER),CAST(? AS INTEGER),CAST(? AS INTEGER),"
+                                             "CAST(? AS TEXT),CAST(? AS TEXT))")))
+            .arg(kBucketWidth));
+    for (int i = 0; i < rows; ++i) {
+        const Registration* entry = distinct[static_cast<std::size_t>(i)];
+        for (const QVariant& value :
+             {QVariant(i), QVariant(entry->gameType), QVariant(int{entry->score}), QVariant(int{entry->date.year}),
+              QVariant(int{entry->date.month}), QVariant(int{entry->date.day}),
+              QVariant(QString::fromStdString(entry->name)), QVariant(QString::fromStdString(entry->comment))}) {
+            rank.addBindValue(value);
+        }
+    }
+    if (!rank.exec()) {
+        error = fail(rank);
+        return std::nullopt;
+    }
+    std::map<EntryKey, RegistrationOutcome> byKey;
+    while (rank.next()) {
+        const int index = rank.value(0).toInt();
+        if (index < 0 || index >= rows) {
+            continue;
+        }
+        RegistrationOutcome outcome;
+        outcome.id = rank.value(1).toLongLong();
+        outcome.rank = rank.value(2).toLongLong();
+        outcome.added = added.count(outcome.id) != 0;
+        byKey[keyOf(*distinct[static_cast<std::size_t>(index)])] = outcome;
+    }
+    rank.finish();
+    if (byKey.size() != distinct.size()) {
+        db_.rollback();
+        error = QStringLiteral("an entry could not be found again after storing it");
+        return std::nullopt;
+    }
+    if (!db_.commit()) {
+        error = db_.lastError().text();
+        db_.rollback();
+        connectionSuspect_ = true;
+        return std::nullopt;
+    }
+    // A duplicate in the batch reports "already there" after the first.
+    std::set<EntryKey> reported;
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        const EntryKey key = keyOf(entries[i]);
+        outcomes[i] = byKey[key];
+        if (!reported.insert(key).second) {
+            outcomes[i].added = false;
+        }
+    }
+    return outcomes;
+}
+
+std::optional<std::vector<StoredEntry>> ScoreStore::ranking(int gameType, int limit, QString& error)
+{
+    if (!reconnectIfLost(error)) {
+        return std::nullopt;
+    }
+    QSqlQuery query(db_);
+    query.setForwardOnly(true);
+    query.prepare(QStringLiteral("SELECT name, score, year, month, day, comment, registered FROM entries "
+                                 "WHERE gametype = ? ORDER BY score DESC, id LIMIT ?"));
+    query.addBindValue(gameType);
+    query.addBindValue(limit);
+    if (!query.exec()) {
+        error = query.lastError().text();
+        if (query.lastError().type() == QSqlError::ConnectionError || !db_.isOpen()) {
+            connectionSuspect_ = true;
+        }
+        return std::nullopt;
+    }
+    std::vector<StoredEntry> list;
+    while (query.next()) {
+        StoredEntry entry;
+        entry.name = query.value(0).toString();
+        entry.score = query.value(1).toInt();
+        entry.date = {static_cast<std::int16_t>(query.value(2).toInt()), static_cast<std::int16_t>(query.value(3).toInt()),
+                      static_cast<std::int16_t>(query.value(4).toInt())};
+        entry.comment = query.value(5).toString();
+        entry.registered = query.value(6).toLongLong();
+        list.push_back(std::move(entry));
+    }
+    return list;
+}
+
+} // namespace tavrin

@@ -1,0 +1,75 @@
+// The entries of the three rankings in an SQL database (SQLite or
+// PostgreSQL through Qt SQL).
+#pragma once
+
+#include "scores/registration_form.h"
+#include "scoreserver/server_options.h"
+
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QString>
+
+#include <map>
+#include <optional>
+#include <utility>
+#include <vector>
+
+namespace tavrin {
+
+// Schema this program writes; a database made by a later version is refused.
+inline constexpr int kScoreSchemaVersion = 1;
+inline constexpr int kRankingLength = 100;
+
+struct StoredEntry {
+    QString name;
+    int score = 0;
+    ScoreDate date;
+    QString comment;
+    qint64 registered = 0; // seconds since 1970, UTC
+};
+
+struct RegistrationOutcome {
+    qint64 id = 0;
+    qint64 rank = 0;    // 1 = best; ties in registration order
+    bool added = false; // false: the same entry was already there
+};
+
+class ScoreStore {
+public:
+    // `connectionName` keeps several stores in one process apart.
+    ScoreStore(DatabaseTarget target, QString connectionName);
+    ~ScoreStore();
+    ScoreStore(const ScoreStore&) = delete;
+    ScoreStore& operator=(const ScoreStore&) = delete;
+
+    // Connects and creates or checks the schema.
+    bool open(QString& error);
+
+    // Stores the entries in one transaction (each distinct entry once) and
+    // gives each its rank, in the order given. nullopt: nothing was stored.
+    std::optional<std::vector<RegistrationOutcome>> registerEntries(const std::vector<Registration>& entries,
+                                                                   qint64 now, QString& error);
+
+    // The best `limit` entries of one ranking.
+    std::optional<std::vector<StoredEntry>> ranking(int gameType, int limit, QString& error);
+
+    int schemaVersion() const { return schemaVersion_; }
+    bool isPostgres() const { return target_.kind == DatabaseTarget::Kind::Postgres; }
+
+private:
+    bool connect(QString& error);
+    bool createSchema(QString& error);
+    bool reconnectIfLost(QString& error);
+    QSqlQuery& prepared(int kind, int rows, const QString& sql);
+    QString fail(const QSqlQuery& query);
+
+    DatabaseTarget target_;
+    QString connectionName_;
+    QSqlDatabase db_;
+    int schemaVersion_ = 0;
+    bool connectionSuspect_ = false;
+    std::map<std::pair<int, int>, QSqlQuery> statements_;
+    QSqlQuery unprepared_;
+};
+
+} // namespace tavrin
