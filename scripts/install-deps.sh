@@ -14,6 +14,8 @@ libgtest-dev libgmock-dev libbenchmark-dev
 nlohmann-json3-dev
 xvfb xauth
 desktop-file-utils
+qt6-httpserver-dev qt6-websockets-dev libqt6sql6-sqlite libqt6sql6-psql postgresql
+chromium chromium-driver python3-selenium
 "
 
 missing=""

@@ -1,0 +1,98 @@
+#!/usr/bin/python3
+"""What clients may throw at tavrin-scores: oversized, garbage, cut-off and
+pipelined requests, wrong methods and types, too many registrations. The
+server must answer each with the right status and keep serving.
+
+hostile_http.py TAVRIN_SCORES"""
+import json
+import os
+import socket
+import sys
+import tempfile
+import time
+import urllib.parse
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+import support  # noqa: E402
+
+PATH = "/~kelm/cgi-bin/hello2.cgi"
+# 山田, 32767 points on 2024/12/31 with five item kinds (code KZP).
+BODY = b"name=%8ER%93c&score=32767&dates=2024%2F12%2F31&comment=%83e%83X%83g&gametype=5&passwd=KZP"
+
+
+def exchange(port, data, wait=3.0):
+    """Sends raw bytes, returns all the server answers until it closes or goes quiet."""
+    with socket.create_connection(("127.0.0.1", port)) as s:
+        s.settimeout(wait)
+        try:
+            s.sendall(data)
+        except OSError:
+            pass
+        reply = b""
+        try:
+            while chunk := s.recv(65536):
+                reply += chunk
+        except (socket.timeout, ConnectionResetError):
+            pass
+    return reply
+
+
+def post(body, content_type=b"application/x-www-form-urlencoded", extra=b""):
+    return (b"POST " + PATH.encode() + b" HTTP/1.1\r\nHost: t\r\nContent-Type: " + content_type +
+            b"\r\nContent-Length: " + str(len(body)).encode() + b"\r\n" + extra + b"\r\n" + body)
+
+
+def status(reply):
+    return int(reply.split(b" ", 2)[1]) if reply.startswith(b"HTTP/1.1 ") else None
+
+
+def main():
+    server = sys.argv[1]
+    work = tempfile.mkdtemp(prefix="tavrin-hostile-")
+    with support.score_server(server, os.path.join(work, "scores.sqlite")) as (base, proc):
+        port = int(base.rsplit(":", 1)[1])
+        close = b"Connection: close\r\n"
+        checks = {
+            "registration": (post(BODY, extra=close), 200),
+            "same registration again": (post(BODY, extra=close), 200),
+            "wrong code": (post(BODY.replace(b"KZP", b"KZQ"), extra=close), 403),
+            "bad field": (post(BODY.replace(b"gametype=5", b"gametype=9"), extra=close), 400),
+            "body over the limit": (post(b"x" * 5000, extra=close), 413),
+            "request over the limit": (post(b"a=1", extra=b"X-Pad: " + b"p" * 20000 + b"\r\n"), 413),
+            "not a form": (post(BODY, b"text/plain", close), 415),
+            "GET on the script": (b"GET " + PATH.encode() + b" HTTP/1.1\r\nHost: t\r\n" + close + b"\r\n", 405),
+            "unknown page": (b"GET /../../etc/passwd HTTP/1.1\r\nHost: t\r\n" + close + b"\r\n", 404),
+        }
+        for name, (request, expected) in checks.items():
+            reply = exchange(port, request)
+            assert status(reply) == expected, (name, reply[:200])
+            assert b"charset=utf-8" in reply, name
+
+        # Garbage and requests cut off midway get nothing stored and break nothing.
+        for garbage in (b"\x00\xff" * 300, b"GET / HTTP/1.1\r\nHost: t\r\nContent-Length: -5\r\n\r\n",
+                        b"POST " + PATH.encode() + b" HTTP/1.1\r\nContent-Length: 9999999999999999999\r\n\r\n"):
+            exchange(port, garbage, wait=0.5)
+        for _ in range(30):
+            with socket.create_connection(("127.0.0.1", port)) as s:
+                s.sendall(post(BODY)[:-20])
+
+        # Pipelined requests are answered in order, also behind a registration.
+        reply = exchange(port, post(BODY) + b"GET /ranking/5.json HTTP/1.1\r\nHost: t\r\n" + close + b"\r\n")
+        assert reply.count(b"HTTP/1.1 200 OK") == 2 and reply.index(b"<!DOCTYPE") < reply.index(b'{"entries"'), reply
+
+        # The per-address limit (10 a minute by default) answers 429 with Retry-After.
+        replies = [exchange(port, post(BODY, extra=close)) for _ in range(8)]
+        assert status(replies[-1]) == 429 and b"Retry-After: " in replies[-1], [status(r) for r in replies]
+
+        # Still serving, and the entry is there once.
+        code, body = support.get(base + "/ranking/5.json")
+        entries = json.loads(body)["entries"]
+        assert code == 200 and len(entries) == 1 and entries[0]["name"] == "山田", entries
+        assert proc.poll() is None
+        code, page = support.get(base + "/")
+        assert code == 200 and "アイテム5のランキング" in page
+    print("hostile requests: 1 passed, 0 failed")
+
+
+if __name__ == "__main__":
+    main()
