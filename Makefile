@@ -33,8 +33,9 @@ test-asan: deps
 
 bench: deps
 	cmake --preset release
-	cmake --build --preset release -j $(JOBS) --target tavrin_bench
+	cmake --build --preset release -j $(JOBS) --target tavrin_bench tavrin-scores tavrin_score_load
 	./build-release/tavrin_bench
+	/usr/bin/python3 bench/scoreserver/score_server_load.py build-release
 
 fuzz: deps
 	./scripts/run-fuzz.sh

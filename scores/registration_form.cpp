@@ -206,16 +206,6 @@ std::string decodeFormText(std::string_view cp932)
     return out;
 }
 
-std::size_t utf8Length(std::string_view text)
-{
-    std::size_t count = 0;
-    forEachCodePoint(text, [&](char32_t, std::size_t, std::size_t) {
-        ++count;
-        return true;
-    });
-    return count;
-}
-
 std::string utf8Prefix(std::string_view text, std::size_t count)
 {
     std::size_t end = 0;

@@ -2,6 +2,7 @@
 // in the page's character set, decoded and checked field by field.
 #pragma once
 
+#include "engine/puzzle.h"
 #include "scores/score_page.h"
 
 #include <cstddef>
@@ -36,8 +37,8 @@ std::optional<std::vector<FormField>> parseForm(std::string_view body);
 // character itself.
 std::string decodeFormText(std::string_view cp932);
 
-// Characters (code points) of UTF-8 text, and the text cut after `count`.
-std::size_t utf8Length(std::string_view text);
+// UTF-8 text cut after `count` characters (utf8Length in engine/puzzle.h
+// counts them).
 std::string utf8Prefix(std::string_view text, std::size_t count);
 
 // A registration that passed every check, its texts cut as stored.

@@ -49,14 +49,9 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "tavrin-scores: %s\n", qPrintable(error));
         return 2;
     }
-    tavrin::ScoreStore store(options->database, QStringLiteral("scores"));
-    if (!store.open(error)) {
-        std::fprintf(stderr, "tavrin-scores: cannot open the database: %s\n", qPrintable(error));
-        return 1;
-    }
     tavrin::ServerLimits limits;
     limits.maxConnections = connectionBudget();
-    tavrin::ScoreServer server(store, *options, limits);
+    tavrin::ScoreServer server(*options, limits);
     if (!server.start(error)) {
         std::fprintf(stderr, "tavrin-scores: %s\n", qPrintable(error));
         return 1;

@@ -73,6 +73,15 @@ QString rankingTitle(int gameType)
 
 } // namespace
 
+RenderedRanking renderRanking(int gameType, std::vector<StoredEntry> entries)
+{
+    RenderedRanking ranking;
+    ranking.html = rankingPage(gameType, entries);
+    ranking.json = rankingJson(gameType, entries);
+    ranking.entries = std::move(entries);
+    return ranking;
+}
+
 QByteArray indexPage(const Rankings& rankings)
 {
     QString body = QStringLiteral("<h1>%1 インターネットハイスコア</h1>\n").arg(escaped(product()));

@@ -15,6 +15,14 @@ namespace tavrin {
 // gametype -> its best entries.
 using Rankings = std::map<int, std::vector<StoredEntry>>;
 
+// One ranking as read and as served.
+struct RenderedRanking {
+    std::vector<StoredEntry> entries;
+    QByteArray html;
+    QByteArray json;
+};
+RenderedRanking renderRanking(int gameType, std::vector<StoredEntry> entries);
+
 QByteArray indexPage(const Rankings& rankings);
 QByteArray rankingPage(int gameType, const std::vector<StoredEntry>& entries);
 QByteArray rankingJson(int gameType, const std::vector<StoredEntry>& entries);

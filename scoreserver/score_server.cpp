@@ -1,13 +1,11 @@
 #include "scoreserver/score_server.h"
 
 #include <QDate>
-#include <QDateTime>
 #include <QHttpServerRequest>
 #include <QTcpServer>
 #include <QUrl>
 
 #include <functional>
-#include <set>
 
 namespace tavrin {
 
@@ -67,9 +65,9 @@ Status statusOf(RegistrationError error)
 
 } // namespace
 
-ScoreServer::ScoreServer(ScoreStore& store, const ServerOptions& options, ServerLimits limits, QObject* parent)
-    : QAbstractHttpServer(parent), store_(store), options_(options), limits_(limits),
-      limiter_(options.registrationsPerMinute)
+ScoreServer::ScoreServer(const ServerOptions& options, ServerLimits limits, QObject* parent)
+    : QAbstractHttpServer(parent), options_(options), limits_(limits), limiter_(options.registrationsPerMinute),
+      reader_(options.database, QStringLiteral("reader")), writer_(std::make_unique<StoreWorker>(options.database))
 {
     clock_.start();
     sweep_.setInterval(1000);
@@ -78,11 +76,17 @@ ScoreServer::ScoreServer(ScoreStore& store, const ServerOptions& options, Server
 
 ScoreServer::~ScoreServer()
 {
+    writer_.reset(); // finishes the batch being stored
     pending_.clear();
+    inFlight_.clear();
 }
 
 bool ScoreServer::start(QString& error)
 {
+    if (!reader_.open(error) || !writer_->start(error)) {
+        error = QStringLiteral("cannot open the database: ") + error;
+        return false;
+    }
     auto* tcp = new GuardedTcpServer([this](qintptr descriptor) { return acceptConnection(descriptor); }, this);
     if (!tcp->listen(options_.address, options_.port)) {
         error = QStringLiteral("cannot listen on %1:%2: %3")
@@ -286,21 +290,29 @@ ScoreServer::Reply ScoreServer::registration(const QHttpServerRequest& request, 
 const ScoreServer::CachedRanking* ScoreServer::freshRanking(int gameType)
 {
     CachedRanking& cached = rankings_[gameType];
-    const qint64 now = clock_.elapsed();
-    if (cached.readMs >= 0 && now - cached.readMs < limits_.rankingCacheMs) {
+    if (cached.readMs >= 0 && clock_.elapsed() < cached.expiresMs) {
         return &cached;
     }
     QString error;
-    auto entries = store_.ranking(gameType, kRankingLength, error);
+    auto entries = reader_.ranking(gameType, kRankingLength, error);
     if (!entries) {
         qWarning("tavrin-scores: reading ranking %d failed: %s", gameType, qPrintable(error));
         return cached.readMs >= 0 ? &cached : nullptr; // an older list beats none
     }
-    cached.entries = std::move(*entries);
-    cached.html = rankingPage(gameType, cached.entries);
-    cached.json = rankingJson(gameType, cached.entries);
-    cached.readMs = now;
+    useRanking(gameType, renderRanking(gameType, std::move(*entries)));
     return &cached;
+}
+
+void ScoreServer::useRanking(int gameType, RenderedRanking ranking)
+{
+    CachedRanking& cached = rankings_[gameType];
+    if (cached.readMs < 0 || ranking.entries.size() != cached.ranking.entries.size() ||
+        ranking.html != cached.ranking.html) {
+        indexHtml_.clear();
+    }
+    cached.ranking = std::move(ranking);
+    cached.readMs = clock_.elapsed();
+    cached.expiresMs = cached.readMs + limits_.rankingCacheMs;
 }
 
 ScoreServer::Reply ScoreServer::rankingReply(int gameType, bool json)
@@ -310,7 +322,7 @@ ScoreServer::Reply ScoreServer::rankingReply(int gameType, bool json)
         return message(Status::ServiceUnavailable, QStringLiteral("表示できません"),
                        QStringLiteral("ランキングを読み込めませんでした。しばらくしてからもう一度お試しください。"));
     }
-    Reply reply{Status::Ok, json ? kJson : kHtml, json ? ranking->json : ranking->html, {}};
+    Reply reply{Status::Ok, json ? kJson : kHtml, json ? ranking->ranking.json : ranking->ranking.html, {}};
     if (json) {
         reply.headers.push_back({QByteArrayLiteral("Access-Control-Allow-Origin"), QByteArrayLiteral("*")});
     }
@@ -319,15 +331,19 @@ ScoreServer::Reply ScoreServer::rankingReply(int gameType, bool json)
 
 ScoreServer::Reply ScoreServer::indexReply()
 {
-    Rankings rankings;
     for (int gameType = 3; gameType <= 5; ++gameType) {
-        const CachedRanking* ranking = freshRanking(gameType);
-        if (!ranking) {
+        if (!freshRanking(gameType)) {
             return rankingReply(gameType, false);
         }
-        rankings[gameType] = ranking->entries;
     }
-    return page(Status::Ok, indexPage(rankings));
+    if (indexHtml_.isEmpty()) {
+        Rankings rankings;
+        for (const auto& [gameType, cached] : rankings_) {
+            rankings[gameType] = cached.ranking.entries;
+        }
+        indexHtml_ = indexPage(rankings);
+    }
+    return page(Status::Ok, indexHtml_);
 }
 
 ScoreServer::Reply ScoreServer::page(Status status, const QByteArray& html)
@@ -378,50 +394,55 @@ void ScoreServer::answer(const QHttpServerRequest& request, QTcpSocket* socket, 
 void ScoreServer::queue(Pending pending)
 {
     ++connections_[pending.socket.data()].pending;
-    if (pending.registration) {
-        ++pendingRegistrations_;
-    }
     pending_.push_back(std::move(pending));
-    if (pendingRegistrations_ >= limits_.maxBatch) {
-        flush();
-    } else if (!flushScheduled_) {
-        // Everything that arrives before the event loop comes round again is
-        // stored in the same transaction.
-        flushScheduled_ = true;
-        QTimer::singleShot(0, this, &ScoreServer::flush);
+    if (!dispatchScheduled_) {
+        // Everything that arrives before the event loop comes round again
+        // (and while a batch is being stored) goes into the same transaction.
+        dispatchScheduled_ = true;
+        QTimer::singleShot(0, this, [this] {
+            dispatchScheduled_ = false;
+            dispatch();
+        });
     }
 }
 
-void ScoreServer::flush()
+void ScoreServer::dispatch()
 {
-    flushScheduled_ = false;
-    if (pending_.empty()) {
+    if (!inFlight_.empty() || pending_.empty()) {
+        return; // one batch at a time keeps the answers in order
+    }
+    std::vector<Registration> entries;
+    while (!pending_.empty() && static_cast<int>(entries.size()) < limits_.maxBatch) {
+        if (pending_.front().registration) {
+            entries.push_back(*pending_.front().registration);
+        }
+        inFlight_.push_back(std::move(pending_.front()));
+        pending_.pop_front();
+    }
+    if (entries.empty()) {
+        batchStored(StoredBatch{std::vector<RegistrationOutcome>{}, {}});
         return;
     }
-    std::deque<Pending> batch;
-    batch.swap(pending_);
-    pendingRegistrations_ = 0;
+    writer_->submit(std::move(entries), this, [this](StoredBatch batch) { batchStored(std::move(batch)); });
+}
 
-    std::vector<Registration> entries;
-    for (const Pending& pending : batch) {
-        if (pending.registration) {
-            entries.push_back(*pending.registration);
-        }
-    }
-    QString error;
-    const auto outcomes = store_.registerEntries(entries, QDateTime::currentSecsSinceEpoch(), error);
-    if (!outcomes) {
-        qWarning("tavrin-scores: storing %d registrations failed: %s", static_cast<int>(entries.size()),
-                 qPrintable(error));
+void ScoreServer::batchStored(StoredBatch batch)
+{
+    if (!batch.outcomes) {
+        qWarning("tavrin-scores: storing registrations failed: %s", qPrintable(batch.error));
     }
     std::size_t next = 0;
-    std::set<int> changed;
-    for (Pending& pending : batch) {
+    std::deque<Pending> done;
+    done.swap(inFlight_);
+    for (Pending& pending : done) {
         if (pending.registration) {
-            if (outcomes) {
-                const RegistrationOutcome& outcome = (*outcomes)[next];
+            if (batch.outcomes && next < batch.outcomes->size()) {
+                const RegistrationOutcome& outcome = (*batch.outcomes)[next];
                 if (outcome.added) {
-                    changed.insert(pending.registration->gameType);
+                    // Read again soon, but not for every batch.
+                    CachedRanking& cached = rankings_[pending.registration->gameType];
+                    cached.expiresMs = std::min(cached.expiresMs, std::max(clock_.elapsed(),
+                                                                           cached.readMs + limits_.rankingRefreshMs));
                 }
                 pending.reply = page(Status::Ok, registeredPage(*pending.registration, outcome));
             } else {
@@ -430,11 +451,6 @@ void ScoreServer::flush()
             }
             ++next;
         }
-    }
-    for (int gameType : changed) {
-        rankings_[gameType].readMs = -1;
-    }
-    for (Pending& pending : batch) {
         QTcpSocket* socket = pending.socket.data();
         if (!socket) {
             continue; // the client left; a stored entry stays stored
@@ -445,6 +461,7 @@ void ScoreServer::flush()
         }
         send(pending.responder, socket, pending.reply, pending.close);
     }
+    dispatch();
 }
 
 } // namespace tavrin

@@ -6,6 +6,7 @@
 #include "scoreserver/ranking_pages.h"
 #include "scoreserver/score_store.h"
 #include "scoreserver/server_options.h"
+#include "scoreserver/store_worker.h"
 
 #include <QAbstractHttpServer>
 #include <QElapsedTimer>
@@ -30,19 +31,19 @@ struct ServerLimits {
     qint64 maxRequestBytes = 16384; // request line, headers and body together
     int requestTimeoutMs = 10000;   // a started request must be complete by then
     int idleTimeoutMs = 30000;      // an idle keep-alive connection is closed then
-    int maxBatch = 64;              // registrations stored in one transaction
-    int rankingCacheMs = 1000;      // rankings are read again at most this often
+    int maxBatch = 256;             // registrations stored in one transaction at most
+    int rankingCacheMs = 1000;      // rankings are read again at least this often (other servers' entries)
+    int rankingRefreshMs = 100;     // and at most this often after own registrations
 };
 
 class ScoreServer : public QAbstractHttpServer {
     Q_OBJECT
 public:
-    ScoreServer(ScoreStore& store, const ServerOptions& options, ServerLimits limits = {},
-                QObject* parent = nullptr);
+    explicit ScoreServer(const ServerOptions& options, ServerLimits limits = {}, QObject* parent = nullptr);
     ~ScoreServer() override;
 
-    // Listens on the options' address; the port actually bound (when 0 was
-    // asked) is port().
+    // Opens the database (creating the schema) and listens on the options'
+    // address; the port actually bound (when 0 was asked) is port().
     bool start(QString& error);
     quint16 port() const;
 
@@ -74,10 +75,9 @@ private:
         bool refused = false;
     };
     struct CachedRanking {
-        std::vector<StoredEntry> entries;
-        QByteArray html;
-        QByteArray json;
+        RenderedRanking ranking;
         qint64 readMs = -1;
+        qint64 expiresMs = -1;
     };
 
     QTcpSocket* acceptConnection(qintptr descriptor);
@@ -86,7 +86,9 @@ private:
     void sweepConnections();
     void answer(const QHttpServerRequest& request, QTcpSocket* socket, Reply reply, bool close);
     void queue(Pending pending);
-    void flush();
+    void dispatch();
+    void batchStored(StoredBatch batch);
+    void useRanking(int gameType, RenderedRanking ranking);
     static void send(QHttpServerResponder& responder, QTcpSocket* socket, const Reply& reply, bool close);
 
     Reply route(const QHttpServerRequest& request, QTcpSocket* socket, std::optional<Registration>& registration);
@@ -99,7 +101,6 @@ private:
     static Reply page(QHttpServerResponder::StatusCode status, const QByteArray& html);
     static Reply message(QHttpServerResponder::StatusCode status, const QString& title, const QString& text);
 
-    ScoreStore& store_;
     ServerOptions options_;
     ServerLimits limits_;
     RateLimiter limiter_;
@@ -107,10 +108,13 @@ private:
     QElapsedTimer clock_;
     QTimer sweep_;
     QHash<QTcpSocket*, Connection> connections_;
-    std::deque<Pending> pending_;
-    int pendingRegistrations_ = 0;
-    bool flushScheduled_ = false;
+    std::deque<Pending> pending_;  // waiting for the next batch
+    std::deque<Pending> inFlight_; // answers of the batch being stored
+    bool dispatchScheduled_ = false;
     std::map<int, CachedRanking> rankings_;
+    QByteArray indexHtml_; // empty when a ranking changed since
+    ScoreStore reader_;    // rankings changed by other servers sharing the database
+    std::unique_ptr<StoreWorker> writer_;
 };
 
 } // namespace tavrin

@@ -64,7 +64,7 @@ def _as_user(user):
 
 
 @contextlib.contextmanager
-def postgres_cluster():
+def postgres_cluster(settings=""):
     """A throwaway PostgreSQL cluster in a temporary folder on a free port;
     yields the database URL for tavrin-scores. Removed afterwards."""
     if not os.path.exists(f"{PG_BIN}/initdb"):
@@ -81,11 +81,13 @@ def postgres_cluster():
                               "--encoding=UTF8", "--locale=C"],
                        check=True, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         subprocess.run(run + [f"{PG_BIN}/pg_ctl", "-D", data, "-w", "-l", os.path.join(folder, "log"),
-                              "-o", f"-p {port} -k {folder} -h 127.0.0.1 -c fsync=on", "start"],
+                              "-o", f"-p {port} -k {folder} -h 127.0.0.1 {settings}", "start"],
                        check=True, stdout=subprocess.DEVNULL)
         subprocess.run(run + [f"{PG_BIN}/createdb", "-h", "127.0.0.1", "-p", str(port), "-U", "tavrin",
                               "scores"], check=True)
         yield f"postgresql://tavrin@127.0.0.1:{port}/scores"
+        if os.environ.get("TAVRIN_PG_LOG"):
+            shutil.copy(os.path.join(folder, "log"), os.environ["TAVRIN_PG_LOG"])
     finally:
         subprocess.run(run + [f"{PG_BIN}/pg_ctl", "-D", data, "-m", "immediate", "-w", "stop"],
                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)

@@ -1,0 +1,260 @@
+// Load client for tavrin-scores: many keep-alive connections on one epoll
+// loop, each sending its next request as soon as the answer is in.
+//
+//   tavrin_score_load PORT SECONDS CLIENTS register|read [CHAOS [ACCEPTED]]
+//
+// register: every request is a new, correctly signed registration; only an
+// answer "200" with the registered page counts as verified.
+// read: the rankings, as pages and JSON, in turn.
+// CHAOS > 0 adds that many extra connections that, over and over, send half a
+// registration, a whole one, or garbage, and hang up without reading.
+// ACCEPTED: file that receives the name of every verified registration, one
+// a line, so that the caller can look for each in the database.
+// Prints one line: mode, answers, verified, per second, p50/p99/max in ms.
+#include "puzzles/cp932.h"
+#include "scores/score_page.h"
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <netinet/tcp.h>
+#include <sys/epoll.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <ctime>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+int port = 0;
+
+int connectTo()
+{
+    const int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_port = htons(static_cast<std::uint16_t>(port));
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    const int one = 1;
+    ::setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &one, sizeof one);
+    if (::connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 && errno != EINPROGRESS) {
+        ::close(fd);
+        return -1;
+    }
+    return fd;
+}
+
+std::string percentEncoded(const std::string& bytes)
+{
+    static const char* hex = "0123456789ABCDEF";
+    std::string out;
+    for (const unsigned char c : bytes) {
+        if (std::isalnum(c)) {
+            out += static_cast<char>(c);
+        } else {
+            out += '%';
+            out += hex[c >> 4];
+            out += hex[c & 15];
+        }
+    }
+    return out;
+}
+
+struct Today {
+    int year, month, day;
+};
+
+Today today()
+{
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    return {local.tm_year + 1900, local.tm_mon + 1, local.tm_mday};
+}
+
+std::string nameOf(long serial, bool chaos)
+{
+    return (chaos ? "途中" : "負荷") + std::to_string(serial);
+}
+
+std::string registration(const std::string& name, long serial, std::mt19937& random)
+{
+    const Today date = today();
+    const int score = std::uniform_int_distribution<int>(0, 32767)(random);
+    const int kinds = 3 + static_cast<int>(serial % 3);
+    const std::string code = tavrin::scoreCode(name, static_cast<std::int16_t>(score), static_cast<std::int16_t>(date.year),
+                                               static_cast<std::int16_t>(date.month),
+                                               static_cast<std::int16_t>(date.day), static_cast<std::int16_t>(kinds));
+    const std::string body = "name=" + percentEncoded(tavrin::toCp932(name)) + "&score=" + std::to_string(score) +
+                             "&dates=" + std::to_string(date.year) + "%2F" + std::to_string(date.month) + "%2F" +
+                             std::to_string(date.day) + "&comment=" + percentEncoded(tavrin::toCp932("負荷試験")) +
+                             "&gametype=" + std::to_string(kinds) + "&passwd=" + code;
+    return std::string(tavrin::kRegistrationPath.data(), tavrin::kRegistrationPath.size()).insert(0, "POST ") +
+           " HTTP/1.1\r\nHost: load\r\nContent-Type: application/x-www-form-urlencoded\r\nContent-Length: " +
+           std::to_string(body.size()) + "\r\n\r\n" + body;
+}
+
+std::string rankingRequest(long serial)
+{
+    static const char* paths[] = {"/ranking/3", "/ranking/4.json", "/ranking/5", "/ranking/3.json", "/"};
+    return std::string("GET ") + paths[serial % 5] + " HTTP/1.1\r\nHost: load\r\n\r\n";
+}
+
+struct Client {
+    int fd = -1;
+    bool chaos = false;
+    std::string name;
+    std::string out;
+    std::size_t sent = 0;
+    std::string in;
+    Clock::time_point started;
+};
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc < 5) {
+        std::fprintf(stderr, "usage: %s PORT SECONDS CLIENTS register|read [CHAOS]\n", argv[0]);
+        return 2;
+    }
+    port = std::atoi(argv[1]);
+    const double seconds = std::atof(argv[2]);
+    const int clients = std::atoi(argv[3]);
+    const bool registering = std::strcmp(argv[4], "register") == 0;
+    const int chaosClients = argc > 5 ? std::atoi(argv[5]) : 0;
+    std::FILE* accepted = argc > 6 ? std::fopen(argv[6], "w") : nullptr;
+
+    std::mt19937 random(static_cast<unsigned>(Clock::now().time_since_epoch().count()));
+    long serial = static_cast<long>(random() % 1000000) * 1000000;
+    const int epoll = ::epoll_create1(0);
+    std::vector<Client> pool(static_cast<std::size_t>(clients + chaosClients));
+    std::vector<double> latencies;
+    long answers = 0, verified = 0, errors = 0, chaosDone = 0;
+
+    auto arm = [&](Client& client, std::size_t index) {
+        if (client.fd < 0) {
+            client.fd = connectTo();
+            epoll_event event{};
+            event.events = EPOLLIN | EPOLLOUT;
+            event.data.u64 = index;
+            ::epoll_ctl(epoll, EPOLL_CTL_ADD, client.fd, &event);
+        }
+        ++serial;
+        client.name = nameOf(serial, client.chaos);
+        if (client.chaos) {
+            const std::string whole = registration(client.name, serial, random);
+            client.out = serial % 3 == 0   ? whole.substr(0, whole.size() / 2)
+                         : serial % 3 == 1 ? whole
+                                           : std::string("\x16\x03\x01garbage\r\n\r\n\r\n");
+        } else {
+            client.out = registering ? registration(client.name, serial, random) : rankingRequest(serial);
+        }
+        client.sent = 0;
+        client.in.clear();
+        client.started = Clock::now();
+    };
+    auto reconnect = [&](Client& client, std::size_t index) {
+        ::epoll_ctl(epoll, EPOLL_CTL_DEL, client.fd, nullptr);
+        ::close(client.fd);
+        client.fd = -1;
+        arm(client, index);
+    };
+    for (std::size_t i = 0; i < pool.size(); ++i) {
+        pool[i].chaos = static_cast<int>(i) >= clients;
+        arm(pool[i], i);
+    }
+
+    const auto begin = Clock::now();
+    const auto end = begin + std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(seconds));
+    std::vector<epoll_event> events(256);
+    while (Clock::now() < end) {
+        const int ready = ::epoll_wait(epoll, events.data(), static_cast<int>(events.size()), 50);
+        for (int e = 0; e < ready; ++e) {
+            const std::size_t index = events[static_cast<std::size_t>(e)].data.u64;
+            Client& client = pool[index];
+            const std::uint32_t flags = events[static_cast<std::size_t>(e)].events;
+            if (flags & (EPOLLERR | EPOLLHUP)) {
+                if (!client.chaos) {
+                    ++errors;
+                }
+                reconnect(client, index);
+                continue;
+            }
+            if ((flags & EPOLLOUT) && client.sent < client.out.size()) {
+                const ssize_t n = ::send(client.fd, client.out.data() + client.sent, client.out.size() - client.sent,
+                                         MSG_NOSIGNAL);
+                if (n > 0) {
+                    client.sent += static_cast<std::size_t>(n);
+                }
+                if (client.chaos && client.sent == client.out.size()) {
+                    ++chaosDone; // said its piece: hang up mid-request
+                    reconnect(client, index);
+                    continue;
+                }
+            }
+            if (!(flags & EPOLLIN)) {
+                continue;
+            }
+            char buffer[65536];
+            const ssize_t n = ::recv(client.fd, buffer, sizeof buffer, 0);
+            if (n <= 0) {
+                if (!client.chaos) {
+                    ++errors;
+                }
+                reconnect(client, index);
+                continue;
+            }
+            client.in.append(buffer, static_cast<std::size_t>(n));
+            const std::size_t head = client.in.find("\r\n\r\n");
+            if (head == std::string::npos) {
+                continue;
+            }
+            const std::size_t lengthAt = client.in.find("Content-Length: ");
+            const std::size_t length = lengthAt < head ? std::strtoul(client.in.c_str() + lengthAt + 16, nullptr, 10) : 0;
+            if (client.in.size() < head + 4 + length) {
+                continue;
+            }
+            const double ms = std::chrono::duration<double, std::milli>(Clock::now() - client.started).count();
+            latencies.push_back(ms);
+            ++answers;
+            const bool ok = client.in.compare(0, 12, "HTTP/1.1 200") == 0;
+            if (ok && (!registering || client.in.find("登録しました", head) != std::string::npos)) {
+                ++verified;
+                if (registering && accepted) {
+                    std::fprintf(accepted, "%s\n", client.name.c_str());
+                }
+            } else {
+                ++errors;
+            }
+            if (client.in.size() > head + 4 + length) {
+                ++errors; // more than one answer: out of step
+            }
+            arm(client, index);
+        }
+    }
+    if (accepted) {
+        std::fclose(accepted);
+    }
+    const double elapsed = std::chrono::duration<double>(Clock::now() - begin).count();
+    std::sort(latencies.begin(), latencies.end());
+    auto percentile = [&](double p) {
+        return latencies.empty() ? 0.0 : latencies[std::min(latencies.size() - 1, static_cast<std::size_t>(p * latencies.size()))];
+    };
+    std::printf("mode=%s clients=%d chaos_clients=%d seconds=%.2f answers=%ld verified=%ld errors=%ld "
+                "chaos_requests=%ld per_second=%.0f p50_ms=%.2f p99_ms=%.2f max_ms=%.2f\n",
+                argv[4], clients, chaosClients, elapsed, answers, verified, errors, chaosDone,
+                static_cast<double>(verified) / elapsed, percentile(0.50), percentile(0.99),
+                latencies.empty() ? 0.0 : latencies.back());
+    return 0;
+}

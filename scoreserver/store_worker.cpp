@@ -1,0 +1,55 @@
+#include "scoreserver/store_worker.h"
+
+#include <QDateTime>
+
+
+namespace tavrin {
+
+StoreWorker::StoreWorker(DatabaseTarget target) : target_(std::move(target))
+{
+    thread_.setObjectName(QStringLiteral("database"));
+}
+
+StoreWorker::~StoreWorker()
+{
+    if (inThread_) {
+        QMetaObject::invokeMethod(inThread_, [this] { store_.reset(); }, Qt::BlockingQueuedConnection);
+        thread_.quit();
+        thread_.wait();
+        delete inThread_;
+    }
+}
+
+bool StoreWorker::start(QString& error)
+{
+    thread_.start();
+    inThread_ = new QObject;
+    inThread_->moveToThread(&thread_);
+    bool opened = false;
+    QMetaObject::invokeMethod(
+        inThread_,
+        [&] {
+            store_ = std::make_unique<ScoreStore>(target_, QStringLiteral("writer"));
+            opened = store_->open(error);
+        },
+        Qt::BlockingQueuedConnection);
+    return opened;
+}
+
+void StoreWorker::submit(std::vector<Registration> entries, QObject* context, std::function<void(StoredBatch)> done)
+{
+    QMetaObject::invokeMethod(
+        inThread_,
+        [this, entries = std::move(entries), receiver = QPointer<QObject>(context), done = std::move(done)]() mutable {
+            StoredBatch batch;
+            batch.outcomes = store_->registerEntries(entries, QDateTime::currentSecsSinceEpoch(), batch.error);
+            if (receiver) {
+                QMetaObject::invokeMethod(
+                    receiver.data(), [done = std::move(done), batch = std::move(batch)]() mutable { done(std::move(batch)); },
+                    Qt::QueuedConnection);
+            }
+        },
+        Qt::QueuedConnection);
+}
+
+} // namespace tavrin
