@@ -17,7 +17,8 @@ int main(int argc, char* argv[])
     using namespace tavrin::app;
     // --help, --version and --check-data need no window, so no display either.
     const StartupRequest request = startupRequest(argc, argv);
-    if (request != StartupRequest::Play) {
+    const bool firstFrameOnly = request == StartupRequest::FirstFrame;
+    if (request != StartupRequest::Play && !firstFrameOnly) {
         QCoreApplication core(argc, argv);
         return answerStartupRequest(request, stdout, stderr);
     }
@@ -34,6 +35,9 @@ int main(int argc, char* argv[])
 
     QStringList args = QCoreApplication::arguments();
     args.removeFirst();
+    if (firstFrameOnly) {
+        args.removeFirst();
+    }
     const QString commandLine = args.join(u' ');
 
     const QString lockPath = SingleInstance::defaultLockPath();
@@ -58,6 +62,9 @@ int main(int argc, char* argv[])
                      [&shell](const QString& path) { shell.openHandedOverFile(path); });
     handover.listen();
     shell.start();
+    if (firstFrameOnly) {
+        quitAfterFirstPaint(*shell.form().board());
+    }
     shell.show();
     return QApplication::exec();
 }

@@ -4,6 +4,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QEvent>
 
 #include <cstring>
 
@@ -14,6 +15,26 @@
 namespace tavrin::app {
 
 namespace {
+
+// Watches one widget and ends the event loop after its first paint event.
+class FirstPaintQuit : public QObject {
+public:
+    explicit FirstPaintQuit(QWidget& widget) : QObject(&widget) { widget.installEventFilter(this); }
+
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint && !done_) {
+            done_ = true;
+            // Queued, so the paint itself finishes first.
+            QMetaObject::invokeMethod(QCoreApplication::instance(), [] { QCoreApplication::exit(0); },
+                                      Qt::QueuedConnection);
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    bool done_ = false;
+};
 
 void print(std::FILE* stream, const QString& text)
 {
@@ -38,6 +59,9 @@ StartupRequest startupRequest(int argc, const char* const* argv)
     }
     if (std::strcmp(first, "--check-data") == 0) {
         return StartupRequest::CheckData;
+    }
+    if (std::strcmp(first, "--quit-after-first-frame") == 0) {
+        return StartupRequest::FirstFrame;
     }
     return StartupRequest::Play;
 }
@@ -64,6 +88,7 @@ int answerStartupRequest(StartupRequest request, std::FILE* out, std::FILE* err)
 {
     switch (request) {
     case StartupRequest::Play:
+    case StartupRequest::FirstFrame:
         return 0;
     case StartupRequest::Help:
         print(out, usageText());
@@ -82,6 +107,11 @@ int answerStartupRequest(StartupRequest request, std::FILE* out, std::FILE* err)
     }
     }
     return 0;
+}
+
+void quitAfterFirstPaint(QWidget& widget)
+{
+    new FirstPaintQuit(widget); // owned by the widget
 }
 
 } // namespace tavrin::app

@@ -1,15 +1,18 @@
 // The options the program answers before it opens a window: --help,
-// --version and the hidden --check-data of the install checks. Anything else
-// on the command line is the puzzle file to play.
+// --version and the hidden --check-data of the install checks; and the hidden
+// --quit-after-first-frame of the start-up benchmark, which plays as usual but
+// ends the program once the board has been painted for the first time.
+// Anything else on the command line is the puzzle file to play.
 #pragma once
 
 #include <QString>
+#include <QWidget>
 
 #include <cstdio>
 
 namespace tavrin::app {
 
-enum class StartupRequest { Play, Help, Version, CheckData };
+enum class StartupRequest { Play, Help, Version, CheckData, FirstFrame };
 
 // What the first argument asks for; Play unless it is exactly one of the
 // options above ("-h" is taken for "--help").
@@ -24,5 +27,8 @@ QString versionLine();
 // files to `err`) and returns the exit status. Needs a QCoreApplication for
 // --check-data, which looks for the data from the program's own folder.
 int answerStartupRequest(StartupRequest request, std::FILE* out, std::FILE* err);
+
+// Ends the event loop right after `widget` has been painted the first time.
+void quitAfterFirstPaint(QWidget& widget);
 
 } // namespace tavrin::app

@@ -1,30 +1,47 @@
-// Start-up of the game window: building the window, start-up (settings,
-// pictures, theme, media devices, high scores) and showing it, up to the
-// first painted board frame.
+// Start-up of the game up to the first painted board frame.
+// Cold: the real program started in a fresh process each time (it quits after
+// its first frame), timed from outside, from the start of the process to its
+// end. Warm: the window built, started and shown again inside this process,
+// whose application object already exists (made by the benchmark's main).
 #include "app/game_shell.h"
 
-#include <QApplication>
+#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QEvent>
+#include <QProcess>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
 
-#include <cstdlib>
-
 namespace {
 
-QApplication& application()
+void BM_ColdStartUpToFirstFrame(benchmark::State& state)
 {
-    static int argc = 1;
-    static char name[] = "tavrin_bench";
-    static char* argv[] = {name, nullptr};
-    if (std::getenv("DISPLAY") == nullptr && std::getenv("WAYLAND_DISPLAY") == nullptr) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    const QString program = QCoreApplication::applicationDirPath() + QStringLiteral("/tavrin");
+    QTemporaryDir home; // the program's settings stay out of the user's own
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), home.path());
+    for (auto _ : state) {
+        QProcess process;
+        process.setProcessEnvironment(environment);
+        process.setStandardOutputFile(QProcess::nullDevice());
+        process.setStandardErrorFile(QProcess::nullDevice());
+        QElapsedTimer clock;
+        clock.start();
+        process.start(program, {QStringLiteral("--quit-after-first-frame")});
+        const bool finished = process.waitForFinished(10000);
+        const qint64 elapsed = clock.nsecsElapsed();
+        if (!finished || process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0) {
+            process.kill();
+            process.waitForFinished();
+            state.SkipWithError("the program did not start and quit by itself");
+            return;
+        }
+        state.SetIterationTime(static_cast<double>(elapsed) / 1e9);
     }
-    static QApplication app(argc, argv);
-    return app;
 }
+BENCHMARK(BM_ColdStartUpToFirstFrame)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(1)
+    ->Repetitions(9)->ReportAggregatesOnly(true);
 
 class FirstPaint : public QObject {
 public:
@@ -38,37 +55,8 @@ public:
     }
 };
 
-// One window start in this process; the first run also creates the
-// application object, as a real program start does (run it first, alone:
-// --benchmark_filter=Cold).
-void BM_ColdStartUpToFirstFrame(benchmark::State& state)
+void BM_WarmStartUpToFirstFrame(benchmark::State& state)
 {
-    QElapsedTimer clock;
-    clock.start();
-    application();
-    const qint64 appNs = clock.nsecsElapsed();
-    QTemporaryDir home;
-    qputenv("XDG_CONFIG_HOME", home.path().toUtf8());
-    for (auto _ : state) {
-        QElapsedTimer run;
-        run.start();
-        tavrin::app::GameShell shell({QCoreApplication::applicationDirPath(), {}});
-        FirstPaint watcher;
-        shell.form().board()->installEventFilter(&watcher);
-        shell.start();
-        shell.show();
-        while (!watcher.painted && run.elapsed() < 5000) {
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-        }
-        state.SetIterationTime(static_cast<double>(run.nsecsElapsed() + appNs) / 1e9);
-        shell.form().board()->removeEventFilter(&watcher);
-    }
-}
-BENCHMARK(BM_ColdStartUpToFirstFrame)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(1);
-
-void BM_StartUpToFirstFrame(benchmark::State& state)
-{
-    application();
     QTemporaryDir home;
     qputenv("XDG_CONFIG_HOME", home.path().toUtf8());
     const QString folder = QCoreApplication::applicationDirPath();
@@ -91,7 +79,7 @@ void BM_StartUpToFirstFrame(benchmark::State& state)
         QCoreApplication::processEvents();
     }
 }
-BENCHMARK(BM_StartUpToFirstFrame)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(15)->Repetitions(3)
+BENCHMARK(BM_WarmStartUpToFirstFrame)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(15)->Repetitions(3)
     ->ReportAggregatesOnly(true);
 
 } // namespace

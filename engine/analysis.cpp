@@ -33,6 +33,9 @@ std::int16_t NetworkAnalysis::networkAnalysis()
     updateGreening();
 
     for (int g = 0; g < s_.groupCount; ++g) {
+        if (s_.groupSize[g] < 4) {
+            continue; // a loop needs at least four cells
+        }
         linkGroupMembers(g);
         markDeadEnds(g);
         cutDeadEnds(g);
@@ -412,6 +415,18 @@ void NetworkAnalysis::acceptLoop(int g, const Path& path, int length)
         s_.loopCells[pos][k] = s_.groupMembers[g][own[k]];
     }
     s_.loopCount = static_cast<std::int16_t>(s_.loopCount + 1);
+}
+
+void restoreAnalysisInput(GameState& into, const GameState& from)
+{
+    into.board = from.board;
+    into.greenStamp = from.greenStamp;
+    into.movesUsed = from.movesUsed;
+    into.scoreChain = from.scoreChain;
+    into.movesReturnedTotal = from.movesReturnedTotal;
+    into.scoreLabelsDirty = from.scoreLabelsDirty;
+    into.overrunState = from.overrunState;
+    into.labels = from.labels;
 }
 
 std::int16_t networkAnalysis(GameState& state)

@@ -60,6 +60,11 @@ private:
     int startLoopCount_ = 0;
 };
 
+// Copies from `from` what an analysis reads and then changes (the board, green
+// stamps, moves, chain and score labels), so that the next analysis of `into`
+// finds the state that `from` holds, as a move would. Nothing else is copied.
+void restoreAnalysisInput(GameState& into, const GameState& from);
+
 // Convenience: one analysis of `state`.
 std::int16_t networkAnalysis(GameState& state);
 

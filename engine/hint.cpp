@@ -35,22 +35,16 @@ std::optional<PlacementHint> bestPlacement(const GameState& state, HyperRoad pie
     base->maxMovesUsed = std::max(base->maxMovesUsed, base->movesUsed);
     auto trial = std::make_unique<GameState>(*base);
 
+    // One analysis for every trial: its work arrays are set up once, not per cell.
+    NetworkAnalysis analysis(*trial);
     std::optional<PlacementHint> best;
     for (int c = 0; c < kCellCount; ++c) {
         if (!placementAllowed(state.board, c, piece)) {
             continue;
         }
-        // Only what the analysis reads or writes needs resetting.
-        trial->board = base->board;
+        restoreAnalysisInput(*trial, *base);
         trial->board[c] = piece;
-        trial->greenStamp = base->greenStamp;
-        trial->movesUsed = base->movesUsed;
-        trial->scoreChain = base->scoreChain;
-        trial->movesReturnedTotal = base->movesReturnedTotal;
-        trial->scoreLabelsDirty = base->scoreLabelsDirty;
-        trial->overrunState = base->overrunState;
-        trial->labels = base->labels;
-        NetworkAnalysis(*trial).networkAnalysis();
+        analysis.networkAnalysis();
         const long total = static_cast<long>(ecoPoints(*trial)) + trial->loopPoints;
         if (!best || total > best->total) {
             best = PlacementHint{c, total};
