@@ -17,7 +17,7 @@ namespace {
 constexpr const char* kUsage =
     "kem dump FILE          print the puzzles of a puzzle file as JSON\n"
     "  kem make JSON OUT      write a puzzle file from JSON shaped like dump's output\n"
-    "  kem check FILE         check that every puzzle of a puzzle file can be played";
+    "  kem check FILE         check that every puzzle of a puzzle file can be played, and grade it";
 
 int dump(const std::string& path)
 {

@@ -1,8 +1,9 @@
 #include "tools/cli/kem_check.h"
 
 #include "puzzles/kem_file.h"
-#include "puzzles/puzzle_check.h"
+#include "puzzles/puzzle_rating.h"
 
+#include <cstdio>
 #include <iostream>
 
 namespace tavrin::cli {
@@ -18,6 +19,14 @@ const char* modeName(GameMode mode)
     }
 }
 
+// Hundredths as a decimal: 123 -> "1.23".
+std::string hundredths(int value)
+{
+    char text[24];
+    std::snprintf(text, sizeof text, "%d.%02d", value / 100, value % 100);
+    return text;
+}
+
 } // namespace
 
 int kemCheck(const std::string& path)
@@ -31,14 +40,22 @@ int kemCheck(const std::string& path)
     int unplayable = 0;
     const std::size_t count = read.puzzles.size();
     for (std::size_t i = 0; i < count; ++i) {
-        const PuzzleCheck c = checkPuzzle(read.puzzles[i]);
+        const PuzzleRating c = ratePuzzle(read.puzzles[i]);
         std::cout << "puzzle " << i + 1 << "/" << count << ": mode " << c.mode << " (" << modeName(c.mode) << "), "
                   << c.groups << (c.groups == 1 ? " group" : " groups") << ", loop points " << c.loopPoints;
         if (c.mode == kFullConnection) {
             std::cout << ", roads in " << (c.groups >= 2 ? "two or more groups" : "fewer than two groups");
+            if (c.playable) {
+                std::cout << ", " << c.clearingShapes << " of " << kPieceKinds << " shapes clear at once";
+            }
         } else if (c.mode == kBigLoop) {
             std::cout << ", " << c.clearingPlacements << " clearing placement"
                       << (c.clearingPlacements == 1 ? "" : "s");
+        }
+        if (c.beyondModel) {
+            std::cout << ", groups cannot be joined one placement at a time, grade " << c.grade;
+        } else if (c.playable) {
+            std::cout << ", expected misses " << hundredths(c.expectedMisses100) << ", grade " << c.grade;
         }
         std::cout << "\n";
         if (!c.playable) {
