@@ -1,6 +1,7 @@
 // tavrin-cli kem: look into puzzle files and make them from JSON.
 #include "tools/cli/command.h"
 #include "tools/cli/kem_check.h"
+#include "tools/cli/kem_generate.h"
 
 #include "puzzles/atomic_file.h"
 #include "puzzles/kem_file.h"
@@ -17,7 +18,10 @@ namespace {
 constexpr const char* kUsage =
     "kem dump FILE          print the puzzles of a puzzle file as JSON\n"
     "  kem make JSON OUT      write a puzzle file from JSON shaped like dump's output\n"
-    "  kem check FILE         check that every puzzle of a puzzle file can be played, and grade it";
+    "  kem check FILE         check that every puzzle of a puzzle file can be played, and grade it\n"
+    "  kem generate [--count N] [--seed S] [--mode full|loop|mixed] [--grade G|--grades A-B]\n"
+    "               [--daily YYYY-MM-DD] OUT.kem\n"
+    "                         write generated puzzles of rising grade (1..5)";
 
 int dump(const std::string& path)
 {
@@ -135,6 +139,9 @@ int run(const std::vector<std::string>& args)
     }
     if (args.size() == 2 && args[0] == "check") {
         return kemCheck(args[1]);
+    }
+    if (!args.empty() && args[0] == "generate") {
+        return kemGenerate(std::vector<std::string>(args.begin() + 1, args.end()));
     }
     if (args.size() == 3 && args[0] == "make") {
         return make(args[1], args[2]);
