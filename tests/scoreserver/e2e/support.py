@@ -74,23 +74,22 @@ def postgres_cluster(settings=""):
     data = os.path.join(folder, "data")
     port = free_port()
     run = _as_user(user)
+    # The cluster's programs run in its folder: the caller's may be closed to them.
     try:
         if os.geteuid() == 0:
             shutil.chown(folder, user)
         subprocess.run(run + [f"{PG_BIN}/initdb", "-D", data, "-U", "tavrin", "--auth=trust",
                               "--encoding=UTF8", "--locale=C"],
-                       check=True, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+                       check=True, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, cwd=folder)
         subprocess.run(run + [f"{PG_BIN}/pg_ctl", "-D", data, "-w", "-l", os.path.join(folder, "log"),
                               "-o", f"-p {port} -k {folder} -h 127.0.0.1 {settings}", "start"],
-                       check=True, stdout=subprocess.DEVNULL)
+                       check=True, stdout=subprocess.DEVNULL, cwd=folder)
         subprocess.run(run + [f"{PG_BIN}/createdb", "-h", "127.0.0.1", "-p", str(port), "-U", "tavrin",
-                              "scores"], check=True)
+                              "scores"], check=True, cwd=folder)
         yield f"postgresql://tavrin@127.0.0.1:{port}/scores"
-        if os.environ.get("TAVRIN_PG_LOG"):
-            shutil.copy(os.path.join(folder, "log"), os.environ["TAVRIN_PG_LOG"])
     finally:
         subprocess.run(run + [f"{PG_BIN}/pg_ctl", "-D", data, "-m", "immediate", "-w", "stop"],
-                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, cwd=folder)
         shutil.rmtree(folder, ignore_errors=True)
 
 
