@@ -5,13 +5,24 @@
 namespace tavrin::game {
 
 RandomSource::RandomSource()
-    : engine_(static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count())
-              ^ static_cast<std::uint64_t>(std::chrono::system_clock::now().time_since_epoch().count()))
+    : RandomSource(static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count())
+                   ^ static_cast<std::uint64_t>(std::chrono::system_clock::now().time_since_epoch().count()))
 {
+}
+
+void RandomSource::reseed(std::uint64_t seed)
+{
+    engine_.seed(seed);
+    seed_ = seed;
+    draws_ = 0;
 }
 
 double RandomSource::next()
 {
+    if (draws_ == kSeedSpan) {
+        reseed(engine_());
+    }
+    ++draws_;
     // 53 random bits give every double in [0, 1) on a 2^-53 grid; never 1.0.
     return static_cast<double>(engine_() >> 11) * (1.0 / 9007199254740992.0);
 }
@@ -23,6 +34,17 @@ int RandomSource::Int(int n)
     }
     const int v = static_cast<int>(next() * n);
     return v < n ? v : n - 1;
+}
+
+bool RandomSource::restore(const RandomState& state)
+{
+    if (state.draws > kSeedSpan) {
+        return false;
+    }
+    reseed(state.seed);
+    engine_.discard(state.draws);
+    draws_ = state.draws;
+    return true;
 }
 
 } // namespace tavrin::game

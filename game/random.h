@@ -6,14 +6,23 @@
 
 namespace tavrin::game {
 
+// Where a source's sequence stands: the seed it started from and the numbers
+// drawn since. A source put back to a state draws exactly what the source it
+// came from would have drawn next.
+struct RandomState {
+    std::uint64_t seed = 0;
+    std::uint64_t draws = 0;
+    bool operator==(const RandomState&) const = default;
+};
+
 class RandomSource {
 public:
     // Seeded from the clock.
     RandomSource();
     // Seeded from `seed`, for tests and replays: the same seed gives the same draws.
-    explicit RandomSource(std::uint64_t seed) : engine_(seed) {}
+    explicit RandomSource(std::uint64_t seed) : engine_(seed), seed_(seed) {}
 
-    void reseed(std::uint64_t seed) { engine_.seed(seed); }
+    void reseed(std::uint64_t seed);
 
     // Uniform in [0, 1).
     double next();
@@ -21,8 +30,20 @@ public:
     // Int(Rnd * n): uniform integer 0 .. n - 1 (0 when n <= 0).
     int Int(int n);
 
+    RandomState state() const { return {seed_, draws_}; }
+    // Puts the source back to `state`; false (and nothing changed) when no
+    // source can be in it (more draws than kSeedSpan).
+    bool restore(const RandomState& state);
+
+    // After this many draws the source seeds itself from its own next number,
+    // so that restoring a state never replays more than this many draws
+    // (about a tenth of a second). A game draws a few hundred.
+    static constexpr std::uint64_t kSeedSpan = std::uint64_t{1} << 24;
+
 private:
     std::mt19937_64 engine_;
+    std::uint64_t seed_ = 0;
+    std::uint64_t draws_ = 0;
 };
 
 } // namespace tavrin::game
