@@ -102,10 +102,19 @@ void GameController::StartFreeGame(const ItemLayout& layout)
     w_.setStatusText(themeGoal_);
     w_.redrawAll();
     refreshHint();
+    tell(FreeGameEvent::Started);
+}
+
+void GameController::tell(FreeGameEvent event)
+{
+    if (freeGameListener_) {
+        freeGameListener_(event);
+    }
 }
 
 void GameController::EndGame()
 {
+    const bool wasActive = f_.freeGameActive;
     if (s_.freeGame()) {
         w_.setStatusText(std::string(kPressF2Text));
         StopFreeGameMusic();
@@ -115,6 +124,9 @@ void GameController::EndGame()
     }
     f_.freeGameActive = false;
     refreshHint();
+    if (wasActive) {
+        tell(FreeGameEvent::Over);
+    }
 }
 
 // A free-game move still playing its sequence is finished at once before the

@@ -23,6 +23,16 @@ namespace tavrin::game {
 
 inline constexpr int kDiscardSlots = 10;
 
+struct SavedGame;
+enum class SavedGameProblem;
+
+// What happened to the free game, for whoever keeps it across runs.
+enum class FreeGameEvent {
+    Started,  // a new game is on the board
+    MoveDone, // a move has been played out and the next piece dealt
+    Over,     // the goal was reached or the moves ran out
+};
+
 // Game-flow state beside the shared engine state. Public so that the editor,
 // the replay tool and tests can read it; only the controller and the editor
 // write it.
@@ -77,6 +87,7 @@ public:
     const FlowState& flow() const { return f_; }
     Window& window() { return w_; }
     RandomSource& random() { return rnd_; }
+    const RandomSource& random() const { return rnd_; }
 
     // --- wiring ----------------------------------------------------------------
     void attachEditor(EditPort* editor) { editor_ = editor; }
@@ -92,6 +103,8 @@ public:
     void setThemeGoal(const std::string& goal) { themeGoal_ = goal; }
     const std::string& themeGoal() const { return themeGoal_; }
     void setLaunchedWithFile(bool launched) { f_.launchedWithFile = launched; }
+    // Told when a free game starts, after each of its moves and when it is over.
+    void setFreeGameListener(std::function<void(FreeGameEvent)> listener) { freeGameListener_ = std::move(listener); }
 
     // --- start-up --------------------------------------------------------------
     // Sets the sound switch without side effects (checks the two menu items).
@@ -124,6 +137,16 @@ public:
     void EvaluateTurn();
     void FinishDiscard();
     static std::string resultText(int eco, long loop, int bonus, int total);
+
+    // --- a free game kept across runs (saved_game.cpp) -------------------------
+    // True while a free game is on the board between two moves.
+    bool freeGameAtRest() const;
+    // Plays out a move still in its placement sequence or after-discard step,
+    // unless the move ends the game; true when the free game is then at rest.
+    bool settleBeforeSaving();
+    // Takes up a saved game where it was left. A game that is not valid, or
+    // whose item count differs from the item picture's, changes nothing.
+    SavedGameProblem continueFreeGame(const SavedGame& game);
 
     // --- series play -----------------------------------------------------------
     void StartSeries(const std::string& playFilePath);
@@ -188,6 +211,7 @@ private:
     void armMusicLoop(Device device);
     void exitCommand();
     void playMusic(Device device);
+    void tell(FreeGameEvent event);
 
     GameState& s_;
     Window& w_;
@@ -197,6 +221,7 @@ private:
     ScoreKeeper* scores_ = nullptr;
     SettingsStore* settings_ = nullptr;
     std::function<void()> startUpAction_;
+    std::function<void(FreeGameEvent)> freeGameListener_;
     int itemKinds_ = 3;
     std::string themeGoal_;
     std::array<bool, 4> timers_{};

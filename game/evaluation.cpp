@@ -173,6 +173,7 @@ void GameController::evaluateFreeGame()
         refreshScoreLabels(s_, true);
         showScoreLabels();
         f_.moveBusy = false;
+        tell(FreeGameEvent::MoveDone);
         break;
     case TurnResult::kGoalReached: {
         w_.clearOfferedPiece();
@@ -202,6 +203,7 @@ void GameController::evaluateFreeGame()
             refreshScoreLabels(s_, true);
             showScoreLabels();
             f_.moveBusy = false;
+            tell(FreeGameEvent::MoveDone);
         } else {
             TimeUp();
         }
@@ -245,6 +247,7 @@ void GameController::FinishDiscard()
         refreshScoreLabels(s_, true);
         showScoreLabels();
         f_.moveBusy = false;
+        tell(FreeGameEvent::MoveDone);
     } else {
         refreshScoreLabels(s_, true);
         showScoreLabels();

@@ -1,0 +1,212 @@
+// Capturing a free game between two moves and taking it up again.
+#include "game/saved_game.h"
+
+#include "engine/analysis.h"
+#include "engine/scoring.h"
+#include "game/flow_texts.h"
+#include "game/saved_game_file.h"
+
+#include <algorithm>
+
+namespace tavrin::game {
+
+namespace {
+
+bool inRange(int value, int low, int high) { return value >= low && value <= high; }
+
+bool plainLabel(const std::string& label)
+{
+    return label.size() <= kMaxSavedLabel
+           && std::all_of(label.begin(), label.end(), [](char c) { return (c >= '0' && c <= '9') || c == '+' || c == '-'; });
+}
+
+} // namespace
+
+std::optional<SavedGame> captureSavedGame(const GameController& controller)
+{
+    if (!controller.freeGameAtRest()) {
+        return std::nullopt;
+    }
+    const GameState& s = controller.state();
+    const FlowState& f = controller.flow();
+    SavedGame g;
+    std::copy_n(s.board.begin(), kCellCount, g.board.begin());
+    std::copy_n(s.greenStamp.begin(), kCellCount, g.greenStamp.begin());
+    g.itemCount = s.itemCount;
+    for (int e = 0; e < s.itemCount && e < kMaxItems; ++e) {
+        g.itemCells[e] = s.itemCells[e];
+        g.itemKinds[e] = isCell(s.itemCells[e]) ? s.cellItem[s.itemCells[e]] : std::int16_t{-1};
+    }
+    g.movesUsed = s.movesUsed;
+    g.maxMovesUsed = s.maxMovesUsed;
+    g.scoreChain = s.scoreChain;
+    g.movesReturnedTotal = s.movesReturnedTotal;
+    g.movesReturned = s.movesReturned;
+    g.noMovesReturned = s.noMovesReturned;
+    g.scoreLabelsDirty = s.scoreLabelsDirty;
+    g.labels = s.labels;
+    g.offeredPiece = f.offeredPiece;
+    g.discardWindow = f.discardWindow;
+    g.random = controller.random().state();
+    return g;
+}
+
+bool savedGameValid(const SavedGame& g)
+{
+    for (int c = 0; c < kCellCount; ++c) {
+        if (!inRange(g.board[c], kEmpty, kPieceKinds - 1) || !inRange(g.greenStamp[c], -1, kMoveLimit)) {
+            return false;
+        }
+    }
+    if (!inRange(g.itemCount, 2, kMaxItems)) {
+        return false;
+    }
+    std::array<bool, kCellCount> itemCell{};
+    std::array<bool, kMaxItems> kind{};
+    for (int e = 0; e < g.itemCount; ++e) {
+        const int cell = g.itemCells[e];
+        const int k = g.itemKinds[e];
+        if (!isCell(cell) || itemCell[cell] || !inRange(k, 0, g.itemCount - 1) || kind[k]) {
+            return false;
+        }
+        itemCell[cell] = true;
+        kind[k] = true;
+    }
+    // A game with no moves left is over; the highest count never falls below the count.
+    if (!inRange(g.movesUsed, 0, kMoveLimit - 1) || !inRange(g.maxMovesUsed, g.movesUsed, kMoveLimit)) {
+        return false;
+    }
+    if (g.scoreChain < 0 || g.movesReturnedTotal < 0 || g.movesReturned < 0
+        || !inRange(g.scoreLabelsDirty, 0, kDirtyEco + kDirtyLoop + kDirtyMoves + kDirtyChain)) {
+        return false;
+    }
+    if (!plainLabel(g.labels.Label2) || !plainLabel(g.labels.Label3) || !plainLabel(g.labels.Label5)
+        || !plainLabel(g.labels.Label7)) {
+        return false;
+    }
+    // The deal has aged the window: its newest slot is free, and the offered
+    // piece is none of the shapes it still keeps out, so the next deal always
+    // finds a shape.
+    if (!inRange(g.offeredPiece, 0, kPieceKinds - 1) || g.discardWindow[kDiscardSlots - 1] != -1) {
+        return false;
+    }
+    for (const std::int16_t slot : g.discardWindow) {
+        if (!inRange(slot, -1, kPieceKinds - 1) || slot == g.offeredPiece) {
+            return false;
+        }
+    }
+    return g.random.draws <= RandomSource::kSeedSpan;
+}
+
+// --- the controller's side -------------------------------------------------------
+
+bool GameController::freeGameAtRest() const
+{
+    return s_.freeGame() && f_.freeGameActive && !f_.moveBusy && !timerOn(Timer::Evaluation)
+           && !timerOn(Timer::AfterDiscard);
+}
+
+bool GameController::settleBeforeSaving()
+{
+    if (!s_.freeGame() || !f_.freeGameActive) {
+        return false;
+    }
+    const bool movesLeft = kMoveLimit - s_.movesUsed > 0;
+    const bool placementPlaysOn =
+        timerOn(Timer::Evaluation) && !f_.reverseRun
+        && (f_.turnResult == TurnResult::kPlayOn || (f_.turnResult == TurnResult::kFullNotGreen && movesLeft));
+    const bool discardPlaysOn = timerOn(Timer::AfterDiscard) && f_.discardPending && movesLeft;
+    if (placementPlaysOn || discardPlaysOn) {
+        settlePendingMove();
+    }
+    return freeGameAtRest();
+}
+
+SavedGameProblem GameController::continueFreeGame(const SavedGame& g)
+{
+    if (!savedGameValid(g)) {
+        return SavedGameProblem::Damaged;
+    }
+    if (g.itemCount != itemKinds_) {
+        return SavedGameProblem::ItemsChanged;
+    }
+    rnd_.restore(g.random);
+
+    clearHint();
+    stopTimer(Timer::Evaluation);
+    stopTimer(Timer::AfterDiscard);
+    f_.sequenceStep = 0;
+    f_.reverseRun = false;
+    f_.discardPending = false;
+    f_.moveBusy = false;
+    f_.quietRun = false;
+    s_.modeSettingActive = false;
+    if (scores_ != nullptr) {
+        scores_->resetLastRank();
+    }
+    s_.puzzleCount = 0;
+    s_.overrunState = 0;
+
+    s_.itemCount = g.itemCount;
+    s_.itemCells.fill(0);
+    s_.cellItem.fill(-1);
+    for (int e = 0; e < g.itemCount; ++e) {
+        s_.itemCells[e] = g.itemCells[e];
+        s_.cellItem[g.itemCells[e]] = g.itemKinds[e];
+    }
+    s_.board.fill(kEmpty);
+    s_.greenStamp.fill(-1);
+    std::copy(g.board.begin(), g.board.end(), s_.board.begin());
+    std::copy(g.greenStamp.begin(), g.greenStamp.end(), s_.greenStamp.begin());
+    s_.greenChanged.fill(false);
+
+    s_.movesUsed = g.movesUsed;
+    s_.maxMovesUsed = g.maxMovesUsed;
+    s_.scoreChain = g.scoreChain;
+    s_.movesReturnedTotal = g.movesReturnedTotal;
+    s_.movesReturned = g.movesReturned;
+    s_.noMovesReturned = g.noMovesReturned;
+    s_.scoreLabelsDirty = g.scoreLabelsDirty;
+    s_.labels = g.labels;
+
+    // Groups, loops and loop points follow from the board alone; they are
+    // found on a copy, so that neither the green stamps nor the score move.
+    {
+        GameState probe = s_;
+        probe.editMode = true;
+        networkAnalysis(probe);
+        s_.loopPoints = probe.loopPoints;
+        s_.groupCount = probe.groupCount;
+        s_.groupSize = probe.groupSize;
+        s_.groupMembers = probe.groupMembers;
+        s_.loopCount = probe.loopCount;
+        s_.loopLength = probe.loopLength;
+        s_.loopCells = probe.loopCells;
+    }
+
+    f_.freeGameActive = true;
+    f_.offeredPiece = g.offeredPiece;
+    f_.discardWindow = g.discardWindow;
+    f_.turnResult = TurnResult::kPlayOn;
+    f_.lastCell = -1;
+    f_.animNew = g.offeredPiece;
+    f_.animOld = -1;
+    f_.hoverRefresh = true;
+    int discards = 0;
+    for (const auto slot : f_.discardWindow) {
+        discards += slot >= 0 ? 1 : 0;
+    }
+    s_.discardCount = static_cast<std::int16_t>(discards);
+    w_.setTrash(discards);
+
+    showScoreLabels();
+    w_.setScoreFrameVisible(ScoreLabel::MovesLeft, true);
+    w_.setScoreFrameCaption(ScoreLabel::MovesLeft, std::string(kMovesLeftCaption));
+    PlayFreeGameMusic();
+    w_.setStatusText(themeGoal_);
+    w_.redrawAll();
+    refreshHint();
+    return SavedGameProblem::None;
+}
+
+} // namespace tavrin::game

@@ -1,0 +1,412 @@
+// A free game kept across runs: the file's bytes, what is refused, and a game
+// taken up after every move that plays on exactly as one never interrupted.
+#include "tests/game/flow_fixture.h"
+
+#include "engine/hint.h"
+#include "engine/scoring.h"
+#include "game/editor.h"
+#include "game/saved_game.h"
+#include "game/saved_game_file.h"
+#include "tests/support/temp_folder.h"
+
+#include <sys/stat.h>
+
+#include <memory>
+#include <random>
+
+namespace tavrin::game::testing {
+namespace {
+
+using test::TempFolder;
+
+// A controller with everything it needs, as a fresh start of the program has.
+struct Table {
+    explicit Table(std::uint64_t seed) : random(seed), ctl(state, window, random)
+    {
+        ctl.attachScoreKeeper(&keeper);
+        ctl.OpenSoundDevices();
+    }
+    GameState state;
+    FakeWindow window;
+    RandomSource random;
+    GameController ctl;
+    RecordingScoreKeeper keeper;
+
+    void runTimers()
+    {
+        for (int guard = 0; guard < 100 && window.isRunning(Timer::Evaluation); ++guard) {
+            ctl.timerTick(Timer::Evaluation);
+        }
+        if (window.isRunning(Timer::AfterDiscard)) {
+            ctl.timerTick(Timer::AfterDiscard);
+        }
+    }
+    // One move chosen from the position and the player's own dice: where the
+    // offered piece scores most when it scores at all, else every seventh move
+    // a discard, else an empty cell at random.
+    void playMove(int number, std::mt19937& player)
+    {
+        const FlowState& f = ctl.flow();
+        const auto hint = bestPlacement(state, f.offeredPiece, f.discardWindow[0] >= 0);
+        if (hint && hint->total > ecoPoints(state) + state.loopPoints) {
+            ctl.cellReleased(hint->cell);
+            return;
+        }
+        std::vector<int> cells;
+        for (int c = 0; c < kCellCount; ++c) {
+            if (state.board[c] == kEmpty) {
+                cells.push_back(c);
+            }
+        }
+        if (cells.empty() && hint) {
+            ctl.cellReleased(hint->cell); // a full board: discarding could go on for ever
+        } else if (number % 7 == 6 || cells.empty()) {
+            ctl.trashReleased();
+        } else {
+            ctl.cellReleased(cells[player() % cells.size()]);
+        }
+    }
+    std::vector<std::string> labels() const
+    {
+        return {state.labels.Label2, state.labels.Label3, state.labels.Label5, state.labels.Label7};
+    }
+};
+
+struct Played {
+    std::vector<std::vector<std::string>> labels; // after each click and after each move
+    std::vector<std::string> boxes;
+    std::vector<int> highScores;
+    int total = 0;
+    int moves = 0;
+    int returns = 0; // moves after which moves were given back
+};
+
+void finish(Table& t, Played& p)
+{
+    for (const ShownBox& box : t.window.boxes) {
+        p.boxes.push_back(box.text);
+    }
+    for (const auto& entry : t.keeper.free) {
+        p.highScores.push_back(entry.total);
+    }
+    p.total = getpointtotal(t.state);
+}
+
+Played playStraight(std::uint64_t seed)
+{
+    Table t(seed);
+    std::mt19937 player(static_cast<std::mt19937::result_type>(seed));
+    t.ctl.StartFreeGame();
+    Played p;
+    for (int n = 0; n < 400 && t.ctl.freeGameAtRest(); ++n, ++p.moves) {
+        t.playMove(n, player);
+        p.returns += t.state.noMovesReturned ? 0 : 1;
+        p.labels.push_back(t.labels());
+        t.runTimers();
+        p.labels.push_back(t.labels());
+    }
+    finish(t, p);
+    return p;
+}
+
+// The same game, written to bytes and taken up by a new program after every move.
+Played playResumed(std::uint64_t seed)
+{
+    auto t = std::make_unique<Table>(seed);
+    std::mt19937 player(static_cast<std::mt19937::result_type>(seed));
+    t->ctl.StartFreeGame();
+    Played p;
+    for (int n = 0; n < 400 && t->ctl.freeGameAtRest(); ++n, ++p.moves) {
+        const std::string bytes = encodeSavedGame(*captureSavedGame(t->ctl));
+        t = std::make_unique<Table>(seed * 7919 + static_cast<std::uint64_t>(n) + 1);
+        const SavedGameRead read = decodeSavedGame(bytes);
+        EXPECT_TRUE(read.game.has_value());
+        EXPECT_EQ(t->ctl.continueFreeGame(*read.game), SavedGameProblem::None);
+        t->playMove(n, player);
+        p.labels.push_back(t->labels());
+        t->runTimers();
+        p.labels.push_back(t->labels());
+    }
+    finish(*t, p);
+    return p;
+}
+
+TEST(SavedGame, ResumedAfterEveryMoveScoresAsTheGamePlayedStraight)
+{
+    // Seed 36 reaches the goal; seed 9 runs out of moves after a chain gave
+    // moves back. Both discard and play free moves.
+    for (const std::uint64_t seed : {36u, 9u}) {
+        const Played straight = playStraight(seed);
+        const Played resumed = playResumed(seed);
+        ASSERT_GT(straight.moves, 60) << seed;
+        EXPECT_EQ(resumed.moves, straight.moves) << seed;
+        ASSERT_EQ(resumed.labels.size(), straight.labels.size()) << seed;
+        for (std::size_t i = 0; i < straight.labels.size(); ++i) {
+            ASSERT_EQ(resumed.labels[i], straight.labels[i]) << "seed " << seed << ", step " << i;
+        }
+        EXPECT_EQ(resumed.boxes, straight.boxes) << seed;
+        EXPECT_EQ(resumed.highScores, straight.highScores) << seed;
+        EXPECT_EQ(resumed.total, straight.total) << seed;
+        ASSERT_FALSE(straight.boxes.empty()) << seed; // the game ran to its end
+        if (seed == 36) {
+            EXPECT_EQ(straight.highScores.size(), 1u); // the goal's total was offered
+        } else {
+            EXPECT_GT(straight.returns, 0);
+        }
+    }
+}
+
+// --- the bytes ---------------------------------------------------------------------
+
+SavedGame sampleGame()
+{
+    SavedGame g;
+    g.board.fill(kEmpty);
+    g.greenStamp.fill(-1);
+    g.board[0] = 10;
+    g.board[1] = 0;
+    g.board[63] = 9;
+    g.greenStamp[0] = 99;
+    g.greenStamp[1] = 98;
+    g.itemCount = 3;
+    g.itemCells = {0, 36, 63, 0, 0};
+    g.itemKinds = {2, 0, 1, 0, 0};
+    g.movesUsed = 4;
+    g.maxMovesUsed = 5;
+    g.scoreChain = 2;
+    g.movesReturnedTotal = 1;
+    g.movesReturned = 0;
+    g.noMovesReturned = true;
+    g.scoreLabelsDirty = 0;
+    g.labels = {"197", "96", "0", "2"};
+    g.offeredPiece = 7;
+    g.discardWindow = {-1, -1, -1, -1, -1, -1, -1, 3, -1, -1};
+    g.random = {0x0102030405060708ULL, 300};
+    return g;
+}
+
+std::string hex(const std::string& bytes)
+{
+    static const char* digits = "0123456789abcdef";
+    std::string out;
+    for (const char c : bytes) {
+        out += digits[(static_cast<unsigned char>(c) >> 4) & 0xF];
+        out += digits[static_cast<unsigned char>(c) & 0xF];
+    }
+    return out;
+}
+
+TEST(SavedGame, FileBytesArePinned)
+{
+    const std::string bytes = encodeSavedGame(sampleGame());
+    const std::string empty64(128, 'f');
+    const std::string expected =
+        // magic, version 1, body length 190
+        "5441565247414d45" "0100" "be000000"
+        // seed, draws
+        "0807060504030201" "2c01000000000000"
+        // moves used 4, highest 5, chain 2, returned in all 1, returned 0, label flags 0
+        "0400" "0500" "0200" "0100" "0000" "0000"
+        // no moves returned, offered piece 7, discard window
+        "01" "07" "ffffffffffffff03ffff"
+        // three items: (0, kind 2), (36, kind 0), (63, kind 1), two unused
+        "03" "0002" "2400" "3f01" "ffff" "ffff"
+        // board: 10, 0, 61 empty, 9
+        "0a00" + empty64.substr(0, 122) + "09"
+        // green stamps: 99, 98, 62 not green
+        + "6362" + empty64.substr(0, 124)
+        // labels "197", "96", "0", "2"
+        + "03313937" "023936" "0130" "0132";
+    ASSERT_EQ(hex(bytes.substr(0, bytes.size() - 4)), expected);
+    // CRC-32 of everything before it (computed apart with Python's zlib.crc32).
+    EXPECT_EQ(hex(bytes.substr(bytes.size() - 4)), "250b70bf");
+    const SavedGameRead read = decodeSavedGame(bytes);
+    ASSERT_TRUE(read.game);
+    EXPECT_EQ(*read.game, sampleGame());
+}
+
+// Each kind of refused file, and that a valid one with one changed value is
+// refused by its values and not only by its checksum.
+TEST(SavedGame, RefusedFilesSayWhy)
+{
+    const std::string good = encodeSavedGame(sampleGame());
+    EXPECT_EQ(decodeSavedGame("").problem, SavedGameProblem::Truncated);
+    for (std::size_t n = 1; n < good.size(); ++n) {
+        ASSERT_EQ(decodeSavedGame(good.substr(0, n)).problem, SavedGameProblem::Truncated) << n;
+    }
+    EXPECT_EQ(decodeSavedGame(good + "x").problem, SavedGameProblem::Damaged);
+    EXPECT_EQ(decodeSavedGame("\x89PNG\r\n\x1a\n0000000000").problem, SavedGameProblem::Foreign);
+    EXPECT_EQ(decodeSavedGame("KEM\x01\x02").problem, SavedGameProblem::Foreign);
+
+    std::string flipped = good;
+    flipped[40] = static_cast<char>(flipped[40] ^ 0x10);
+    EXPECT_EQ(decodeSavedGame(flipped).problem, SavedGameProblem::Damaged);
+
+    std::string later = good;
+    later[8] = 2;
+    EXPECT_EQ(decodeSavedGame(later).problem, SavedGameProblem::FutureVersion);
+    later[8] = 0;
+    EXPECT_EQ(decodeSavedGame(later).problem, SavedGameProblem::Damaged);
+
+    // Values no game between two moves can have, each in a correctly sealed file.
+    const auto refused = [](auto change) {
+        SavedGame g = sampleGame();
+        change(g);
+        return decodeSavedGame(encodeSavedGame(g)).problem;
+    };
+    EXPECT_EQ(refused([](SavedGame& g) { g.board[5] = 11; }), SavedGameProblem::Damaged);
+    EXPECT_EQ(refused([](SavedGame& g) { g.greenStamp[5] = 101; }), SavedGameProblem::Damaged);
+    EXPECT_EQ(refused([](SavedGame& g) { g.movesUsed = 100; }), SavedGameProblem::Damaged);
+    EXPECT_EQ(refused([](SavedGame& g) { g.maxMovesUsed = 3; }), SavedGameProblem::Damaged);
+    EXPECT_EQ(refused([](SavedGame& g) { g.itemKinds[1] = 2; }), SavedGameProblem::Damaged);
+    EXPECT_EQ(refused([](SavedGame& g) { g.itemCells[1] = 0; }), SavedGameProblem::Damaged);
+    EXPECT_EQ(refused([](SavedGame& g) { g.itemCount = 1; }), SavedGameProblem::Damaged);
+    // A full window with the offered piece kept out too would leave no shape to deal.
+    EXPECT_EQ(refused([](SavedGame& g) { g.discardWindow[9] = 4; }), SavedGameProblem::Damaged);
+    EXPECT_EQ(refused([](SavedGame& g) { g.discardWindow[7] = 7; }), SavedGameProblem::Damaged);
+    EXPECT_EQ(refused([](SavedGame& g) { g.labels.Label2 = "1e3"; }), SavedGameProblem::Damaged);
+    EXPECT_EQ(refused([](SavedGame& g) { g.random.draws = RandomSource::kSeedSpan + 1; }), SavedGameProblem::Damaged);
+    EXPECT_EQ(refused([](SavedGame&) {}), SavedGameProblem::None);
+}
+
+TEST(SavedGame, FilesOnDisk)
+{
+    TempFolder folder;
+    const std::filesystem::path path = folder.path() / "data" / "free-game.sav";
+    EXPECT_EQ(readSavedGameFile(path).problem, SavedGameProblem::Missing);
+    ASSERT_TRUE(writeSavedGameFile(path, sampleGame())); // the data folder is made when missing
+    const SavedGameRead read = readSavedGameFile(path);
+    ASSERT_TRUE(read.game);
+    EXPECT_EQ(*read.game, sampleGame());
+
+    setRefusedSavedGameAside(path);
+    EXPECT_FALSE(std::filesystem::exists(path));
+    EXPECT_TRUE(std::filesystem::exists(folder.path() / "data" / "free-game.sav.refused"));
+
+    // A pipe in its place is not opened (that would wait for a writer), a folder not read.
+    ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0);
+    EXPECT_EQ(readSavedGameFile(path).problem, SavedGameProblem::Unreadable);
+    std::filesystem::remove(path);
+    std::filesystem::create_directory(path);
+    EXPECT_EQ(readSavedGameFile(path).problem, SavedGameProblem::Unreadable);
+    std::filesystem::remove(path);
+
+    // A huge file is not read whole.
+    writeSavedGameFile(path, sampleGame());
+    std::filesystem::resize_file(path, 1 << 20);
+    EXPECT_EQ(readSavedGameFile(path).problem, SavedGameProblem::Damaged);
+    removeSavedGameFile(path);
+    EXPECT_FALSE(std::filesystem::exists(path));
+}
+
+// --- the random source ---------------------------------------------------------------
+
+TEST(SavedGame, RandomSourceRestoresAcrossItsOwnReseeding)
+{
+    RandomSource a(42);
+    for (std::uint64_t i = 0; i < RandomSource::kSeedSpan - 3; ++i) {
+        a.next();
+    }
+    const RandomState before = a.state();
+    std::vector<double> next;
+    for (int i = 0; i < 8; ++i) {
+        next.push_back(a.next()); // reseeds itself on the way
+    }
+    EXPECT_NE(a.state().seed, 42u);
+    RandomSource b(1);
+    ASSERT_TRUE(b.restore(before));
+    for (const double v : next) {
+        EXPECT_EQ(b.next(), v);
+    }
+    EXPECT_EQ(b.state(), a.state());
+    EXPECT_FALSE(b.restore({7, RandomSource::kSeedSpan + 1}));
+    EXPECT_EQ(b.state(), a.state());
+}
+
+// --- when there is a game to keep ------------------------------------------------------
+
+TEST_F(FlowTest, OnlyAFreeGameBetweenMovesIsKept)
+{
+    EXPECT_FALSE(captureSavedGame(ctl)); // no game yet
+    ctl.StartFreeGame();
+    EXPECT_TRUE(captureSavedGame(ctl));
+    ctl.trashReleased();
+    EXPECT_FALSE(captureSavedGame(ctl)); // the discard is still being finished
+    EXPECT_TRUE(ctl.settleBeforeSaving());
+    EXPECT_TRUE(captureSavedGame(ctl));
+
+    // A move that ends the game is left to end it; nothing is kept after.
+    state.movesUsed = 99;
+    state.maxMovesUsed = 99;
+    ctl.trashReleased();
+    EXPECT_FALSE(ctl.settleBeforeSaving());
+    ctl.timerTick(Timer::AfterDiscard);
+    EXPECT_FALSE(captureSavedGame(ctl));
+}
+
+TEST_F(FlowTest, TheGameTellsWhenToKeepIt)
+{
+    std::vector<FreeGameEvent> told;
+    ctl.setFreeGameListener([&](FreeGameEvent e) { told.push_back(e); });
+    ctl.StartFreeGame();
+    placeDealt(27);
+    discardDealt();
+    setItems({0, 1});
+    place(0, 0);
+    place(1, 0); // two items joined on a two-cell board part: play on
+    EXPECT_EQ(told, (std::vector<FreeGameEvent>{FreeGameEvent::Started, FreeGameEvent::MoveDone,
+                                                FreeGameEvent::MoveDone, FreeGameEvent::MoveDone,
+                                                FreeGameEvent::MoveDone}));
+    told.clear();
+    ctl.StartFreeGame();
+    state.movesUsed = 99;
+    placeDealt(40);
+    EXPECT_EQ(told, (std::vector<FreeGameEvent>{FreeGameEvent::Started, FreeGameEvent::Over}));
+}
+
+TEST_F(FlowTest, AGameForAnotherItemPictureOrWithBadValuesChangesNothing)
+{
+    ctl.StartFreeGame();
+    placeDealt(20);
+    const GameState before = state;
+    SavedGame other = sampleGame();
+    other.itemCount = 4;
+    other.itemCells = {0, 36, 63, 7, 0};
+    other.itemKinds = {2, 0, 1, 3, 0};
+    EXPECT_EQ(ctl.continueFreeGame(other), SavedGameProblem::ItemsChanged);
+    other = sampleGame();
+    other.offeredPiece = 11;
+    EXPECT_EQ(ctl.continueFreeGame(other), SavedGameProblem::Damaged);
+    EXPECT_EQ(state.board, before.board);
+    EXPECT_EQ(state.labels, before.labels);
+}
+
+TEST_F(FlowTest, AResumedGameShowsWhereItWas)
+{
+    ASSERT_EQ(ctl.continueFreeGame(sampleGame()), SavedGameProblem::None);
+    EXPECT_TRUE(ctl.freeGameAtRest());
+    EXPECT_EQ(window.label(ScoreLabel::Eco), "197");
+    EXPECT_EQ(window.label(ScoreLabel::MovesLeft), "96");
+    EXPECT_EQ(window.label(ScoreLabel::Chain), "2");
+    EXPECT_EQ(window.trash, 1);
+    EXPECT_EQ(state.discardCount, 1);
+    EXPECT_EQ(state.cellItem[0], 2);
+    EXPECT_EQ(state.cellItem[36], 0);
+    EXPECT_EQ(random.state(), sampleGame().random);
+    EXPECT_EQ(window.device(Device::FreeMusic).mode, DeviceMode::Playing);
+    EXPECT_EQ(*captureSavedGame(ctl), sampleGame());
+}
+
+TEST_F(FlowTest, SeriesAndEditorAreNotKept)
+{
+    Editor editor(ctl);
+    ctl.attachEditor(&editor);
+    ctl.StartFreeGame();
+    ctl.command(Command::EditMode, Source::Toolbar);
+    ASSERT_TRUE(state.editMode);
+    EXPECT_FALSE(captureSavedGame(ctl));
+    EXPECT_FALSE(ctl.settleBeforeSaving());
+}
+
+} // namespace
+} // namespace tavrin::game::testing
