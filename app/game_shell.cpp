@@ -72,6 +72,7 @@ GameShell::GameShell(ShellOptions options)
     editor_ = std::make_unique<game::Editor>(*controller_);
     pictures_ = std::make_unique<graphics::Pictures>(graphics_, store_, *this);
     themes_ = std::make_unique<graphics::Themes>(*pictures_, store_, *this);
+    savedGame_ = std::make_unique<SavedGameKeeper>(*controller_, options_.savedGameFile.toStdString());
 
     window_->setEvents(this);
     window_->setOfferedPieceSource([this] { return static_cast<int>(controller_->flow().offeredPiece); });
@@ -130,7 +131,14 @@ void GameShell::show()
 void GameShell::startUpAction()
 {
     if (options_.commandLine.trimmed().isEmpty()) {
+        std::string note;
+        if (savedGame_->resume(note)) {
+            return;
+        }
         controller_->StartFreeGame();
+        if (!note.empty()) {
+            window_->setStatusText(note);
+        }
         return;
     }
     // A file named on the command line is played as a series; anything else
@@ -435,6 +443,22 @@ bool GameShell::closeRequested()
     if (!confirmExit()) {
         return false;
     }
+    shutDown();
+    return true;
+}
+
+void GameShell::saveGameNow()
+{
+    savedGame_->saveNow();
+}
+
+void GameShell::shutDown()
+{
+    if (shutDown_) {
+        return;
+    }
+    shutDown_ = true;
+    savedGame_->keepForNextStart();
     for (auto& timer : {game::Timer::Evaluation, game::Timer::AfterDiscard, game::Timer::StartUp,
                         game::Timer::MusicLoop}) {
         window_->stopTimer(timer);
@@ -445,7 +469,6 @@ bool GameShell::closeRequested()
     }
     themes_->removeThemeTempFolder();
     store_.sync();
-    return true;
 }
 
 // --- window position -------------------------------------------------------------

@@ -6,6 +6,7 @@
 #include "app/main_window.h"
 #include "app/qt_settings_store.h"
 #include "app/qt_window.h"
+#include "app/saved_game_keeper.h"
 #include "app/window_events.h"
 #include "engine/game_state.h"
 #include "game/controller.h"
@@ -31,6 +32,7 @@ struct ShellOptions {
     QString commandLine;    // arguments joined with single spaces
     QString pageFolder = {}; // score pages; the program folder when empty
     QString fileFolder = {}; // where the file dialogs open; the program folder when empty
+    QString savedGameFile = {}; // the free game kept across runs; none kept when empty
 };
 
 class GameShell : public WindowEvents, public graphics::GraphicsHost {
@@ -66,8 +68,14 @@ public:
     // a series unless a series or the editor is active or a dialog is open.
     // Returns "" when it was opened, else the reason shown in the status bar.
     QString openHandedOverFile(const QString& path);
-    // The close box: asks, closes the media, saves the position, tidies up.
+    // The close box: asks, then shutDown().
     bool closeRequested();
+    // The program ends: keeps the free game for the next start, closes the
+    // media, saves the position, tidies up. Asks nothing; runs once.
+    void shutDown();
+    // Writes the free game now (the desktop is logging out); play goes on.
+    void saveGameNow();
+    SavedGameKeeper& savedGame() { return *savedGame_; }
     // Whether unsaved puzzle edits may be dropped (asks when there are any).
     bool confirmExit();
     bool confirmDiscard();
@@ -133,8 +141,10 @@ private:
     std::unique_ptr<game::Editor> editor_;
     std::unique_ptr<graphics::Pictures> pictures_;
     std::unique_ptr<graphics::Themes> themes_;
+    std::unique_ptr<SavedGameKeeper> savedGame_;
     QStringList forgotten_;
     bool startingUp_ = true;
+    bool shutDown_ = false;
 };
 
 } // namespace tavrin::app

@@ -4,11 +4,15 @@
 #include "app/game_shell.h"
 #include "app/instance_handover.h"
 #include "app/single_instance.h"
+#include "app/saved_game_keeper.h"
 #include "app/startup_options.h"
+#include "app/termination_signals.h"
 
 #include <QApplication>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QSessionManager>
+#include <QStandardPaths>
 
 #include <cstdio>
 
@@ -56,7 +60,21 @@ int main(int argc, char* argv[])
     }
 
     const ProgramFolders folders = programFolders(QCoreApplication::applicationDirPath());
-    GameShell shell({folders.data, commandLine, folders.pages, folders.files});
+    const QString savedGame = QString::fromStdString(
+        savedGamePath(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation).toStdString()).string());
+    GameShell shell({folders.data, commandLine, folders.pages, folders.files, savedGame});
+    // However the program ends, the free game is kept for the next start.
+    TerminationSignals termination;
+    QObject::connect(&termination, &TerminationSignals::received, &app, [&shell] {
+        shell.shutDown();
+        QCoreApplication::quit();
+    });
+    QObject::connect(&app, &QCoreApplication::aboutToQuit, &app, [&shell] { shell.shutDown(); });
+#ifndef QT_NO_SESSIONMANAGER
+    QObject::connect(
+        &app, &QGuiApplication::commitDataRequest, &app, [&shell](QSessionManager&) { shell.saveGameNow(); },
+        Qt::DirectConnection);
+#endif
     HandoverServer handover(handoverServerName(lockPath));
     QObject::connect(&handover, &HandoverServer::fileReceived, &handover,
                      [&shell](const QString& path) { shell.openHandedOverFile(path); });

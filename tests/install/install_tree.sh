@@ -129,16 +129,26 @@ while [ -z "$(ls "$home/run" 2>/dev/null | grep '^tavrin-.*\.sock$')" ] && [ $wa
     sleep 0.1
     waited=$((waited + 1))
 done
+# The free game is kept in the user's data folder from its start.
+saved="$home/data/Tavrin for Windows/Tavrin for Windows/free-game.sav"
+while [ ! -s "$saved" ] && [ $waited -lt 200 ]; do
+    sleep 0.1
+    waited=$((waited + 1))
+done
 if [ $waited -ge 200 ]; then
-    fail "the first game opened no hand-over socket"
+    fail "the first game opened no hand-over socket or kept no game"
 else
     (cd "$home" && game_env timeout 30 "$prefix/bin/tavrin" two.kem >/dev/null 2>&1)
     status=$?
     [ $status -eq 0 ] || fail "second start with a puzzle file ended with status $status"
     kill -0 $first 2>/dev/null || fail "the first game ended"
 fi
+# SIGTERM ends the game as the close box does, keeping the free game.
 kill $first 2>/dev/null
 wait $first 2>/dev/null
+status=$?
+[ $status -eq 0 ] || fail "the game ended by SIGTERM with status $status"
+[ -s "$saved" ] || fail "no kept game after SIGTERM"
 
 # A damaged install is noticed: one file gone, the check fails and names it.
 rm "$prefix/$data/help/index.html"

@@ -1,0 +1,225 @@
+// The free game kept across runs: closing the window, ending by a signal, the
+// next start taking the game up, and the files that are not taken up.
+#include "gui_support.h"
+
+#include "app/termination_signals.h"
+#include "game/saved_game.h"
+#include "game/saved_game_file.h"
+
+#include <QFile>
+#include <QLabel>
+#include <QTemporaryDir>
+
+#include <csignal>
+
+using namespace tavrin;
+using namespace tavrin::gui_test;
+using game::Command;
+
+namespace {
+
+// A program with its own data folder and settings, as a fresh start has.
+struct Run {
+    explicit Run(const QString& savedGame)
+    {
+        app::openSettings()->clear();
+        shell = std::make_unique<app::GameShell>(app::ShellOptions{folder.path(), {}, {}, {}, savedGame});
+        shell->start();
+        shell->show();
+    }
+    QTemporaryDir folder;
+    Boxes boxes;
+    std::unique_ptr<app::GameShell> shell;
+
+    bool settled()
+    {
+        auto& w = shell->window();
+        return !w.timerRunning(game::Timer::Evaluation) && !w.timerRunning(game::Timer::AfterDiscard)
+               && !w.timerRunning(game::Timer::StartUp);
+    }
+    void clickCell(int cell)
+    {
+        QTest::mouseClick(shell->form().board(), Qt::LeftButton, {}, app::BoardView::cellCentre(cell));
+    }
+    QStringList labels()
+    {
+        QStringList shown;
+        for (auto l : {game::ScoreLabel::Eco, game::ScoreLabel::MovesLeft, game::ScoreLabel::Loop, game::ScoreLabel::Chain}) {
+            shown << shell->form().scoreLabel(l)->text();
+        }
+        return shown;
+    }
+};
+
+std::optional<game::SavedGame> onDisk(const QString& path)
+{
+    return game::readSavedGameFile(path.toStdString()).game;
+}
+
+} // namespace
+
+class ResumeTest : public QObject {
+    Q_OBJECT
+private slots:
+    void init()
+    {
+        data = std::make_unique<QTemporaryDir>();
+        QVERIFY(data->isValid());
+        file = data->filePath(QStringLiteral("data/free-game.sav"));
+    }
+    void cleanup() { data.reset(); }
+
+    void closingKeepsTheGameAndTheNextStartTakesItUp();
+    void aMoveStillPlayingIsFinishedBeforeTheGameIsKept();
+    void newGameAndTheEndOfAGameReplaceOrRemoveIt();
+    void aRefusedFileIsSetAsideWithANote();
+    void terminationSignalKeepsTheGame();
+
+private:
+    std::unique_ptr<QTemporaryDir> data;
+    QString file;
+};
+
+void ResumeTest::closingKeepsTheGameAndTheNextStartTakesItUp()
+{
+    game::SavedGame kept;
+    QStringList labels;
+    {
+        Run run(file);
+        QTRY_VERIFY_WITH_TIMEOUT(run.shell->controller().flow().freeGameActive, 5000);
+        QVERIFY(onDisk(file)); // kept from the start
+        for (int cell : {9, 10, 18}) {
+            run.clickCell(cell);
+            QTRY_VERIFY_WITH_TIMEOUT(run.settled(), 3000);
+        }
+        QTest::mouseClick(run.shell->form().trash(), Qt::LeftButton);
+        QTRY_VERIFY_WITH_TIMEOUT(run.settled(), 3000);
+        const auto now = game::captureSavedGame(run.shell->controller());
+        QVERIFY(now);
+        QCOMPARE(onDisk(file), now); // after every move
+        kept = *now;
+        labels = run.labels();
+        QVERIFY(run.shell->form().close());
+        QCOMPARE(onDisk(file), now);
+    }
+    Run next(file);
+    QTRY_VERIFY_WITH_TIMEOUT(next.shell->controller().flow().freeGameActive, 5000);
+    QCOMPARE(game::captureSavedGame(next.shell->controller()), std::optional(kept));
+    QCOMPARE(next.labels(), labels);
+    QCOMPARE(next.shell->form().trashCount()->text(), QStringLiteral("1"));
+    QCOMPARE(QString::fromStdString(next.shell->window().statusText()),
+             u("水、新芽、太陽をハイパーロードでつないで全ての地域を緑化してください。"));
+}
+
+void ResumeTest::aMoveStillPlayingIsFinishedBeforeTheGameIsKept()
+{
+    Run run(file);
+    QTRY_VERIFY_WITH_TIMEOUT(run.shell->controller().flow().freeGameActive, 5000);
+    run.clickCell(20);
+    QVERIFY(run.shell->controller().flow().moveBusy);
+    QVERIFY(run.shell->form().close());
+    const auto kept = onDisk(file);
+    QVERIFY(kept);
+    QCOMPARE(int(kept->movesUsed), 1);
+    QVERIFY(kept->board[20] != kEmpty);
+}
+
+void ResumeTest::newGameAndTheEndOfAGameReplaceOrRemoveIt()
+{
+    Run run(file);
+    QTRY_VERIFY_WITH_TIMEOUT(run.shell->controller().flow().freeGameActive, 5000);
+    run.clickCell(0);
+    QTRY_VERIFY_WITH_TIMEOUT(run.settled(), 3000);
+    QCOMPARE(int(onDisk(file)->movesUsed), 1);
+    run.shell->form().action(Command::NewGame)->trigger();
+    QCOMPARE(int(onDisk(file)->movesUsed), 0);
+    QCOMPARE(onDisk(file), game::captureSavedGame(run.shell->controller()));
+
+    // The last move: the time-up box, and nothing is kept.
+    run.shell->state().movesUsed = 99;
+    run.clickCell(63);
+    QTRY_VERIFY_WITH_TIMEOUT(run.settled(), 3000);
+    QVERIFY(!run.shell->controller().flow().freeGameActive);
+    QVERIFY(!QFile::exists(file));
+    QVERIFY(run.shell->form().close());
+    QVERIFY(!QFile::exists(file));
+}
+
+void ResumeTest::aRefusedFileIsSetAsideWithANote()
+{
+    QDir().mkpath(QFileInfo(file).path());
+    struct Case {
+        QByteArray bytes;
+        const char* note;
+    };
+    const std::string good = game::encodeSavedGame(*[] {
+        game::SavedGame g;
+        g.board.fill(kEmpty);
+        g.greenStamp.fill(-1);
+        g.itemCount = 3;
+        g.itemCells = {0, 36, 63, 0, 0};
+        g.itemKinds = {0, 1, 2, 0, 0};
+        g.offeredPiece = 4;
+        return std::optional(g);
+    }());
+    QByteArray future = QByteArray::fromStdString(good);
+    future[8] = 9;
+    const QList<Case> cases = {
+        {QByteArray::fromStdString(good).left(30), "前回のゲームの保存ファイルが途中で切れています。新しいゲームを始めます。"},
+        {QByteArray("GIF89a-not-a-game"), "前回のゲームの保存ファイルがTavrinのものではありません。新しいゲームを始めます。"},
+        {future, "前回のゲームは新しいバージョンのTavrinで保存されています。新しいゲームを始めます。"},
+        {QByteArray::fromStdString(good).replace(20, 1, "\x7f"), "前回のゲームの保存ファイルが壊れています。新しいゲームを始めます。"},
+    };
+    for (const Case& c : cases) {
+        QFile out(file);
+        QVERIFY(out.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        out.write(c.bytes);
+        out.close();
+        Run run(file);
+        QTRY_VERIFY_WITH_TIMEOUT(run.shell->controller().flow().freeGameActive, 5000);
+        QCOMPARE(QString::fromStdString(run.shell->window().statusText()), u(c.note));
+        QFile aside(file + QStringLiteral(".refused"));
+        QVERIFY(aside.open(QIODevice::ReadOnly));
+        QCOMPARE(aside.readAll(), c.bytes);
+        QCOMPARE(int(onDisk(file)->movesUsed), 0); // the new game is kept in its place
+        QVERIFY(run.shell->form().close());
+    }
+
+    // A game laid out for five items, while the item picture has three.
+    game::SavedGame five = *game::decodeSavedGame(good).game;
+    five.itemCount = 5;
+    five.itemCells = {0, 36, 63, 7, 56};
+    five.itemKinds = {0, 1, 2, 3, 4};
+    QVERIFY(game::writeSavedGameFile(file.toStdString(), five));
+    Run run(file);
+    QTRY_VERIFY_WITH_TIMEOUT(run.shell->controller().flow().freeGameActive, 5000);
+    QCOMPARE(QString::fromStdString(run.shell->window().statusText()),
+             u("アイテムの画像が前回のゲームと合いません。新しいゲームを始めます。"));
+    QCOMPARE(int(run.shell->state().itemCount), 3);
+}
+
+void ResumeTest::terminationSignalKeepsTheGame()
+{
+    Run run(file);
+    QTRY_VERIFY_WITH_TIMEOUT(run.shell->controller().flow().freeGameActive, 5000);
+    app::TerminationSignals termination;
+    QVERIFY(termination.listening());
+    int received = 0;
+    QObject::connect(&termination, &app::TerminationSignals::received, [&](int number) {
+        received = number;
+        run.shell->shutDown();
+    });
+    run.clickCell(5);
+    QVERIFY(run.shell->controller().flow().moveBusy);
+    ::raise(SIGTERM);
+    QTRY_COMPARE_WITH_TIMEOUT(received, int(SIGTERM), 3000);
+    const auto kept = onDisk(file);
+    QVERIFY(kept);
+    QCOMPARE(int(kept->movesUsed), 1); // the move that was playing, finished
+    // Once ending, nothing the game still does changes what was kept.
+    run.shell->controller().StartFreeGame();
+    QCOMPARE(onDisk(file), kept);
+}
+
+QTEST_MAIN(ResumeTest)
+#include "resume_test.moc"
