@@ -43,7 +43,8 @@ void GameController::startUp() { startTimer(Timer::StartUp, kStartUpIntervalMs);
 
 void GameController::StartFreeGame() { StartFreeGame(drawItemLayout(itemKinds_, rnd_)); }
 
-void GameController::StartFreeGame(const ItemLayout& layout)
+// What every free game begins with, a new one or one taken up again.
+void GameController::clearForFreeGame()
 {
     clearHint();
     // A move of the previous game may still be playing its sequence.
@@ -52,18 +53,22 @@ void GameController::StartFreeGame(const ItemLayout& layout)
     f_.sequenceStep = 0;
     f_.reverseRun = false;
     f_.discardPending = false;
-
-    // 1. Reset.
     f_.moveBusy = false;
+    f_.quietRun = false;
     s_.modeSettingActive = false;
     if (scores_ != nullptr) {
         scores_->resetLastRank();
     }
     s_.puzzleCount = 0;
+    s_.overrunState = 0;
+}
+
+void GameController::StartFreeGame(const ItemLayout& layout)
+{
+    // 1. Reset.
+    clearForFreeGame();
     s_.maxMovesUsed = 0;
     s_.scoreChain = 0;
-    f_.quietRun = false;
-    s_.overrunState = 0;
     s_.scoreLabelsDirty = 0;
     s_.cellItem.fill(-1);
     s_.loopLength.fill(0);

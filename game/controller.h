@@ -212,6 +212,7 @@ private:
     void exitCommand();
     void playMusic(Device device);
     void tell(FreeGameEvent event);
+    void clearForFreeGame();
 
     GameState& s_;
     Window& w_;

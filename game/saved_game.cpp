@@ -131,21 +131,7 @@ SavedGameProblem GameController::continueFreeGame(const SavedGame& g)
         return SavedGameProblem::ItemsChanged;
     }
     rnd_.restore(g.random);
-
-    clearHint();
-    stopTimer(Timer::Evaluation);
-    stopTimer(Timer::AfterDiscard);
-    f_.sequenceStep = 0;
-    f_.reverseRun = false;
-    f_.discardPending = false;
-    f_.moveBusy = false;
-    f_.quietRun = false;
-    s_.modeSettingActive = false;
-    if (scores_ != nullptr) {
-        scores_->resetLastRank();
-    }
-    s_.puzzleCount = 0;
-    s_.overrunState = 0;
+    clearForFreeGame();
 
     s_.itemCount = g.itemCount;
     s_.itemCells.fill(0);
