@@ -6,6 +6,7 @@
 #include <QUrl>
 
 #include <functional>
+#include <set>
 
 namespace tavrin {
 
@@ -67,8 +68,15 @@ Status statusOf(RegistrationError error)
 
 ScoreServer::ScoreServer(const ServerOptions& options, ServerLimits limits, QObject* parent)
     : QAbstractHttpServer(parent), options_(options), limits_(limits), limiter_(options.registrationsPerMinute),
-      reader_(options.database, QStringLiteral("reader")), writer_(std::make_unique<StoreWorker>(options.database))
+      reader_(options.database, QStringLiteral("reader"))
 {
+    // SQLite takes one writer at a time; PostgreSQL commits several batches
+    // at once, so one batch's wait for the disk does not hold up the next.
+    const int writers = options.database.kind == DatabaseTarget::Kind::Postgres ? limits_.postgresWriters : 1;
+    for (int i = 0; i < std::max(1, writers); ++i) {
+        writers_.push_back(std::make_unique<StoreWorker>(options.database, i));
+    }
+    inFlight_.resize(writers_.size());
     clock_.start();
     sweep_.setInterval(1000);
     QObject::connect(&sweep_, &QTimer::timeout, this, &ScoreServer::sweepConnections);
@@ -76,14 +84,18 @@ ScoreServer::ScoreServer(const ServerOptions& options, ServerLimits limits, QObj
 
 ScoreServer::~ScoreServer()
 {
-    writer_.reset(); // finishes the batch being stored
+    writers_.clear(); // each finishes the batch it is storing
     pending_.clear();
     inFlight_.clear();
 }
 
 bool ScoreServer::start(QString& error)
 {
-    if (!reader_.open(error) || !writer_->start(error)) {
+    bool opened = reader_.open(error);
+    for (const auto& writer : writers_) {
+        opened = opened && writer->start(error);
+    }
+    if (!opened) {
         error = QStringLiteral("cannot open the database: ") + error;
         return false;
     }
@@ -408,32 +420,59 @@ void ScoreServer::queue(Pending pending)
 
 void ScoreServer::dispatch()
 {
-    if (!inFlight_.empty() || pending_.empty()) {
-        return; // one batch at a time keeps the answers in order
-    }
-    std::vector<Registration> entries;
-    while (!pending_.empty() && static_cast<int>(entries.size()) < limits_.maxBatch) {
-        if (pending_.front().registration) {
-            entries.push_back(*pending_.front().registration);
+    for (std::size_t writer = 0; writer < writers_.size() && !pending_.empty(); ++writer) {
+        if (!inFlight_[writer].empty()) {
+            continue;
         }
-        inFlight_.push_back(std::move(pending_.front()));
-        pending_.pop_front();
+        // A connection's answers go out in order: while one of its requests
+        // is in a batch being stored, its later ones wait for the next batch.
+        std::vector<Registration> entries;
+        std::deque<Pending> batch;
+        std::deque<Pending> waiting;
+        std::set<QTcpSocket*> held;
+        while (!pending_.empty()) {
+            Pending pending = std::move(pending_.front());
+            pending_.pop_front();
+            QTcpSocket* socket = pending.socket.data();
+            const auto found = connections_.find(socket);
+            const bool busy = found != connections_.end() && found->inFlight > 0;
+            if (busy || held.count(socket) || static_cast<int>(entries.size()) >= limits_.maxBatch) {
+                held.insert(socket);
+                waiting.push_back(std::move(pending));
+                continue;
+            }
+            if (pending.registration) {
+                entries.push_back(*pending.registration);
+            }
+            batch.push_back(std::move(pending));
+        }
+        pending_ = std::move(waiting);
+        if (batch.empty()) {
+            return;
+        }
+        for (const Pending& pending : batch) {
+            if (const auto found = connections_.find(pending.socket.data()); found != connections_.end()) {
+                ++found->inFlight;
+            }
+        }
+        inFlight_[writer] = std::move(batch);
+        if (entries.empty()) {
+            batchStored(writer, StoredBatch{std::vector<RegistrationOutcome>{}, {}});
+            return;
+        }
+        writers_[writer]->submit(std::move(entries), this,
+                                 [this, writer](StoredBatch stored) { batchStored(writer, std::move(stored)); });
     }
-    if (entries.empty()) {
-        batchStored(StoredBatch{std::vector<RegistrationOutcome>{}, {}});
-        return;
-    }
-    writer_->submit(std::move(entries), this, [this](StoredBatch batch) { batchStored(std::move(batch)); });
 }
 
-void ScoreServer::batchStored(StoredBatch batch)
+void ScoreServer::batchStored(std::size_t writer, StoredBatch batch)
 {
     if (!batch.outcomes) {
         qWarning("tavrin-scores: storing registrations failed: %s", qPrintable(batch.error));
     }
     std::size_t next = 0;
     std::deque<Pending> done;
-    done.swap(inFlight_);
+    done.swap(inFlight_[writer]);
     for (Pending& pending : done) {
         if (pending.registration) {
             if (batch.outcomes && next < batch.outcomes->size()) {
@@ -458,6 +497,7 @@ void ScoreServer::batchStored(StoredBatch batch)
         const auto found = connections_.find(socket);
         if (found != connections_.end()) {
             --found->pending;
+            --found->inFlight;
         }
         send(pending.responder, socket, pending.reply, pending.close);
     }

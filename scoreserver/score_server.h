@@ -32,6 +32,7 @@ struct ServerLimits {
     int requestTimeoutMs = 10000;   // a started request must be complete by then
     int idleTimeoutMs = 30000;      // an idle keep-alive connection is closed then
     int maxBatch = 256;             // registrations stored in one transaction at most
+    int postgresWriters = 4;        // batches stored at once on PostgreSQL (SQLite: one)
     int rankingCacheMs = 1000;      // rankings are read again at least this often (other servers' entries)
     int rankingRefreshMs = 100;     // and at most this often after own registrations
 };
@@ -71,7 +72,8 @@ private:
         qint64 requestBytes = 0;
         qint64 requestStartMs = -1;
         qint64 lastActivityMs = 0;
-        int pending = 0;
+        int pending = 0;  // answers queued or being stored
+        int inFlight = 0; // of those, the ones in a batch being stored
         bool refused = false;
     };
     struct CachedRanking {
@@ -87,7 +89,7 @@ private:
     void answer(const QHttpServerRequest& request, QTcpSocket* socket, Reply reply, bool close);
     void queue(Pending pending);
     void dispatch();
-    void batchStored(StoredBatch batch);
+    void batchStored(std::size_t writer, StoredBatch batch);
     void useRanking(int gameType, RenderedRanking ranking);
     static void send(QHttpServerResponder& responder, QTcpSocket* socket, const Reply& reply, bool close);
 
@@ -109,12 +111,12 @@ private:
     QTimer sweep_;
     QHash<QTcpSocket*, Connection> connections_;
     std::deque<Pending> pending_;  // waiting for the next batch
-    std::deque<Pending> inFlight_; // answers of the batch being stored
+    std::vector<std::deque<Pending>> inFlight_; // per writer: answers of the batch it stores
     bool dispatchScheduled_ = false;
     std::map<int, CachedRanking> rankings_;
     QByteArray indexHtml_; // empty when a ranking changed since
     ScoreStore reader_;    // rankings changed by other servers sharing the database
-    std::unique_ptr<StoreWorker> writer_;
+    std::vector<std::unique_ptr<StoreWorker>> writers_;
 };
 
 } // namespace tavrin

@@ -94,6 +94,13 @@ bool ScoreStore::connect(QString& error)
         return false;
     }
     QSqlQuery query(db_);
+    // The statements are prepared once per batch size and used thousands of
+    // times; planning them again for every batch costs more than running them.
+    if (target_.kind == DatabaseTarget::Kind::Postgres &&
+        !query.exec(QStringLiteral("SET plan_cache_mode = force_generic_plan"))) {
+        error = query.lastError().text();
+        return false;
+    }
     if (target_.kind == DatabaseTarget::Kind::Sqlite) {
         // WAL: readers never wait for the writer; NORMAL syncs at checkpoints,
         // which keeps every committed entry through a crash of this program.
@@ -210,17 +217,30 @@ std::optional<std::vector<RegistrationOutcome>> ScoreStore::registerEntries(cons
         }
     }
     const int rows = static_cast<int>(distinct.size());
-    if (!db_.transaction()) {
+    // PostgreSQL stores the entries and counts them into their buckets in one
+    // statement (one round trip, committed on its own; buckets taken in one
+    // order, so that batches stored at once never wait on each other in a
+    // circle); SQLite, in process, takes the plain statements in a transaction.
+    const bool pg = isPostgres();
+    if (!pg && !db_.transaction()) {
         error = db_.lastError().text();
         connectionSuspect_ = true;
         return std::nullopt;
     }
 
-    QSqlQuery& insert = prepared(
-        InsertEntries, rows,
+    const QString insertSql =
         QStringLiteral("INSERT INTO entries (gametype, score, year, month, day, name, comment, registered) VALUES %1 "
                        "ON CONFLICT DO NOTHING RETURNING id, gametype, score")
-            .arg(rowsOf(rows, QStringLiteral("(?,?,?,?,?,?,?,?)"))));
+            .arg(rowsOf(rows, QStringLiteral("(?,?,?,?,?,?,?,?)")));
+    QSqlQuery& insert = prepared(
+        InsertEntries, rows,
+        pg ? QStringLiteral("WITH added AS (%1), grown AS (INSERT INTO score_buckets (gametype, bucket, entries) "
+                            "SELECT gametype, score / %2, COUNT(*) FROM added GROUP BY gametype, score / %2 "
+                            "ORDER BY gametype, score / %2 "
+                            "ON CONFLICT (gametype, bucket) DO UPDATE SET entries = score_buckets.entries + "
+                            "excluded.entries) SELECT id, gametype, score FROM added")
+                 .arg(insertSql, QString::number(kBucketWidth))
+           : insertSql);
     for (const Registration* entry : distinct) {
         for (const QVariant& value :
              {QVariant(entry->gameType), QVariant(int{entry->score}), QVariant(int{entry->date.year}),
@@ -242,7 +262,7 @@ std::optional<std::vector<RegistrationOutcome>> ScoreStore::registerEntries(cons
     }
     insert.finish();
 
-    if (!bucketGrowth.empty()) {
+    if (!pg && !bucketGrowth.empty()) {
         const int buckets = static_cast<int>(bucketGrowth.size());
         QSqlQuery& grow = prepared(
             AddToBuckets, buckets,
@@ -308,7 +328,7 @@ std::optional<std::vector<RegistrationOutcome>> ScoreStore::registerEntries(cons
         error = QStringLiteral("an entry could not be found again after storing it");
         return std::nullopt;
     }
-    if (!db_.commit()) {
+    if (!pg && !db_.commit()) {
         error = db_.lastError().text();
         db_.rollback();
         connectionSuspect_ = true;

@@ -5,9 +5,10 @@
 
 namespace tavrin {
 
-StoreWorker::StoreWorker(DatabaseTarget target) : target_(std::move(target))
+StoreWorker::StoreWorker(DatabaseTarget target, int number)
+    : target_(std::move(target)), connectionName_(QStringLiteral("writer%1").arg(number))
 {
-    thread_.setObjectName(QStringLiteral("database"));
+    thread_.setObjectName(connectionName_);
 }
 
 StoreWorker::~StoreWorker()
@@ -29,7 +30,7 @@ bool StoreWorker::start(QString& error)
     QMetaObject::invokeMethod(
         inThread_,
         [&] {
-            store_ = std::make_unique<ScoreStore>(target_, QStringLiteral("writer"));
+            store_ = std::make_unique<ScoreStore>(target_, connectionName_);
             opened = store_->open(error);
         },
         Qt::BlockingQueuedConnection);
@@ -42,7 +43,11 @@ void StoreWorker::submit(std::vector<Registration> entries, QObject* context, st
         inThread_,
         [this, entries = std::move(entries), receiver = QPointer<QObject>(context), done = std::move(done)]() mutable {
             StoredBatch batch;
-            batch.outcomes = store_->registerEntries(entries, QDateTime::currentSecsSinceEpoch(), batch.error);
+            // A batch that fails once (say, two batches waiting on each other's
+            // rows) is tried again before its players are told to come back.
+            for (int attempt = 0; attempt < 2 && !batch.outcomes; ++attempt) {
+                batch.outcomes = store_->registerEntries(entries, QDateTime::currentSecsSinceEpoch(), batch.error);
+            }
             if (receiver) {
                 QMetaObject::invokeMethod(
                     receiver.data(), [done = std::move(done), batch = std::move(batch)]() mutable { done(std::move(batch)); },

@@ -23,7 +23,8 @@ struct StoredBatch {
 
 class StoreWorker {
 public:
-    explicit StoreWorker(DatabaseTarget target);
+    // `number` tells the connections of several workers apart.
+    StoreWorker(DatabaseTarget target, int number);
     ~StoreWorker();
     StoreWorker(const StoreWorker&) = delete;
     StoreWorker& operator=(const StoreWorker&) = delete;
@@ -36,6 +37,7 @@ public:
 
 private:
     DatabaseTarget target_;
+    QString connectionName_;
     QThread thread_;
     QObject* inThread_ = nullptr;
     std::unique_ptr<ScoreStore> store_; // made, used and destroyed on thread_
