@@ -2,7 +2,7 @@
 JOBS ?= $(shell nproc)
 CTEST_FLAGS ?= --output-on-failure
 
-.PHONY: all deps configure build release run test test-asan bench fuzz install clean
+.PHONY: all deps configure build release run test test-asan bench fuzz install clean translations
 
 all: build
 
@@ -19,6 +19,11 @@ build: configure
 release: deps
 	cmake --preset release
 	cmake --build --preset release -j $(JOBS)
+
+# After adding or changing a text of the window: updates translations/*.ts
+# (then translate the new entries, see translations/CMakeLists.txt).
+translations: configure
+	cmake --build --preset debug --target tavrin_lupdate
 
 run: build
 	./build/tavrin $(ARGS)

@@ -11,15 +11,19 @@ namespace tavrin::app {
 
 enum class Toolbar { None, Main, Board };
 
+// No caption or no tool tip.
+inline constexpr Phrase kNoText{"", ""};
+constexpr bool isEmpty(const Phrase& text) { return text.source[0] == '\0'; }
+
 struct CommandInfo {
     game::Command command;
     game::Menu menu;
     bool inMenu;                // false: a Toolbar2 button, also in the Edit menu's "盤の変形(&B)" submenu
-    std::string_view caption;   // menu caption (of the submenu item for Toolbar2 buttons)
+    Phrase caption;             // menu caption (of the submenu item for Toolbar2 buttons)
     std::string_view shortcut;  // "F1", "F2", "F3" or ""
     Toolbar toolbar;
     int button;                 // 1-based index in its toolbar, 0 when none
-    std::string_view toolTip;
+    Phrase toolTip;
     bool enabled;               // at start-up
     bool checkable;
     bool checked;               // at start-up
@@ -30,7 +34,7 @@ const std::array<CommandInfo, game::kCommandCount>& commandTable();
 const CommandInfo& commandInfo(game::Command command);
 
 // The menu captions: "ｹﾞｰﾑ(&G)", "編集(&E)", "ｵﾌﾟｼｮﾝ(&O)", "ﾍﾙﾌﾟ(&H)".
-std::string_view menuCaption(game::Menu menu);
+Phrase menuCaption(game::Menu menu);
 
 // Toolbar positions that hold a separator.
 inline constexpr std::array<int, 4> kMainToolbarSeparators{9, 13, 16, 19};

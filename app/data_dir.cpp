@@ -42,6 +42,7 @@ const QStringList& dataFileNames()
         QStringLiteral("help/series.html"),    QStringLiteral("help/themes.html"),
         QStringLiteral("help/pieces.png"),     QStringLiteral("help/items.png"),
         QStringLiteral("help/sheet.png"),      QStringLiteral("help/item_strip.png"),
+        QStringLiteral("translations/tavrin_en.qm"),
     };
     return names;
 }

@@ -1,5 +1,6 @@
 #include "app/dialogs.h"
 
+#include <QComboBox>
 #include <QDialog>
 #include <QFileDialog>
 #include <QInputDialog>
@@ -36,7 +37,39 @@ QMessageBox::Icon qtIcon(game::Icon icon)
     return QMessageBox::NoIcon;
 }
 
+constexpr QStringView kAnyFile = u"(*.*)";
+
 } // namespace
+
+void prepareFileDialog(QFileDialog& dialog, const FileRequest& request)
+{
+    dialog.setWindowTitle(request.title);
+    dialog.setDirectory(request.folder);
+    // Qt's own dialog speaks the language chosen for the game (a desktop's
+    // dialog would speak the desktop's).
+    dialog.setOption(QFileDialog::DontUseNativeDialog, true);
+    dialog.setOption(QFileDialog::ReadOnly, false);
+    // "(*.*)" means every file, names without a dot included; Qt reads it
+    // literally, so the dialog matches "*" and still shows the entry as written.
+    QStringList filters;
+    for (const QString& filter : request.filters) {
+        filters.append(filter.endsWith(kAnyFile) ? filter.chopped(kAnyFile.size()) + QStringLiteral("(*)") : filter);
+    }
+    dialog.setNameFilters(filters);
+    if (auto* combo = dialog.findChild<QComboBox*>(QStringLiteral("fileTypeCombo"))) {
+        for (int i = 0; i < combo->count() && i < request.filters.size(); ++i) {
+            combo->setItemText(i, request.filters[i]);
+        }
+    }
+    dialog.setDefaultSuffix(request.defaultSuffix);
+    if (request.save) {
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setFileMode(QFileDialog::AnyFile);
+    } else {
+        dialog.setAcceptMode(QFileDialog::AcceptOpen);
+        dialog.setFileMode(QFileDialog::ExistingFile);
+    }
+}
 
 void setMessageHook(MessageHook hook) { hooks().message = std::move(hook); }
 void setInputHook(InputHook hook) { hooks().input = std::move(hook); }
@@ -102,17 +135,8 @@ QString askFile(QWidget* parent, const FileRequest& request)
     if (hooks().file) {
         return hooks().file(request);
     }
-    QFileDialog dialog(parent, request.title, request.folder);
-    dialog.setNameFilters(request.filters);
-    dialog.setDefaultSuffix(request.defaultSuffix);
-    dialog.setOption(QFileDialog::ReadOnly, false);
-    if (request.save) {
-        dialog.setAcceptMode(QFileDialog::AcceptSave);
-        dialog.setFileMode(QFileDialog::AnyFile);
-    } else {
-        dialog.setAcceptMode(QFileDialog::AcceptOpen);
-        dialog.setFileMode(QFileDialog::ExistingFile);
-    }
+    QFileDialog dialog(parent);
+    prepareFileDialog(dialog, request);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return {};
     }

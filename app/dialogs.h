@@ -12,6 +12,7 @@
 #include <optional>
 
 class QDialog;
+class QFileDialog;
 class QWidget;
 
 namespace tavrin::app {
@@ -56,6 +57,8 @@ game::Answer showMessage(QWidget* parent, const MessageRequest& request);
 std::optional<QString> askText(QWidget* parent, const InputRequest& request);
 // "" when cancelled.
 QString askFile(QWidget* parent, const FileRequest& request);
+// Sets up the file dialog askFile shows.
+void prepareFileDialog(QFileDialog& dialog, const FileRequest& request);
 // Runs `dialog` modally (or hands it to the hook) and returns its result.
 int runModal(QDialog& dialog);
 

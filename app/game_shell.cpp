@@ -3,9 +3,12 @@
 #include "app/command_line.h"
 #include "app/dialogs.h"
 #include "app/help_window.h"
+#include "app/language.h"
 #include "app/high_score_dialog.h"
 #include "app/zoom.h"
+#include "game/flow_texts.h"
 #include "graphics/file_kind_chooser.h"
+#include "graphics/screen_text.h"
 #include "puzzles/kem_file.h"
 #include "puzzles/kem_names.h"
 #include "scores/general_number.h"
@@ -22,6 +25,7 @@
 namespace tavrin::app {
 
 using game::Command;
+using graphics::screenText;
 
 namespace {
 
@@ -30,11 +34,6 @@ constexpr int kTwipsPerPixel = 15;
 QString q(std::string_view text)
 {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-std::string s(const QString& text)
-{
-    return text.toStdString();
 }
 
 game::Icon gameIcon(graphics::MessageIcon icon)
@@ -83,6 +82,10 @@ GameShell::GameShell(ShellOptions options)
     controller_->setStartUpAction([this] { startUpAction(); });
     form_.setCloseHandler([this] { return closeRequested(); });
     connectZoomChoice(form_, store_);
+    QObject::connect(&form_, &MainWindow::languageChosen, &form_, [this](Language language) {
+        setLanguage(language);
+        storeLanguage(store_, language);
+    });
     setHelpHandler([this] { helpfindershori(kHelpLoadingPictures); });
 }
 
@@ -95,6 +98,7 @@ GameShell::~GameShell()
 void GameShell::start()
 {
     startingUp_ = true;
+    setLanguage(options_.language.value_or(storedLanguage(store_)));
     forgotten_ = pictures_->loadRememberedGraphics();
 
     state_.editMode = false;
@@ -103,7 +107,7 @@ void GameShell::start()
     for (int entry = 0; entry < kPaletteSize; ++entry) {
         window_->setPaletteBorder(entry, entry == 0);
     }
-    window_->setWindowCaption(s(defaultTitle()));
+    window_->setWindowCaption(std::string(game::kProductTitle));
 
     form_.setZoom(startZoom(store_, QGuiApplication::primaryScreen()));
     restoreGeometry();
@@ -157,7 +161,7 @@ void GameShell::startUpAction()
 void GameShell::loadPuzzleFile(const QString& path)
 {
     const kem::PuzzleFileRead read = kem::readPuzzleFile(path.toStdString());
-    const std::string message = read.message();
+    const Text message = read.message();
     if (!message.empty()) {
         window_->messageBox(message, "", game::Buttons::Ok, game::Icon::None);
     }
@@ -177,27 +181,27 @@ void GameShell::loadPuzzleFile(const QString& path)
 
 QString GameShell::openHandedOverFile(const QString& path)
 {
-    QString reason;
+    Text reason;
     const QFileInfo info(path);
     if (state_.editMode) {
-        reason = q("問題ファイルを開けません：編集モード中です。");
+        reason = TAVRIN_TEXT("app", "問題ファイルを開けません：編集モード中です。");
     } else if (state_.puzzleSeries) {
-        reason = q("問題ファイルを開けません：問題に挑戦中です。");
+        reason = TAVRIN_TEXT("app", "問題ファイルを開けません：問題に挑戦中です。");
     } else if (QApplication::activeModalWidget() != nullptr) {
-        reason = q("問題ファイルを開けません：ダイアログを閉じてから開いてください。");
+        reason = TAVRIN_TEXT("app", "問題ファイルを開けません：ダイアログを閉じてから開いてください。");
     } else if (!info.isFile()) {
-        reason = q("問題ファイルを開けません：ファイルが見つかりません。");
+        reason = TAVRIN_TEXT("app", "問題ファイルを開けません：ファイルが見つかりません。");
     } else if (!hasPuzzleExtension(info.fileName())) {
-        reason = q("問題ファイルを開けません：問題ファイル(KEMファイル)ではありません。");
+        reason = TAVRIN_TEXT("app", "問題ファイルを開けません：問題ファイル(KEMファイル)ではありません。");
     }
     if (form_.isMinimized()) {
         form_.showNormal();
     }
     form_.raise();
     form_.activateWindow();
-    if (!reason.isEmpty()) {
-        window_->setStatusText(s(reason));
-        return reason;
+    if (!reason.empty()) {
+        window_->setStatusText(reason);
+        return screenText(reason);
     }
     loadPuzzleFile(info.absoluteFilePath());
     return {};
@@ -233,12 +237,13 @@ void GameShell::openGraphics(int kind)
         FileRequest request;
         request.folder = options_.fileFolder;
         if (which == graphics::FileKind::EcoTheme) {
-            request.title = graphics::themeOpenDialogTitle();
-            request.filters = {graphics::themeFilterName()};
+            request.title = screenText(graphics::themeOpenDialogTitle());
+            request.filters = {screenText(graphics::themeFilterName())};
             request.defaultSuffix = QStringLiteral("ket");
         } else {
-            request.title = graphics::replaceDialogTitle(static_cast<int>(which) - 2);
-            request.filters = {q("ビットマップ (*.bmp)"), q("全てのファイル (*.*)")};
+            request.title = screenText(graphics::replaceDialogTitle(static_cast<int>(which) - 2));
+            request.filters = {screenText(TAVRIN_TEXT("app", "ビットマップ (*.bmp)")),
+                               screenText(TAVRIN_TEXT("app", "全てのファイル (*.*)"))};
             request.defaultSuffix = QStringLiteral("bmp");
         }
         return askFile(&form_, request);
@@ -252,13 +257,13 @@ void GameShell::createTheme()
     if (!themes_->canCreateTheme()) {
         return;
     }
-    const auto answer = window_->inputBox(s(graphics::themeGoalPrompt()), "", "");
+    const auto answer = window_->inputBox(graphics::themeGoalPrompt(), "", "");
     themes_->createTheme(answer ? q(*answer) : QString(), [this] {
         FileRequest request;
         request.save = true;
-        request.title = graphics::themeSaveDialogTitle();
+        request.title = screenText(graphics::themeSaveDialogTitle());
         request.folder = options_.fileFolder;
-        request.filters = {graphics::themeFilterName(), graphics::allFilesFilterName()};
+        request.filters = {screenText(graphics::themeFilterName()), screenText(graphics::allFilesFilterName())};
         request.defaultSuffix = QStringLiteral("ket");
         return askFile(&form_, request);
     });
@@ -277,9 +282,10 @@ void GameShell::restoreTheme(bool forgetPictures)
 void GameShell::openPuzzleFileDialog()
 {
     FileRequest request;
-    request.title = q("問題のﾛｰﾄﾞ");
+    request.title = screenText(TAVRIN_TEXT("app", "問題のﾛｰﾄﾞ"));
     request.folder = options_.fileFolder;
-    request.filters = {q("Tavrin 問題(*.kem)"), q("全てのファイル (*.*)")};
+    request.filters = {screenText(TAVRIN_TEXT("app", "Tavrin 問題(*.kem)")),
+                       screenText(TAVRIN_TEXT("app", "全てのファイル (*.*)"))};
     request.defaultSuffix = QStringLiteral("kem");
     const QString path = askFile(&form_, request).section(QChar(u'\0'), 0, 0);
     if (!path.isEmpty() && QFileInfo(path).isFile()) {
@@ -295,7 +301,7 @@ void GameShell::savemondai(bool saveAs)
     const kem::PuzzleList puzzles = kem::collectionOf(state_);
     const kem::SaveStatus check = kem::checkSavable(puzzles);
     if (check == kem::SaveStatus::ModeMissing) {
-        window_->setStatusText(std::string(kem::kModeMissingMessage));
+        window_->setStatusText(kem::kModeMissingMessage);
         return;
     }
     if (check != kem::SaveStatus::Saved) {
@@ -307,9 +313,10 @@ void GameShell::savemondai(bool saveAs)
     } else {
         FileRequest request;
         request.save = true;
-        request.title = q("名前をつけて問題の保存");
+        request.title = screenText(TAVRIN_TEXT("app", "名前をつけて問題の保存"));
         request.folder = options_.fileFolder;
-        request.filters = {q("Tavrin問題(*.kem)"), q("全てのファイル(*.*)")};
+        request.filters = {screenText(TAVRIN_TEXT("app", "Tavrin問題(*.kem)")),
+                           screenText(TAVRIN_TEXT("app", "全てのファイル(*.*)"))};
         request.defaultSuffix = QStringLiteral("kem");
         name = askFile(&form_, request).section(QChar(u'\0'), 0, 0);
     }
@@ -319,7 +326,7 @@ void GameShell::savemondai(bool saveAs)
     editor_->disableUndo();
     const kem::PuzzleFileSave saved = kem::savePuzzleFile(name.toStdString(), puzzles);
     if (!saved.saved()) {
-        const std::string message = saved.message();
+        const Text message = saved.message();
         if (!message.empty()) {
             window_->messageBox(message, "", game::Buttons::Ok, game::Icon::Warning);
         }
@@ -348,8 +355,8 @@ void GameShell::showHighScoreWindow(bool series)
     const int itemCount = state_.itemCount > 0 ? state_.itemCount : controller_->itemKindCount();
     const FreeHighScoreWindow shown = showFreeHighScores(scores_, pages_, itemCount);
     if (shown.page == PageStep::WriteFailed) {
-        window_->messageBox("ハイスコア登録用のページを書き込めませんでした。", "", game::Buttons::Ok,
-                            game::Icon::Warning);
+        window_->messageBox(TAVRIN_TEXT("app", "ハイスコア登録用のページを書き込めませんでした。"), "",
+                            game::Buttons::Ok, game::Icon::Warning);
     }
     HighScoreDialog dialog(shown.view, &form_);
     runModal(dialog);
@@ -367,7 +374,7 @@ void GameShell::clearhiscoreshori()
                          == game::Answer::Yes;
         scores_.clearSeriesHighScores(path, yes);
     } else {
-        const bool yes = window_->messageBox(std::string(kClearFreeQuestion), "", game::Buttons::YesNo,
+        const bool yes = window_->messageBox(kClearFreeQuestion, "", game::Buttons::YesNo,
                                              game::Icon::Question)
                          == game::Answer::Yes;
         scores_.clearFreeHighScores(yes);
@@ -390,7 +397,7 @@ void GameShell::helpfindershori(int topic)
 void GameShell::aboutBox()
 {
     MessageRequest request;
-    request.title = q("ﾊﾞｰｼﾞｮﾝ情報");
+    request.title = screenText(TAVRIN_TEXT("app", "ﾊﾞｰｼﾞｮﾝ情報"));
     request.text = versionText(QCoreApplication::applicationVersion().section(u'.', 0, 0).toInt(),
                                QCoreApplication::applicationVersion().section(u'.', 1, 1).toInt());
     request.icon = game::Icon::Information;
@@ -423,8 +430,7 @@ bool GameShell::confirmDiscard()
     if (!state_.editMode || editor_->collectionSaved()) {
         return true;
     }
-    return window_->messageBox("続行するとこれまでの変更内容が破棄されますが、よろしいですか？", "",
-                               game::Buttons::YesNo, game::Icon::Question)
+    return window_->messageBox(game::kDiscardChangesQuestion, "", game::Buttons::YesNo, game::Icon::Question)
            == game::Answer::Yes;
 }
 
@@ -433,8 +439,9 @@ bool GameShell::confirmExit()
     if (!state_.editMode || editor_->collectionSaved()) {
         return true;
     }
-    return window_->messageBox("Tavrin for Windowsを終了するとこれまでの変更内容が破棄されますが、よろしいですか？", "",
-                               game::Buttons::YesNo, game::Icon::Question)
+    return window_->messageBox(
+               TAVRIN_TEXT("app", "Tavrin for Windowsを終了するとこれまでの変更内容が破棄されますが、よろしいですか？"),
+               "", game::Buttons::YesNo, game::Icon::Question)
            == game::Answer::Yes;
 }
 
@@ -538,20 +545,20 @@ void GameShell::editorOptionClicked(game::EditorOption option)
 
 // --- pictures and themes ---------------------------------------------------------
 
-void GameShell::showMessage(const QString& text, graphics::MessageIcon icon)
+void GameShell::showMessage(const Text& text, graphics::MessageIcon icon)
 {
-    window_->messageBox(s(text), "", game::Buttons::Ok, gameIcon(icon));
+    window_->messageBox(text, "", game::Buttons::Ok, gameIcon(icon));
 }
 
-bool GameShell::askYesNo(const QString& text)
+bool GameShell::askYesNo(const Text& text)
 {
-    return window_->messageBox(s(text), "", game::Buttons::YesNo, game::Icon::Question) == game::Answer::Yes;
+    return window_->messageBox(text, "", game::Buttons::YesNo, game::Icon::Question) == game::Answer::Yes;
 }
 
-void GameShell::showMessageWithHelp(const QString& text, int helpTopic)
+void GameShell::showMessageWithHelp(const Text& text, int helpTopic)
 {
     MessageRequest request;
-    request.text = text;
+    request.text = screenText(text);
     request.title = defaultTitle();
     request.helpButton = true;
     setHelpHandler([this, helpTopic] { helpfindershori(helpTopic); });
@@ -565,7 +572,7 @@ bool GameShell::freeGameActive() const { return controller_->flow().freeGameActi
 bool GameShell::editMode() const { return state_.editMode; }
 bool GameShell::puzzleSeries() const { return state_.puzzleSeries; }
 void GameShell::endGame() { controller_->EndGame(); }
-void GameShell::setStatusText(const QString& text) { window_->setStatusText(s(text)); }
+void GameShell::setStatusText(const Text& text) { window_->setStatusText(text); }
 
 void GameShell::setThemeResetEnabled(bool enabled)
 {
@@ -585,7 +592,14 @@ void GameShell::showMainWindow()
 void GameShell::graphicsChanged()
 {
     controller_->setItemKindCount(graphics_.itemCount());
-    controller_->setThemeGoal(s(themes_->themeGoal()));
+    controller_->setThemeGoal(themes_->themeGoal());
+}
+
+void GameShell::setLanguage(Language language)
+{
+    applyLanguage(language, options_.programFolder);
+    form_.setLanguageChecked(language);
+    form_.retranslate();
 }
 
 } // namespace tavrin::app

@@ -3,6 +3,7 @@
 // (files, themes, high scores, help), with start-up and shut-down.
 #pragma once
 
+#include "app/language.h"
 #include "app/main_window.h"
 #include "app/qt_settings_store.h"
 #include "app/qt_window.h"
@@ -24,6 +25,7 @@
 #include <QString>
 
 #include <memory>
+#include <optional>
 
 namespace tavrin::app {
 
@@ -33,6 +35,7 @@ struct ShellOptions {
     QString pageFolder = {}; // score pages; the program folder when empty
     QString fileFolder = {}; // where the file dialogs open; the program folder when empty
     QString savedGameFile = {}; // the free game kept across runs; none kept when empty
+    std::optional<Language> language = {}; // chosen on the command line; the remembered one when empty
 };
 
 class GameShell : public WindowEvents, public graphics::GraphicsHost {
@@ -76,6 +79,8 @@ public:
     // Writes the free game now (the desktop is logging out); play goes on.
     void saveGameNow();
     SavedGameKeeper& savedGame() { return *savedGame_; }
+    // Shows the window in `language` from now on, without touching the game.
+    void setLanguage(Language language);
     // Whether unsaved puzzle edits may be dropped (asks when there are any).
     bool confirmExit();
     bool confirmDiscard();
@@ -92,9 +97,9 @@ public:
     void editorOptionClicked(game::EditorOption option) override;
 
     // graphics::GraphicsHost
-    void showMessage(const QString& text, graphics::MessageIcon icon) override;
-    bool askYesNo(const QString& text) override;
-    void showMessageWithHelp(const QString& text, int helpTopic) override;
+    void showMessage(const Text& text, graphics::MessageIcon icon) override;
+    bool askYesNo(const Text& text) override;
+    void showMessageWithHelp(const Text& text, int helpTopic) override;
     void redrawAll() override;
     void redrawBoard() override;
     bool freeGameActive() const override;
@@ -102,7 +107,7 @@ public:
     bool puzzleSeries() const override;
     bool startingUp() const override { return startingUp_; }
     void endGame() override;
-    void setStatusText(const QString& text) override;
+    void setStatusText(const Text& text) override;
     void setThemeResetEnabled(bool enabled) override;
     void processEvents() override;
     void showMainWindow() override;

@@ -1,6 +1,8 @@
 #include "app/help_window.h"
 
 #include "app/command_line.h"
+#include "app/language.h"
+#include "graphics/screen_text.h"
 
 #include <QFileInfo>
 #include <QTextBrowser>
@@ -11,7 +13,11 @@ namespace tavrin::app {
 
 QString helpPage(const QString& folder, int topic)
 {
-    const QString help = folder + pathSeparator(folder) + QStringLiteral("help/");
+    QString help = folder + pathSeparator(folder) + QStringLiteral("help/");
+    // English pages lie in their own folder; the Japanese ones stand in when they are missing.
+    if (currentLanguage() == Language::English && QFileInfo(help + QStringLiteral("en/index.html")).isFile()) {
+        help += QStringLiteral("en/");
+    }
     if (topic == kHelpLoadingPictures && QFileInfo(help + QStringLiteral("pictures.html")).isFile()) {
         return help + QStringLiteral("pictures.html");
     }
@@ -25,7 +31,7 @@ QString helpPage(const QString& folder, int topic)
 HelpWindow::HelpWindow(const QString& folder, int topic, QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("HelpWindow"));
-    setWindowTitle(QStringLiteral("Tavrin for Windows ") + QString::fromUtf8("ヘルプ"));
+    setWindowTitle(graphics::screenText(TAVRIN_TEXT("app", "Tavrin for Windows ヘルプ")));
     resize(640, 520);
     auto* layout = new QVBoxLayout(this);
     browser_ = new QTextBrowser(this);
@@ -34,7 +40,7 @@ HelpWindow::HelpWindow(const QString& folder, int topic, QWidget* parent) : QDia
     layout->addWidget(browser_);
     const QString page = helpPage(folder, topic);
     if (page.isEmpty()) {
-        browser_->setPlainText(QString::fromUtf8("ヘルプファイルが見つかりません。"));
+        browser_->setPlainText(graphics::screenText(TAVRIN_TEXT("app", "ヘルプファイルが見つかりません。")));
         return;
     }
     const QUrl url = QUrl::fromLocalFile(page.section(u'#', 0, 0));
@@ -58,8 +64,9 @@ QString minorVersionText(int minor)
 
 QString versionText(int major, int minor)
 {
-    return QStringLiteral("Tavrin for Windows\n") + QString::fromUtf8("バージョン ") + QString::number(major)
-           + u'.' + minorVersionText(minor);
+    return graphics::screenText(TAVRIN_TEXT("app", "Tavrin for Windows\nバージョン %1.%2")
+                                    .arg(major)
+                                    .arg(minorVersionText(minor).toStdString()));
 }
 
 } // namespace tavrin::app

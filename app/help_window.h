@@ -15,7 +15,8 @@ inline constexpr int kHelpLoadingPictures = 47;
 
 // The help page for `topic` in `folder`: "help/index.html" for the contents,
 // "help/pictures.html" (or the contents' "#pictures" anchor) for the
-// picture-loading topic. "" when the help is missing.
+// picture-loading topic; in English the same pages under "help/en/". "" when
+// the help is missing.
 QString helpPage(const QString& folder, int topic);
 
 class HelpWindow : public QDialog {

@@ -1,5 +1,7 @@
 #include "app/high_score_dialog.h"
 
+#include "graphics/screen_text.h"
+
 #include <QClipboard>
 #include <QGridLayout>
 #include <QGuiApplication>
@@ -20,7 +22,7 @@ QString q(std::string_view text)
 HighScoreDialog::HighScoreDialog(const HighScoreView& view, QWidget* parent) : QDialog(parent), view_(view)
 {
     setObjectName(QStringLiteral("HiScoreForm"));
-    setWindowTitle(q(view.caption));
+    setWindowTitle(graphics::screenText(view.caption));
     setModal(true);
     auto* grid = new QGridLayout(this);
     for (int r = 0; r < kScorePlaces; ++r) {
@@ -39,8 +41,8 @@ HighScoreDialog::HighScoreDialog(const HighScoreView& view, QWidget* parent) : Q
     }
     auto* buttons = new QHBoxLayout;
     ok_ = new QPushButton(QStringLiteral("OK"), this);
-    register_ = new QPushButton(q("ハイスコア登録"), this);
-    copy_ = new QPushButton(q("クリップボードへコピー"), this);
+    register_ = new QPushButton(graphics::screenText(kRegisterButton), this);
+    copy_ = new QPushButton(graphics::screenText(kCopyButton), this);
     register_->setVisible(view.registerVisible);
     register_->setEnabled(view.registerEnabled);
     copy_->setEnabled(view.copyEnabled);
@@ -57,7 +59,7 @@ HighScoreDialog::HighScoreDialog(const HighScoreView& view, QWidget* parent) : Q
     connect(copy_, &QPushButton::clicked, this, [this] {
         QClipboard* clipboard = QGuiApplication::clipboard();
         clipboard->clear();
-        clipboard->setText(q(clipboardText(view_)));
+        clipboard->setText(graphics::screenText(clipboardText(view_)));
     });
 
     adjustSize();

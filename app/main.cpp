@@ -3,10 +3,13 @@
 #include "app/display_check.h"
 #include "app/game_shell.h"
 #include "app/instance_handover.h"
+#include "app/language.h"
+#include "app/qt_settings_store.h"
 #include "app/single_instance.h"
 #include "app/saved_game_keeper.h"
 #include "app/startup_options.h"
 #include "app/termination_signals.h"
+#include "graphics/screen_text.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -19,11 +22,21 @@
 int main(int argc, char* argv[])
 {
     using namespace tavrin::app;
+    // "--lang ja|en" chooses the language for this run; nothing else sees it.
+    std::string languageError;
+    const std::optional<Language> chosenLanguage = takeLanguageArgument(argc, argv, languageError);
+    if (!languageError.empty()) {
+        std::fprintf(stderr, "Tavrin: %s\n", languageError.c_str());
+        return 2;
+    }
+    // The language chosen for this run, else the one the player picked last.
+    auto language = [&chosenLanguage] { return chosenLanguage.value_or(storedLanguage(QtSettingsStore())); };
     // --help, --version and --check-data need no window, so no display either.
     const StartupRequest request = startupRequest(argc, argv);
     const bool firstFrameOnly = request == StartupRequest::FirstFrame;
     if (request != StartupRequest::Play && !firstFrameOnly) {
         QCoreApplication core(argc, argv);
+        applyLanguage(language(), findDataFolder(QCoreApplication::applicationDirPath()));
         return answerStartupRequest(request, stdout, stderr);
     }
     if (!hasDisplay()) {
@@ -53,8 +66,10 @@ int main(int argc, char* argv[])
         if (!path.isEmpty() && handOverFile(handoverServerName(lockPath), QFileInfo(path).absoluteFilePath())) {
             return 0;
         }
+        applyLanguage(language(), findDataFolder(QCoreApplication::applicationDirPath()));
         QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Tavrin for Windows"),
-                        QString::fromUtf8("すでにTavrin for Windowsが起動されています。"), QMessageBox::Ok);
+                        tavrin::graphics::screenText(TAVRIN_TEXT("app", "すでにTavrin for Windowsが起動されています。")),
+                        QMessageBox::Ok);
         box.exec();
         return 0;
     }
@@ -62,7 +77,7 @@ int main(int argc, char* argv[])
     const ProgramFolders folders = programFolders(QCoreApplication::applicationDirPath());
     const QString savedGame = QString::fromStdString(
         savedGamePath(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation).toStdString()).string());
-    GameShell shell({folders.data, commandLine, folders.pages, folders.files, savedGame});
+    GameShell shell({folders.data, commandLine, folders.pages, folders.files, savedGame, chosenLanguage});
     // However the program ends, the free game is kept for the next start.
     TerminationSignals termination;
     QObject::connect(&termination, &TerminationSignals::received, &app, [&shell] {

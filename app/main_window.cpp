@@ -2,6 +2,10 @@
 
 #include "app/command_table.h"
 #include "app/toolbar_icons.h"
+#include "engine/goals.h"
+#include "engine/scoring.h"
+#include "game/flow_texts.h"
+#include "graphics/screen_text.h"
 
 #include <QAbstractSpinBox>
 #include <QAction>
@@ -36,10 +40,15 @@ QString q(std::string_view text)
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-constexpr std::array<std::string_view, 4> kFrameCaptions{"エコ点", "残り手数", "ループ点", "連続得点"};
+using graphics::screenText;
+
+constexpr std::array<Phrase, 4> kFrameCaptions{kEcoPointsCaption, kMovesLeftCaption, kLoopPointsCaption,
+                                               kChainCaption};
 constexpr std::array<std::string_view, 4> kInitialScores{"0", "100", "0", ""};
-constexpr std::string_view kStatusWidthText = "水、新芽、太陽をハイパーロードでつないで全ての地域を緑化してください。";
 constexpr int kScoreLabelWidth = 60;
+constexpr Phrase kBoardMenuCaption = TAVRIN_TEXT("menu", "盤の変形(&B)");
+constexpr Phrase kZoomMenuCaption = TAVRIN_TEXT("menu", "表示倍率(&Z)");
+constexpr std::array<Phrase, 2> kEditorOptionCaptions{TAVRIN_TEXT("app", "ランダム"), TAVRIN_TEXT("app", "通常")};
 
 QFont scaled(QFont font, double factor)
 {
@@ -55,16 +64,25 @@ QFont scaled(QFont font, double factor)
 
 MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent)
 {
-    setWindowTitle(QStringLiteral("Tavrin for Windows"));
     setWindowIcon(mainToolbarIcon(10));
     buildActions();
     buildMenus();
     buildToolbars();
     buildCentre();
     buildZoomMenu();
+    buildLanguageMenu();
+    statusLabel_ = new QLabel(this);
+    statusLabel_->setObjectName(QStringLiteral("StatusText"));
+    statusLabel_->setTextFormat(Qt::PlainText);
+    statusBar()->addWidget(statusLabel_, 1);
     statusBar()->setSizeGripEnabled(false);
+    caption_ = std::string(game::kProductTitle);
+    loopLengthText_ = game::kLoopLengthText.arg(0);
+    for (std::size_t i = 0; i < frameCaptions_.size(); ++i) {
+        frameCaptions_[i] = kFrameCaptions[i];
+    }
     baseFont_ = font();
-    applyFonts();
+    retranslate();
     // Keyboard play starts on the board.
     board_->setFocus();
 }
@@ -73,16 +91,17 @@ void MainWindow::buildActions()
 {
     for (const CommandInfo& info : commandTable()) {
         auto* action = new QAction(this);
+        const auto index = static_cast<std::size_t>(info.command);
         if (info.command == Command::GameSeparator) {
             action->setSeparator(true);
         } else {
-            action->setText(q(info.caption.empty() ? info.toolTip : info.caption));
+            captions_[index] = isEmpty(info.caption) ? info.toolTip : info.caption;
         }
         if (!info.shortcut.empty()) {
             action->setShortcut(QKeySequence(q(info.shortcut)));
         }
-        if (!info.toolTip.empty()) {
-            action->setToolTip(q(info.toolTip));
+        if (!isEmpty(info.toolTip)) {
+            toolTips_[index] = info.toolTip;
         }
         action->setCheckable(info.checkable);
         action->setChecked(info.checked);
@@ -109,7 +128,7 @@ void MainWindow::buildMenus()
     constexpr std::array<game::Menu, 4> kMenus{game::Menu::Game, game::Menu::Edit, game::Menu::Options,
                                                 game::Menu::Help};
     for (game::Menu m : kMenus) {
-        menus_[static_cast<std::size_t>(m)] = menuBar()->addMenu(q(menuCaption(m)));
+        menus_[static_cast<std::size_t>(m)] = menuBar()->addMenu(QString());
     }
     auto add = [this](const CommandInfo& info) {
         QMenu* target = menus_[static_cast<std::size_t>(info.menu)];
@@ -128,7 +147,7 @@ void MainWindow::buildMenus()
     // The board toolbar's commands, so that the keyboard reaches them too.
     QMenu* edit = menus_[static_cast<std::size_t>(game::Menu::Edit)];
     edit->addSeparator();
-    boardMenu_ = edit->addMenu(q("盤の変形(&B)"));
+    boardMenu_ = edit->addMenu(QString());
     for (const CommandInfo& info : commandTable()) {
         if (info.toolbar == Toolbar::Board) {
             // The toolbar's groups, without a leading separator.
@@ -197,7 +216,7 @@ void MainWindow::buildCentre()
     auto* left = new QVBoxLayout;
     board_ = new BoardView(centre);
     left->addWidget(board_, 0, Qt::AlignLeft | Qt::AlignTop);
-    loopLength_ = new QLabel(q("最小ループ長：0"), centre);
+    loopLength_ = new QLabel(centre);
     left->addWidget(loopLength_);
     comment_ = new QLineEdit(centre);
     comment_->setMaxLength(25);
@@ -237,8 +256,8 @@ void MainWindow::buildCentre()
     options_ = new QWidget(palettePanel_);
     auto* optionLayout = new QHBoxLayout(options_);
     optionLayout->setContentsMargins(0, 0, 0, 0);
-    optionButtons_[0] = new QRadioButton(q("ランダム"), options_);
-    optionButtons_[1] = new QRadioButton(q("通常"), options_);
+    optionButtons_[0] = new QRadioButton(options_);
+    optionButtons_[1] = new QRadioButton(options_);
     optionButtons_[1]->setChecked(true);
     // A click on an option leaves the keys with the board; Tab still reaches them.
     for (QRadioButton* option : optionButtons_) {
@@ -253,7 +272,7 @@ void MainWindow::buildCentre()
 
     auto* scores = new QGridLayout;
     for (std::size_t i = 0; i < 4; ++i) {
-        scoreFrames_[i] = new QGroupBox(q(kFrameCaptions[i]), centre);
+        scoreFrames_[i] = new QGroupBox(centre);
         auto* frameLayout = new QVBoxLayout(scoreFrames_[i]);
         scoreLabels_[i] = new QLabel(q(kInitialScores[i]), scoreFrames_[i]);
         scoreLabels_[i]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -271,11 +290,11 @@ void MainWindow::buildZoomMenu()
 {
     QMenu* options = menus_[static_cast<std::size_t>(game::Menu::Options)];
     options->addSeparator();
-    zoomMenu_ = options->addMenu(q("表示倍率(&Z)"));
+    zoomMenu_ = options->addMenu(QString());
     zoomGroup_ = new QActionGroup(this);
     zoomGroup_->setExclusive(true);
     for (int z = kMinZoom; z <= kMaxZoom; ++z) {
-        QAction* a = zoomMenu_->addAction(QStringLiteral("×%1(&%1)").arg(z));
+        QAction* a = zoomMenu_->addAction(QString::fromUtf8("×%1(&%1)").arg(z)); // the same in every language, not for translation
         a->setCheckable(true);
         a->setChecked(z == zoom_);
         zoomGroup_->addAction(a);
@@ -335,7 +354,7 @@ void MainWindow::applyFonts()
     }
     statusBar()->setFont(text);
     // The status area is as wide as the eco goal text.
-    statusBar()->setMinimumWidth(QFontMetrics(text).horizontalAdvance(q(kStatusWidthText)) + 24 * zoom_);
+    statusBar()->setMinimumWidth(QFontMetrics(text).horizontalAdvance(screenText(kDefaultThemeGoal)) + 24 * zoom_);
 }
 
 void MainWindow::keyPressEvent(QKeyEvent* event)
@@ -387,6 +406,120 @@ void MainWindow::setCommandImage(Command command, int image)
     if (!icon.isNull()) {
         action(command)->setIcon(icon);
     }
+}
+
+void MainWindow::buildLanguageMenu()
+{
+    QMenu* options = menus_[static_cast<std::size_t>(game::Menu::Options)];
+    // Readable whatever language is showing: the same caption in all of them.
+    languageMenu_ = options->addMenu(QString::fromUtf8("言語 / Lan&guage")); // not for translation
+    auto* group = new QActionGroup(this);
+    group->setExclusive(true);
+    const std::array<std::pair<Language, QString>, 2> languages{{
+        {Language::Japanese, QString::fromUtf8("日本語(&J)")}, // each language by its own name, not for translation
+        {Language::English, QStringLiteral("&English")},
+    }};
+    for (const auto& [language, name] : languages) {
+        QAction* a = languageMenu_->addAction(name);
+        a->setCheckable(true);
+        group->addAction(a);
+        connect(a, &QAction::triggered, this, [this, language = language] {
+            // The menu shows what is applied, not what was clicked.
+            setLanguageChecked(currentLanguage());
+            emit languageChosen(language);
+        });
+        languageActions_[static_cast<std::size_t>(language)] = a;
+    }
+    setLanguageChecked(currentLanguage());
+}
+
+QAction* MainWindow::languageAction(Language language) const
+{
+    return languageActions_.at(static_cast<std::size_t>(language));
+}
+
+void MainWindow::setLanguageChecked(Language language)
+{
+    languageAction(language)->setChecked(true);
+}
+
+void MainWindow::showCommandTexts(Command command)
+{
+    const auto index = static_cast<std::size_t>(command);
+    QAction* a = actions_[index];
+    if (a->isSeparator()) {
+        return;
+    }
+    a->setText(screenText(captions_[index]));
+    // Without a tool tip of its own a button shows its caption.
+    a->setToolTip(toolTips_[index].empty() ? QString() : screenText(toolTips_[index]));
+}
+
+void MainWindow::setCommandCaption(Command command, const Text& caption)
+{
+    captions_.at(static_cast<std::size_t>(command)) = caption;
+    showCommandTexts(command);
+}
+
+void MainWindow::setCommandToolTip(Command command, const Text& toolTip)
+{
+    toolTips_.at(static_cast<std::size_t>(command)) = toolTip;
+    showCommandTexts(command);
+}
+
+void MainWindow::setStatusText(const Text& text)
+{
+    status_ = text;
+    statusLabel_->setText(screenText(status_));
+}
+
+void MainWindow::setCaption(const Text& caption)
+{
+    caption_ = caption;
+    setWindowTitle(screenText(caption_));
+}
+
+void MainWindow::setLoopLengthText(const Text& text)
+{
+    loopLengthText_ = text;
+    loopLength_->setText(screenText(loopLengthText_));
+}
+
+void MainWindow::setScoreFrameCaption(game::ScoreLabel label, const Text& caption)
+{
+    const auto i = static_cast<std::size_t>(label);
+    frameCaptions_.at(i) = caption;
+    scoreFrames_.at(i)->setTitle(screenText(caption));
+}
+
+void MainWindow::retranslate()
+{
+    for (std::size_t m = 0; m < menus_.size(); ++m) {
+        menus_[m]->setTitle(screenText(menuCaption(static_cast<game::Menu>(m))));
+    }
+    boardMenu_->setTitle(screenText(kBoardMenuCaption));
+    zoomMenu_->setTitle(screenText(kZoomMenuCaption));
+    for (const CommandInfo& info : commandTable()) {
+        showCommandTexts(info.command);
+    }
+    for (std::size_t i = 0; i < optionButtons_.size(); ++i) {
+        optionButtons_[i]->setText(screenText(kEditorOptionCaptions[i]));
+    }
+    for (std::size_t i = 0; i < scoreFrames_.size(); ++i) {
+        scoreFrames_[i]->setTitle(screenText(frameCaptions_[i]));
+    }
+    loopLength_->setText(screenText(loopLengthText_));
+    statusLabel_->setText(screenText(status_));
+    setWindowTitle(screenText(caption_));
+    applyFonts();
+}
+
+void MainWindow::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::LanguageChange) {
+        retranslate();
+    }
+    QMainWindow::changeEvent(event);
 }
 
 void MainWindow::closeEvent(QCloseEvent* event)

@@ -1,9 +1,12 @@
 // The form of the game: menus, both toolbars, the board, the side panels,
 // the score frames, the comment box and the status bar. It only shows and
-// reports; QtWindow gives it its behaviour.
+// reports; QtWindow gives it its behaviour. It keeps every text it shows as a
+// Text, so that a change of language shows them all again in the new one.
 #pragma once
 
 #include "app/board_widgets.h"
+#include "app/language.h"
+#include "engine/ui_text.h"
 #include "game/window.h"
 
 #include <QFont>
@@ -52,6 +55,25 @@ public:
     QWidget* palettePanel() const { return palettePanel_; }
     QWidget* editorOptions() const { return options_; }
 
+    // Texts that change while the program runs.
+    void setCommandCaption(game::Command command, const Text& caption);
+    void setCommandToolTip(game::Command command, const Text& toolTip);
+    void setStatusText(const Text& text);
+    const Text& statusText() const { return status_; }
+    QLabel* statusLabel() const { return statusLabel_; }
+    void setCaption(const Text& caption);
+    const Text& caption() const { return caption_; }
+    void setLoopLengthText(const Text& text);
+    void setScoreFrameCaption(game::ScoreLabel label, const Text& caption);
+    // Shows every text of the window again in the language now installed.
+    void retranslate();
+
+    // The options menu's "言語 / Language" submenu: one item per language,
+    // the current one checked.
+    QMenu* languageMenu() const { return languageMenu_; }
+    QAction* languageAction(Language language) const;
+    void setLanguageChecked(Language language);
+
     // Asked before the window closes; false keeps it open.
     void setCloseHandler(std::function<bool()> handler) { closeHandler_ = std::move(handler); }
 
@@ -74,9 +96,12 @@ signals:
     void shown();
     // The player picked a zoom in the menu (not yet applied).
     void zoomChosen(int zoom);
+    // The player picked a language in the menu (not yet applied).
+    void languageChosen(tavrin::app::Language language);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
     // Keys of keyboard play that reach the window from elsewhere go to the board.
     void keyPressEvent(QKeyEvent* event) override;
@@ -85,6 +110,8 @@ private:
     void buildActions();
     void buildMenus();
     void buildZoomMenu();
+    void buildLanguageMenu();
+    void showCommandTexts(game::Command command);
     void applyFonts();
     void buildToolbars();
     void buildCentre();
@@ -116,6 +143,16 @@ private:
     std::array<QAction*, 3> zoomActions_{};
     int zoom_ = 1;
     QFont baseFont_;
+
+    std::array<Text, game::kCommandCount> captions_;
+    std::array<Text, game::kCommandCount> toolTips_;
+    std::array<Text, 4> frameCaptions_;
+    Text status_;
+    Text caption_;
+    Text loopLengthText_;
+    QLabel* statusLabel_ = nullptr;
+    QMenu* languageMenu_ = nullptr;
+    std::array<QAction*, 2> languageActions_{};
 
     QAction* pressedButton_ = nullptr; // toolbar button being clicked
     std::function<bool()> closeHandler_;

@@ -2,6 +2,7 @@
 
 #include "app/dialogs.h"
 #include "app/toolbar_icons.h"
+#include "graphics/screen_text.h"
 
 #include <QAction>
 #include <QApplication>
@@ -18,6 +19,7 @@
 namespace tavrin::app {
 
 using game::Command;
+using graphics::screenText;
 using graphics::Surface;
 using graphics::TileTarget;
 
@@ -43,10 +45,6 @@ std::size_t timerIndex(game::Timer timer)
 QtWindow::QtWindow(MainWindow& form, graphics::Renderer& renderer, const QString& soundFolder)
     : form_(form), renderer_(renderer), media_(soundFolder)
 {
-    auto* status = new QLabel(&form_);
-    status->setObjectName(QStringLiteral("StatusText"));
-    form_.statusBar()->addWidget(status, 1);
-
     form_.board()->setImage(&renderer_.boardImage());
     form_.offeredPiece()->setImage(&renderer_.panelImage());
     for (int i = 0; i < graphics::kPaletteEntries; ++i) {
@@ -165,24 +163,24 @@ void QtWindow::setBusyPointer(bool busy)
 
 // --- status bar, caption, program end ---------------------------------------
 
-void QtWindow::setStatusText(const std::string& text)
+void QtWindow::setStatusText(const Text& text)
 {
-    form_.statusBar()->findChild<QLabel*>(QStringLiteral("StatusText"))->setText(q(text));
+    form_.setStatusText(text);
 }
 
-std::string QtWindow::statusText() const
+Text QtWindow::statusText() const
 {
-    return s(form_.statusBar()->findChild<QLabel*>(QStringLiteral("StatusText"))->text());
+    return form_.statusText();
 }
 
-void QtWindow::setWindowCaption(const std::string& caption)
+void QtWindow::setWindowCaption(const Text& caption)
 {
-    form_.setWindowTitle(q(caption));
+    form_.setCaption(caption);
 }
 
-std::string QtWindow::windowCaption() const
+Text QtWindow::windowCaption() const
 {
-    return s(form_.windowTitle());
+    return form_.caption();
 }
 
 void QtWindow::quitProgram()
@@ -208,21 +206,19 @@ void QtWindow::shellCommand(Command command)
 
 // --- modal boxes ------------------------------------------------------------
 
-game::Answer QtWindow::messageBox(const std::string& text, const std::string& title, game::Buttons buttons,
-                                  game::Icon icon)
+game::Answer QtWindow::messageBox(const Text& text, const Text& title, game::Buttons buttons, game::Icon icon)
 {
     MessageRequest request;
-    request.text = q(text);
-    request.title = title.empty() ? defaultTitle() : q(title);
+    request.text = screenText(text);
+    request.title = title.empty() ? defaultTitle() : screenText(title);
     request.buttons = buttons;
     request.icon = icon;
     return showMessage(&form_, request);
 }
 
-std::optional<std::string> QtWindow::inputBox(const std::string& prompt, const std::string& title,
-                                              const std::string& defaultText)
+std::optional<std::string> QtWindow::inputBox(const Text& prompt, const Text& title, const std::string& defaultText)
 {
-    InputRequest request{q(prompt), title.empty() ? defaultTitle() : q(title), q(defaultText)};
+    InputRequest request{screenText(prompt), title.empty() ? defaultTitle() : screenText(title), q(defaultText)};
     const auto answer = askText(&form_, request);
     if (!answer) {
         return std::nullopt;
@@ -237,9 +233,9 @@ void QtWindow::setScoreLabel(game::ScoreLabel label, const std::string& text)
     form_.scoreLabel(label)->setText(q(text));
 }
 
-void QtWindow::setScoreFrameCaption(game::ScoreLabel label, const std::string& caption)
+void QtWindow::setScoreFrameCaption(game::ScoreLabel label, const Text& caption)
 {
-    form_.scoreFrame(label)->setTitle(q(caption));
+    form_.setScoreFrameCaption(label, caption);
 }
 
 void QtWindow::setScoreFrameVisible(game::ScoreLabel label, bool visible)
@@ -253,9 +249,9 @@ void QtWindow::setTrash(int count)
     form_.trashCount()->setText(count > 0 ? QString::number(count) : QString());
 }
 
-void QtWindow::setLoopLengthText(const std::string& text)
+void QtWindow::setLoopLengthText(const Text& text)
 {
-    form_.loopLengthLabel()->setText(q(text));
+    form_.setLoopLengthText(text);
 }
 
 // --- comment box ------------------------------------------------------------
@@ -339,17 +335,14 @@ void QtWindow::setCommandChecked(Command command, bool checked)
     }
 }
 
-void QtWindow::setCommandCaption(Command command, const std::string& caption)
+void QtWindow::setCommandCaption(Command command, const Text& caption)
 {
-    QAction* action = form_.action(command);
-    const QString tip = action->toolTip();
-    action->setText(q(caption));
-    action->setToolTip(tip); // the button keeps its own tool tip
+    form_.setCommandCaption(command, caption);
 }
 
-void QtWindow::setCommandToolTip(Command command, const std::string& toolTip)
+void QtWindow::setCommandToolTip(Command command, const Text& toolTip)
 {
-    form_.action(command)->setToolTip(q(toolTip));
+    form_.setCommandToolTip(command, toolTip);
 }
 
 void QtWindow::setCommandImage(Command command, int image)

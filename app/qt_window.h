@@ -34,23 +34,22 @@ public:
     QTimer& timer(game::Timer timer);
 
     // game::Window
-    void setStatusText(const std::string& text) override;
-    std::string statusText() const override;
-    void setWindowCaption(const std::string& caption) override;
-    std::string windowCaption() const override;
+    void setStatusText(const Text& text) override;
+    Text statusText() const override;
+    void setWindowCaption(const Text& caption) override;
+    Text windowCaption() const override;
     void quitProgram() override;
     bool pointerBusy() const override { return busy_; }
     void setClipboardText(const std::string& text) override;
     void shellCommand(game::Command command) override;
-    game::Answer messageBox(const std::string& text, const std::string& title, game::Buttons buttons,
-                            game::Icon icon) override;
-    std::optional<std::string> inputBox(const std::string& prompt, const std::string& title,
+    game::Answer messageBox(const Text& text, const Text& title, game::Buttons buttons, game::Icon icon) override;
+    std::optional<std::string> inputBox(const Text& prompt, const Text& title,
                                         const std::string& defaultText) override;
     void setScoreLabel(game::ScoreLabel label, const std::string& text) override;
-    void setScoreFrameCaption(game::ScoreLabel label, const std::string& caption) override;
+    void setScoreFrameCaption(game::ScoreLabel label, const Text& caption) override;
     void setScoreFrameVisible(game::ScoreLabel label, bool visible) override;
     void setTrash(int count) override;
-    void setLoopLengthText(const std::string& text) override;
+    void setLoopLengthText(const Text& text) override;
     void setCommentText(const std::string& text) override;
     std::string commentText() const override;
     void setCommentVisible(bool visible) override;
@@ -64,8 +63,8 @@ public:
     void setSpinnerLabel(const std::string& text) override;
     void setCommandEnabled(game::Command command, bool enabled) override;
     void setCommandChecked(game::Command command, bool checked) override;
-    void setCommandCaption(game::Command command, const std::string& caption) override;
-    void setCommandToolTip(game::Command command, const std::string& toolTip) override;
+    void setCommandCaption(game::Command command, const Text& caption) override;
+    void setCommandToolTip(game::Command command, const Text& toolTip) override;
     void setCommandImage(game::Command command, int image) override;
     void setCommandVisible(game::Command command, bool visible) override;
     void setMenuEnabled(game::Menu menu, bool enabled) override;

@@ -1,6 +1,7 @@
 #include "app/startup_options.h"
 
 #include "app/data_dir.h"
+#include "graphics/screen_text.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -68,15 +69,16 @@ StartupRequest startupRequest(int argc, const char* const* argv)
 
 QString usageText()
 {
-    return QString::fromUtf8("使い方: tavrin [問題ファイル.kem]\n"
-                             "\n"
-                             "問題ファイルを指定すると、その問題に順に挑戦するモードで起動します。\n"
-                             "指定しないときはフリーゲームを始めます。\n"
-                             "すでに起動しているときは、指定した問題ファイルを起動中のTavrinで開きます。\n"
-                             "\n"
-                             "オプション:\n"
-                             "  -h, --help     この説明を表示して終了します。\n"
-                             "      --version  バージョンを表示して終了します。\n");
+    return graphics::screenText(TAVRIN_TEXT("app", "使い方: tavrin [--lang ja|en] [問題ファイル.kem]\n"
+                                                   "\n"
+                                                   "問題ファイルを指定すると、その問題に順に挑戦するモードで起動します。\n"
+                                                   "指定しないときはフリーゲームを始めます。\n"
+                                                   "すでに起動しているときは、指定した問題ファイルを起動中のTavrinで開きます。\n"
+                                                   "\n"
+                                                   "オプション:\n"
+                                                   "  -h, --help        この説明を表示して終了します。\n"
+                                                   "      --version     バージョンを表示して終了します。\n"
+                                                   "      --lang ja|en  今回だけ日本語（ja）か英語（en）で表示します。\n"));
 }
 
 QString versionLine()

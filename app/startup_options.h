@@ -18,7 +18,7 @@ enum class StartupRequest { Play, Help, Version, CheckData, FirstFrame };
 // options above ("-h" is taken for "--help").
 StartupRequest startupRequest(int argc, const char* const* argv);
 
-// The usage text printed by --help.
+// The usage text printed by --help, in the language installed.
 QString usageText();
 // "Tavrin for Windows " + the version number.
 QString versionLine();

@@ -2,14 +2,14 @@
 
 namespace tavrin {
 
-std::string fullConnectionMissText(int groupCount)
+Text fullConnectionMissText(int groupCount)
 {
-    return "全てのハイパーロードをつなげてください。現在のグループ数：" + std::to_string(groupCount);
+    return TAVRIN_TEXT("engine", "全てのハイパーロードをつなげてください。現在のグループ数：%1").arg(groupCount);
 }
 
-std::string bigLoopMissText(long loopPointsBefore)
+Text bigLoopMissText(long loopPointsBefore)
 {
-    return "ループ点を増やしてください。現在のループ点：" + std::to_string(loopPointsBefore);
+    return TAVRIN_TEXT("engine", "ループ点を増やしてください。現在のループ点：%1").arg(loopPointsBefore);
 }
 
 } // namespace tavrin

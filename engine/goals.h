@@ -2,6 +2,7 @@
 #pragma once
 
 #include "engine/game_state.h"
+#include "engine/ui_text.h"
 
 #include <cstdint>
 #include <string>
@@ -9,13 +10,13 @@
 
 namespace tavrin {
 
-inline constexpr std::string_view kFullConnectionStartText = "全てのハイパーロードがつながるようにしてください。";
-inline constexpr std::string_view kBigLoopStartText = "ループ点を増やしてください。";
-inline constexpr std::string_view kClearedText = "やった！クリアだ";
-inline constexpr std::string_view kNeedTwoGroupsText = "ハイパーロードを２つ以上のグループに分けて設置してください。";
-inline constexpr std::string_view kNeedLoopPointsText = "まずループ点が0より大きくなるようにしてください。";
-inline constexpr std::string_view kDefaultThemeGoal =
-    "水、新芽、太陽をハイパーロードでつないで全ての地域を緑化してください。";
+inline constexpr Phrase kFullConnectionStartText = TAVRIN_TEXT("engine", "全てのハイパーロードがつながるようにしてください。");
+inline constexpr Phrase kBigLoopStartText = TAVRIN_TEXT("engine", "ループ点を増やしてください。");
+inline constexpr Phrase kClearedText = TAVRIN_TEXT("engine", "やった！クリアだ");
+inline constexpr Phrase kNeedTwoGroupsText = TAVRIN_TEXT("engine", "ハイパーロードを２つ以上のグループに分けて設置してください。");
+inline constexpr Phrase kNeedLoopPointsText = TAVRIN_TEXT("engine", "まずループ点が0より大きくなるようにしてください。");
+inline constexpr Phrase kDefaultThemeGoal =
+    TAVRIN_TEXT("engine", "水、新芽、太陽をハイパーロードでつないで全ての地域を緑化してください。");
 
 // Eco mode: the free-game analysis reported the goal.
 constexpr bool ecoGoalReached(std::int16_t turnResult) { return turnResult == TurnResult::kGoalReached; }
@@ -36,9 +37,9 @@ constexpr bool fullConnectionStartValid(int groupCount) { return groupCount >= 2
 constexpr bool bigLoopStartValid(int loopTarget) { return loopTarget >= 1; }
 
 // "全てのハイパーロードをつなげてください。現在のグループ数：" + groupCount
-std::string fullConnectionMissText(int groupCount);
+Text fullConnectionMissText(int groupCount);
 
 // "ループ点を増やしてください。現在のループ点：" + loop points before the placement
-std::string bigLoopMissText(long loopPointsBefore);
+Text bigLoopMissText(long loopPointsBefore);
 
 } // namespace tavrin

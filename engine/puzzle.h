@@ -17,7 +17,7 @@ inline constexpr GameMode kFullConnection = 0;
 inline constexpr GameMode kBigLoop = 1;
 
 inline constexpr int kCommentLength = 25; // characters, blank-padded
-inline constexpr std::string_view kDefaultComment = "ここにコメントを書いてください。";
+inline constexpr std::string_view kDefaultComment = "ここにコメントを書いてください。"; // puzzle data, not for translation
 
 inline constexpr int kMaxPuzzles = 64;
 // One more record than a collection may hold: the first free one is a scratch slot.

@@ -149,14 +149,14 @@ void refreshScoreLabels(GameState& s, bool showMoves)
     s.scoreLabelsDirty = 0;
 }
 
-std::string showLoopTarget(const GameState& state)
+Text showLoopTarget(const GameState& state)
 {
-    return "現在のループ点" + std::to_string(state.loopTarget) + "よりループ点を減らしてください。";
+    return TAVRIN_TEXT("engine", "現在のループ点%1よりループ点を減らしてください。").arg(state.loopTarget);
 }
 
-std::string movesReturnedText(int movesReturned)
+Text movesReturnedText(int movesReturned)
 {
-    return "残り手数が" + std::to_string(movesReturned) + "手戻されました！";
+    return TAVRIN_TEXT("engine", "残り手数が%1手戻されました！").arg(movesReturned);
 }
 
 } // namespace tavrin

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "engine/game_state.h"
+#include "engine/ui_text.h"
 
 #include <cstdint>
 #include <string>
@@ -10,11 +11,11 @@
 namespace tavrin {
 
 // Frame captions of the four score labels.
-inline constexpr std::string_view kEcoPointsCaption = "エコ点";
-inline constexpr std::string_view kMovesLeftCaption = "残り手数";
-inline constexpr std::string_view kTotalCaption = "総合得点";
-inline constexpr std::string_view kLoopPointsCaption = "ループ点";
-inline constexpr std::string_view kChainCaption = "連続得点";
+inline constexpr Phrase kEcoPointsCaption = TAVRIN_TEXT("engine", "エコ点");
+inline constexpr Phrase kMovesLeftCaption = TAVRIN_TEXT("engine", "残り手数");
+inline constexpr Phrase kTotalCaption = TAVRIN_TEXT("engine", "総合得点");
+inline constexpr Phrase kLoopPointsCaption = TAVRIN_TEXT("engine", "ループ点");
+inline constexpr Phrase kChainCaption = TAVRIN_TEXT("engine", "連続得点");
 
 // Flags summed in scoreLabelsDirty.
 inline constexpr int kDirtyEco = 1;
@@ -36,9 +37,9 @@ void refreshScoreLabels(GameState& state, bool showMoves);
 long labelNumber(std::string_view caption);
 
 // "現在のループ点" & loopTarget & "よりループ点を減らしてください。"
-std::string showLoopTarget(const GameState& state);
+Text showLoopTarget(const GameState& state);
 
 // "残り手数が" & movesReturned & "手戻されました！"
-std::string movesReturnedText(int movesReturned);
+Text movesReturnedText(int movesReturned);
 
 } // namespace tavrin

@@ -78,7 +78,7 @@ void GameController::StartFreeGame(const ItemLayout& layout)
     s_.labels = ScoreLabels{};
     showScoreLabels();
     w_.setScoreFrameVisible(ScoreLabel::MovesLeft, true);
-    w_.setScoreFrameCaption(ScoreLabel::MovesLeft, std::string(kMovesLeftCaption));
+    w_.setScoreFrameCaption(ScoreLabel::MovesLeft, kMovesLeftCaption);
 
     // 3 - 5. Items.
     s_.itemCount = static_cast<std::int16_t>(std::clamp(layout.count, 0, kMaxItems));
@@ -121,10 +121,10 @@ void GameController::EndGame()
 {
     const bool wasActive = f_.freeGameActive;
     if (s_.freeGame()) {
-        w_.setStatusText(std::string(kPressF2Text));
+        w_.setStatusText(kPressF2Text);
         StopFreeGameMusic();
     } else {
-        f_.savedStatusText = std::string(kPressF2Text);
+        f_.savedStatusText = kPressF2Text;
         w_.setStatusText("");
     }
     f_.freeGameActive = false;
@@ -192,7 +192,7 @@ void GameController::StartSeries(const std::string& playFilePath)
     w_.setCommandEnabled(Command::Open, false);
     w_.setCommandEnabled(Command::EditMode, false);
     if (!f_.launchedWithFile) {
-        w_.setCommandCaption(Command::Exit, std::string(kInterruptCaption));
+        w_.setCommandCaption(Command::Exit, kInterruptCaption);
     }
     w_.setCommentVisible(true);
     w_.setCommentReadOnly(true);
@@ -241,14 +241,14 @@ void GameController::NextPuzzle()
         OfferAllShapes();
         s_.analysisKind = 1;
         s_.loopTarget = networkAnalysis(s_);
-        w_.setStatusText(std::string(kBigLoopStartText));
+        w_.setStatusText(kBigLoopStartText);
         w_.setCommandChecked(Command::BigLoop, true);
         w_.setCommandEnabled(Command::BigLoop, true);
         w_.setCommandChecked(Command::FullConnection, false);
         w_.setCommandEnabled(Command::FullConnection, false);
     } else if (p.mode == kFullConnection) {
         s_.analysisKind = 0;
-        w_.setStatusText(std::string(kFullConnectionStartText));
+        w_.setStatusText(kFullConnectionStartText);
         OfferRandomShape();
         w_.setCommandChecked(Command::FullConnection, true);
         w_.setCommandEnabled(Command::FullConnection, true);
@@ -285,7 +285,7 @@ void GameController::EndSeries()
     w_.setCommandEnabled(Command::Open, true);
     w_.setCommandEnabled(Command::EditMode, true);
     w_.setSpinnerVisible(true);
-    w_.setCommandCaption(Command::Exit, std::string(kExitCaption));
+    w_.setCommandCaption(Command::Exit, kExitCaption);
     w_.setCommandEnabled(Command::ClearHighScores, scores_ != nullptr && scores_->hasHighScores());
     refreshHint();
 }
@@ -343,7 +343,7 @@ bool GameController::setplaymode()
         return true;
     }
     const bool saved = editor_ == nullptr || editor_->collectionSaved();
-    if (!saved && w_.messageBox(std::string(kDiscardChangesQuestion), "", Buttons::YesNo, Icon::Question) != Answer::Yes) {
+    if (!saved && w_.messageBox(kDiscardChangesQuestion, "", Buttons::YesNo, Icon::Question) != Answer::Yes) {
         w_.setCommandChecked(Command::EditMode, true);
         w_.setCommandChecked(Command::PlayMode, false);
         return false;
@@ -358,7 +358,7 @@ bool GameController::setplaymode()
     ResumeFreeGame();
     w_.setPanelVisible(Panel::EditorOptions, false);
     w_.setCommentVisible(false);
-    w_.setWindowCaption(std::string(kProductTitle));
+    w_.setWindowCaption(kProductTitle);
     w_.setMenuEnabled(Menu::Edit, false);
     w_.setCommandChecked(Command::EcoMode, true);
     w_.setCommandEnabled(Command::EcoMode, true);
@@ -372,9 +372,9 @@ bool GameController::setplaymode()
                             Command::SaveAs}) {
         w_.setCommandEnabled(c, false);
     }
-    w_.setCommandCaption(Command::Exit, std::string(kExitCaption));
-    w_.setCommandToolTip(Command::NewGame, std::string(kNewGameToolTip));
-    w_.setCommandCaption(Command::NewGame, std::string(kNewGameCaption));
+    w_.setCommandCaption(Command::Exit, kExitCaption);
+    w_.setCommandToolTip(Command::NewGame, kNewGameToolTip);
+    w_.setCommandCaption(Command::NewGame, kNewGameCaption);
     w_.setCommandImage(Command::NewGame, kNewGameImage);
     PlayFreeGameMusic();
     w_.setPanelVisible(Panel::FreeGame, true);
@@ -400,7 +400,7 @@ std::int16_t GameController::iszokko()
     if (!s_.modeSettingActive) {
         return -1;
     }
-    if (w_.messageBox(std::string(kGoalSettingQuestion), "", Buttons::YesNo, Icon::Question) == Answer::Yes) {
+    if (w_.messageBox(kGoalSettingQuestion, "", Buttons::YesNo, Icon::Question) == Answer::Yes) {
         s_.modeSettingActive = false;
         if (!w_.statusText().empty()) {
             w_.setStatusText("");

@@ -49,7 +49,7 @@ struct FlowState {
     // Kept while the editor is open.
     std::int16_t offeredPieceSave = -1;
     std::int16_t movesUsedSave = 0;
-    std::string savedStatusText;
+    Text savedStatusText;
 
     // The placement sequence and its evaluation.
     bool quietRun = false;
@@ -100,8 +100,8 @@ public:
     void setItemKindCount(int count);
     int itemKindCount() const { return itemKinds_; }
     // The eco theme's goal text, shown when a free game starts.
-    void setThemeGoal(const std::string& goal) { themeGoal_ = goal; }
-    const std::string& themeGoal() const { return themeGoal_; }
+    void setThemeGoal(const Text& goal) { themeGoal_ = goal; }
+    const Text& themeGoal() const { return themeGoal_; }
     void setLaunchedWithFile(bool launched) { f_.launchedWithFile = launched; }
     // Told when a free game starts, after each of its moves and when it is over.
     void setFreeGameListener(std::function<void(FreeGameEvent)> listener) { freeGameListener_ = std::move(listener); }
@@ -136,7 +136,7 @@ public:
     void TimeUp();
     void EvaluateTurn();
     void FinishDiscard();
-    static std::string resultText(int eco, long loop, int bonus, int total);
+    static Text resultText(int eco, long loop, int bonus, int total);
 
     // --- a free game kept across runs (saved_game.cpp) -------------------------
     // True while a free game is on the board between two moves.
@@ -224,7 +224,7 @@ private:
     std::function<void()> startUpAction_;
     std::function<void(FreeGameEvent)> freeGameListener_;
     int itemKinds_ = 3;
-    std::string themeGoal_;
+    Text themeGoal_;
     std::array<bool, 4> timers_{};
     std::array<bool, 12> paletteEnabled_{true, true, true, true, true, true, true, true, true, true, true, true};
 };

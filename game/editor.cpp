@@ -73,7 +73,7 @@ void Editor::setquizmode()
     w_.setStatusText("");
 
     if (w_.windowCaption() != kProductTitle) {
-        w_.setWindowCaption(std::string(kProductTitle));
+        w_.setWindowCaption(kProductTitle);
     }
 
     w_.setCommentVisible(true);
@@ -90,8 +90,8 @@ void Editor::setquizmode()
     w_.setCommandChecked(Command::PlayMode, false);
 
     w_.setCommandImage(Command::NewGame, kNewPuzzleImage);
-    w_.setCommandToolTip(Command::NewGame, std::string(kNewPuzzleToolTip));
-    w_.setCommandCaption(Command::NewGame, std::string(kNewPuzzleCaption));
+    w_.setCommandToolTip(Command::NewGame, kNewPuzzleToolTip);
+    w_.setCommandCaption(Command::NewGame, kNewPuzzleCaption);
 
     collection_.startBlank();
     w_.setSpinnerEnabled(true);
@@ -216,7 +216,7 @@ void Editor::newPuzzle()
     }
     disableUndo();
     if (!collection_.newmondai()) {
-        w_.messageBox(std::string(kPuzzleLimitText), "", Buttons::Ok, Icon::Warning);
+        w_.messageBox(kPuzzleLimitText, "", Buttons::Ok, Icon::Warning);
         return;
     }
     showCurrentPuzzle();
@@ -320,7 +320,7 @@ std::int16_t Editor::gamemodechosei()
     if (p.mode == kNoMode) {
         return 1;
     }
-    if (w_.messageBox(std::string(kReplaceModeQuestion), "", Buttons::YesNo, Icon::Question) == Answer::Yes) {
+    if (w_.messageBox(kReplaceModeQuestion, "", Buttons::YesNo, Icon::Question) == Answer::Yes) {
         p.mode = kNoMode;
         collection_.markEdited();
         showGameMode();
@@ -335,7 +335,7 @@ void Editor::messagechosei()
     if (!startsWithDefaultComment(w_.commentText())) {
         return;
     }
-    const std::optional<std::string> answer = w_.inputBox(std::string(kCommentPrompt), std::string(kProductTitle), "");
+    const std::optional<std::string> answer = w_.inputBox(kCommentPrompt, kProductTitle, "");
     const std::string text = trimComment(answer.value_or(""));
     w_.setCommentText(text);
     collection_.setComment(text);
@@ -367,7 +367,7 @@ void Editor::camodeshori()
     s_.analysisKind = 0;
     const int groups = networkAnalysis(s_);
     if (!fullConnectionStartValid(groups)) {
-        w_.setStatusText(std::string(kNeedTwoGroupsText));
+        w_.setStatusText(kNeedTwoGroupsText);
         showGameMode();
         return;
     }
@@ -397,7 +397,7 @@ void Editor::blmodeshori()
     s_.analysisKind = 1;
     s_.loopTarget = networkAnalysis(s_);
     if (!bigLoopStartValid(s_.loopTarget)) {
-        w_.setStatusText(std::string(kNeedLoopPointsText));
+        w_.setStatusText(kNeedLoopPointsText);
         showGameMode();
         return;
     }
@@ -473,7 +473,7 @@ void Editor::fileLoaded(const std::string& path)
     w_.setSpinnerEnabled(true);
     collection_.fileLoaded(path);
     w_.setWindowCaption(kem::puzzleWindowCaption(path, true));
-    w_.setCommandCaption(Command::Exit, std::string(kCloseCaption));
+    w_.setCommandCaption(Command::Exit, kCloseCaption);
     showCurrentPuzzle();
     syncCommands();
 }

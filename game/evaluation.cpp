@@ -8,7 +8,7 @@
 
 namespace tavrin::game {
 
-std::string GameController::resultText(int eco, long loop, int bonus, int total)
+Text GameController::resultText(int eco, long loop, int bonus, int total)
 {
     return goalReachedText(eco, loop, bonus, total);
 }
@@ -150,7 +150,7 @@ void GameController::evaluateSeries()
             OfferRandomShape();
             w_.setStatusText(fullConnectionMissText(f_.groupsAfter));
         } else {
-            w_.setStatusText(std::string(kClearedText));
+            w_.setStatusText(kClearedText);
             startTimer(Timer::StartUp, kStartUpIntervalMs);
         }
     } else if (mode == kBigLoop) {
@@ -159,7 +159,7 @@ void GameController::evaluateSeries()
             w_.setStatusText(bigLoopMissText(f_.scoreBefore));
             takeBack();
         } else {
-            w_.setStatusText(std::string(kClearedText));
+            w_.setStatusText(kClearedText);
             startTimer(Timer::StartUp, kStartUpIntervalMs);
         }
     }
@@ -178,13 +178,13 @@ void GameController::evaluateFreeGame()
     case TurnResult::kGoalReached: {
         w_.clearOfferedPiece();
         const std::int16_t total = getpointtotal(s_);
-        w_.setScoreFrameCaption(ScoreLabel::MovesLeft, std::string(kTotalCaption));
+        w_.setScoreFrameCaption(ScoreLabel::MovesLeft, kTotalCaption);
         s_.labels.Label3 = std::to_string(total);
         if (s_.scoreLabelsDirty > 0) {
             refreshScoreLabels(s_, false);
         }
         showScoreLabels();
-        w_.messageBox(goalReachedText(ecoPoints(s_), s_.loopPoints, getecobonus(s_), total), std::string(kProductTitle),
+        w_.messageBox(goalReachedText(ecoPoints(s_), s_.loopPoints, getecobonus(s_), total), kProductTitle,
                       Buttons::Ok, Icon::Information);
         if (scores_ != nullptr) {
             scores_->enterFreeHighScore(total, s_.itemCount);

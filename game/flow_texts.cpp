@@ -4,26 +4,31 @@
 
 namespace tavrin::game {
 
-std::string goalReachedText(int eco, long loop, int bonus, int total)
+Text goalReachedText(int eco, long loop, int bonus, int total)
 {
-    std::string t = "目標は達成されました。\n\n";
-    t += "エコ点：\t\t" + std::to_string(eco) + "\n";
-    t += "ループ点：\t\t" + std::to_string(loop) + "\n";
-    t += "ボーナス点：\t" + std::to_string(bonus) + "\n";
-    t += "総合得点：\t\t" + std::to_string(total);
-    return t;
+    return TAVRIN_TEXT("game", "目標は達成されました。\n\n"
+                               "エコ点：\t\t%1\n"
+                               "ループ点：\t\t%2\n"
+                               "ボーナス点：\t%3\n"
+                               "総合得点：\t\t%4")
+        .arg(eco)
+        .arg(loop)
+        .arg(bonus)
+        .arg(total);
 }
 
-std::string discardTimeUpText()
+Text discardTimeUpText()
 {
-    return "残念！" + std::to_string(kMoveLimit) + "手以内で全てのハイパーロードをつなげることができませんでした。\n"
-           "今回の得点は残念ですが、ハイスコアの対象になりません。";
+    return TAVRIN_TEXT("game", "残念！%1手以内で全てのハイパーロードをつなげることができませんでした。\n"
+                               "今回の得点は残念ですが、ハイスコアの対象になりません。")
+        .arg(kMoveLimit);
 }
 
-std::string placementTimeUpText()
+Text placementTimeUpText()
 {
-    return std::to_string(kMoveLimit) + "手以内で目標を達成することができませんでした。\n"
-           "今回の得点はハイスコアの対象になりません。";
+    return TAVRIN_TEXT("game", "%1手以内で目標を達成することができませんでした。\n"
+                               "今回の得点はハイスコアの対象になりません。")
+        .arg(kMoveLimit);
 }
 
 } // namespace tavrin::game

@@ -23,7 +23,7 @@ void GameController::showHint()
     const auto best = bestPlacement(s_, f_.offeredPiece, freeMove);
     if (!best) {
         clearHint();
-        w_.setStatusText(std::string(kNoHintText));
+        w_.setStatusText(kNoHintText);
         return;
     }
     f_.hintCell = static_cast<std::int16_t>(best->cell);

@@ -37,7 +37,7 @@ void GameController::placeFreeGame(int c)
     f_.moveBusy = true;
 
     if (!placementAllowed(s_.board, c, f_.offeredPiece)) {
-        w_.setStatusText(std::string(kSameShapeText));
+        w_.setStatusText(kSameShapeText);
         f_.moveBusy = false;
         return;
     }
@@ -205,7 +205,7 @@ void GameController::cellHovered(int cell)
                 }
             }
         }
-        w_.setLoopLengthText(std::string(kLoopLengthPrefix) + std::to_string(length));
+        w_.setLoopLengthText(kLoopLengthText.arg(length));
     }
     f_.lastHoverCell = static_cast<std::int16_t>(cell);
     f_.hoverRefresh = false;

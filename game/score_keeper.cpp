@@ -14,9 +14,7 @@ namespace {
 
 AskName askThrough(Window& window)
 {
-    return [&window](std::string_view title, std::string_view prompt) {
-        return window.inputBox(std::string(prompt), std::string(title), "");
-    };
+    return [&window](const Text& title, const Text& prompt) { return window.inputBox(prompt, title, ""); };
 }
 
 } // namespace

@@ -5,11 +5,16 @@
 // - All calls happen on the window's thread. No method calls back into the
 //   game synchronously (setting the spinner's value, for instance, does not run
 //   the navigation handler; the caller does what the change implies).
-// - Texts are UTF-8, used exactly as given (half-width katakana included).
+// - Texts are UTF-8. A Text marked as ours (engine/ui_text.h) is shown in the
+//   player's language; data (comments, names, paths) exactly as given,
+//   half-width katakana included. The window keeps the Text itself, so that a
+//   change of language shows what is on screen in the new language at once.
 // - The window reads what it draws (board, green stamps, items, offered piece,
 //   maxMovesUsed) from the GameState the controller exposes; the draw requests
 //   below only say what to draw where and how.
 #pragma once
+
+#include "engine/ui_text.h"
 
 #include <cstdint>
 #include <optional>
@@ -136,10 +141,10 @@ public:
     virtual ~Window() = default;
 
     // --- status bar, caption, program end -------------------------------
-    virtual void setStatusText(const std::string& text) = 0;
-    virtual std::string statusText() const = 0;
-    virtual void setWindowCaption(const std::string& caption) = 0;
-    virtual std::string windowCaption() const = 0;
+    virtual void setStatusText(const Text& text) = 0;
+    virtual Text statusText() const = 0;
+    virtual void setWindowCaption(const Text& caption) = 0;
+    virtual Text windowCaption() const = 0;
     // Ends the program at once (no questions, nothing saved).
     virtual void quitProgram() = 0;
     // True while a long operation shows the busy mouse pointer.
@@ -153,19 +158,19 @@ public:
     // --- modal boxes ------------------------------------------------------
     // `title` empty means the program's default title. Returns the button
     // pressed (Ok for an Ok box).
-    virtual Answer messageBox(const std::string& text, const std::string& title, Buttons buttons, Icon icon) = 0;
+    virtual Answer messageBox(const Text& text, const Text& title, Buttons buttons, Icon icon) = 0;
     // Input box with a prompt, title and default answer. No value when cancelled.
-    virtual std::optional<std::string> inputBox(const std::string& prompt, const std::string& title,
+    virtual std::optional<std::string> inputBox(const Text& prompt, const Text& title,
                                                 const std::string& defaultText) = 0;
 
     // --- score labels and other labels -----------------------------------
     virtual void setScoreLabel(ScoreLabel label, const std::string& text) = 0;
-    virtual void setScoreFrameCaption(ScoreLabel label, const std::string& caption) = 0;
+    virtual void setScoreFrameCaption(ScoreLabel label, const Text& caption) = 0;
     virtual void setScoreFrameVisible(ScoreLabel label, bool visible) = 0;
     // The trash: full image and the count when `count` > 0, else empty image and no label.
     virtual void setTrash(int count) = 0;
     // The loop-length label under the board ("最小ループ長：" + n).
-    virtual void setLoopLengthText(const std::string& text) = 0;
+    virtual void setLoopLengthText(const Text& text) = 0;
 
     // --- comment box Text1 ------------------------------------------------
     // Setting the text does not call back; the window reports typing through
@@ -192,9 +197,9 @@ public:
     // Menu check mark and pressed toolbar button together.
     virtual void setCommandChecked(Command command, bool checked) = 0;
     // Menu item caption.
-    virtual void setCommandCaption(Command command, const std::string& caption) = 0;
+    virtual void setCommandCaption(Command command, const Text& caption) = 0;
     // Toolbar button tool tip.
-    virtual void setCommandToolTip(Command command, const std::string& toolTip) = 0;
+    virtual void setCommandToolTip(Command command, const Text& toolTip) = 0;
     // Toolbar button image: index in the main toolbar's image list.
     virtual void setCommandImage(Command command, int image) = 0;
     virtual void setCommandVisible(Command command, bool visible) = 0;

@@ -2,6 +2,7 @@
 
 #include "graphics/graphics_set.h"
 #include "graphics/pictures.h"
+#include "graphics/screen_text.h"
 #include "graphics/themes.h"
 
 #include <QButtonGroup>
@@ -19,25 +20,26 @@ FileKindChooser::FileKindChooser(QWidget* parent) : QDialog(parent)
     setWindowTitle(QStringLiteral("Tavrin for Windows"));
     setModal(true);
 
-    label_ = new QLabel(QStringLiteral("開きたいファイルの種類を選択してOKを押してください。"), this);
+    label_ = new QLabel(screenText(TAVRIN_TEXT("graphics", "開きたいファイルの種類を選択してOKを押してください。")), this);
     group_ = new QButtonGroup(this);
     group_->setExclusive(true);
 
-    const std::array<QString, kFileKinds> texts{
-        QStringLiteral("問題ファイル(") + QStringLiteral("KEM") + QStringLiteral("ファイル)"),
-        QStringLiteral("エコ・テーマ(") + QStringLiteral("KET") + QStringLiteral("ファイル)"),
-        graphicsKindName(0) + QStringLiteral("(BMPファイル)"),
-        graphicsKindName(1) + QStringLiteral("(BMPファイル)"),
-        graphicsKindName(2) + QStringLiteral("(BMPファイル)"),
-        graphicsKindName(3) + QStringLiteral("(BMPファイル)"),
+    constexpr Phrase kPicture = TAVRIN_TEXT("graphics", "%1(BMPファイル)");
+    const std::array<Text, kFileKinds> texts{
+        TAVRIN_TEXT("graphics", "問題ファイル(KEMファイル)"),
+        TAVRIN_TEXT("graphics", "エコ・テーマ(KETファイル)"),
+        kPicture.arg(graphicsKindName(0)),
+        kPicture.arg(graphicsKindName(1)),
+        kPicture.arg(graphicsKindName(2)),
+        kPicture.arg(graphicsKindName(3)),
     };
     for (int i = 0; i < kFileKinds; ++i) {
-        auto* button = new QRadioButton(texts[static_cast<std::size_t>(i)], this);
+        auto* button = new QRadioButton(screenText(texts[static_cast<std::size_t>(i)]), this);
         options_[static_cast<std::size_t>(i)] = button;
         group_->addButton(button, i);
     }
 
-    frame_ = new QGroupBox(QStringLiteral("画像ファイルの個別変更"), this);
+    frame_ = new QGroupBox(screenText(TAVRIN_TEXT("graphics", "画像ファイルの個別変更")), this);
     auto* frameLayout = new QVBoxLayout(frame_);
     for (int i = 2; i < kFileKinds; ++i) {
         frameLayout->addWidget(options_[static_cast<std::size_t>(i)]);

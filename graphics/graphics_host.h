@@ -1,8 +1,10 @@
 // What the picture and theme operations need from the window around them:
-// message boxes, redraws, the game's state and the status bar.
+// message boxes, redraws, the game's state and the status bar. Texts go to
+// the window as Texts: ours are shown in the player's language, file names
+// and goal texts as they are.
 #pragma once
 
-#include <QString>
+#include "engine/ui_text.h"
 
 namespace tavrin::graphics {
 
@@ -13,12 +15,12 @@ public:
     virtual ~GraphicsHost() = default;
 
     // Message box with an OK button and the program's default title.
-    virtual void showMessage(const QString& text, MessageIcon icon) = 0;
+    virtual void showMessage(const Text& text, MessageIcon icon) = 0;
     // Yes/No question with the question icon; true on Yes.
-    virtual bool askYesNo(const QString& text) = 0;
+    virtual bool askYesNo(const Text& text) = 0;
     // Message titled with the product name, with OK and Help buttons; Help
     // opens help topic `helpTopic` (the topic on loading pictures).
-    virtual void showMessageWithHelp(const QString& text, int helpTopic) = 0;
+    virtual void showMessageWithHelp(const Text& text, int helpTopic) = 0;
 
     // Full redraw (panel, board, palette) and board-only redraw.
     virtual void redrawAll() = 0;
@@ -33,7 +35,7 @@ public:
     virtual void endGame() = 0;
 
     // Progress and goal texts for the status bar.
-    virtual void setStatusText(const QString& text) = 0;
+    virtual void setStatusText(const Text& text) = 0;
     // Game-menu item "ｴｺ・ﾃｰﾏの初期化(&T)".
     virtual void setThemeResetEnabled(bool enabled) = 0;
     // Lets the window handle pending events between the sections of a theme.

@@ -8,14 +8,14 @@
 
 namespace tavrin::graphics {
 
-QString graphicsKindName(int k)
+Text graphicsKindName(int k)
 {
     switch (k) {
-    case kHyperRoadSheet: return QStringLiteral("ハイパーロード");
-    case kNormalBackground: return QStringLiteral("通常の背景");
-    case kGoalBackground: return QStringLiteral("目標達成時の背景");
-    case kItemStrip: return QStringLiteral("アイテム");
-    default: return QString();
+    case kHyperRoadSheet: return TAVRIN_TEXT("graphics", "ハイパーロード");
+    case kNormalBackground: return TAVRIN_TEXT("graphics", "通常の背景");
+    case kGoalBackground: return TAVRIN_TEXT("graphics", "目標達成時の背景");
+    case kItemStrip: return TAVRIN_TEXT("graphics", "アイテム");
+    default: return Text();
     }
 }
 

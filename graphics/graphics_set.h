@@ -2,6 +2,8 @@
 // defaults and the size rules each must meet.
 #pragma once
 
+#include "engine/ui_text.h"
+
 #include <QImage>
 #include <QString>
 
@@ -22,7 +24,7 @@ inline constexpr int kMinItemKinds = 2;
 inline constexpr int kMaxItemKinds = 5;
 
 // "ハイパーロード", "通常の背景", "目標達成時の背景", "アイテム" for 0..3, "" otherwise.
-QString graphicsKindName(int k);
+Text graphicsKindName(int k);
 
 // Exactly 352 x 128 pixels.
 bool isValidSheet(const QImage& image);

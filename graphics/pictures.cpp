@@ -9,11 +9,11 @@ namespace tavrin::graphics {
 
 namespace {
 
-const QString kNotBitmap = QStringLiteral("ファイルがビットマップ形式ではありません。");
-const QString kSheetSize = QStringLiteral("ビットマップのファイルが352x128ピクセルでないため、\n"
-                                          "ハイパーロードとして使用できませんでした。");
-const QString kItemSize = QStringLiteral("ビットマップのファイルが32 * (2～5) x64ピクセルでないため、\n"
-                                         "アイテムとして使用できませんでした。");
+constexpr Phrase kNotBitmap = TAVRIN_TEXT("graphics", "ファイルがビットマップ形式ではありません。");
+constexpr Phrase kSheetSize = TAVRIN_TEXT("graphics", "ビットマップのファイルが352x128ピクセルでないため、\n"
+                                                      "ハイパーロードとして使用できませんでした。");
+constexpr Phrase kItemSize = TAVRIN_TEXT("graphics", "ビットマップのファイルが32 * (2～5) x64ピクセルでないため、\n"
+                                                     "アイテムとして使用できませんでした。");
 
 int itemCountOf(const QImage& strip)
 {
@@ -22,15 +22,26 @@ int itemCountOf(const QImage& strip)
 
 } // namespace
 
-QString replaceDialogTitle(int kind)
+Text replaceDialogTitle(int kind)
 {
     switch (kind) {
-    case kHyperRoadSheet: return QStringLiteral("ハイパーロードのﾛｰﾄﾞ");
-    case kNormalBackground: return QStringLiteral("通常の背景のﾛｰﾄﾞ");
-    case kGoalBackground: return QStringLiteral("目標達成後の背景のﾛｰﾄﾞ");
-    case kItemStrip: return QStringLiteral("アイテムのﾛｰﾄﾞ");
-    default: return QString();
+    case kHyperRoadSheet: return TAVRIN_TEXT("graphics", "ハイパーロードのﾛｰﾄﾞ");
+    case kNormalBackground: return TAVRIN_TEXT("graphics", "通常の背景のﾛｰﾄﾞ");
+    case kGoalBackground: return TAVRIN_TEXT("graphics", "目標達成後の背景のﾛｰﾄﾞ");
+    case kItemStrip: return TAVRIN_TEXT("graphics", "アイテムのﾛｰﾄﾞ");
+    default: return Text();
     }
+}
+
+Text itemChangeQuestion(bool editMode, bool restoringDefault)
+{
+    // Two wordings, as the two places have always asked.
+    if (restoringDefault) {
+        return editMode ? TAVRIN_TEXT("graphics", "新しいアイテムをロードすると現在のプレーモードでのゲームを中断されますがよいですか？")
+                        : TAVRIN_TEXT("graphics", "新しいアイテムをロードすると現在のゲームを中断されますがよいですか？");
+    }
+    return editMode ? TAVRIN_TEXT("graphics", "新しいアイテムをロードすると現在のプレーモードでのゲームは中断されますがよいですか？")
+                    : TAVRIN_TEXT("graphics", "新しいアイテムをロードすると現在のゲームは中断されますがよいですか？");
 }
 
 QString cutAtNul(const QString& s)
@@ -88,11 +99,6 @@ void Pictures::forgetGraphicsFiles()
     }
 }
 
-QString Pictures::playModePrefix() const
-{
-    return host_.editMode() ? QStringLiteral("プレーモードでの") : QString();
-}
-
 void Pictures::replaceHyperRoadSheet(const QString& answer)
 {
     QString path = cutAtNul(answer);
@@ -131,8 +137,7 @@ bool Pictures::itemChangeAccepted(int oldCount, int newCount, bool askDuringStar
         return true;
     }
     asked = true;
-    return host_.askYesNo(QStringLiteral("新しいアイテムをロードすると現在の") + playModePrefix() +
-                          QStringLiteral("ゲームは中断されますがよいですか？"));
+    return host_.askYesNo(itemChangeQuestion(host_.editMode(), false));
 }
 
 void Pictures::replaceItems(const QString& answer)

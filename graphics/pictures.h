@@ -26,7 +26,13 @@ enum class PictureLoad {
 
 // Title of the open-file dialog of the replace command for `kind`
 // ("ハイパーロードのﾛｰﾄﾞ", "通常の背景のﾛｰﾄﾞ", "目標達成後の背景のﾛｰﾄﾞ", "アイテムのﾛｰﾄﾞ").
-QString replaceDialogTitle(int kind);
+Text replaceDialogTitle(int kind);
+
+// The question before a new item picture cuts the current free game short:
+// "新しいアイテムをロードすると現在の" + "プレーモードでの" in the editor +
+// "ゲームは中断されますがよいですか？" ("ゲームを" when the default theme
+// is being restored).
+Text itemChangeQuestion(bool editMode, bool restoringDefault);
 
 // The part of `s` before its first NUL character.
 QString cutAtNul(const QString& s);
@@ -49,9 +55,6 @@ public:
 
     bool themeLoading() const { return themeLoading_; }
     void setThemeLoading(bool loading) { themeLoading_ = loading; }
-
-    // "プレーモードでの" in the editor, "" otherwise.
-    QString playModePrefix() const;
 
     // The replace commands of the file-kind chooser. `path` is the answer of
     // the open-file dialog titled replaceDialogTitle(kind): "" when cancelled.

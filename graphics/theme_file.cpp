@@ -55,11 +55,11 @@ ThemeFileRead refused()
 
 } // namespace
 
-std::string ThemeFileRead::message() const
+Text ThemeFileRead::message() const
 {
     switch (status) {
-    case ThemeReadStatus::Refused: return std::string(kThemeRefusedMessage);
-    case ThemeReadStatus::Unreadable: return path + std::string(kThemeUnreadableSuffix);
+    case ThemeReadStatus::Refused: return kThemeRefusedMessage;
+    case ThemeReadStatus::Unreadable: return kThemeUnreadableMessage.arg(path);
     case ThemeReadStatus::Loaded: break;
     }
     return {};

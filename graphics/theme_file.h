@@ -3,6 +3,8 @@
 // pictures itself.
 #pragma once
 
+#include "engine/ui_text.h"
+
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -18,11 +20,9 @@ inline constexpr std::string_view kThemeExtension = "ket";
 inline constexpr std::string_view kThemeMagic = "KET";
 
 // Message box (warning icon) for a file that is not a usable theme file.
-inline constexpr std::string_view kThemeRefusedMessage = "エコ・テーマの読み込みに失敗しました。";
-// Path + this: a theme file that could not be opened or read.
-inline constexpr std::string_view kThemeUnreadableSuffix = "を読み込むことができませんでした。";
-// The goal of the built-in theme.
-inline constexpr std::string_view kDefaultThemeGoal = "水、新芽、太陽をハイパーロードでつないで全ての地域を緑化してください。";
+inline constexpr Phrase kThemeRefusedMessage = TAVRIN_TEXT("graphics", "エコ・テーマの読み込みに失敗しました。");
+// %1 the path: a theme file that could not be opened or read.
+inline constexpr Phrase kThemeUnreadableMessage = TAVRIN_TEXT("graphics", "%1を読み込むことができませんでした。");
 
 // Section 0 is the goal text; sections 1..4 are the hyper-road sheet, the
 // normal background, the goal-achieved background and the item picture.
@@ -90,7 +90,7 @@ struct ThemeFileRead {
 
     bool loaded() const { return status == ThemeReadStatus::Loaded; }
     // What the window shows (warning icon); "" when Loaded.
-    std::string message() const;
+    Text message() const;
 };
 
 // Checks the header against `bytes` before anything is read, then unpacks

@@ -1,5 +1,6 @@
 #include "graphics/themes.h"
 
+#include "engine/goals.h"
 #include "graphics/theme_file.h"
 
 #include <QDir>
@@ -15,19 +16,14 @@ namespace tavrin::graphics {
 
 namespace {
 
-QString fromUtf8(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 std::filesystem::path nativePath(const QString& path)
 {
     return std::filesystem::path(QFile::encodeName(path).toStdString());
 }
 
-QString unreadableMessage(const QString& path)
+Text unreadableMessage(const QString& path)
 {
-    return path + fromUtf8(theme::kThemeUnreadableSuffix);
+    return theme::kThemeUnreadableMessage.arg(path.toStdString());
 }
 
 // Reads a whole picture file for a theme; no value when it cannot be read.
@@ -54,33 +50,33 @@ QString themeFileKey()
     return QStringLiteral("Theme File");
 }
 
-QString themeGoalPrompt()
+Phrase themeGoalPrompt()
 {
-    return QStringLiteral("何かエコ・テーマの目標を入力してください。");
+    return TAVRIN_TEXT("graphics", "何かエコ・テーマの目標を入力してください。");
 }
 
-QString themeOpenDialogTitle()
+Phrase themeOpenDialogTitle()
 {
-    return QStringLiteral("エコ・テーマのロード");
+    return TAVRIN_TEXT("graphics", "エコ・テーマのロード");
 }
 
-QString themeSaveDialogTitle()
+Phrase themeSaveDialogTitle()
 {
-    return QStringLiteral("名前をつけてエコ・テーマの保存");
+    return TAVRIN_TEXT("graphics", "名前をつけてエコ・テーマの保存");
 }
 
-QString themeFilterName()
+Phrase themeFilterName()
 {
-    return QStringLiteral("エコ・テーマ(*.") + fromUtf8(theme::kThemeExtension) + QLatin1Char(')');
+    return TAVRIN_TEXT("graphics", "エコ・テーマ(*.ket)");
 }
 
-QString allFilesFilterName()
+Phrase allFilesFilterName()
 {
-    return QStringLiteral("全てのファイル(*.*)");
+    return TAVRIN_TEXT("graphics", "全てのファイル(*.*)");
 }
 
 Themes::Themes(Pictures& pictures, SettingsStore& settings, GraphicsHost& host)
-    : pictures_(pictures), settings_(settings), host_(host), themeGoal_(fromUtf8(theme::kDefaultThemeGoal)),
+    : pictures_(pictures), settings_(settings), host_(host), themeGoal_(kDefaultThemeGoal),
       tempRoot_(QDir::tempPath())
 {
 }
@@ -130,7 +126,7 @@ void Themes::showGoalOrHint()
     } else if (!host_.freeGameActive() && !otherActivity) {
         host_.endGame();
     } else {
-        host_.setStatusText(QString());
+        host_.setStatusText(Text());
     }
 }
 
@@ -150,21 +146,21 @@ ThemeOpen Themes::openThemeFile(const QString& path)
         return ThemeOpen::Failed;
     }
     if (read.status == theme::ThemeReadStatus::Refused) {
-        host_.showMessage(fromUtf8(theme::kThemeRefusedMessage), MessageIcon::Warning);
+        host_.showMessage(theme::kThemeRefusedMessage, MessageIcon::Warning);
         removeThemeTempFolder();
         restoreDefaultTheme();
         return ThemeOpen::Refused;
     }
 
-    themeGoal_.clear();
+    themeGoal_ = Text();
     for (int k = 0; k < theme::kThemeSections; ++k) {
         host_.processEvents();
         const bool replacedAlone = k >= 1 && !pictures_.graphicsFile(k - 1).isEmpty();
         if (!replacedAlone) {
-            const QString kind = k == 0 ? QString() : graphicsKindName(k - 1);
-            host_.setStatusText(kind + QStringLiteral("を開いています..."));
+            const Text kind = k == 0 ? Text() : graphicsKindName(k - 1);
+            host_.setStatusText(TAVRIN_TEXT("graphics", "%1を開いています...").arg(kind));
             if (k == 0) {
-                themeGoal_ = QString::fromStdString(read.theme.goal);
+                themeGoal_ = read.theme.goal;
             } else {
                 const QString tmp = themeTempFolder_ + QStringLiteral("ktmp") + QString::number(k) +
                                     QStringLiteral(".tmp");
@@ -176,7 +172,7 @@ ThemeOpen Themes::openThemeFile(const QString& path)
                 file.close();
                 PictureLoad result = PictureLoad::NotLoaded;
                 if (written) {
-                    host_.setStatusText(kind + QStringLiteral("を登録しています..."));
+                    host_.setStatusText(TAVRIN_TEXT("graphics", "%1を登録しています...").arg(kind));
                     switch (k) {
                     case 1: result = pictures_.applyHyperRoadSheet(tmp); break;
                     case 2: result = pictures_.applyBackground(tmp, 0); break;
@@ -192,7 +188,7 @@ ThemeOpen Themes::openThemeFile(const QString& path)
             }
         }
         if (k < theme::kThemeSections - 1) {
-            host_.setStatusText(QString());
+            host_.setStatusText(Text());
         } else {
             showGoalOrHint();
         }
@@ -237,8 +233,7 @@ bool Themes::restoreDefaultTheme()
     GraphicsSet& graphics = pictures_.graphics();
     if (pictures_.graphicsFile(kItemStrip).isEmpty()) {
         if (graphics.builtinItemStrip.width() != graphics.itemStrip.width() && host_.freeGameActive()) {
-            if (!host_.askYesNo(QStringLiteral("新しいアイテムをロードすると現在の") + pictures_.playModePrefix() +
-                                QStringLiteral("ゲームを中断されますがよいですか？"))) {
+            if (!host_.askYesNo(itemChangeQuestion(host_.editMode(), true))) {
                 return false;
             }
             host_.endGame();
@@ -261,7 +256,7 @@ bool Themes::restoreDefaultTheme()
     } else {
         host_.redrawAll();
     }
-    themeGoal_ = fromUtf8(theme::kDefaultThemeGoal);
+    themeGoal_ = kDefaultThemeGoal;
     if (host_.freeGameActive()) {
         host_.setStatusText(themeGoal_);
     }
@@ -272,8 +267,9 @@ bool Themes::canCreateTheme()
 {
     for (int k = 0; k < kGraphicsKinds; ++k) {
         if (pictures_.graphicsFile(k).isEmpty()) {
-            host_.showMessageWithHelp(graphicsKindName(k) + QStringLiteral("をゲーム(G)+開く(O)...で読み込んでください。"),
-                                      kLoadingPicturesHelpTopic);
+            host_.showMessageWithHelp(
+                TAVRIN_TEXT("graphics", "%1をゲーム(G)+開く(O)...で読み込んでください。").arg(graphicsKindName(k)),
+                kLoadingPicturesHelpTopic);
             return false;
         }
     }
@@ -300,11 +296,11 @@ bool Themes::saveThemeFile(const QString& answer)
     std::array<std::string, theme::kThemePictures> pictures;
     for (int k = 1; k < theme::kThemeSections; ++k) {
         const QString source = pictures_.graphicsFile(k - 1);
-        host_.setStatusText(source + QStringLiteral("を読み込んでいます..."));
+        host_.setStatusText(TAVRIN_TEXT("graphics", "%1を読み込んでいます...").arg(source.toStdString()));
         std::optional<std::string> bytes = readWholeFile(source);
         if (!bytes || bytes->empty()) {
             // Nothing is written: an existing file of that name stays as it was.
-            host_.setStatusText(QString());
+            host_.setStatusText(Text());
             host_.showMessage(unreadableMessage(source), MessageIcon::Warning);
             return false;
         }
@@ -320,9 +316,10 @@ bool Themes::saveThemeFile(const QString& answer)
             saved = file.commit();
         }
     }
-    host_.setStatusText(QString());
+    host_.setStatusText(Text());
     if (!saved) {
-        host_.showMessage(path + QStringLiteral("に書き込むことができませんでした。"), MessageIcon::Warning);
+        host_.showMessage(TAVRIN_TEXT("graphics", "%1に書き込むことができませんでした。").arg(path.toStdString()),
+                          MessageIcon::Warning);
     }
     return saved;
 }

@@ -17,14 +17,14 @@ namespace tavrin::graphics {
 // Settings key of the current theme file ("" = the default theme).
 QString themeFileKey();
 // Prompt of the input box that asks for a new theme's goal.
-QString themeGoalPrompt();
+Phrase themeGoalPrompt();
 // Dialog texts: the open dialog ("エコ・テーマのロード", one filter entry) and
 // the save dialog ("名前をつけてエコ・テーマの保存", the theme entry and
 // "全てのファイル(*.*)"); the filter entries as shown, their patterns apart.
-QString themeOpenDialogTitle();
-QString themeSaveDialogTitle();
-QString themeFilterName();   // "エコ・テーマ(*.ket)", pattern "*.ket"
-QString allFilesFilterName(); // "全てのファイル(*.*)", pattern "*"
+Phrase themeOpenDialogTitle();
+Phrase themeSaveDialogTitle();
+Phrase themeFilterName();    // "エコ・テーマ(*.ket)", pattern "*.ket"
+Phrase allFilesFilterName(); // "全てのファイル(*.*)", pattern "*"
 // Help topic of the message that asks for a missing picture.
 inline constexpr int kLoadingPicturesHelpTopic = 47;
 
@@ -39,7 +39,8 @@ class Themes {
 public:
     Themes(Pictures& pictures, SettingsStore& settings, GraphicsHost& host);
 
-    QString themeGoal() const { return themeGoal_; }
+    // The built-in goal is ours; a theme file's goal is its data.
+    const Text& themeGoal() const { return themeGoal_; }
     QString newThemeGoal() const { return newThemeGoal_; }
     // Folder of a theme load in progress, with a trailing separator; "" when none.
     QString themeTempFolder() const { return themeTempFolder_; }
@@ -79,7 +80,7 @@ private:
     Pictures& pictures_;
     SettingsStore& settings_;
     GraphicsHost& host_;
-    QString themeGoal_;
+    Text themeGoal_;
     QString newThemeGoal_;
     QString themeTempFolder_;
     QString tempRoot_;

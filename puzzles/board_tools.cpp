@@ -29,24 +29,23 @@ int cellAt(int row, int column)
 }
 
 struct ToolButton {
-    std::string_view toolTip;
     enum Kind { kSeparator, kMirror, kTurn, kShift } kind;
     int a;
     int b;
 };
 
 constexpr std::array<ToolButton, kToolbar2Buttons> kButtons{{
-    {"", ToolButton::kSeparator, 0, 0},
-    {"上下反転", ToolButton::kMirror, 1, 0},
-    {"左右反転", ToolButton::kMirror, 0, 0},
-    {"", ToolButton::kSeparator, 0, 0},
-    {"左90度回転", ToolButton::kTurn, 0, 0},
-    {"右90度回転", ToolButton::kTurn, 1, 0},
-    {"", ToolButton::kSeparator, 0, 0},
-    {"左にシフト", ToolButton::kShift, -1, 0},
-    {"上にシフト", ToolButton::kShift, 0, -1},
-    {"下にシフト", ToolButton::kShift, 0, 1},
-    {"右にシフト", ToolButton::kShift, 1, 0},
+    {ToolButton::kSeparator, 0, 0},
+    {ToolButton::kMirror, 1, 0}, // 上下反転
+    {ToolButton::kMirror, 0, 0}, // 左右反転
+    {ToolButton::kSeparator, 0, 0},
+    {ToolButton::kTurn, 0, 0}, // 左90度回転
+    {ToolButton::kTurn, 1, 0}, // 右90度回転
+    {ToolButton::kSeparator, 0, 0},
+    {ToolButton::kShift, -1, 0}, // 左にシフト
+    {ToolButton::kShift, 0, -1}, // 上にシフト
+    {ToolButton::kShift, 0, 1}, // 下にシフト
+    {ToolButton::kShift, 1, 0}, // 右にシフト
 }};
 
 const ToolButton* buttonAt(int button)
@@ -118,12 +117,6 @@ HyperRoad randomborder(HyperRoad selectedShape, const UniformSource& random)
     }
     const int next = isPiece(selectedShape) ? (selectedShape + 1) % kPieceKinds : 0;
     return static_cast<HyperRoad>(next);
-}
-
-std::string_view toolbar2ToolTip(int button)
-{
-    const ToolButton* b = buttonAt(button);
-    return b ? b->toolTip : std::string_view{};
 }
 
 bool toolbar2HasAction(int button)

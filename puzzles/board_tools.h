@@ -33,9 +33,6 @@ HyperRoad randomborder(HyperRoad selectedShape, const UniformSource& random);
 // The board-editing toolbar: buttons 1..11, separators at 1, 4 and 7.
 inline constexpr int kToolbar2Buttons = 11;
 
-// Tool tip of a button; empty for separators and unknown buttons.
-std::string_view toolbar2ToolTip(int button);
-
 // True when the button carries a board tool (not a separator).
 bool toolbar2HasAction(int button);
 

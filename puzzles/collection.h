@@ -7,6 +7,7 @@
 
 #include "engine/game_state.h"
 #include "engine/puzzle.h"
+#include "engine/ui_text.h"
 
 #include <array>
 #include <optional>
@@ -15,7 +16,7 @@
 
 namespace tavrin {
 
-inline constexpr std::string_view kPuzzleLimitText = "一つの問題ファイルに64問までしか保存できません。";
+inline constexpr Phrase kPuzzleLimitText = TAVRIN_TEXT("puzzles", "一つの問題ファイルに64問までしか保存できません。");
 
 // The editing commands whose enabled state follows the collection. The save
 // button (main toolbar 7) and the save menu item are kept apart: the item

@@ -64,11 +64,11 @@ bool validCell(HyperRoad cell)
 
 } // namespace
 
-std::string PuzzleFileRead::message() const
+Text PuzzleFileRead::message() const
 {
     switch (status) {
-    case ReadStatus::NotPuzzleFile: return std::string(kNotPuzzleFileMessage);
-    case ReadStatus::Unreadable: return path + std::string(kUnreadableSuffix);
+    case ReadStatus::NotPuzzleFile: return kNotPuzzleFileMessage;
+    case ReadStatus::Unreadable: return kUnreadableMessage.arg(path);
     case ReadStatus::Loaded:
     case ReadStatus::Ignored: break;
     }
@@ -136,11 +136,11 @@ PuzzleList collectionOf(const GameState& state)
     return PuzzleList(state.puzzles.begin(), state.puzzles.begin() + count);
 }
 
-std::string PuzzleFileSave::message() const
+Text PuzzleFileSave::message() const
 {
     switch (status) {
-    case SaveStatus::ModeMissing: return std::string(kModeMissingMessage);
-    case SaveStatus::WriteFailed: return path + std::string(kWriteFailedSuffix);
+    case SaveStatus::ModeMissing: return kModeMissingMessage;
+    case SaveStatus::WriteFailed: return kWriteFailedMessage.arg(path);
     case SaveStatus::Saved:
     case SaveStatus::Invalid:
     case SaveStatus::Cancelled: break;

@@ -4,6 +4,7 @@
 
 #include "engine/game_state.h"
 #include "engine/puzzle.h"
+#include "engine/ui_text.h"
 
 #include <filesystem>
 #include <string>
@@ -14,13 +15,14 @@ namespace tavrin::kem {
 
 // Message box (OK button, no icon) for a file that is not a puzzle file or
 // holds no valid puzzle.
-inline constexpr std::string_view kNotPuzzleFileMessage = "Tavrinの問題ファイルのファイル形式ではありません。";
+inline constexpr Phrase kNotPuzzleFileMessage = TAVRIN_TEXT("puzzles", "Tavrinの問題ファイルのファイル形式ではありません。");
 // Status-bar text when a puzzle without a game mode blocks saving.
-inline constexpr std::string_view kModeMissingMessage = "保存する前に全ての問題のゲームモードをつける必要があります。";
-// Path + this: a file that could not be opened or read.
-inline constexpr std::string_view kUnreadableSuffix = "を読み込むことができませんでした。";
-// Path + this: a save that could not be completed (the old file is kept).
-inline constexpr std::string_view kWriteFailedSuffix = "に保存することができませんでした。";
+inline constexpr Phrase kModeMissingMessage =
+    TAVRIN_TEXT("puzzles", "保存する前に全ての問題のゲームモードをつける必要があります。");
+// %1 the path: a file that could not be opened or read.
+inline constexpr Phrase kUnreadableMessage = TAVRIN_TEXT("puzzles", "%1を読み込むことができませんでした。");
+// %1 the path: a save that could not be completed (the old file is kept).
+inline constexpr Phrase kWriteFailedMessage = TAVRIN_TEXT("puzzles", "%1に保存することができませんでした。");
 
 using PuzzleList = std::vector<Puzzle>;
 
@@ -38,8 +40,8 @@ struct PuzzleFileRead {
     std::string error;  // system text when Unreadable
 
     bool loaded() const { return status == ReadStatus::Loaded; }
-    // What the window shows in a message box; "" when nothing is shown.
-    std::string message() const;
+    // What the window shows in a message box; empty when nothing is shown.
+    Text message() const;
 };
 
 // Decodes the bytes of a puzzle file. Reading stops silently at the first
@@ -70,8 +72,8 @@ struct PuzzleFileSave {
     std::string error; // system text when WriteFailed
 
     bool saved() const { return status == SaveStatus::Saved; }
-    // Status-bar text for ModeMissing, message-box text for WriteFailed, else "".
-    std::string message() const;
+    // Status-bar text for ModeMissing, message-box text for WriteFailed, else empty.
+    Text message() const;
 };
 
 // Whether `puzzles` can be written: Saved when it can, else the reason.

@@ -51,15 +51,13 @@ std::string slashedPath(std::string_view path)
     return out;
 }
 
-std::string puzzleWindowCaption(std::string_view path, bool editMode)
+Text puzzleWindowCaption(std::string_view path, bool editMode)
 {
     const std::size_t cut = path.find_last_of("/\\");
     const std::string_view fileName = cut == std::string_view::npos ? path : path.substr(cut + 1);
-    std::string caption = stripPuzzleExtension(fileName);
-    caption += " - ";
-    caption += kProductName;
-    caption += editMode ? kEditCaptionTag : kPlayCaptionTag;
-    return caption;
+    const Phrase caption = editMode ? TAVRIN_TEXT("puzzles", "%1 - Tavrin for Windows[編集]")
+                                    : TAVRIN_TEXT("puzzles", "%1 - Tavrin for Windows[実行]");
+    return caption.arg(stripPuzzleExtension(fileName));
 }
 
 } // namespace tavrin::kem

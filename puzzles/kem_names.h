@@ -2,15 +2,14 @@
 // and the high-score section named after a file.
 #pragma once
 
+#include "engine/ui_text.h"
+
 #include <string>
 #include <string_view>
 
 namespace tavrin::kem {
 
 inline constexpr std::string_view kExtension = "kem";
-inline constexpr std::string_view kProductName = "Tavrin for Windows";
-inline constexpr std::string_view kEditCaptionTag = "[編集]";
-inline constexpr std::string_view kPlayCaptionTag = "[実行]";
 
 // True when the last four characters of `name` are ".kem" in any mix of cases.
 bool hasPuzzleExtension(std::string_view name);
@@ -26,7 +25,8 @@ std::string puzzleSaveName(std::string_view name);
 std::string slashedPath(std::string_view path);
 
 // Window caption once `path` has been read or written: the file name without
-// folder and extension, " - ", the product name and the mode tag.
-std::string puzzleWindowCaption(std::string_view path, bool editMode);
+// folder and extension, " - ", the product name and the mode tag "[編集]" or
+// "[実行]".
+Text puzzleWindowCaption(std::string_view path, bool editMode);
 
 } // namespace tavrin::kem

@@ -47,31 +47,33 @@ std::string seriesFileTitle(std::string_view path)
     return std::string(name);
 }
 
-std::string freeEntryPrompt(int itemCount, int place)
+Text freeEntryPrompt(int itemCount, int place)
 {
-    return "あなたはアイテム " + std::to_string(itemCount) + "種類での" + std::to_string(place + 1) +
-           "位になりました。\n名前を入力してください。";
+    return TAVRIN_TEXT("scores", "あなたはアイテム %1種類での%2位になりました。\n名前を入力してください。")
+        .arg(itemCount)
+        .arg(place + 1);
 }
 
-std::string seriesEntryPrompt(std::string_view path, int place)
+Text seriesEntryPrompt(std::string_view path, int place)
 {
-    return "あなたは\"" + seriesFileTitle(path) + "\"での" + std::to_string(place + 1) +
-           "位になりました。\n名前を入力してください。";
+    return TAVRIN_TEXT("scores", "あなたは\"%1\"での%2位になりました。\n名前を入力してください。")
+        .arg(seriesFileTitle(path))
+        .arg(place + 1);
 }
 
-std::string clearSeriesQuestion(std::string_view path)
+Text clearSeriesQuestion(std::string_view path)
 {
-    return "\"" + std::string(path) + "\"のハイスコアを消去してもよいですか？";
+    return TAVRIN_TEXT("scores", "\"%1\"のハイスコアを消去してもよいですか？").arg(path);
 }
 
-std::string freeTableCaption(int itemCount)
+Text freeTableCaption(int itemCount)
 {
-    return std::string(kShortProductName) + "のﾊｲｽｺｱ アイテム " + std::to_string(itemCount);
+    return TAVRIN_TEXT("scores", "Tavrinのﾊｲｽｺｱ アイテム %1").arg(itemCount);
 }
 
-std::string seriesTableCaption(std::string_view path)
+Text seriesTableCaption(std::string_view path)
 {
-    return seriesFileTitle(path) + " - " + std::string(kShortProductName) + "のﾊｲｽｺｱ";
+    return TAVRIN_TEXT("scores", "%1 - Tavrinのﾊｲｽｺｱ").arg(seriesFileTitle(path));
 }
 
 std::string nameUpToNul(std::string_view answer)

@@ -1,6 +1,8 @@
 // Names, keys and texts of the high-score tables.
 #pragma once
 
+#include "engine/ui_text.h"
+
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -20,12 +22,12 @@ inline constexpr std::string_view kFreeSectionPrefix = "HighScore";
 inline constexpr std::string_view kScoreKeyPrefix = "Score";
 inline constexpr std::string_view kNameKeyPrefix = "Name";
 
-inline constexpr std::string_view kClearFreeQuestion = "エコモードのハイスコアを消去してもよいですか？";
+inline constexpr Phrase kClearFreeQuestion = TAVRIN_TEXT("scores", "エコモードのハイスコアを消去してもよいですか？");
 
 // The three buttons of the high-score window, Command1(0) ... Command1(2).
 inline constexpr std::string_view kOkButton = "OK";
-inline constexpr std::string_view kRegisterButton = "ハイスコア登録";
-inline constexpr std::string_view kCopyButton = "クリップボードへコピー";
+inline constexpr Phrase kRegisterButton = TAVRIN_TEXT("scores", "ハイスコア登録");
+inline constexpr Phrase kCopyButton = TAVRIN_TEXT("scores", "クリップボードへコピー");
 
 // "HighScore1" ... "HighScore5" for tables 0 ... 4.
 std::string freeSection(int table);
@@ -42,14 +44,14 @@ std::string seriesFileTitle(std::string_view path);
 
 // The name prompts shown in an input box titled kProductName; `place` counts
 // from 0.
-std::string freeEntryPrompt(int itemCount, int place);
-std::string seriesEntryPrompt(std::string_view path, int place);
+Text freeEntryPrompt(int itemCount, int place);
+Text seriesEntryPrompt(std::string_view path, int place);
 
-std::string clearSeriesQuestion(std::string_view path);
+Text clearSeriesQuestion(std::string_view path);
 
 // Captions of the high-score window.
-std::string freeTableCaption(int itemCount);
-std::string seriesTableCaption(std::string_view path);
+Text freeTableCaption(int itemCount);
+Text seriesTableCaption(std::string_view path);
 
 // A typed name up to its first NUL character.
 std::string nameUpToNul(std::string_view answer);

@@ -14,14 +14,13 @@ ScoreTable ScoreTable::filled(std::int16_t score)
     return table;
 }
 
-std::string clipboardText(const HighScoreView& view)
+Text clipboardText(const HighScoreView& view)
 {
-    std::string text = std::string(kProductName) + "(アイテム" + std::to_string(view.itemCount) +
-                       ")ハイスコア報告です。\n";
+    std::string rows;
     for (const HighScoreRow& row : view.rows) {
-        text += row.name + "\n\t\t" + row.score + "\n";
+        rows += row.name + "\n\t\t" + row.score + "\n";
     }
-    return text;
+    return TAVRIN_TEXT("scores", "Tavrin for Windows(アイテム%1)ハイスコア報告です。\n%2").arg(view.itemCount).arg(rows);
 }
 
 HighScores::HighScores(SettingsStore& store) : store_(store), series_(ScoreTable::filled(kSeriesDefaultScore))
@@ -115,7 +114,7 @@ std::optional<NameRequest> HighScores::freeEntryRequest(std::int16_t score, int 
     request.score = score;
     request.itemCount = itemCount;
     request.place = *place;
-    request.title = std::string(kProductName);
+    request.title = kProductName;
     request.prompt = freeEntryPrompt(itemCount, *place);
     return request;
 }
@@ -193,7 +192,7 @@ std::optional<NameRequest> HighScores::seriesEntryRequest(std::int16_t misses, s
     request.score = misses;
     request.path = std::string(path);
     request.place = *place;
-    request.title = std::string(kProductName);
+    request.title = kProductName;
     request.prompt = seriesEntryPrompt(path, *place);
     return request;
 }

@@ -31,12 +31,12 @@ struct NameRequest {
     int itemCount = 0;      // free game only
     std::string path;       // series only: the puzzle file
     int place = 0;          // 0 ... 4
-    std::string title;
-    std::string prompt;
+    Text title;
+    Text prompt;
 };
 
 // Asks the player for a name; nullopt when the box was cancelled.
-using AskName = std::function<std::optional<std::string>(std::string_view title, std::string_view prompt)>;
+using AskName = std::function<std::optional<std::string>(const Text& title, const Text& prompt)>;
 
 // What the high-score window shows.
 struct HighScoreRow {
@@ -48,7 +48,7 @@ struct HighScoreRow {
 struct HighScoreView {
     bool series = false;
     int itemCount = 0; // free game: the table's number of item kinds
-    std::string caption;
+    Text caption;
     std::array<HighScoreRow, kScorePlaces> rows;
     int highlighted = -1;         // row shown in bold, -1 for none
     bool registerVisible = false; // Command1(1) is always hidden
@@ -58,7 +58,7 @@ struct HighScoreView {
 
 // Product name, "(アイテム" n ")ハイスコア報告です。" and the rows, for the
 // clipboard button.
-std::string clipboardText(const HighScoreView& view);
+Text clipboardText(const HighScoreView& view);
 
 class HighScores {
 public:

@@ -6,6 +6,7 @@ set -eu
 PACKAGES="
 build-essential cmake pkg-config
 qt6-base-dev qt6-base-dev-tools libqt6opengl6-dev libgl-dev qt6-multimedia-dev qt6-tools-dev
+qt6-l10n-tools qt6-translations-l10n
 libqt6svg6 qt6-qpa-plugins
 gstreamer1.0-plugins-base
 libfluidsynth-dev timgm6mb-soundfont

@@ -312,8 +312,8 @@ TEST(Results, SeriesCodesFollowThePuzzleMode)
 
 TEST(Goals, TextsAndTests)
 {
-    EXPECT_EQ(fullConnectionMissText(3), "全てのハイパーロードをつなげてください。現在のグループ数：3");
-    EXPECT_EQ(bigLoopMissText(16), "ループ点を増やしてください。現在のループ点：16");
+    EXPECT_EQ(fullConnectionMissText(3).japanese(), "全てのハイパーロードをつなげてください。現在のグループ数：3");
+    EXPECT_EQ(bigLoopMissText(16).japanese(), "ループ点を増やしてください。現在のループ点：16");
     EXPECT_TRUE(bigLoopReached(17, 16));
     EXPECT_FALSE(bigLoopReached(16, 16));
     EXPECT_TRUE(bigLoopSettingDone(15, 16));

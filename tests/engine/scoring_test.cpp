@@ -207,8 +207,8 @@ TEST(Scoring, LoopTargetText)
 {
     GameState s;
     s.loopTarget = 64;
-    EXPECT_EQ(showLoopTarget(s), "現在のループ点64よりループ点を減らしてください。");
-    EXPECT_EQ(movesReturnedText(2), "残り手数が2手戻されました！");
+    EXPECT_EQ(showLoopTarget(s).japanese(), "現在のループ点64よりループ点を減らしてください。");
+    EXPECT_EQ(movesReturnedText(2).japanese(), "残り手数が2手戻されました！");
 }
 
 } // namespace

@@ -86,7 +86,9 @@ public:
     std::string clipboard;
 
     std::string status;
+    Text statusShown;
     std::string caption = "Tavrin for Windows";
+    Text captionShown = caption;
     std::array<std::string, 4> labels{"0", "100", "0", ""};
     std::array<std::string, 4> frameCaptions{"エコ点", "残り手数", "ループ点", "連続得点"};
     std::array<bool, 4> frameVisible{true, true, true, true};
@@ -142,33 +144,40 @@ public:
     }
 
     // --- Window ---------------------------------------------------------------
-    void setStatusText(const std::string& text) override
+    // Texts are recorded as the Japanese the program shows by default; the
+    // Text itself is kept where the game reads it back.
+    void setStatusText(const Text& text) override
     {
-        status = text;
-        statusHistory.push_back(text);
+        statusShown = text;
+        status = text.japanese();
+        statusHistory.push_back(status);
     }
-    std::string statusText() const override { return status; }
-    void setWindowCaption(const std::string& text) override { caption = text; }
-    std::string windowCaption() const override { return caption; }
+    Text statusText() const override { return statusShown; }
+    void setWindowCaption(const Text& text) override
+    {
+        captionShown = text;
+        caption = text.japanese();
+    }
+    Text windowCaption() const override { return captionShown; }
     void quitProgram() override { quit = true; }
     bool pointerBusy() const override { return busy; }
     void setClipboardText(const std::string& text) override { clipboard = text; }
     void shellCommand(Command c) override { shellCommands.push_back(c); }
 
-    Answer messageBox(const std::string& text, const std::string& title, Buttons buttons, Icon icon) override
+    Answer messageBox(const Text& text, const Text& title, Buttons buttons, Icon icon) override
     {
         Answer a = Answer::Ok;
         if (buttons == Buttons::YesNo) {
             if (answers.empty()) {
-                throw std::logic_error("unexpected question: " + text);
+                throw std::logic_error("unexpected question: " + text.japanese());
             }
             a = answers.front();
             answers.pop_front();
         }
-        boxes.push_back({text, title, buttons, icon, a});
+        boxes.push_back({text.japanese(), title.japanese(), buttons, icon, a});
         return a;
     }
-    std::optional<std::string> inputBox(const std::string& prompt, const std::string& title,
+    std::optional<std::string> inputBox(const Text& prompt, const Text& title,
                                         const std::string& defaultText) override
     {
         std::optional<std::string> a;
@@ -176,18 +185,18 @@ public:
             a = inputs.front();
             inputs.pop_front();
         }
-        asked.push_back({prompt, title, defaultText, a});
+        asked.push_back({prompt.japanese(), title.japanese(), defaultText, a});
         return a;
     }
 
     void setScoreLabel(ScoreLabel l, const std::string& text) override { labels[static_cast<std::size_t>(l)] = text; }
-    void setScoreFrameCaption(ScoreLabel l, const std::string& text) override
+    void setScoreFrameCaption(ScoreLabel l, const Text& text) override
     {
-        frameCaptions[static_cast<std::size_t>(l)] = text;
+        frameCaptions[static_cast<std::size_t>(l)] = text.japanese();
     }
     void setScoreFrameVisible(ScoreLabel l, bool v) override { frameVisible[static_cast<std::size_t>(l)] = v; }
     void setTrash(int count) override { trash = count; }
-    void setLoopLengthText(const std::string& text) override { loopLengthText = text; }
+    void setLoopLengthText(const Text& text) override { loopLengthText = text.japanese(); }
 
     void setCommentText(const std::string& text) override { comment = text; }
     std::string commentText() const override { return comment; }
@@ -208,8 +217,8 @@ public:
 
     void setCommandEnabled(Command c, bool e) override { command(c).enabled = e; }
     void setCommandChecked(Command c, bool ch) override { command(c).checked = ch; }
-    void setCommandCaption(Command c, const std::string& text) override { command(c).caption = text; }
-    void setCommandToolTip(Command c, const std::string& text) override { command(c).toolTip = text; }
+    void setCommandCaption(Command c, const Text& text) override { command(c).caption = text.japanese(); }
+    void setCommandToolTip(Command c, const Text& text) override { command(c).toolTip = text.japanese(); }
     void setCommandImage(Command c, int image) override { command(c).image = image; }
     void setCommandVisible(Command c, bool v) override { command(c).visible = v; }
     void setMenuEnabled(Menu m, bool e) override { menuEnabled[m] = e; }

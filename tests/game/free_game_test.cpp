@@ -440,7 +440,7 @@ TEST_F(FreeGame, FullBoardNotAllGreenOnTheLastMoveIsTimeUp)
     flow().turnResult = TurnResult::kFullNotGreen;
     runEvaluation();
     ASSERT_EQ(window.boxes.size(), 1U);
-    EXPECT_EQ(window.boxes[0].text, placementTimeUpText());
+    EXPECT_EQ(window.boxes[0].text, placementTimeUpText().japanese());
     EXPECT_FALSE(flow().freeGameActive);
     EXPECT_EQ(window.status, "新規ゲームで遊ぶにはF2キーを押してください。");
 }

@@ -61,8 +61,8 @@ TEST_F(HintCommand, MarksTheBestCellAndSaysWhereWithoutChangingTheGame)
     ctl.command(Command::Hint, Source::Menu);
     EXPECT_EQ(window.mark(), expected->cell);
     EXPECT_EQ(ctl.flow().hintCell, expected->cell);
-    EXPECT_EQ(window.status, hintText(expected->cell, expected->total));
-    EXPECT_EQ(window.status.rfind(std::string(kHintPrefix), 0), 0U);
+    EXPECT_EQ(window.status, hintText(expected->cell, expected->total).japanese());
+    EXPECT_EQ(window.status.rfind("ヒント：", 0), 0U);
 
     // Nothing of the game moved: board, moves, scores, offered piece, timers.
     EXPECT_EQ(state.board, before->board);
@@ -179,17 +179,17 @@ TEST_F(HintCommand, FreeMoveIsTakenFromTheOldestDiscardSlot)
     ASSERT_NE(paid->total, free->total);
 
     ctl.command(Command::Hint);
-    EXPECT_EQ(window.status, hintText(paid->cell, paid->total));
+    EXPECT_EQ(window.status, hintText(paid->cell, paid->total).japanese());
     ctl.flow().discardWindow[0] = 3;
     ctl.command(Command::Hint);
-    EXPECT_EQ(window.status, hintText(free->cell, free->total));
+    EXPECT_EQ(window.status, hintText(free->cell, free->total).japanese());
 }
 
 TEST(HintTexts, RowAndColumnCountFromOne)
 {
-    EXPECT_EQ(hintText(29, 120), "ヒント：上から4行目・左から6列目に置くと、エコ点とループ点の合計は120点です。");
-    EXPECT_EQ(hintText(0, 0), "ヒント：上から1行目・左から1列目に置くと、エコ点とループ点の合計は0点です。");
-    EXPECT_EQ(hintText(63, 5), "ヒント：上から8行目・左から8列目に置くと、エコ点とループ点の合計は5点です。");
+    EXPECT_EQ(hintText(29, 120).japanese(), "ヒント：上から4行目・左から6列目に置くと、エコ点とループ点の合計は120点です。");
+    EXPECT_EQ(hintText(0, 0).japanese(), "ヒント：上から1行目・左から1列目に置くと、エコ点とループ点の合計は0点です。");
+    EXPECT_EQ(hintText(63, 5).japanese(), "ヒント：上から8行目・左から8列目に置くと、エコ点とループ点の合計は5点です。");
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "graphics/graphics_host.h"
+#include "graphics/screen_text.h"
 
 #include <QString>
 #include <QStringList>
@@ -36,10 +37,12 @@ public:
     bool series = false;
     bool starting = false;
 
-    void showMessage(const QString& text, MessageIcon icon) override { messages.push_back({text, icon}); }
-    bool askYesNo(const QString& text) override
+    // Texts are recorded as shown (the program's Japanese unless a test
+    // installs a translation).
+    void showMessage(const Text& text, MessageIcon icon) override { messages.push_back({screenText(text), icon}); }
+    bool askYesNo(const Text& text) override
     {
-        questions.append(text);
+        questions.append(screenText(text));
         if (answers.empty()) {
             return false;
         }
@@ -47,9 +50,9 @@ public:
         answers.pop_front();
         return answer;
     }
-    void showMessageWithHelp(const QString& text, int helpTopic) override
+    void showMessageWithHelp(const Text& text, int helpTopic) override
     {
-        helpMessages.emplace_back(text, helpTopic);
+        helpMessages.emplace_back(screenText(text), helpTopic);
     }
     void redrawAll() override { ++redrawAllCount; }
     void redrawBoard() override { ++redrawBoardCount; }
@@ -63,7 +66,7 @@ public:
         freeGame = false;
         statusTexts.append(QStringLiteral("<end game hint>"));
     }
-    void setStatusText(const QString& text) override { statusTexts.append(text); }
+    void setStatusText(const Text& text) override { statusTexts.append(screenText(text)); }
     void setThemeResetEnabled(bool enabled) override { themeResetStates.push_back(enabled); }
     void processEvents() override { ++processEventsCount; }
     void showMainWindow() override { shown = true; }

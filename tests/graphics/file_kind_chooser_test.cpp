@@ -138,10 +138,10 @@ TEST(OpenGraphicsKindTest, PictureChoicesRunTheirReplaceCommand)
 
 TEST(ThemeDialogTextsTest, Texts)
 {
-    EXPECT_EQ(themeOpenDialogTitle(), QStringLiteral("エコ・テーマのロード"));
-    EXPECT_EQ(themeSaveDialogTitle(), QStringLiteral("名前をつけてエコ・テーマの保存"));
-    EXPECT_EQ(themeFilterName(), QStringLiteral("エコ・テーマ(*.ket)"));
-    EXPECT_EQ(themeGoalPrompt(), QStringLiteral("何かエコ・テーマの目標を入力してください。"));
+    EXPECT_EQ(screenText(themeOpenDialogTitle()), QStringLiteral("エコ・テーマのロード"));
+    EXPECT_EQ(screenText(themeSaveDialogTitle()), QStringLiteral("名前をつけてエコ・テーマの保存"));
+    EXPECT_EQ(screenText(themeFilterName()), QStringLiteral("エコ・テーマ(*.ket)"));
+    EXPECT_EQ(screenText(themeGoalPrompt()), QStringLiteral("何かエコ・テーマの目標を入力してください。"));
 }
 
 } // namespace

@@ -50,14 +50,14 @@ protected:
 
 TEST(GraphicsKindNameTest, NamesTheFourPictures)
 {
-    EXPECT_EQ(graphicsKindName(0), QStringLiteral("ハイパーロード"));
-    EXPECT_EQ(graphicsKindName(1), QStringLiteral("通常の背景"));
-    EXPECT_EQ(graphicsKindName(2), QStringLiteral("目標達成時の背景"));
-    EXPECT_EQ(graphicsKindName(3), QStringLiteral("アイテム"));
-    EXPECT_EQ(graphicsKindName(4), QString());
-    EXPECT_EQ(graphicsKindName(-1), QString());
-    EXPECT_EQ(replaceDialogTitle(0), QStringLiteral("ハイパーロードのﾛｰﾄﾞ"));
-    EXPECT_EQ(replaceDialogTitle(2), QStringLiteral("目標達成後の背景のﾛｰﾄﾞ"));
+    EXPECT_EQ(screenText(graphicsKindName(0)), QStringLiteral("ハイパーロード"));
+    EXPECT_EQ(screenText(graphicsKindName(1)), QStringLiteral("通常の背景"));
+    EXPECT_EQ(screenText(graphicsKindName(2)), QStringLiteral("目標達成時の背景"));
+    EXPECT_EQ(screenText(graphicsKindName(3)), QStringLiteral("アイテム"));
+    EXPECT_EQ(screenText(graphicsKindName(4)), QString());
+    EXPECT_EQ(screenText(graphicsKindName(-1)), QString());
+    EXPECT_EQ(screenText(replaceDialogTitle(0)), QStringLiteral("ハイパーロードのﾛｰﾄﾞ"));
+    EXPECT_EQ(screenText(replaceDialogTitle(2)), QStringLiteral("目標達成後の背景のﾛｰﾄﾞ"));
 }
 
 TEST(GraphicsSetTest, FallbackPicturesMeetTheirRules)

@@ -81,7 +81,7 @@ TEST_F(ThemesTest, OpenAppliesAllFourPicturesAndTheGoal)
     EXPECT_EQ(set.normalBackground, normal);
     EXPECT_EQ(set.goalBackground, goal);
     EXPECT_EQ(set.itemStrip, items);
-    EXPECT_EQ(themes.themeGoal(), QStringLiteral("森をつなごう"));
+    EXPECT_EQ(screenText(themes.themeGoal()), QStringLiteral("森をつなごう"));
     EXPECT_EQ(settings.value("Theme File"), path);
     EXPECT_EQ(host.themeResetStates.back(), true);
     EXPECT_TRUE(host.messages.empty());
@@ -135,7 +135,7 @@ TEST_F(ThemesTest, RefusedFileRestoresTheDefaultTheme)
     EXPECT_EQ(set.hyperRoadSheet, set.builtinSheet);
     EXPECT_EQ(settings.value("Theme File"), QString());
     EXPECT_EQ(host.themeResetStates.back(), false);
-    EXPECT_EQ(themes.themeGoal(), kDefaultGoal);
+    EXPECT_EQ(screenText(themes.themeGoal()), kDefaultGoal);
     EXPECT_TRUE(tempRootEmpty());
 }
 
@@ -201,7 +201,7 @@ TEST_F(ThemesTest, TempFolderTakesTheFirstFreeName)
     struct Watching : FakeHost {
         Themes* themes = nullptr;
         QString seen;
-        void setStatusText(const QString& text) override
+        void setStatusText(const Text& text) override
         {
             if (seen.isEmpty() && themes) {
                 seen = themes->themeTempFolder();
@@ -315,7 +315,7 @@ TEST_F(ThemesTest, CreateSaveAndLoadRoundTrip)
     EXPECT_EQ(fresh.normalBackground, normal);
     EXPECT_EQ(fresh.goalBackground, goal);
     EXPECT_EQ(fresh.itemStrip, items);
-    EXPECT_EQ(freshThemes.themeGoal(), QStringLiteral("ひまわりの丘"));
+    EXPECT_EQ(screenText(freshThemes.themeGoal()), QStringLiteral("ひまわりの丘"));
     EXPECT_EQ(freshSettings.value("Theme File"), target);
 
     // And at the next start.
@@ -327,7 +327,7 @@ TEST_F(ThemesTest, CreateSaveAndLoadRoundTrip)
     againPictures.loadRememberedGraphics();
     againThemes.loadthemefile();
     EXPECT_EQ(again.itemStrip, items);
-    EXPECT_EQ(againThemes.themeGoal(), QStringLiteral("ひまわりの丘"));
+    EXPECT_EQ(screenText(againThemes.themeGoal()), QStringLiteral("ひまわりの丘"));
     EXPECT_TRUE(tempRootEmpty());
 }
 
@@ -388,9 +388,9 @@ TEST_F(ThemesTest, ExitCleanUpRemovesTheFolderAndItsFiles)
     struct Closing : FakeHost {
         Themes* themes = nullptr;
         QStringList leftBehind;
-        void setStatusText(const QString& text) override
+        void setStatusText(const Text& text) override
         {
-            if (text == QStringLiteral("通常の背景を登録しています...") && themes) {
+            if (screenText(text) == QStringLiteral("通常の背景を登録しています...") && themes) {
                 leftBehind = QDir(themes->themeTempFolder()).entryList({"*.tmp"}, QDir::Files);
                 themes->removeThemeTempFolder();
             }

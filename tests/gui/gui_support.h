@@ -6,7 +6,9 @@
 #include "app/dialogs.h"
 #include "app/game_shell.h"
 #include "app/qt_settings_store.h"
+#include "graphics/screen_text.h"
 
+#include <QLabel>
 #include <QAction>
 #include <QDialog>
 #include <QImage>
@@ -126,7 +128,8 @@ struct Fixture {
         return !w.timerRunning(game::Timer::Evaluation) && !w.timerRunning(game::Timer::AfterDiscard)
                && !w.timerRunning(game::Timer::StartUp);
     }
-    std::string status() { return shell->window().statusText(); }
+    // The status text as shown.
+    std::string status() { return shell->form().statusLabel()->text().toStdString(); }
 };
 
 inline QString u(const char* text)

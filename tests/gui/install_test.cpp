@@ -231,7 +231,7 @@ void InstallTest::helpAndVersionNeedNoDisplay()
     const Run help = runProgram({QStringLiteral("--help")});
     QCOMPARE(help.exitCode, 0);
     QCOMPARE(help.out, app::usageText());
-    QVERIFY(help.out.contains(u("使い方: tavrin [問題ファイル.kem]")));
+    QVERIFY(help.out.contains(u("使い方: tavrin [--lang ja|en] [問題ファイル.kem]")));
     QVERIFY(help.out.contains(QStringLiteral("--version")));
     QCOMPARE(help.err, QString());
 

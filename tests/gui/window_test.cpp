@@ -138,9 +138,9 @@ void WindowTest::menusAndToolbarsAsBuilt()
     QVERIFY(game[11]->isSeparator());
     QCOMPARE(game[12]->text(), u("終了(&X)"));
 
-    // The options menu ends with the zoom submenu behind a separator.
+    // The options menu ends with the zoom and language submenus behind a separator.
     const QList<QAction*> options = form.menu(game::Menu::Options)->actions();
-    QCOMPARE(options.size(), 14);
+    QCOMPARE(options.size(), 15);
     QVERIFY(options[0]->isChecked()); // sound on by default
     QVERIFY(!options[1]->isChecked());
     QVERIFY(options[3]->isChecked());  // eco mode

@@ -226,7 +226,7 @@ void ZoomHintTest::hintMarksTheBestCellUntilTheNextMove()
     QCOMPARE(board->hintCell(), -1);
     f.action(Command::Hint)->trigger();
     QCOMPARE(board->hintCell(), expected->cell);
-    QCOMPARE(f.status(), game::hintText(expected->cell, expected->total));
+    QCOMPARE(f.status(), game::hintText(expected->cell, expected->total).japanese());
     QVERIFY(QString::fromStdString(f.status()).startsWith(u("ヒント：")));
     // Costs nothing.
     QCOMPARE(f->state().board, boardBefore);
@@ -328,9 +328,10 @@ void ZoomHintTest::hintInMenuAndToolbar()
     QCOMPARE(form.zoomMenu()->actions().size(), 3);
     QCOMPARE(form.zoomAction(2)->text(), u("×2(&2)"));
     const QList<QAction*> options = form.menu(game::Menu::Options)->actions();
-    QCOMPARE(options.size(), 14);
+    QCOMPARE(options.size(), 15);
     QVERIFY(options[12]->isSeparator());
     QCOMPARE(options[13]->menu(), form.zoomMenu());
+    QCOMPARE(options[14]->menu(), form.languageMenu());
 }
 
 QTEST_MAIN(ZoomHintTest)

@@ -44,7 +44,8 @@ data=share/tavrin
 for name in hyperroad.bmp background_normal.bmp background_goal.bmp items.bmp \
             B.wav trush.wav jan.wav ecomode.mid mondai.mid \
             help/index.html help/pictures.html help/keys.html \
-            help/pieces.png help/items.png help/sheet.png help/item_strip.png; do
+            help/pieces.png help/items.png help/sheet.png help/item_strip.png \
+            translations/tavrin_en.qm; do
     expect_file "$data/$name"
 done
 for page in "$build"/help/*.html; do

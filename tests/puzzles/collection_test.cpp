@@ -88,7 +88,7 @@ TEST_F(CollectionTest, SixtyFourPuzzleLimit)
     c.moveTo(10);
     EXPECT_FALSE(c.newmondai()) << "the limit holds in the middle too";
     EXPECT_EQ(c.position(), 10);
-    EXPECT_EQ(kPuzzleLimitText, "一つの問題ファイルに64問までしか保存できません。");
+    EXPECT_STREQ(kPuzzleLimitText.source, "一つの問題ファイルに64問までしか保存できません。");
 }
 
 TEST_F(CollectionTest, CutLeavesABlankPuzzleAndPasteElsewhereMovesTheContent)

@@ -167,7 +167,7 @@ TEST(DamagedPuzzleFiles, AlteredCellInThirdRecordKeepsTheFirstTwo)
     const PuzzleFileRead read = decodePuzzleFile(bytes);
     ASSERT_EQ(read.status, ReadStatus::Loaded);
     EXPECT_EQ(read.puzzles.size(), 2u);
-    EXPECT_EQ(read.message(), "");
+    EXPECT_EQ(read.message().japanese(), "");
 }
 
 TEST(DamagedPuzzleFiles, CellValueOutsideTheRangeEndsTheCollection)
@@ -194,7 +194,7 @@ TEST(DamagedPuzzleFiles, DamagedFirstRecordIsNotAPuzzleFile)
     const PuzzleFileRead read = decodePuzzleFile(bytes);
     EXPECT_EQ(read.status, ReadStatus::NotPuzzleFile);
     EXPECT_TRUE(read.puzzles.empty());
-    EXPECT_EQ(read.message(), "Tavrinの問題ファイルのファイル形式ではありません。");
+    EXPECT_EQ(read.message().japanese(), "Tavrinの問題ファイルのファイル形式ではありません。");
 }
 
 TEST(DamagedPuzzleFiles, TruncatedRecordIsDroppedSilently)
@@ -234,7 +234,7 @@ TEST(ForeignFiles, MagicIsComparedByteByByte)
         bytes.replace(0, 3, std::string(magic, 3));
         const PuzzleFileRead read = decodePuzzleFile(bytes);
         EXPECT_EQ(read.status, ReadStatus::NotPuzzleFile) << magic;
-        EXPECT_EQ(read.message(), std::string(kNotPuzzleFileMessage));
+        EXPECT_EQ(read.message(), Text(kNotPuzzleFileMessage));
     }
 }
 
@@ -242,7 +242,7 @@ TEST(ForeignFiles, TinyFiles)
 {
     EXPECT_EQ(decodePuzzleFile("").status, ReadStatus::Ignored);
     EXPECT_EQ(decodePuzzleFile("K").status, ReadStatus::Ignored);
-    EXPECT_EQ(decodePuzzleFile("K").message(), "");
+    EXPECT_EQ(decodePuzzleFile("K").message().japanese(), "");
     EXPECT_EQ(decodePuzzleFile("KE").status, ReadStatus::NotPuzzleFile);
     EXPECT_EQ(decodePuzzleFile("KEM").status, ReadStatus::NotPuzzleFile);
     EXPECT_EQ(decodePuzzleFile(std::string("KEM") + std::string(114, '\0')).status, ReadStatus::NotPuzzleFile);
@@ -274,7 +274,7 @@ TEST(SaveChecks, PuzzleWithoutModeBlocksTheSave)
     EXPECT_EQ(checkSavable(list), SaveStatus::ModeMissing);
     PuzzleFileSave save;
     save.status = SaveStatus::ModeMissing;
-    EXPECT_EQ(save.message(), "保存する前に全ての問題のゲームモードをつける必要があります。");
+    EXPECT_EQ(save.message().japanese(), "保存する前に全ての問題のゲームモードをつける必要があります。");
     EXPECT_EQ(checkSavable({}), SaveStatus::Saved);
 }
 

@@ -52,8 +52,8 @@ TEST(PuzzleFileNames, CaptionsAndSections)
 {
     EXPECT_EQ(stripPuzzleExtension("easy.KEM"), "easy");
     EXPECT_EQ(stripPuzzleExtension("easy.txt"), "easy.txt");
-    EXPECT_EQ(puzzleWindowCaption("/home/u/かんたん.Kem", true), "かんたん - Tavrin for Windows[編集]");
-    EXPECT_EQ(puzzleWindowCaption("C:\\q\\hard.kem", false), "hard - Tavrin for Windows[実行]");
+    EXPECT_EQ(puzzleWindowCaption("/home/u/かんたん.Kem", true).japanese(), "かんたん - Tavrin for Windows[編集]");
+    EXPECT_EQ(puzzleWindowCaption("C:\\q\\hard.kem", false).japanese(), "hard - Tavrin for Windows[実行]");
     EXPECT_EQ(slashedPath("C:\\q\\hard.kem"), "C:/q/hard.kem");
 }
 
@@ -97,7 +97,7 @@ TEST(PuzzleFileSaving, PuzzleWithoutModeWritesNothing)
     list[0].mode = kNoMode;
     const PuzzleFileSave save = savePuzzleFile((dir / "x.kem").string(), list);
     EXPECT_EQ(save.status, SaveStatus::ModeMissing);
-    EXPECT_EQ(save.message(), std::string(kModeMissingMessage));
+    EXPECT_EQ(save.message(), Text(kModeMissingMessage));
     EXPECT_EQ(fileCount(dir.path()), 0u);
 }
 
@@ -112,7 +112,7 @@ TEST(PuzzleFileSaving, MissingFolderReportsFailure)
     const PuzzleFileSave save = savePuzzleFile((dir / "no-such-folder" / "x.kem").string(), samples(1));
     EXPECT_EQ(save.status, SaveStatus::WriteFailed);
     EXPECT_FALSE(save.error.empty());
-    EXPECT_EQ(save.message(), save.path + "に保存することができませんでした。");
+    EXPECT_EQ(save.message().japanese(), save.path + "に保存することができませんでした。");
 }
 
 TEST(PuzzleFileSaving, TargetThatIsAFolderFailsAndStays)
@@ -155,7 +155,7 @@ TEST(PuzzleFileReading, MissingOrFolderIsUnreadable)
     TempFolder dir;
     const PuzzleFileRead missing = readPuzzleFile(dir / "nothing.kem");
     EXPECT_EQ(missing.status, ReadStatus::Unreadable);
-    EXPECT_EQ(missing.message(), (dir / "nothing.kem").string() + "を読み込むことができませんでした。");
+    EXPECT_EQ(missing.message().japanese(), (dir / "nothing.kem").string() + "を読み込むことができませんでした。");
     EXPECT_EQ(readPuzzleFile(dir.path()).status, ReadStatus::Unreadable);
 }
 

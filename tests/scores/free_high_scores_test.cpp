@@ -16,9 +16,9 @@ struct ScriptedNames {
 
     AskName ask()
     {
-        return [this](std::string_view title, std::string_view prompt) -> std::optional<std::string> {
-            titles.emplace_back(title);
-            prompts.emplace_back(prompt);
+        return [this](const Text& title, const Text& prompt) -> std::optional<std::string> {
+            titles.push_back(title.japanese());
+            prompts.push_back(prompt.japanese());
             if (answers.empty()) {
                 return std::nullopt;
             }
@@ -97,7 +97,7 @@ TEST_F(FreeHighScores, TieGoesAboveTheOldEntry)
     const auto request = scores.freeEntryRequest(2000, 4);
     ASSERT_TRUE(request);
     EXPECT_EQ(request->place, 1);
-    EXPECT_EQ(request->prompt, "あなたはアイテム 4種類での2位になりました。\n名前を入力してください。");
+    EXPECT_EQ(request->prompt.japanese(), "あなたはアイテム 4種類での2位になりました。\n名前を入力してください。");
     ASSERT_TRUE(scores.enterFreeHighScore(*request, "New"));
     EXPECT_EQ(scores.freeNames(3, 0), "A");
     EXPECT_EQ(scores.freeNames(3, 1), "New");
@@ -213,7 +213,7 @@ TEST_F(FreeHighScores, ClearingOnNoKeepsScoresButTurnsTheMenuItemOff)
     EXPECT_FALSE(scores.hasHighScores());
     EXPECT_EQ(scores.freeTable(2), before);
     EXPECT_EQ(store.get("HighScore3", "Score1", "?"), "1234");
-    EXPECT_EQ(kClearFreeQuestion, "エコモードのハイスコアを消去してもよいですか？");
+    EXPECT_STREQ(kClearFreeQuestion.source, "エコモードのハイスコアを消去してもよいですか？");
 }
 
 TEST_F(FreeHighScores, HostileStoreNeverBreaksLoading)

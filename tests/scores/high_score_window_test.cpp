@@ -26,7 +26,7 @@ TEST_F(HighScoreWindow, FreeCaptionRowsAndButtons)
     enter(200, 4, "Bo");
     const HighScoreView view = scores.freeView(4);
     EXPECT_FALSE(view.series);
-    EXPECT_EQ(view.caption, "Tavrinのﾊｲｽｺｱ アイテム 4");
+    EXPECT_EQ(view.caption.japanese(), "Tavrinのﾊｲｽｺｱ アイテム 4");
     EXPECT_EQ(view.rows[0].name, "1: Ai");
     EXPECT_EQ(view.rows[1].name, "2: Bo");
     EXPECT_EQ(view.rows[4].name, "5: No Name");
@@ -37,8 +37,8 @@ TEST_F(HighScoreWindow, FreeCaptionRowsAndButtons)
     EXPECT_FALSE(view.registerVisible);
     EXPECT_TRUE(view.copyEnabled);
     EXPECT_EQ(kOkButton, "OK");
-    EXPECT_EQ(kRegisterButton, "ハイスコア登録");
-    EXPECT_EQ(kCopyButton, "クリップボードへコピー");
+    EXPECT_STREQ(kRegisterButton.source, "ハイスコア登録");
+    EXPECT_STREQ(kCopyButton.source, "クリップボードへコピー");
 }
 
 TEST_F(HighScoreWindow, CopyOnlyForThreeAndFourItemKinds)
@@ -70,7 +70,7 @@ TEST_F(HighScoreWindow, ClipboardTextListsTheRows)
                                  "3: No Name\n\t\t0\n"
                                  "4: No Name\n\t\t0\n"
                                  "5: No Name\n\t\t0\n";
-    EXPECT_EQ(clipboardText(scores.freeView(3)), expected);
+    EXPECT_EQ(clipboardText(scores.freeView(3)).japanese(), expected);
 }
 
 TEST_F(HighScoreWindow, SeriesCaptionAndRows)
@@ -81,7 +81,7 @@ TEST_F(HighScoreWindow, SeriesCaptionAndRows)
     ASSERT_TRUE(scores.enterSeriesHighScore(*request, "Ken"));
     const HighScoreView view = scores.seriesView(path);
     EXPECT_TRUE(view.series);
-    EXPECT_EQ(view.caption, "Hard - Tavrinのﾊｲｽｺｱ");
+    EXPECT_EQ(view.caption.japanese(), "Hard - Tavrinのﾊｲｽｺｱ");
     EXPECT_EQ(view.rows[0].name, "1: Ken");
     EXPECT_EQ(view.rows[0].score, "12");
     EXPECT_TRUE(view.rows[0].bold);

@@ -169,7 +169,7 @@ TEST_F(ScorePagesTest, ShowingTheFreeTableRunsThePageStepFirst)
     enter(900, 4, "Ai");
     const FreeHighScoreWindow window = showFreeHighScores(scores, pages, 4);
     EXPECT_EQ(window.page, PageStep::Written);
-    EXPECT_EQ(window.view.caption, "Tavrinのﾊｲｽｺｱ アイテム 4");
+    EXPECT_EQ(window.view.caption.japanese(), "Tavrinのﾊｲｽｺｱ アイテム 4");
     EXPECT_EQ(window.view.highlighted, 0);
     EXPECT_TRUE(std::filesystem::exists(page(4)));
     // Shown again (say from the menu, after closing with the close box): no new page.
@@ -196,7 +196,7 @@ TEST_F(ScorePagesTest, ShowingASeriesTableWritesNoPage)
     const auto request = scores.seriesEntryRequest(0, "/p/Easy.kem");
     ASSERT_TRUE(scores.enterSeriesHighScore(*request, "S"));
     const HighScoreView view = showSeriesHighScores(scores, "/p/Easy.kem");
-    EXPECT_EQ(view.caption, "Easy - Tavrinのﾊｲｽｺｱ");
+    EXPECT_EQ(view.caption.japanese(), "Easy - Tavrinのﾊｲｽｺｱ");
     EXPECT_TRUE(std::filesystem::is_empty(folder.path()));
 }
 

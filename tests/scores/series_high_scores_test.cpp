@@ -54,8 +54,8 @@ TEST_F(SeriesHighScores, ZeroMissesTakePlaceOneAndEveryResultUpTo999Enters)
     const auto request = scores.seriesEntryRequest(0, kPath);
     ASSERT_TRUE(request);
     EXPECT_EQ(request->place, 0);
-    EXPECT_EQ(request->title, "Tavrin for Windows");
-    EXPECT_EQ(request->prompt, "あなたは\"Hard\"での1位になりました。\n名前を入力してください。");
+    EXPECT_EQ(request->title.japanese(), "Tavrin for Windows");
+    EXPECT_EQ(request->prompt.japanese(), "あなたは\"Hard\"での1位になりました。\n名前を入力してください。");
     ASSERT_TRUE(scores.enterSeriesHighScore(*request, "Ken"));
     EXPECT_EQ(scores.lastRank(), 0);
     EXPECT_EQ(store.get(kSection, "Score1", "?"), "0");
@@ -152,7 +152,7 @@ TEST_F(SeriesHighScores, ClearingOnYesDeletesTheWholeSection)
     enter(3, "a");
     store.save(kSection, "Extra", "kept until the section goes");
     store.save("HighScore3", "Score1", "10");
-    EXPECT_EQ(clearSeriesQuestion(kPath),
+    EXPECT_EQ(clearSeriesQuestion(kPath).japanese(),
               "\"C:\\Games\\Tavrin\\Puzzles\\Hard.KeM\"のハイスコアを消去してもよいですか？");
     scores.clearSeriesHighScores(kPath, true);
     EXPECT_FALSE(store.hasSection(kSection));

@@ -111,10 +111,10 @@ TEST(ThemeWriting, RefusesAnEmptyPicture)
 TEST(ThemeReading, RoundTripGivesGoalAndPictures)
 {
     const auto pictures = samplePictures();
-    const std::string goal = std::string(kDefaultThemeGoal) + "🌱";
+    const std::string goal = std::string("水、新芽、太陽をハイパーロードでつないで全ての地域を緑化してください。") + "🌱";
     const ThemeFileRead read = decodeThemeFile(*encodeThemeFile(goal, pictures));
     ASSERT_TRUE(read.loaded());
-    EXPECT_EQ(read.message(), "");
+    EXPECT_EQ(read.message().japanese(), "");
     EXPECT_EQ(read.theme.goal, goal);
     for (std::size_t k = 0; k < 3; ++k) {
         EXPECT_EQ(read.theme.pictures[k], pictures[k]) << k;
@@ -163,7 +163,7 @@ TEST_P(RefusedThemes, AreRefusedWithTheThemeMessage)
 {
     const ThemeFileRead read = decodeThemeFile(GetParam().bytes);
     EXPECT_EQ(read.status, ThemeReadStatus::Refused);
-    EXPECT_EQ(read.message(), "エコ・テーマの読み込みに失敗しました。");
+    EXPECT_EQ(read.message().japanese(), "エコ・テーマの読み込みに失敗しました。");
     EXPECT_EQ(read.theme.goal, "");
 }
 
@@ -198,7 +198,7 @@ TEST(ThemeReading, MissingFileIsUnreadable)
 {
     const ThemeFileRead read = readThemeFile("/nonexistent-folder/x.ket");
     EXPECT_EQ(read.status, ThemeReadStatus::Unreadable);
-    EXPECT_EQ(read.message(), "/nonexistent-folder/x.ketを読み込むことができませんでした。");
+    EXPECT_EQ(read.message().japanese(), "/nonexistent-folder/x.ketを読み込むことができませんでした。");
 }
 
 TEST(ThemeReading, FileOnDiskRoundTrip)

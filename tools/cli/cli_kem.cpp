@@ -29,11 +29,11 @@ int dump(const std::string& path)
     switch (read.status) {
     case kem::ReadStatus::Loaded: break;
     case kem::ReadStatus::Unreadable:
-        std::cerr << read.message() << "\n" << read.error << "\n";
+        std::cerr << read.message().japanese() << "\n" << read.error << "\n";
         return 1;
     case kem::ReadStatus::Ignored:
     case kem::ReadStatus::NotPuzzleFile:
-        std::cerr << kem::kNotPuzzleFileMessage << "\n";
+        std::cerr << kem::kNotPuzzleFileMessage.source << "\n";
         return 1;
     }
     std::ostringstream out;
@@ -118,7 +118,7 @@ int make(const std::string& jsonPath, const std::string& outPath)
     switch (kem::checkSavable(puzzles)) {
     case kem::SaveStatus::Saved: break;
     case kem::SaveStatus::ModeMissing:
-        std::cerr << kem::kModeMissingMessage << "\n";
+        std::cerr << kem::kModeMissingMessage.source << "\n";
         return 1;
     default:
         std::cerr << "tavrin-cli: a puzzle file holds at most " << kMaxPuzzles << " puzzles\n";
@@ -126,7 +126,7 @@ int make(const std::string& jsonPath, const std::string& outPath)
     }
     const FileWriteResult written = writeFileAtomically(outPath, kem::encodePuzzleFile(puzzles));
     if (!written) {
-        std::cerr << outPath << kem::kWriteFailedSuffix << "\n" << written.error << "\n";
+        std::cerr << kem::kWriteFailedMessage.arg(outPath).japanese() << "\n" << written.error << "\n";
         return 1;
     }
     return 0;

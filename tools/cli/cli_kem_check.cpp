@@ -33,8 +33,8 @@ int kemCheck(const std::string& path)
 {
     const kem::PuzzleFileRead read = kem::readPuzzleFile(path);
     if (!read.loaded()) {
-        const std::string message = read.message();
-        std::cerr << (message.empty() ? std::string(kem::kNotPuzzleFileMessage) : message) << "\n";
+        const Text message = read.message();
+        std::cerr << (message.empty() ? Text(kem::kNotPuzzleFileMessage) : message).japanese() << "\n";
         return 1;
     }
     int unplayable = 0;

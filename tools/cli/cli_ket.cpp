@@ -68,7 +68,7 @@ int unpack(const std::string& path, const std::filesystem::path& dir)
 {
     const theme::ThemeFileRead read = theme::readThemeFile(path);
     if (!read.loaded()) {
-        std::cerr << read.message() << "\n";
+        std::cerr << read.message().japanese() << "\n";
         if (!read.error.empty()) {
             std::cerr << read.error << "\n";
         }

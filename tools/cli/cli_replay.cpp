@@ -41,40 +41,41 @@ using game::Timer;
 // boxes, answers name prompts with a fixed name and has no sound.
 class HeadlessWindow : public game::Window {
 public:
-    std::string status;
+    Text status;
     std::vector<std::string> messages;
     std::string name;
     std::array<bool, 4> timers{};
     int spinner = 0;
     int spinnerMax = 0;
     std::string comment;
-    std::string caption = "Tavrin for Windows";
+    Text caption = "Tavrin for Windows";
     EditorOption option = EditorOption::Normal;
     std::array<bool, 4> panels{true, false, false, false};
     bool quit = false;
 
-    void setStatusText(const std::string& text) override { status = text; }
-    std::string statusText() const override { return status; }
-    void setWindowCaption(const std::string& text) override { caption = text; }
-    std::string windowCaption() const override { return caption; }
+    // The game's own Japanese: the output of replay does not follow a language.
+    void setStatusText(const Text& text) override { status = text; }
+    Text statusText() const override { return status; }
+    void setWindowCaption(const Text& text) override { caption = text; }
+    Text windowCaption() const override { return caption; }
     void quitProgram() override { quit = true; }
     bool pointerBusy() const override { return false; }
     void setClipboardText(const std::string&) override {}
     void shellCommand(Command) override {}
-    Answer messageBox(const std::string& text, const std::string&, Buttons buttons, Icon) override
+    Answer messageBox(const Text& text, const Text&, Buttons buttons, Icon) override
     {
-        messages.push_back(text);
+        messages.push_back(text.japanese());
         return buttons == Buttons::YesNo ? Answer::No : Answer::Ok;
     }
-    std::optional<std::string> inputBox(const std::string&, const std::string&, const std::string&) override
+    std::optional<std::string> inputBox(const Text&, const Text&, const std::string&) override
     {
         return name;
     }
     void setScoreLabel(ScoreLabel, const std::string&) override {}
-    void setScoreFrameCaption(ScoreLabel, const std::string&) override {}
+    void setScoreFrameCaption(ScoreLabel, const Text&) override {}
     void setScoreFrameVisible(ScoreLabel, bool) override {}
     void setTrash(int) override {}
-    void setLoopLengthText(const std::string&) override {}
+    void setLoopLengthText(const Text&) override {}
     void setCommentText(const std::string& text) override { comment = text; }
     std::string commentText() const override { return comment; }
     void setCommentVisible(bool) override {}
@@ -88,8 +89,8 @@ public:
     void setSpinnerLabel(const std::string&) override {}
     void setCommandEnabled(Command, bool) override {}
     void setCommandChecked(Command, bool) override {}
-    void setCommandCaption(Command, const std::string&) override {}
-    void setCommandToolTip(Command, const std::string&) override {}
+    void setCommandCaption(Command, const Text&) override {}
+    void setCommandToolTip(Command, const Text&) override {}
     void setCommandImage(Command, int) override {}
     void setCommandVisible(Command, bool) override {}
     void setMenuEnabled(Menu, bool) override {}
@@ -240,7 +241,7 @@ private:
         out += accepted ? "true" : "false";
         out += ", \"labels\": {\"Label2\": " + jsonString(labels.Label2) + ", \"Label3\": " + jsonString(labels.Label3) +
                ", \"Label5\": " + jsonString(labels.Label5) + ", \"Label7\": " + jsonString(labels.Label7) + "}";
-        out += ", \"status\": " + jsonString(window_.status);
+        out += ", \"status\": " + jsonString(window_.status.japanese());
         out += ", \"movesUsed\": " + std::to_string(state_.movesUsed);
         out += ", \"maxMovesUsed\": " + std::to_string(state_.maxMovesUsed);
         out += ", \"scoreChain\": " + std::to_string(state_.scoreChain);

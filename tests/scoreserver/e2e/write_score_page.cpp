@@ -21,7 +21,7 @@ int main(int argc, char** argv)
     const int items = std::atoi(argv[5]);
     const std::string name = argv[3];
     const bool entered = scores.enterFreeHighScore(static_cast<std::int16_t>(std::atoi(argv[4])), items,
-                                                   [&](std::string_view, std::string_view) { return name; });
+                                                   [&](const tavrin::Text&, const tavrin::Text&) { return name; });
     tavrin::ScorePages pages(argv[1], settings);
     if (!entered || pages.writeScorePage(scores, items) != tavrin::PageStep::Written) {
         std::fprintf(stderr, "no page written\n");
