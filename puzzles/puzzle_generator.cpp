@@ -388,11 +388,12 @@ int gradeAt(int index, int count, int low, int high)
 
 std::string gradeComment(int grade)
 {
-    static constexpr const char* kDigits[] = {"０", "１", "２", "３", "４", "５"};
+    // The comment is puzzle data, written into the file as it is.
+    static constexpr const char* kDigits[] = {"０", "１", "２", "３", "４", "５"}; // not for translation
     grade = std::clamp(grade, 0, kHighestGrade);
-    std::string text = std::string("難易度") + kDigits[grade] + " ";
+    std::string text = std::string("難易度") + kDigits[grade] + " "; // not for translation
     for (int i = 1; i <= kHighestGrade; ++i) {
-        text += i <= grade ? "★" : "☆";
+        text += i <= grade ? "★" : "☆"; // not for translation
     }
     return text;
 }

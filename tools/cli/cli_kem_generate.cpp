@@ -139,7 +139,7 @@ int kemGenerate(const std::vector<std::string>& args)
     const std::vector<Puzzle> puzzles = generatePuzzles(request);
     const FileWriteResult written = writeFileAtomically(out, kem::encodePuzzleFile(puzzles));
     if (!written) {
-        std::cerr << out << kem::kWriteFailedSuffix << "\n" << written.error << "\n";
+        std::cerr << kem::kWriteFailedMessage.arg(out).japanese() << "\n" << written.error << "\n";
         return 1;
     }
     std::cout << "wrote " << puzzles.size() << " puzzles to " << out << "\n";
