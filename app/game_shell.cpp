@@ -135,7 +135,7 @@ void GameShell::show()
 void GameShell::startUpAction()
 {
     if (options_.commandLine.trimmed().isEmpty()) {
-        std::string note;
+        Text note;
         if (savedGame_->resume(note)) {
             return;
         }

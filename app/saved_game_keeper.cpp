@@ -20,9 +20,9 @@ SavedGameKeeper::~SavedGameKeeper()
     }
 }
 
-bool SavedGameKeeper::resume(std::string& note)
+bool SavedGameKeeper::resume(Text& note)
 {
-    note.clear();
+    note = Text();
     if (path_.empty()) {
         return false;
     }

@@ -23,7 +23,7 @@ public:
     // At start-up, instead of a new game: takes up the saved game. False when
     // a new game has to start; `note` then tells why a saved game was not
     // taken up (empty when there was none).
-    bool resume(std::string& note);
+    bool resume(Text& note);
 
     // Writes the game now (the desktop is logging out); a move still playing
     // is finished first unless it ends the game.

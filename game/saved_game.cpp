@@ -187,7 +187,7 @@ SavedGameProblem GameController::continueFreeGame(const SavedGame& g)
 
     showScoreLabels();
     w_.setScoreFrameVisible(ScoreLabel::MovesLeft, true);
-    w_.setScoreFrameCaption(ScoreLabel::MovesLeft, std::string(kMovesLeftCaption));
+    w_.setScoreFrameCaption(ScoreLabel::MovesLeft, kMovesLeftCaption);
     PlayFreeGameMusic();
     w_.setStatusText(themeGoal_);
     w_.redrawAll();

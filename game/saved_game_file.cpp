@@ -265,22 +265,22 @@ void removeSavedGameFile(const std::filesystem::path& path)
     }
 }
 
-std::string savedGameNote(SavedGameProblem problem)
+Text savedGameNote(SavedGameProblem problem)
 {
     switch (problem) {
     case SavedGameProblem::None:
     case SavedGameProblem::Missing: return {};
-    case SavedGameProblem::Unreadable: return "前回のゲームの保存ファイルを読み込めませんでした。新しいゲームを始めます。";
-    case SavedGameProblem::Foreign: return "前回のゲームの保存ファイルがTavrinのものではありません。新しいゲームを始めます。";
+    case SavedGameProblem::Unreadable: return TAVRIN_TEXT("game", "前回のゲームの保存ファイルを読み込めませんでした。新しいゲームを始めます。");
+    case SavedGameProblem::Foreign: return TAVRIN_TEXT("game", "前回のゲームの保存ファイルがTavrinのものではありません。新しいゲームを始めます。");
     case SavedGameProblem::FutureVersion:
-        return "前回のゲームは新しいバージョンのTavrinで保存されています。新しいゲームを始めます。";
-    case SavedGameProblem::Truncated: return "前回のゲームの保存ファイルが途中で切れています。新しいゲームを始めます。";
-    case SavedGameProblem::Damaged: return "前回のゲームの保存ファイルが壊れています。新しいゲームを始めます。";
-    case SavedGameProblem::ItemsChanged: return "アイテムの画像が前回のゲームと合いません。新しいゲームを始めます。";
+        return TAVRIN_TEXT("game", "前回のゲームは新しいバージョンのTavrinで保存されています。新しいゲームを始めます。");
+    case SavedGameProblem::Truncated: return TAVRIN_TEXT("game", "前回のゲームの保存ファイルが途中で切れています。新しいゲームを始めます。");
+    case SavedGameProblem::Damaged: return TAVRIN_TEXT("game", "前回のゲームの保存ファイルが壊れています。新しいゲームを始めます。");
+    case SavedGameProblem::ItemsChanged: return TAVRIN_TEXT("game", "アイテムの画像が前回のゲームと合いません。新しいゲームを始めます。");
     }
     return {};
 }
 
-std::string savedGameWriteFailedNote() { return "ゲームを保存できませんでした。"; }
+Text savedGameWriteFailedNote() { return TAVRIN_TEXT("game", "ゲームを保存できませんでした。"); }
 
 } // namespace tavrin::game

@@ -18,6 +18,7 @@
 //   14+n 4 CRC-32 (zlib) of every byte before it
 #pragma once
 
+#include "engine/ui_text.h"
 #include "game/saved_game.h"
 #include "puzzles/atomic_file.h"
 
@@ -55,8 +56,8 @@ void removeSavedGameFile(const std::filesystem::path& path);
 
 // The status-bar note for a saved game that was not taken up ("" for None
 // and Missing).
-std::string savedGameNote(SavedGameProblem problem);
+Text savedGameNote(SavedGameProblem problem);
 // The status-bar note when the game could not be saved.
-std::string savedGameWriteFailedNote();
+Text savedGameWriteFailedNote();
 
 } // namespace tavrin::game

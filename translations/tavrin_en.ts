@@ -245,6 +245,34 @@ Continuing undoes what you have done so far. Continue?</translation>
         <source>ヒント：上から%1行目・左から%2列目に置くと、エコ点とループ点の合計は%3点です。</source>
         <translation>Hint: laid in row %1 from the top, column %2 from the left, it makes %3 eco and loop points in all.</translation>
     </message>
+    <message>
+        <source>前回のゲームの保存ファイルを読み込めませんでした。新しいゲームを始めます。</source>
+        <translation>Could not read the file of the last game. A new game starts.</translation>
+    </message>
+    <message>
+        <source>前回のゲームの保存ファイルがTavrinのものではありません。新しいゲームを始めます。</source>
+        <translation>The file of the last game is not one of Tavrin&apos;s. A new game starts.</translation>
+    </message>
+    <message>
+        <source>前回のゲームは新しいバージョンのTavrinで保存されています。新しいゲームを始めます。</source>
+        <translation>The last game was saved by a newer version of Tavrin. A new game starts.</translation>
+    </message>
+    <message>
+        <source>前回のゲームの保存ファイルが途中で切れています。新しいゲームを始めます。</source>
+        <translation>The file of the last game is cut short. A new game starts.</translation>
+    </message>
+    <message>
+        <source>前回のゲームの保存ファイルが壊れています。新しいゲームを始めます。</source>
+        <translation>The file of the last game is damaged. A new game starts.</translation>
+    </message>
+    <message>
+        <source>アイテムの画像が前回のゲームと合いません。新しいゲームを始めます。</source>
+        <translation>The item picture does not fit the last game. A new game starts.</translation>
+    </message>
+    <message>
+        <source>ゲームを保存できませんでした。</source>
+        <translation>Could not save the game.</translation>
+    </message>
 </context>
 <context>
     <name>graphics</name>

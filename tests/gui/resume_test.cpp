@@ -106,7 +106,7 @@ void ResumeTest::closingKeepsTheGameAndTheNextStartTakesItUp()
     QCOMPARE(game::captureSavedGame(next.shell->controller()), std::optional(kept));
     QCOMPARE(next.labels(), labels);
     QCOMPARE(next.shell->form().trashCount()->text(), QStringLiteral("1"));
-    QCOMPARE(QString::fromStdString(next.shell->window().statusText()),
+    QCOMPARE(next.shell->form().statusLabel()->text(),
              u("水、新芽、太陽をハイパーロードでつないで全ての地域を緑化してください。"));
 }
 
@@ -154,7 +154,7 @@ void ResumeTest::aRefusedFileIsSetAsideWithANote()
         out.close();
         Run run(file);
         QTRY_VERIFY_WITH_TIMEOUT(run.shell->controller().flow().freeGameActive, 5000);
-        QCOMPARE(QString::fromStdString(run.shell->window().statusText()), u(note));
+        QCOMPARE(run.shell->form().statusLabel()->text(), u(note));
         QFile aside(file + QStringLiteral(".refused"));
         QVERIFY(aside.open(QIODevice::ReadOnly));
         QCOMPARE(aside.readAll(), written);
