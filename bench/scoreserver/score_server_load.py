@@ -44,7 +44,11 @@ def stored_names(database):
 def measure(kind, database, build, seconds):
     load = os.path.join(build, "tavrin_score_load")
     server = os.path.join(build, "tavrin-scores")
-    work = tempfile.mkdtemp(prefix="tavrin-load-")
+    with tempfile.TemporaryDirectory(prefix="tavrin-load-", ignore_cleanup_errors=True) as work:
+        return measure_in(kind, database, load, server, seconds, work)
+
+
+def measure_in(kind, database, load, server, seconds, work):
     rows = []
     with support.score_server(server, database, ["--registrations-per-minute", "0"]) as (base, proc):
         port = int(base.rsplit(":", 1)[1])
@@ -69,8 +73,8 @@ def main():
     seconds = float(sys.argv[2]) if len(sys.argv) > 2 else 5.0
     results = []
     checks = []
-    work = tempfile.mkdtemp(prefix="tavrin-load-db-")
-    rows, alive, accepted, lost = measure("SQLite", os.path.join(work, "scores.sqlite"), build, seconds)
+    with tempfile.TemporaryDirectory(prefix="tavrin-load-db-", ignore_cleanup_errors=True) as work:
+        rows, alive, accepted, lost = measure("SQLite", os.path.join(work, "scores.sqlite"), build, seconds)
     results += rows
     checks.append(("SQLite", alive, accepted, lost))
     with support.postgres_cluster() as database:

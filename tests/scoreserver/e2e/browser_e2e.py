@@ -45,7 +45,12 @@ def submit(driver, page, comment):
 
 def main():
     kind, server, writer = sys.argv[1:4]
-    work = tempfile.mkdtemp(prefix="tavrin-e2e-")
+    with tempfile.TemporaryDirectory(prefix="tavrin-e2e-", ignore_cleanup_errors=True) as work:
+        run(kind, server, writer, work)
+    print(f"browser end to end on {kind}: 1 passed, 0 failed")
+
+
+def run(kind, server, writer, work):
     with (support.postgres_cluster() if kind == "postgresql" else _sqlite(work)) as database:
         with support.score_server(server, database) as (base, _):
             pages = os.path.join(work, "pages")
@@ -79,7 +84,6 @@ def main():
             entries = json.loads(body)["entries"]
             assert status == 200 and len(entries) == 1, entries
             assert entries[0]["name"] == NAME and entries[0]["comment"] == COMMENT, entries
-    print(f"browser end to end on {kind}: 1 passed, 0 failed")
 
 
 class _sqlite:

@@ -47,8 +47,12 @@ def status(reply):
 
 
 def main():
-    server = sys.argv[1]
-    work = tempfile.mkdtemp(prefix="tavrin-hostile-")
+    with tempfile.TemporaryDirectory(prefix="tavrin-hostile-", ignore_cleanup_errors=True) as work:
+        run(sys.argv[1], work)
+    print("hostile requests: 1 passed, 0 failed")
+
+
+def run(server, work):
     with support.score_server(server, os.path.join(work, "scores.sqlite")) as (base, proc):
         port = int(base.rsplit(":", 1)[1])
         close = b"Connection: close\r\n"
@@ -91,7 +95,6 @@ def main():
         assert proc.poll() is None
         code, page = support.get(base + "/")
         assert code == 200 and "アイテム5のランキング" in page
-    print("hostile requests: 1 passed, 0 failed")
 
 
 if __name__ == "__main__":
