@@ -42,7 +42,11 @@ const QStringList& dataFileNames()
         QStringLiteral("help/series.html"),    QStringLiteral("help/themes.html"),
         QStringLiteral("help/pieces.png"),     QStringLiteral("help/items.png"),
         QStringLiteral("help/sheet.png"),      QStringLiteral("help/item_strip.png"),
-        QStringLiteral("translations/tavrin_en.qm"),
+        QStringLiteral("help/en/index.html"),   QStringLiteral("help/en/basics.html"),
+        QStringLiteral("help/en/editor.html"),  QStringLiteral("help/en/free_game.html"),
+        QStringLiteral("help/en/keys.html"),    QStringLiteral("help/en/pictures.html"),
+        QStringLiteral("help/en/scoring.html"), QStringLiteral("help/en/series.html"),
+        QStringLiteral("help/en/themes.html"),  QStringLiteral("translations/tavrin_en.qm"),
     };
     return names;
 }

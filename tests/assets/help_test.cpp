@@ -51,10 +51,14 @@ std::vector<std::string> attributeValues(const std::string& page, const std::str
 
 std::string helpPath(const std::string& name) { return assetPath("help/" + name); }
 
+// The Japanese pages and the English ones in help/en.
+const char* const kLanguageFolders[] = {"", "en/"};
+
 TEST(Help, EveryTopicIsAUtf8HtmlPage)
 {
-    for (const char* name : kPages) {
-        const std::string page = readText(helpPath(name));
+    for (const std::string folder : kLanguageFolders)
+    for (const std::string name : kPages) {
+        const std::string page = readText(helpPath(folder + name));
         ASSERT_FALSE(page.empty()) << "missing help page " << name;
         EXPECT_TRUE(validUtf8(page)) << name;
         EXPECT_EQ(page.rfind("<!DOCTYPE html>", 0), 0u) << name;
@@ -66,13 +70,14 @@ TEST(Help, EveryTopicIsAUtf8HtmlPage)
 
 TEST(Help, LinksAndPicturesLeadToExistingFiles)
 {
-    for (const char* name : kPages) {
-        const std::string page = readText(helpPath(name));
+    for (const std::string folder : kLanguageFolders)
+    for (const std::string name : kPages) {
+        const std::string page = readText(helpPath(folder + name));
         for (const std::string& target : attributeValues(page, "href")) {
-            EXPECT_TRUE(std::filesystem::exists(helpPath(target))) << name << " links to missing " << target;
+            EXPECT_TRUE(std::filesystem::exists(helpPath(folder + target))) << folder << name << " links to missing " << target;
         }
         for (const std::string& picture : attributeValues(page, "src")) {
-            const auto bytes = readFile(helpPath(picture));
+            const auto bytes = readFile(helpPath(folder + picture));
             ASSERT_TRUE(bytes) << name << " shows missing " << picture;
             EXPECT_TRUE(pngSize(*bytes)) << picture << " is not a PNG";
         }
@@ -81,11 +86,13 @@ TEST(Help, LinksAndPicturesLeadToExistingFiles)
 
 TEST(Help, TheContentsReachEveryTopic)
 {
-    const auto links = attributeValues(readText(helpPath("index.html")), "href");
-    const std::set<std::string> linked(links.begin(), links.end());
-    for (const char* name : kPages) {
-        if (std::string(name) != "index.html") {
-            EXPECT_TRUE(linked.count(name)) << "index.html does not link " << name;
+    for (const std::string folder : kLanguageFolders) {
+        const auto links = attributeValues(readText(helpPath(folder + "index.html")), "href");
+        const std::set<std::string> linked(links.begin(), links.end());
+        for (const char* name : kPages) {
+            if (std::string(name) != "index.html") {
+                EXPECT_TRUE(linked.count(name)) << folder << "index.html does not link " << name;
+            }
         }
     }
 }
@@ -97,6 +104,7 @@ TEST(Help, ThePicturesTopicGivesTheSizesTheGameChecks)
     EXPECT_NE(page.find("128"), std::string::npos);
     EXPECT_NE(page.find("64"), std::string::npos);
     EXPECT_NE(page.find("ファイルがビットマップ形式ではありません。"), std::string::npos);
+    EXPECT_NE(readText(helpPath("en/pictures.html")).find("The file is not a bitmap."), std::string::npos);
 }
 
 TEST(Help, TheRulesPagesUseTheGameMessages)

@@ -2,6 +2,7 @@
 // "--lang", Qt's own dialogs, and a switch in the middle of a game.
 #include "gui_support.h"
 
+#include "app/help_window.h"
 #include "app/language.h"
 #include "puzzles/kem_file.h"
 
@@ -14,6 +15,7 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTextBrowser>
 
 using namespace tavrin;
 using namespace tavrin::gui_test;
@@ -45,6 +47,7 @@ private slots:
     void switchingMidGameKeepsTheGame();
     void commandLineLanguageIsNotRemembered();
     void anyFileFilterMatchesNamesWithoutDot();
+    void helpFollowsTheLanguage();
 };
 
 void LanguageTest::languageArgumentIsTakenOut()
@@ -157,6 +160,20 @@ void LanguageTest::anyFileFilterMatchesNamesWithoutDot()
     combo->activated(1);
     QVERIFY(QDir::match(model->nameFilters(), u("README")));
     QVERIFY(QDir::match(model->nameFilters(), u("old.kem")));
+}
+
+void LanguageTest::helpFollowsTheLanguage()
+{
+    const QString folder = QFileInfo(qEnvironmentVariable("TAVRIN_BIN")).absolutePath();
+    app::applyLanguage(app::Language::English, folder);
+    QVERIFY(app::helpPage(folder, app::kHelpContents).endsWith(u("help/en/index.html")));
+    app::HelpWindow english(folder, app::kHelpContents);
+    QCOMPARE(english.windowTitle(), u("Tavrin for Windows Help"));
+    QVERIFY(english.browser()->toPlainText().contains(u("Tavrin Help")));
+    app::applyLanguage(app::Language::Japanese, folder);
+    QVERIFY(app::helpPage(folder, app::kHelpLoadingPictures).endsWith(u("help/pictures.html")));
+    app::HelpWindow japanese(folder, app::kHelpContents);
+    QCOMPARE(japanese.windowTitle(), u("Tavrin for Windows ヘルプ"));
 }
 
 QTEST_MAIN(LanguageTest)

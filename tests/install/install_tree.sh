@@ -51,6 +51,9 @@ done
 for page in "$build"/help/*.html; do
     expect_file "$data/help/$(basename "$page")"
 done
+for page in "$build"/help/en/*.html; do
+    expect_file "$data/help/en/$(basename "$page")"
+done
 [ ! -e "$prefix/bin/hyperroad.bmp" ] || fail "data files installed beside the program"
 
 # Desktop entry, file types and icons.
