@@ -37,8 +37,8 @@ public:
 
     // After this many draws the source seeds itself from its own next number,
     // so that restoring a state never replays more than this many draws
-    // (about a tenth of a second). A game draws a few hundred.
-    static constexpr std::uint64_t kSeedSpan = std::uint64_t{1} << 24;
+    // (10 to 30 ms). A game draws a few hundred.
+    static constexpr std::uint64_t kSeedSpan = std::uint64_t{1} << 20;
 
 private:
     std::mt19937_64 engine_;
