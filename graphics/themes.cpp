@@ -2,11 +2,11 @@
 
 #include "engine/goals.h"
 #include "graphics/theme_file.h"
+#include "puzzles/atomic_file.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <array>
 #include <filesystem>
@@ -308,14 +308,7 @@ bool Themes::saveThemeFile(const QString& answer)
         host_.processEvents();
     }
     const std::optional<std::string> encoded = theme::encodeThemeFile(newThemeGoal_.toStdString(), pictures);
-    bool saved = false;
-    if (encoded) {
-        QSaveFile file(path);
-        if (file.open(QIODevice::WriteOnly)) {
-            file.write(encoded->data(), static_cast<qint64>(encoded->size()));
-            saved = file.commit();
-        }
-    }
+    const bool saved = encoded && writeFileAtomically(QFile::encodeName(path).toStdString(), *encoded);
     host_.setStatusText(Text());
     if (!saved) {
         host_.showMessage(TAVRIN_TEXT("graphics", "%1に書き込むことができませんでした。").arg(path.toStdString()),

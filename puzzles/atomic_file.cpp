@@ -51,14 +51,38 @@ private:
     bool kept_ = false;
 };
 
-// Opens a fresh file beside `target` that no one else uses.
-int createBeside(const std::filesystem::path& target, std::filesystem::path& tempPath)
+// The file a save replaces: a symbolic link is followed to the file it names
+// (through further links too), so the link stays and its target gets the new
+// bytes. A chain of links that never ends is replaced itself, as the system's
+// own rename would.
+std::filesystem::path followLinks(const std::filesystem::path& target)
+{
+    namespace fs = std::filesystem;
+    fs::path path = target;
+    for (int depth = 0; depth < 40; ++depth) {
+        std::error_code error;
+        if (!fs::is_symlink(fs::symlink_status(path, error))) {
+            return path;
+        }
+        const fs::path next = fs::read_symlink(path, error);
+        if (error) {
+            return path;
+        }
+        path = next.is_absolute() ? next : path.parent_path() / next;
+    }
+    return target;
+}
+
+// Opens a fresh file beside `target` that no one else uses. It is private to
+// the user until it has been given the permissions of the file it replaces.
+int createBeside(const std::filesystem::path& target, bool replacing, std::filesystem::path& tempPath)
 {
     static std::atomic<unsigned> counter{0};
+    const mode_t mode = replacing ? 0600 : 0666;
     for (int attempt = 0; attempt < 100; ++attempt) {
         std::filesystem::path candidate = target;
         candidate += ".tmp" + std::to_string(::getpid()) + "-" + std::to_string(counter++);
-        const int fd = ::open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        const int fd = ::open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
         if (fd >= 0 || errno != EEXIST) {
             tempPath = candidate;
             return fd;
@@ -102,17 +126,29 @@ void syncFolderOf(const std::filesystem::path& target)
 
 } // namespace
 
-FileWriteResult writeFileAtomically(const std::filesystem::path& target, std::string_view bytes)
+FileWriteResult writeFileAtomically(const std::filesystem::path& named, std::string_view bytes)
 {
-    if (target.empty()) {
+    if (named.empty()) {
         return {false, "no file name"};
     }
+    const std::filesystem::path target = followLinks(named);
+    struct stat old {};
+    const bool replacing = ::stat(target.c_str(), &old) == 0;
     std::filesystem::path tempPath;
-    const int fd = createBeside(target, tempPath);
+    const int fd = createBeside(target, replacing, tempPath);
     if (fd < 0) {
         return {false, systemError("cannot create a file beside " + target.string())};
     }
     TempFile temp(fd, tempPath);
+    if (replacing) {
+        // The new file keeps the old one's permissions, and its owner and
+        // group where the system lets us (only an administrator may give a
+        // file away, so that part is not an error).
+        if (::fchmod(temp.fd(), old.st_mode & 07777) != 0) {
+            return {false, systemError("cannot set the permissions of " + tempPath.string())};
+        }
+        [[maybe_unused]] const int owned = ::fchown(temp.fd(), old.st_uid, old.st_gid);
+    }
     if (!writeAll(temp.fd(), bytes)) {
         return {false, systemError("cannot write " + tempPath.string())};
     }

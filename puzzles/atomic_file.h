@@ -19,6 +19,8 @@ struct FileWriteResult {
 // Writes `bytes` to a new temporary file beside `target`, flushes it to disk
 // and renames it over `target`. Until the rename the old file is untouched; on
 // any failure the temporary file is removed and the old file stays as it was.
+// A file that is replaced keeps its permissions; where `target` is a symbolic
+// link, the file it points to is replaced and the link stays.
 FileWriteResult writeFileAtomically(const std::filesystem::path& target, std::string_view bytes);
 
 struct FileReadResult {

@@ -182,5 +182,29 @@ TEST(AtomicFile, WritesExactBytesAndReadsAPrefix)
     EXPECT_FALSE(writeFileAtomically("", bytes));
 }
 
+TEST(AtomicFile, KeepsPermissionsAndWritesThroughLinks)
+{
+    namespace fs = std::filesystem;
+    TempFolder dir;
+    fs::create_directory(dir / "real");
+    writeAll(dir / "real" / "f.kem", "old");
+    fs::permissions(dir / "real" / "f.kem", fs::perms(0640));
+    fs::create_symlink("real/f.kem", dir / "link.kem");
+    fs::create_symlink("link.kem", dir / "chain.kem");
+    fs::create_symlink("real/new.kem", dir / "dangling.kem");
+
+    ASSERT_TRUE(writeFileAtomically(dir / "chain.kem", "new bytes"));
+    ASSERT_TRUE(writeFileAtomically(dir / "dangling.kem", "made"));
+
+    EXPECT_TRUE(fs::is_symlink(dir / "chain.kem"));
+    EXPECT_TRUE(fs::is_symlink(dir / "link.kem"));
+    EXPECT_EQ(readAll(dir / "real" / "f.kem"), "new bytes");
+    EXPECT_EQ(fs::status(dir / "real" / "f.kem").permissions(), fs::perms(0640));
+    EXPECT_TRUE(fs::is_symlink(dir / "dangling.kem"));
+    EXPECT_EQ(readAll(dir / "real" / "new.kem"), "made");
+    EXPECT_EQ(fileCount(dir.path()), 4u);          // the folder and the links, no temporary file
+    EXPECT_EQ(fileCount(dir / "real"), 2u); // the old and the new target
+}
+
 } // namespace
 } // namespace tavrin::kem
