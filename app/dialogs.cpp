@@ -3,9 +3,15 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QFileDialog>
+#include <QFontMetrics>
+#include <QGuiApplication>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
+#include <QTextLayout>
+
+#include <algorithm>
 
 namespace tavrin::app {
 
@@ -38,6 +44,57 @@ QMessageBox::Icon qtIcon(game::Icon icon)
 }
 
 constexpr QStringView kAnyFile = u"(*.*)";
+
+// Whether `line` wraps into at most `rows` rows of `width` pixels, the way a
+// label wraps it (a run without a break opportunity must fit one row).
+bool wrapsWithin(const QString& line, const QFont& font, int width, int rows)
+{
+    QTextLayout layout(line, font);
+    QTextOption option;
+    option.setWrapMode(QTextOption::WordWrap);
+    layout.setTextOption(option);
+    layout.beginLayout();
+    bool fits = true;
+    int used = 0;
+    for (QTextLine row = layout.createLine(); row.isValid(); row = layout.createLine()) {
+        row.setLineWidth(width);
+        if (row.naturalTextWidth() > width || ++used > rows) {
+            fits = false;
+            break;
+        }
+    }
+    layout.endLayout();
+    return fits;
+}
+
+// The text of a message box, cut so the box fits the screen: a box that shows
+// a path someone made absurdly long (or a text of many lines) would otherwise
+// grow past it, its buttons out of reach. A line that would not wrap into its
+// share of rows loses its middle and takes one row (a path keeps its start
+// and its file name, and the sentence after it stays whole); too many lines
+// lose the middle ones.
+QString fitToScreen(const QString& text, const QFont& font, const QRect& screen)
+{
+    const QFontMetrics metrics(font);
+    const int rowWidth = std::max(200, std::min(screen.width() - 160, 1000));
+    const int maxRows = std::max(4, screen.height() / 2 / std::max(1, metrics.lineSpacing()));
+    QStringList lines = text.split(u'\n');
+    if (lines.size() > maxRows) {
+        const qsizetype keepEnd = maxRows / 2 - 1;
+        const QString gap = QStringLiteral("…"); // not for translation
+        lines = lines.mid(0, maxRows / 2) + QStringList{gap} + lines.mid(lines.size() - keepEnd);
+    }
+    const int rowsPerLine = std::max<int>(1, maxRows / static_cast<int>(lines.size()));
+    for (QString& line : lines) {
+        const bool fits = metrics.horizontalAdvance(line) <= rowWidth
+                          || (metrics.horizontalAdvance(line) <= rowWidth * rowsPerLine
+                              && wrapsWithin(line, font, rowWidth, rowsPerLine));
+        if (!fits) {
+            line = metrics.elidedText(line, Qt::ElideMiddle, rowWidth);
+        }
+    }
+    return lines.join(u'\n');
+}
 
 } // namespace
 
@@ -89,7 +146,9 @@ game::Answer showMessage(QWidget* parent, const MessageRequest& request)
     }
     QMessageBox box(parent);
     box.setWindowTitle(request.title.isEmpty() ? defaultTitle() : request.title);
-    box.setText(request.text);
+    const QScreen* screen = parent != nullptr ? parent->screen() : QGuiApplication::primaryScreen();
+    box.setText(screen != nullptr ? fitToScreen(request.text, box.font(), screen->availableGeometry())
+                                  : request.text);
     box.setIcon(qtIcon(request.icon));
     QPushButton* yes = nullptr;
     if (request.buttons == game::Buttons::YesNo) {

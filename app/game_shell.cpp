@@ -15,10 +15,12 @@
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QMessageBox>
 #include <QScreen>
+#include <QTimer>
 
 #include <algorithm>
 
@@ -44,6 +46,18 @@ game::Icon gameIcon(graphics::MessageIcon icon)
     case graphics::MessageIcon::None: break;
     }
     return game::Icon::None;
+}
+
+Text settingsNotKeptMessage(const QtSettingsStore& store)
+{
+    const QFileInfo file(store.fileName());
+    if (store.keeping() == QtSettingsStore::Keeping::FileUnusable) {
+        return TAVRIN_TEXT("app", "%1は大きすぎるか通常のファイルではないため、読み込まずに起動しました。"
+                                  "設定とハイスコアは保存されません。")
+            .arg(QDir::toNativeSeparators(file.absoluteFilePath()).toStdString());
+    }
+    return TAVRIN_TEXT("app", "%1に書き込めないため、設定とハイスコアは保存されません。このまま遊ぶことはできます。")
+        .arg(QDir::toNativeSeparators(file.absolutePath()).toStdString());
 }
 
 ShellOptions withDefaultFolders(ShellOptions options)
@@ -128,6 +142,13 @@ void GameShell::start()
 void GameShell::show()
 {
     form_.show();
+    // Said once, after the window is up: the game plays on with what it read.
+    if (store_.keeping() != QtSettingsStore::Keeping::Kept && !settingsWarningShown_) {
+        settingsWarningShown_ = true;
+        QTimer::singleShot(0, &form_, [this] {
+            window_->messageBox(settingsNotKeptMessage(store_), "", game::Buttons::Ok, game::Icon::Warning);
+        });
+    }
 }
 
 // --- start-up timer and the command line -------------------------------------

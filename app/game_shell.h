@@ -150,6 +150,7 @@ private:
     QStringList forgotten_;
     bool startingUp_ = true;
     bool shutDown_ = false;
+    bool settingsWarningShown_ = false;
 };
 
 } // namespace tavrin::app

@@ -57,9 +57,11 @@ int main(int argc, char* argv[])
     }
     const QString commandLine = args.join(u' ');
 
-    const QString lockPath = SingleInstance::defaultLockPath();
-    SingleInstance instance(lockPath);
-    if (!instance.acquired()) {
+    // A settings folder that cannot be written is no running copy: the lock
+    // then lives in the runtime folder, or the game runs without one.
+    const SingleInstance instance(SingleInstance::lockPaths());
+    const QString lockPath = instance.lockPath();
+    if (instance.state() == SingleInstance::State::HeldByOther) {
         // A puzzle file goes to the game already running; the message only
         // when there is none or the game does not take it.
         const QString path = commandLinePath(commandLine);

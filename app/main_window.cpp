@@ -74,6 +74,9 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent)
     statusLabel_ = new QLabel(this);
     statusLabel_->setObjectName(QStringLiteral("StatusText"));
     statusLabel_->setTextFormat(Qt::PlainText);
+    // A long text (a path, say) is cut at the window's edge instead of
+    // widening the window.
+    statusLabel_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     statusBar()->addWidget(statusLabel_, 1);
     statusBar()->setSizeGripEnabled(false);
     caption_ = std::string(game::kProductTitle);

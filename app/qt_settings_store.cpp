@@ -1,7 +1,11 @@
 #include "app/qt_settings_store.h"
 
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
 #include <QString>
 #include <QStringList>
+#include <QTemporaryFile>
 
 namespace tavrin::app {
 
@@ -19,21 +23,61 @@ QString fullKey(std::string_view section, std::string_view key)
     return q(section) + u'/' + q(key);
 }
 
+// Whether a new settings file can be written in the folder of `file` (the
+// store replaces the file by a new one) and the file itself be replaced.
+bool folderWritable(const QString& file)
+{
+    const QString folder = QFileInfo(file).absolutePath();
+    if (!QDir().mkpath(folder)) {
+        return false;
+    }
+    QTemporaryFile probe(folder + QStringLiteral("/.probe-XXXXXX"));
+    return probe.open();
+}
+
 } // namespace
+
+QString settingsFilePath()
+{
+    const QString name = q(kSettingsApplication);
+    QString folder = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+    if (folder.isEmpty()) {
+        folder = QDir::homePath() + QStringLiteral("/.config");
+    }
+    return folder + u'/' + name + u'/' + name + QStringLiteral(".conf");
+}
 
 std::unique_ptr<QSettings> openSettings()
 {
-    const QString name = q(kSettingsApplication);
-    return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope, name, name);
+    return std::make_unique<QSettings>(settingsFilePath(), QSettings::IniFormat);
 }
 
-QtSettingsStore::QtSettingsStore() : settings_(openSettings()) {}
+QtSettingsStore::QtSettingsStore() : QtSettingsStore(settingsFilePath()) {}
 
-QtSettingsStore::QtSettingsStore(std::unique_ptr<QSettings> settings) : settings_(std::move(settings)) {}
+QtSettingsStore::QtSettingsStore(const QString& file) : file_(file)
+{
+    const QFileInfo info(file);
+    if (info.exists() && (!info.isFile() || info.size() > kMaxSettingsFileBytes)) {
+        keeping_ = Keeping::FileUnusable;
+        return;
+    }
+    settings_ = std::make_unique<QSettings>(file, QSettings::IniFormat);
+    if (!settings_->isWritable() || !folderWritable(file)) {
+        keeping_ = Keeping::FolderNotWritable;
+    }
+}
+
+QtSettingsStore::QtSettingsStore(std::unique_ptr<QSettings> settings)
+    : settings_(std::move(settings)), file_(settings_->fileName())
+{
+}
 
 std::string QtSettingsStore::get(std::string_view section, std::string_view key,
                                  std::string_view fallback) const
 {
+    if (!settings_) {
+        return memory_.get(section, key, fallback);
+    }
     const QVariant value = settings_->value(fullKey(section, key));
     if (!value.isValid()) {
         return std::string(fallback);
@@ -50,24 +94,56 @@ std::string QtSettingsStore::get(std::string_view section, std::string_view key,
 
 void QtSettingsStore::save(std::string_view section, std::string_view key, std::string_view value)
 {
-    settings_->setValue(fullKey(section, key), q(value));
+    if (!settings_) {
+        memory_.save(section, key, value);
+        return;
+    }
+    const QString name = fullKey(section, key);
+    const QString text = q(value);
+    const QVariant old = settings_->value(name);
+    if (old.typeId() == QMetaType::QString && old.toString() == text) {
+        return;
+    }
+    settings_->setValue(name, text);
 }
 
 void QtSettingsStore::deleteKey(std::string_view section, std::string_view key)
 {
-    settings_->remove(fullKey(section, key));
+    if (!settings_) {
+        memory_.deleteKey(section, key);
+        return;
+    }
+    const QString name = fullKey(section, key);
+    if (settings_->contains(name)) {
+        settings_->remove(name);
+    }
 }
 
 void QtSettingsStore::deleteSection(std::string_view section)
 {
-    if (!section.empty()) {
+    if (section.empty()) {
+        return;
+    }
+    if (!settings_) {
+        memory_.deleteSection(section);
+        return;
+    }
+    settings_->beginGroup(q(section));
+    const bool present = !settings_->allKeys().isEmpty();
+    settings_->endGroup();
+    if (present) {
         settings_->remove(q(section));
     }
 }
 
-void QtSettingsStore::sync()
+bool QtSettingsStore::sync()
 {
+    if (!settings_) {
+        return false;
+    }
     settings_->sync();
+    // A format error while reading stays in the status after a good write.
+    return keeping_ == Keeping::Kept && settings_->status() != QSettings::AccessError;
 }
 
 } // namespace tavrin::app

@@ -4,14 +4,30 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
+#include <unistd.h>
+
 namespace tavrin::app {
 
-SingleInstance::SingleInstance(const QString& lockPath)
+SingleInstance::SingleInstance(const QStringList& lockPaths)
 {
-    QDir().mkpath(QFileInfo(lockPath).absolutePath());
-    lock_ = std::make_unique<QLockFile>(lockPath);
-    lock_->setStaleLockTime(0); // a lock is stale only when its process is gone
-    acquired_ = lock_->tryLock(0);
+    lockPath_ = lockPaths.value(0);
+    for (const QString& path : lockPaths) {
+        QDir().mkpath(QFileInfo(path).absolutePath());
+        auto lock = std::make_unique<QLockFile>(path);
+        lock->setStaleLockTime(0); // a lock is stale only when its process is gone
+        if (lock->tryLock(0)) {
+            lock_ = std::move(lock);
+            lockPath_ = path;
+            state_ = State::Acquired;
+            return;
+        }
+        if (lock->error() == QLockFile::LockFailedError) {
+            lockPath_ = path;
+            state_ = State::HeldByOther;
+            return;
+        }
+    }
+    state_ = State::CannotWrite;
 }
 
 QString SingleInstance::defaultLockPath()
@@ -21,6 +37,18 @@ QString SingleInstance::defaultLockPath()
         dir = QDir::tempPath();
     }
     return dir + QStringLiteral("/Tavrin for Windows/tavrin.lock");
+}
+
+QStringList SingleInstance::lockPaths()
+{
+    // The runtime folder only when the session has one (asking Qt without it
+    // would make a folder of its own and complain).
+    const QString runtime = qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")
+                                ? QString()
+                                : QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    const QString folder = runtime.isEmpty() ? QDir::tempPath() : runtime;
+    return {defaultLockPath(),
+            folder + QStringLiteral("/tavrin-") + QString::number(::getuid()) + QStringLiteral(".lock")};
 }
 
 } // namespace tavrin::app

@@ -34,9 +34,13 @@ void TableScoreKeeper::enterSeriesHighScore(std::int16_t misses, const std::stri
 }
 
 // A stored entry makes the tables clearable at once, then the window shows them.
+// An entry the settings could not keep says so first.
 void TableScoreKeeper::entered(bool series)
 {
     window_.setCommandEnabled(Command::ClearHighScores, scores_.hasHighScores());
+    if (!scores_.lastEntryKept()) {
+        window_.messageBox(kEntryNotKeptMessage, "", Buttons::Ok, Icon::Warning);
+    }
     if (shown_) {
         shown_(series);
     }

@@ -1,6 +1,7 @@
 #include "scores/high_score_texts.h"
 
 #include "puzzles/kem_names.h"
+#include "scores/registration_form.h"
 
 namespace tavrin {
 
@@ -79,6 +80,11 @@ Text seriesTableCaption(std::string_view path)
 std::string nameUpToNul(std::string_view answer)
 {
     return std::string(answer.substr(0, answer.find('\0')));
+}
+
+std::string keptName(std::string_view text)
+{
+    return utf8Prefix(nameUpToNul(text), kMaxNameLength);
 }
 
 } // namespace tavrin

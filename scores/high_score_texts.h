@@ -3,6 +3,7 @@
 
 #include "engine/ui_text.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -55,5 +56,16 @@ Text seriesTableCaption(std::string_view path);
 
 // A typed name up to its first NUL character.
 std::string nameUpToNul(std::string_view answer);
+
+// Names are kept to this many characters, as typed and as read back from the
+// settings (which anyone may have edited).
+inline constexpr std::size_t kMaxNameLength = 32;
+// A name as the tables keep it: up to its first NUL, at most kMaxNameLength
+// characters.
+std::string keptName(std::string_view text);
+
+// Said when a high-score entry could not be written to the settings.
+inline constexpr Phrase kEntryNotKeptMessage =
+    TAVRIN_TEXT("scores", "ハイスコアを保存できませんでした。この記録はゲームを終了すると消えます。");
 
 } // namespace tavrin

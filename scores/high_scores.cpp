@@ -35,7 +35,7 @@ void HighScores::loadFreeHighScores()
         const std::string section = freeSection(t);
         for (int r = 0; r < kScorePlaces; ++r) {
             free_[t].scores[r] = readStoredNumber(store_.get(section, scoreKey(r), "0"), kFreeDefaultScore);
-            free_[t].names[r] = store_.get(section, nameKey(r), kNoName);
+            free_[t].names[r] = keptName(store_.get(section, nameKey(r), kNoName));
             if (free_[t].names[r] != kNoName && free_[t].scores[r] != 0) {
                 hasHighScores_ = true;
             }
@@ -43,7 +43,7 @@ void HighScores::loadFreeHighScores()
     }
 }
 
-void HighScores::saveFreeHighScores()
+bool HighScores::saveFreeHighScores()
 {
     for (int t = 0; t < kFreeTables; ++t) {
         const std::string section = freeSection(t);
@@ -53,6 +53,7 @@ void HighScores::saveFreeHighScores()
         }
     }
     hasHighScores_ = true;
+    return store_.flush();
 }
 
 void HighScores::clearFreeHighScores(bool confirmed)
@@ -124,7 +125,7 @@ bool HighScores::enterFreeHighScore(const NameRequest& request, std::optional<st
     if (request.kind != NameRequest::Kind::Free || !validTable(request.itemCount - 1) || !answer) {
         return false;
     }
-    std::string name = nameUpToNul(*answer);
+    std::string name = keptName(*answer);
     if (name.empty()) {
         return false;
     }
@@ -135,7 +136,7 @@ bool HighScores::enterFreeHighScore(const NameRequest& request, std::optional<st
     }
     insertAt(table, *place, request.score, std::move(name));
     lastRank_ = *place;
-    saveFreeHighScores();
+    lastEntryKept_ = saveFreeHighScores();
     return true;
 }
 
@@ -156,20 +157,21 @@ void HighScores::loadSeriesHighScores(std::string_view path)
     hasHighScores_ = false;
     for (int r = 0; r < kScorePlaces; ++r) {
         series_.scores[r] = readStoredNumber(store_.get(section, scoreKey(r), "999"), kSeriesDefaultScore);
-        series_.names[r] = store_.get(section, nameKey(r), kNoName);
+        series_.names[r] = keptName(store_.get(section, nameKey(r), kNoName));
         if (series_.scores[r] != kSeriesDefaultScore && series_.names[r] != kNoName) {
             hasHighScores_ = true;
         }
     }
 }
 
-void HighScores::saveSeriesHighScores(std::string_view path)
+bool HighScores::saveSeriesHighScores(std::string_view path)
 {
     const std::string section = seriesSection(path);
     for (int r = 0; r < kScorePlaces; ++r) {
         store_.save(section, scoreKey(r), generalNumber(series_.scores[r]));
         store_.save(section, nameKey(r), series_.names[r]);
     }
+    return store_.flush();
 }
 
 void HighScores::clearSeriesHighScores(std::string_view path, bool confirmed)
@@ -202,7 +204,7 @@ bool HighScores::enterSeriesHighScore(const NameRequest& request, std::optional<
     if (request.kind != NameRequest::Kind::Series || !answer) {
         return false;
     }
-    std::string name = nameUpToNul(*answer);
+    std::string name = keptName(*answer);
     if (name.empty()) {
         return false;
     }
@@ -212,7 +214,7 @@ bool HighScores::enterSeriesHighScore(const NameRequest& request, std::optional<
     }
     insertAt(series_, *place, request.score, std::move(name));
     lastRank_ = *place;
-    saveSeriesHighScores(request.path);
+    lastEntryKept_ = saveSeriesHighScores(request.path);
     return true;
 }
 

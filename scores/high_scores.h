@@ -66,7 +66,8 @@ public:
 
     // Free game; tables 0 ... 4 hold the games with 1 ... 5 item kinds.
     void loadFreeHighScores();
-    void saveFreeHighScores();
+    // False when the settings could not keep the tables.
+    bool saveFreeHighScores();
     // Ask kClearFreeQuestion first. Only a yes answer clears; either way the
     // high-score menu item goes off.
     void clearFreeHighScores(bool confirmed);
@@ -82,7 +83,7 @@ public:
 
     // Series play of one puzzle file (fewer misses rank higher).
     void loadSeriesHighScores(std::string_view path);
-    void saveSeriesHighScores(std::string_view path);
+    bool saveSeriesHighScores(std::string_view path);
     // Ask clearSeriesQuestion(path) first.
     void clearSeriesHighScores(std::string_view path, bool confirmed);
     std::optional<NameRequest> seriesEntryRequest(std::int16_t misses, std::string_view path) const;
@@ -107,6 +108,8 @@ public:
     std::int16_t seriesScores(int place) const;
     const std::string& seriesNames(int place) const;
     int lastRank() const { return lastRank_; }
+    // Whether the last entry made was written to the settings.
+    bool lastEntryKept() const { return lastEntryKept_; }
     // Whether the high-score menu items are enabled.
     bool hasHighScores() const { return hasHighScores_; }
     bool hasHighScoresSave() const { return hasHighScoresSave_; }
@@ -121,6 +124,7 @@ private:
     std::array<ScoreTable, kFreeTables> free_;
     ScoreTable series_;
     int lastRank_ = -1;
+    bool lastEntryKept_ = true;
     bool hasHighScores_ = false;
     bool hasHighScoresSave_ = false;
 };

@@ -23,6 +23,9 @@ public:
     virtual void save(std::string_view section, std::string_view key, std::string_view value) = 0;
     virtual void deleteKey(std::string_view section, std::string_view key) = 0;
     virtual void deleteSection(std::string_view section) = 0;
+    // Writes what was saved so far where it outlasts the program; false when
+    // it could not be kept.
+    virtual bool flush() { return true; }
 };
 
 // A store that lives in memory only.

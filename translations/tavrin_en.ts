@@ -113,6 +113,14 @@ Options:
       --lang ja|en  show the game in Japanese (ja) or English (en) this time
 </translation>
     </message>
+    <message>
+        <source>%1は大きすぎるか通常のファイルではないため、読み込まずに起動しました。設定とハイスコアは保存されません。</source>
+        <translation>%1 is too large or not a regular file, so the game started without reading it. Settings and high scores will not be kept.</translation>
+    </message>
+    <message>
+        <source>%1に書き込めないため、設定とハイスコアは保存されません。このまま遊ぶことはできます。</source>
+        <translation>%1 cannot be written to, so settings and high scores will not be kept. You can still play.</translation>
+    </message>
 </context>
 <context>
     <name>engine</name>
@@ -754,6 +762,10 @@ Please enter your name.</translation>
 %2</source>
         <translation>Tavrin for Windows high scores (%1 items)
 %2</translation>
+    </message>
+    <message>
+        <source>ハイスコアを保存できませんでした。この記録はゲームを終了すると消えます。</source>
+        <translation>The high score could not be saved. This entry will be gone when the game ends.</translation>
     </message>
 </context>
 </TS>

@@ -26,7 +26,13 @@ protected:
         }
     }
 
-    MemorySettingsStore settings;
+    // A store that can be told it cannot write anything down.
+    struct Store : MemorySettingsStore {
+        bool keeps = true;
+        bool flush() override { return keeps; }
+    };
+
+    Store settings;
     HighScores scores;
     std::vector<bool> shown;
     TableScoreKeeper table;
@@ -48,6 +54,18 @@ TEST_F(Handover, ClearedGameAsksForTheNameAndEntersTheTotal)
     EXPECT_EQ(shown, std::vector<bool>{false});
     // The result box came first, the prompt after it.
     EXPECT_EQ(window.boxes.size(), 1U);
+}
+
+TEST_F(Handover, AnEntryTheSettingsCannotKeepSaysSo)
+{
+    settings.keeps = false;
+    window.inputs = {std::string("Tester")};
+    playToTheGoal();
+    EXPECT_EQ(scores.freeNames(1, 0), "Tester"); // kept for this run
+    ASSERT_EQ(window.boxes.size(), 2U);         // the result, then the warning
+    EXPECT_EQ(window.boxes[1].text, Text(kEntryNotKeptMessage).japanese());
+    EXPECT_EQ(window.boxes[1].icon, Icon::Warning);
+    EXPECT_EQ(shown, std::vector<bool>{false});
 }
 
 TEST_F(Handover, CancelledNameMakesNoEntry)
