@@ -1,5 +1,7 @@
 #include "app/data_dir.h"
 
+#include "puzzles/game_series.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
@@ -30,25 +32,44 @@ bool sameFolder(const QString& a, const QString& b)
 
 const QStringList& dataFileNames()
 {
-    static const QStringList names = {
-        QStringLiteral("hyperroad.bmp"),       QStringLiteral("background_normal.bmp"),
-        QStringLiteral("background_goal.bmp"), QStringLiteral("items.bmp"),
-        QStringLiteral("B.wav"),               QStringLiteral("trush.wav"),
-        QStringLiteral("jan.wav"),             QStringLiteral("ecomode.mid"),
-        QStringLiteral("mondai.mid"),          QStringLiteral("help/index.html"),
-        QStringLiteral("help/basics.html"),    QStringLiteral("help/editor.html"),
-        QStringLiteral("help/free_game.html"), QStringLiteral("help/keys.html"),
-        QStringLiteral("help/pictures.html"),  QStringLiteral("help/scoring.html"),
-        QStringLiteral("help/series.html"),    QStringLiteral("help/themes.html"),
-        QStringLiteral("help/pieces.png"),     QStringLiteral("help/items.png"),
-        QStringLiteral("help/sheet.png"),      QStringLiteral("help/item_strip.png"),
-        QStringLiteral("help/en/index.html"),   QStringLiteral("help/en/basics.html"),
-        QStringLiteral("help/en/editor.html"),  QStringLiteral("help/en/free_game.html"),
-        QStringLiteral("help/en/keys.html"),    QStringLiteral("help/en/pictures.html"),
-        QStringLiteral("help/en/scoring.html"), QStringLiteral("help/en/series.html"),
-        QStringLiteral("help/en/themes.html"),  QStringLiteral("translations/tavrin_en.qm"),
-    };
+    static const QStringList names = [] {
+        QStringList n = {
+            QStringLiteral("hyperroad.bmp"),       QStringLiteral("background_normal.bmp"),
+            QStringLiteral("background_goal.bmp"), QStringLiteral("items.bmp"),
+            QStringLiteral("B.wav"),               QStringLiteral("trush.wav"),
+            QStringLiteral("jan.wav"),             QStringLiteral("ecomode.mid"),
+            QStringLiteral("mondai.mid"),          QStringLiteral("help/index.html"),
+            QStringLiteral("help/basics.html"),    QStringLiteral("help/editor.html"),
+            QStringLiteral("help/free_game.html"), QStringLiteral("help/keys.html"),
+            QStringLiteral("help/pictures.html"),  QStringLiteral("help/scoring.html"),
+            QStringLiteral("help/series.html"),    QStringLiteral("help/themes.html"),
+            QStringLiteral("help/pieces.png"),     QStringLiteral("help/items.png"),
+            QStringLiteral("help/sheet.png"),      QStringLiteral("help/item_strip.png"),
+            QStringLiteral("help/en/index.html"),   QStringLiteral("help/en/basics.html"),
+            QStringLiteral("help/en/editor.html"),  QStringLiteral("help/en/free_game.html"),
+            QStringLiteral("help/en/keys.html"),    QStringLiteral("help/en/pictures.html"),
+            QStringLiteral("help/en/scoring.html"), QStringLiteral("help/en/series.html"),
+            QStringLiteral("help/en/themes.html"),  QStringLiteral("translations/tavrin_en.qm"),
+        };
+        // The puzzle collection installed with the game.
+        for (const std::string_view file : kCollectionFiles) {
+            n.append(collectionFilePath(QString(), file));
+        }
+        return n;
+    }();
     return names;
+}
+
+QString collectionFolder(const QString& dataFolder)
+{
+    const QString name = QString::fromUtf8(kCollectionFolder.data(), static_cast<qsizetype>(kCollectionFolder.size()));
+    return dataFolder.isEmpty() ? name : QDir(dataFolder).filePath(name);
+}
+
+QString collectionFilePath(const QString& dataFolder, std::string_view file)
+{
+    return collectionFolder(dataFolder) + QLatin1Char('/')
+           + QString::fromUtf8(file.data(), static_cast<qsizetype>(file.size()));
 }
 
 QStringList missingDataFiles(const QString& folder)

@@ -6,10 +6,17 @@
 #include <QString>
 #include <QStringList>
 
+#include <string_view>
+
 namespace tavrin::app {
 
 // The data files the game reads, relative to the data folder.
 const QStringList& dataFileNames();
+
+// The folder of the installed puzzle collection, and one of its files:
+// relative to the data folder when `dataFolder` is empty, else inside it.
+QString collectionFolder(const QString& dataFolder);
+QString collectionFilePath(const QString& dataFolder, std::string_view file);
 
 // The data files missing from `folder` (all of them when it does not exist).
 QStringList missingDataFiles(const QString& folder);

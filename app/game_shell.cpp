@@ -1,6 +1,7 @@
 #include "app/game_shell.h"
 
 #include "app/command_line.h"
+#include "app/data_dir.h"
 #include "app/dialogs.h"
 #include "app/help_window.h"
 #include "app/language.h"
@@ -9,6 +10,7 @@
 #include "game/flow_texts.h"
 #include "graphics/file_kind_chooser.h"
 #include "graphics/screen_text.h"
+#include "puzzles/game_series.h"
 #include "puzzles/kem_file.h"
 #include "puzzles/kem_names.h"
 #include "scores/general_number.h"
@@ -78,6 +80,9 @@ GameShell::GameShell(ShellOptions options)
       graphics_(graphics::GraphicsSet::load(options_.programFolder)), renderer_(graphics_, state_),
       scores_(store_), pages_(options_.pageFolder.toStdString(), store_)
 {
+    // The first puzzle file dialog opens where the installed collection lies.
+    const QString collection = collectionFolder(options_.programFolder);
+    puzzleFolder_ = QFileInfo(collection).isDir() ? collection : options_.fileFolder;
     window_ = std::make_unique<QtWindow>(form_, renderer_, options_.programFolder);
     controller_ = std::make_unique<game::GameController>(state_, *window_, random_);
     keeper_ = std::make_unique<game::TableScoreKeeper>(scores_, *window_,
@@ -304,12 +309,13 @@ void GameShell::openPuzzleFileDialog()
 {
     FileRequest request;
     request.title = screenText(TAVRIN_TEXT("app", "問題のﾛｰﾄﾞ"));
-    request.folder = options_.fileFolder;
+    request.folder = puzzleFolder_;
     request.filters = {screenText(TAVRIN_TEXT("app", "Tavrin 問題(*.kem)")),
                        screenText(TAVRIN_TEXT("app", "全てのファイル (*.*)"))};
     request.defaultSuffix = QStringLiteral("kem");
     const QString path = askFile(&form_, request).section(QChar(u'\0'), 0, 0);
     if (!path.isEmpty() && QFileInfo(path).isFile()) {
+        puzzleFolder_ = QFileInfo(path).absolutePath();
         loadPuzzleFile(QFileInfo(path).absoluteFilePath());
     }
 }

@@ -148,6 +148,7 @@ private:
     std::unique_ptr<graphics::Themes> themes_;
     std::unique_ptr<SavedGameKeeper> savedGame_;
     QStringList forgotten_;
+    QString puzzleFolder_; // where the next puzzle file dialog opens
     bool startingUp_ = true;
     bool shutDown_ = false;
     bool settingsWarningShown_ = false;

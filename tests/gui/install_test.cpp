@@ -167,8 +167,9 @@ void InstallTest::shellUsesItsPageAndFileFolders()
     QTemporaryDir data;
     QTemporaryDir pages;
     QTemporaryDir files;
-    // Open -> puzzle file: the file dialog starts in the file folder given,
-    // or in the program folder when none is.
+    // Open -> puzzle file: the file dialog starts in the installed collection
+    // when there is one, else in the file folder given, or in the program
+    // folder when none is.
     auto openFolder = [&](const app::ShellOptions& options) {
         Boxes boxes;
         app::openSettings()->clear();
@@ -187,6 +188,9 @@ void InstallTest::shellUsesItsPageAndFileFolders()
     };
     QCOMPARE(openFolder({data.path(), {}, pages.path(), files.path()}), files.path());
     QCOMPARE(openFolder({data.path(), {}}), data.path());
+    // With the puzzle collection in the data folder, the puzzle dialog starts there.
+    QVERIFY(QDir(data.path()).mkdir(QStringLiteral("mondai")));
+    QCOMPARE(openFolder({data.path(), {}, pages.path(), files.path()}), data.filePath(QStringLiteral("mondai")));
 }
 
 void InstallTest::dataListCoversTheBuiltFiles()

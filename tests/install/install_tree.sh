@@ -45,7 +45,8 @@ for name in hyperroad.bmp background_normal.bmp background_goal.bmp items.bmp \
             B.wav trush.wav jan.wav ecomode.mid mondai.mid \
             help/index.html help/pictures.html help/keys.html \
             help/pieces.png help/items.png help/sheet.png help/item_strip.png \
-            translations/tavrin_en.qm; do
+            translations/tavrin_en.qm \
+            mondai/入門.kem mondai/中級.kem mondai/上級.kem; do
     expect_file "$data/$name"
 done
 for page in "$build"/help/*.html; do
