@@ -45,6 +45,8 @@ constexpr std::array<CommandInfo, game::kCommandCount> kTable{{
     {Command::ShiftDown,       Menu::Edit, false, TAVRIN_TEXT("menu", "下にシフト(&S)"), "", Toolbar::Board, 10, TAVRIN_TEXT("menu", "下にシフト"), true, false, false, false},
     {Command::ShiftRight,      Menu::Edit, false, TAVRIN_TEXT("menu", "右にシフト(&D)"), "", Toolbar::Board, 11, TAVRIN_TEXT("menu", "右にシフト"), true, false, false, false},
     {Command::Hint,            Menu::Game, true, TAVRIN_TEXT("menu", "ヒント(&I)"), "F3", Toolbar::Main, 20, TAVRIN_TEXT("menu", "ヒント"), false, false, false, true},
+    {Command::FreshSeries,     Menu::Game, true, TAVRIN_TEXT("menu", "おまかせ問題(&R)"), "", Toolbar::None, 0, kNoText, true, false, false, true},
+    {Command::DailySeries,     Menu::Game, true, TAVRIN_TEXT("menu", "今日の問題(&D)"), "", Toolbar::None, 0, kNoText, true, false, false, false},
 }};
 // clang-format on
 

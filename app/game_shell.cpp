@@ -17,6 +17,7 @@
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QDate>
 #include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -199,10 +200,40 @@ void GameShell::loadPuzzleFile(const QString& path)
         editor_->fileLoaded(read.path);
         return;
     }
-    window_->setWindowCaption(kem::puzzleWindowCaption(read.path, false));
-    scores_.loadSeriesHighScores(read.path);
+    playSeries(read.path);
+}
+
+void GameShell::playSeries(const std::string& path)
+{
+    window_->setWindowCaption(kem::puzzleWindowCaption(path, false));
+    scores_.loadSeriesHighScores(path);
     window_->setCommandEnabled(Command::ClearHighScores, scores_.hasHighScores());
-    controller_->StartSeries(read.path);
+    controller_->StartSeries(path);
+}
+
+void GameShell::playGeneratedSeries(bool daily)
+{
+    kem::PuzzleFileRead made;
+    GeneratorRequest request;
+    if (daily) {
+        const QDate today = QDate::currentDate();
+        const auto month = static_cast<unsigned>(today.month());
+        const auto day = static_cast<unsigned>(today.day());
+        request = dailyRequest(today.year(), month, day);
+        made.path = dailySeriesName(today.year(), month, day);
+    } else {
+        // A new seed from the game's one random source.
+        std::uint64_t seed = 0;
+        for (int part = 0; part < 3; ++part) {
+            seed = (seed << 30) ^ static_cast<std::uint64_t>(random_.Int(1 << 30));
+        }
+        request = freshSeriesRequest(seed);
+        made.path = std::string(kFreshSeriesName);
+    }
+    made.puzzles = generatePuzzles(request);
+    made.status = kem::ReadStatus::Loaded;
+    kem::applyPuzzleFile(state_, made);
+    playSeries(made.path);
 }
 
 QString GameShell::openHandedOverFile(const QString& path)
@@ -446,6 +477,8 @@ void GameShell::shellCommand(Command command)
     case Command::CreateTheme: createTheme(); break;
     case Command::HelpTopics: helpfindershori(kHelpContents); break;
     case Command::About: aboutBox(); break;
+    case Command::FreshSeries: playGeneratedSeries(false); break;
+    case Command::DailySeries: playGeneratedSeries(true); break;
     default: break;
     }
 }

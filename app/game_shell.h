@@ -117,6 +117,10 @@ private:
     void startUpAction();
     void openshori();
     void openPuzzleFileDialog();
+    // Plays the collection in the state as a series named `path`.
+    void playSeries(const std::string& path);
+    // A fresh generated series, or today's.
+    void playGeneratedSeries(bool daily);
     void savemondai(bool saveAs);
     void hiscoreshori();
     void clearhiscoreshori();

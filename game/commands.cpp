@@ -16,6 +16,8 @@ bool inGameMenu(Command c)
     case Command::HighScores:
     case Command::ClearHighScores:
     case Command::ResetTheme:
+    case Command::FreshSeries:
+    case Command::DailySeries:
     case Command::Exit:
         return true;
     default:
@@ -103,6 +105,12 @@ void GameController::command(Command c, Source source)
             w_.shellCommand(c);
         }
         break;
+    case Command::FreshSeries:
+    case Command::DailySeries:
+        if (!s_.puzzleSeries && !s_.editMode) {
+            w_.shellCommand(c);
+        }
+        break;
     case Command::Save:
     case Command::SaveAs:
     case Command::HighScores:
@@ -156,7 +164,7 @@ void GameController::command(Command c, Source source)
         break;
     }
     // A command may have opened or closed the editor or a series.
-    refreshHint();
+    refreshCommandStates();
 }
 
 void GameController::exitCommand()

@@ -106,7 +106,7 @@ void GameController::StartFreeGame(const ItemLayout& layout)
     PlayFreeGameMusic();
     w_.setStatusText(themeGoal_);
     w_.redrawAll();
-    refreshHint();
+    refreshCommandStates();
     tell(FreeGameEvent::Started);
 }
 
@@ -128,7 +128,7 @@ void GameController::EndGame()
         w_.setStatusText("");
     }
     f_.freeGameActive = false;
-    refreshHint();
+    refreshCommandStates();
     if (wasActive) {
         tell(FreeGameEvent::Over);
     }
@@ -208,7 +208,7 @@ void GameController::StartSeries(const std::string& playFilePath)
     SuspendFreeGame();
     w_.redrawAll();
     s_.puzzleIndex = -1;
-    refreshHint();
+    refreshCommandStates();
     NextPuzzle();
 }
 
@@ -287,7 +287,7 @@ void GameController::EndSeries()
     w_.setSpinnerVisible(true);
     w_.setCommandCaption(Command::Exit, kExitCaption);
     w_.setCommandEnabled(Command::ClearHighScores, scores_ != nullptr && scores_->hasHighScores());
-    refreshHint();
+    refreshCommandStates();
 }
 
 void GameController::drawPaletteEntry(int entry, bool plain)
@@ -299,6 +299,14 @@ void GameController::drawPaletteEntry(int entry, bool plain)
     t.step = 3;
     t.plainLook = plain;
     w_.drawTile(t);
+}
+
+void GameController::refreshCommandStates()
+{
+    refreshHint();
+    const bool playing = !s_.editMode && !s_.puzzleSeries;
+    w_.setCommandEnabled(Command::FreshSeries, playing);
+    w_.setCommandEnabled(Command::DailySeries, playing);
 }
 
 void GameController::OfferAllShapes()

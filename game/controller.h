@@ -191,6 +191,9 @@ public:
     void refreshHint();
     // Removes the hint mark.
     void clearHint();
+    // After the editor or a series opened or closed: the hint, and the series
+    // the game makes, which only start from play mode.
+    void refreshCommandStates();
 
     // --- helpers ---------------------------------------------------------------
     // Sends the score labels of the shared state to the window.

@@ -67,8 +67,11 @@ enum class Command {
     // Added to the Game menu, before the exit item, and to the main toolbar
     // after its last button.
     Hint, // "ヒント(&I)" F3; Toolbar1 button 20 "ヒント"
+    // Added to the Game menu, before the exit item: series the game makes.
+    FreshSeries, // "おまかせ問題(&R)": 10 new puzzles of rising grade
+    DailySeries, // "今日の問題(&D)": the 10 puzzles of today's date
 };
-inline constexpr int kCommandCount = static_cast<int>(Command::Hint) + 1;
+inline constexpr int kCommandCount = static_cast<int>(Command::DailySeries) + 1;
 
 // Whole menus whose enabled state is set at once.
 enum class Menu { Game, Edit, Options, Help };

@@ -687,6 +687,14 @@ so it cannot be used as the item picture.</translation>
         <source>中断(&amp;P)</source>
         <translation>Sto&amp;p</translation>
     </message>
+    <message>
+        <source>おまかせ問題(&amp;R)</source>
+        <translation>&amp;Generated Puzzles</translation>
+    </message>
+    <message>
+        <source>今日の問題(&amp;D)</source>
+        <translation>&amp;Daily Puzzles</translation>
+    </message>
 </context>
 <context>
     <name>puzzles</name>

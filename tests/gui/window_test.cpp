@@ -116,10 +116,11 @@ void WindowTest::menusAndToolbarsAsBuilt()
     QCOMPARE(menus[2]->text(), u("ｵﾌﾟｼｮﾝ(&O)"));
     QCOMPARE(menus[3]->text(), u("ﾍﾙﾌﾟ(&H)"));
 
-    // The Game menu item by item, separators included; the hint and its
-    // separator come before the exit item, which stays last.
+    // The Game menu item by item, separators included; the hint, the two
+    // generated series and their separators come before the exit item, which
+    // stays last.
     const QList<QAction*> game = form.menu(game::Menu::Game)->actions();
-    QCOMPARE(game.size(), 13);
+    QCOMPARE(game.size(), 16);
     QCOMPARE(game[0]->text(), u("新規ゲーム(&N)"));
     QCOMPARE(game[0]->shortcut(), QKeySequence(Qt::Key_F2));
     QCOMPARE(game[1]->text(), u("開く(&O)..."));
@@ -136,7 +137,10 @@ void WindowTest::menusAndToolbarsAsBuilt()
     QVERIFY(game[9]->isSeparator());
     QCOMPARE(game[10]->text(), u("ヒント(&I)"));
     QVERIFY(game[11]->isSeparator());
-    QCOMPARE(game[12]->text(), u("終了(&X)"));
+    QCOMPARE(game[12]->text(), u("おまかせ問題(&R)"));
+    QCOMPARE(game[13]->text(), u("今日の問題(&D)"));
+    QVERIFY(game[14]->isSeparator());
+    QCOMPARE(game[15]->text(), u("終了(&X)"));
 
     // The options menu ends with the zoom and language submenus behind a separator.
     const QList<QAction*> options = form.menu(game::Menu::Options)->actions();

@@ -303,11 +303,11 @@ void ZoomHintTest::hintInMenuAndToolbar()
 
     // In the Game menu before the exit item, which stays last.
     const QList<QAction*> game = form.menu(game::Menu::Game)->actions();
-    QCOMPARE(game.size(), 13);
+    QCOMPARE(game.size(), 16);
     QCOMPARE(game[10], hint);
     QVERIFY(game[9]->isSeparator());
     QVERIFY(game[11]->isSeparator());
-    QCOMPARE(game[12], f.action(Command::Exit));
+    QCOMPARE(game[15], f.action(Command::Exit));
 
     // After the eighteen buttons of the main toolbar, behind a separator.
     const QList<QAction*> bar = form.mainToolbar()->actions();
