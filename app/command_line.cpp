@@ -44,6 +44,14 @@ QString commandLinePath(const QString& line)
     return args.join(u' ');
 }
 
+QString commandLinePath(const QStringList& arguments)
+{
+    if (arguments.size() == 1) {
+        return arguments.front();
+    }
+    return commandLinePath(arguments.join(u' '));
+}
+
 bool hasPuzzleExtension(const QString& path)
 {
     return path.right(4).toUpper() == QStringLiteral(".KEM");

@@ -10,9 +10,15 @@ namespace tavrin::app {
 // most `limit` arguments; whatever follows once the limit is reached is ignored.
 QStringList splitCommandLine(const QString& line, int limit = 10);
 
-// The puzzle path named by a command line: argument 1 without its quotes when
-// it is quoted, else all arguments joined with single spaces. "" for an empty line.
+// The puzzle path named by a command line that arrives as one string:
+// argument 1 without its quotes when it is quoted, else all arguments joined
+// with single spaces. "" for an empty line.
 QString commandLinePath(const QString& line);
+
+// The puzzle path named by the program's arguments as the system passes them:
+// a single argument is the path exactly as given (blanks and all); several are
+// read as the one-string line they make when joined with single spaces.
+QString commandLinePath(const QStringList& arguments);
 
 // True when the file's name ends in ".kem" in any case.
 bool hasPuzzleExtension(const QString& path);

@@ -161,31 +161,64 @@ void GameShell::show()
 
 void GameShell::startUpAction()
 {
-    if (options_.commandLine.trimmed().isEmpty()) {
+    if (!options_.arguments.isEmpty()) {
+        playCommandLineFile();
+    }
+    // Without a file to play, or with one that could not be played.
+    if (!state_.puzzleSeries) {
         Text note;
-        if (savedGame_->resume(note)) {
-            return;
+        if (!savedGame_->resume(note)) {
+            controller_->StartFreeGame();
+            if (!note.empty()) {
+                window_->setStatusText(note);
+            }
         }
-        controller_->StartFreeGame();
-        if (!note.empty()) {
-            window_->setStatusText(note);
-        }
-        return;
     }
-    // A file named on the command line is played as a series; anything else
-    // on the line leaves the window waiting for a command.
-    const QString path = commandLinePath(options_.commandLine);
+    if (!forgotten_.isEmpty()) {
+        QStringList names;
+        for (const QString& path : forgotten_) {
+            names.append(QFileInfo(path).fileName());
+        }
+        window_->setStatusText(TAVRIN_TEXT("app", "読み込めなくなった画像の代わりに標準の画像を使います：%1")
+                                   .arg(Text(names.join(QStringLiteral("、")).toStdString())));
+    }
+}
+
+// A file named on the command line is played as a series; a file that cannot
+// be played is named in a message, and the free game starts as without one.
+void GameShell::playCommandLineFile()
+{
+    const QString path = commandLinePath(options_.arguments);
     const QFileInfo info(path);
-    if (path.isEmpty() || !info.isFile() || !hasPuzzleExtension(info.fileName())) {
+    const Text problem = puzzleFileProblem(info);
+    if (!problem.empty()) {
+        window_->messageBox(TAVRIN_TEXT("app", "%1\n%2").arg(problem).arg(Text(path.toStdString())), "",
+                            game::Buttons::Ok, game::Icon::None);
         return;
     }
+    // Set before the series starts: it keeps the Exit item's caption.
     controller_->setLaunchedWithFile(true);
-    loadPuzzleFile(info.absoluteFilePath());
+    if (!loadPuzzleFile(info.absoluteFilePath())) {
+        controller_->setLaunchedWithFile(false);
+    }
+}
+
+// Why `info` cannot be played as a puzzle file, or nothing when it may be read.
+// Only plain files are read: a named pipe or a device would block or never end.
+Text GameShell::puzzleFileProblem(const QFileInfo& info)
+{
+    if (!info.exists()) {
+        return TAVRIN_TEXT("app", "問題ファイルを開けません：ファイルが見つかりません。");
+    }
+    if (!info.isFile() || !hasPuzzleExtension(info.fileName())) {
+        return TAVRIN_TEXT("app", "問題ファイルを開けません：問題ファイル(KEMファイル)ではありません。");
+    }
+    return {};
 }
 
 // --- puzzle files --------------------------------------------------------------
 
-void GameShell::loadPuzzleFile(const QString& path)
+bool GameShell::loadPuzzleFile(const QString& path)
 {
     const kem::PuzzleFileRead read = kem::readPuzzleFile(path.toStdString());
     const Text message = read.message();
@@ -193,14 +226,15 @@ void GameShell::loadPuzzleFile(const QString& path)
         window_->messageBox(message, "", game::Buttons::Ok, game::Icon::None);
     }
     if (!read.loaded()) {
-        return;
+        return false;
     }
     kem::applyPuzzleFile(state_, read);
     if (state_.editMode) {
         editor_->fileLoaded(read.path);
-        return;
+        return true;
     }
     playSeries(read.path);
+    return true;
 }
 
 void GameShell::playSeries(const std::string& path)
@@ -246,10 +280,8 @@ QString GameShell::openHandedOverFile(const QString& path)
         reason = TAVRIN_TEXT("app", "問題ファイルを開けません：問題に挑戦中です。");
     } else if (QApplication::activeModalWidget() != nullptr) {
         reason = TAVRIN_TEXT("app", "問題ファイルを開けません：ダイアログを閉じてから開いてください。");
-    } else if (!info.isFile()) {
-        reason = TAVRIN_TEXT("app", "問題ファイルを開けません：ファイルが見つかりません。");
-    } else if (!hasPuzzleExtension(info.fileName())) {
-        reason = TAVRIN_TEXT("app", "問題ファイルを開けません：問題ファイル(KEMファイル)ではありません。");
+    } else {
+        reason = puzzleFileProblem(info);
     }
     if (form_.isMinimized()) {
         form_.showNormal();

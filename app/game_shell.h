@@ -22,7 +22,9 @@
 #include "scores/high_scores.h"
 #include "scores/score_pages.h"
 
+#include <QFileInfo>
 #include <QString>
+#include <QStringList>
 
 #include <memory>
 #include <optional>
@@ -31,7 +33,7 @@ namespace tavrin::app {
 
 struct ShellOptions {
     QString programFolder;  // sounds, help, pictures (the data folder)
-    QString commandLine;    // arguments joined with single spaces
+    QStringList arguments;  // the program's arguments, the program's name left out
     QString pageFolder = {}; // score pages; the program folder when empty
     QString fileFolder = {}; // where the file dialogs open; the program folder when empty
     QString savedGameFile = {}; // the free game kept across runs; none kept when empty
@@ -66,7 +68,8 @@ public:
     const QStringList& forgottenPictures() const { return forgotten_; }
 
     // Reads a puzzle file: into the editor in edit mode, else series play.
-    void loadPuzzleFile(const QString& path);
+    // False (after the message that says why) when it was not taken.
+    bool loadPuzzleFile(const QString& path);
     // A puzzle file handed over by a second start of the program: played as
     // a series unless a series or the editor is active or a dialog is open.
     // Returns "" when it was opened, else the reason shown in the status bar.
@@ -115,6 +118,8 @@ public:
 private:
     void shellCommand(game::Command command);
     void startUpAction();
+    void playCommandLineFile();
+    static Text puzzleFileProblem(const QFileInfo& info);
     void openshori();
     void openPuzzleFileDialog();
     // Plays the collection in the state as a series named `path`.

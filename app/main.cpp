@@ -50,12 +50,11 @@ int main(int argc, char* argv[])
     QCoreApplication::setApplicationName(QStringLiteral("Tavrin for Windows"));
     QCoreApplication::setApplicationVersion(QStringLiteral(TAVRIN_VERSION));
 
-    QStringList args = QCoreApplication::arguments();
-    args.removeFirst();
+    QStringList arguments = QCoreApplication::arguments();
+    arguments.removeFirst();
     if (firstFrameOnly) {
-        args.removeFirst();
+        arguments.removeFirst();
     }
-    const QString commandLine = args.join(u' ');
 
     // A settings folder that cannot be written is no running copy: the lock
     // then lives in the runtime folder, or the game runs without one.
@@ -64,7 +63,7 @@ int main(int argc, char* argv[])
     if (instance.state() == SingleInstance::State::HeldByOther) {
         // A puzzle file goes to the game already running; the message only
         // when there is none or the game does not take it.
-        const QString path = commandLinePath(commandLine);
+        const QString path = commandLinePath(arguments);
         if (!path.isEmpty() && handOverFile(handoverServerName(lockPath), QFileInfo(path).absoluteFilePath())) {
             return 0;
         }
@@ -79,7 +78,7 @@ int main(int argc, char* argv[])
     const ProgramFolders folders = programFolders(QCoreApplication::applicationDirPath());
     const QString savedGame = QString::fromStdString(
         savedGamePath(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation).toStdString()).string());
-    GameShell shell({folders.data, commandLine, folders.pages, folders.files, savedGame, chosenLanguage});
+    GameShell shell({folders.data, arguments, folders.pages, folders.files, savedGame, chosenLanguage});
     // However the program ends, the free game is kept for the next start.
     TerminationSignals termination;
     QObject::connect(&termination, &TerminationSignals::received, &app, [&shell] {

@@ -69,8 +69,7 @@ Text PuzzleFileRead::message() const
     switch (status) {
     case ReadStatus::NotPuzzleFile: return kNotPuzzleFileMessage;
     case ReadStatus::Unreadable: return kUnreadableMessage.arg(path);
-    case ReadStatus::Loaded:
-    case ReadStatus::Ignored: break;
+    case ReadStatus::Loaded: break;
     }
     return {};
 }
@@ -78,11 +77,8 @@ Text PuzzleFileRead::message() const
 PuzzleFileRead decodePuzzleFile(std::string_view bytes)
 {
     PuzzleFileRead read;
-    if (bytes.size() < 2) {
-        read.status = ReadStatus::Ignored;
-        return read;
-    }
-    // Compared byte by byte: a lower-case magic is not ours.
+    // Compared byte by byte: a lower-case magic is not ours. An empty or
+    // one-byte file is refused with the same message, never silently.
     if (bytes.size() < kMagicSize || bytes.substr(0, kMagicSize) != kMagic) {
         read.status = ReadStatus::NotPuzzleFile;
         return read;

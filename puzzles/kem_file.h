@@ -28,13 +28,12 @@ using PuzzleList = std::vector<Puzzle>;
 
 enum class ReadStatus {
     Loaded,        // 1..64 puzzles
-    Ignored,       // a file of 0 or 1 bytes: nothing changes, nothing is shown
-    NotPuzzleFile, // wrong magic, or not one valid record
+    NotPuzzleFile, // wrong magic (a file of 0 or 1 bytes too), or not one valid record
     Unreadable,    // could not be opened or read
 };
 
 struct PuzzleFileRead {
-    ReadStatus status = ReadStatus::Ignored;
+    ReadStatus status = ReadStatus::NotPuzzleFile;
     PuzzleList puzzles; // filled only when Loaded
     std::string path;
     std::string error;  // system text when Unreadable

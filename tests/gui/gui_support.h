@@ -6,12 +6,16 @@
 #include "app/dialogs.h"
 #include "app/game_shell.h"
 #include "app/qt_settings_store.h"
+#include "engine/puzzle.h"
+#include "graphics/file_kind_chooser.h"
 #include "graphics/screen_text.h"
+#include "puzzles/kem_file.h"
 
 #include <QLabel>
 #include <QAction>
 #include <QDialog>
 #include <QImage>
+#include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -96,10 +100,10 @@ struct Fixture {
     Boxes boxes;
     std::unique_ptr<app::GameShell> shell;
 
-    explicit Fixture(const QString& commandLine = {})
+    explicit Fixture(const QStringList& arguments = {})
     {
         app::openSettings()->clear();
-        shell = std::make_unique<app::GameShell>(app::ShellOptions{folder.path(), commandLine});
+        shell = std::make_unique<app::GameShell>(app::ShellOptions{folder.path(), arguments});
     }
     app::GameShell& operator*() { return *shell; }
     app::GameShell* operator->() { return shell.get(); }
@@ -131,6 +135,32 @@ struct Fixture {
     // The status text as shown.
     std::string status() { return shell->form().statusLabel()->text().toStdString(); }
 };
+
+// A one-puzzle file (two straights to connect) at `path`; its name, or "" when
+// it could not be written.
+inline QString writePuzzle(const QString& path)
+{
+    Puzzle p = newPuzzle();
+    p.mode = kFullConnection;
+    p.comment = fitComment("つなげよう");
+    p.cells[0] = 0;
+    p.cells[2] = 0;
+    const kem::PuzzleFileSave saved = kem::savePuzzleFile(path.toStdString(), {p});
+    return saved.saved() ? QString::fromStdString(saved.path) : QString();
+}
+
+// Answers the file-kind chooser with `kind`.
+inline std::function<int(QDialog&)> chooseKind(graphics::FileKind kind)
+{
+    return [kind](QDialog& d) {
+        auto* chooser = qobject_cast<graphics::FileKindChooser*>(&d);
+        if (chooser == nullptr) {
+            return int(QDialog::Rejected);
+        }
+        chooser->option(static_cast<int>(kind))->setChecked(true);
+        return int(QDialog::Accepted);
+    };
+}
 
 inline QString u(const char* text)
 {

@@ -4,8 +4,6 @@
 #include "gui_support.h"
 
 #include "app/instance_handover.h"
-#include "engine/puzzle.h"
-#include "puzzles/kem_file.h"
 
 #include <QElapsedTimer>
 #include <QLocalServer>
@@ -20,18 +18,6 @@ using app::HandoverServer;
 using game::Command;
 
 namespace {
-
-// A one-puzzle file: two straights to connect.
-QString writePuzzle(const QString& path)
-{
-    Puzzle p = newPuzzle();
-    p.mode = kFullConnection;
-    p.comment = fitComment("つなげよう");
-    p.cells[0] = 0;
-    p.cells[2] = 0;
-    const kem::PuzzleFileSave saved = kem::savePuzzleFile(path.toStdString(), {p});
-    return saved.saved() ? QString::fromStdString(saved.path) : QString();
-}
 
 // Sends from another thread (the sender blocks) while this thread runs the
 // receiving game's event loop; the result of the send.

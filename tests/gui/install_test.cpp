@@ -175,14 +175,7 @@ void InstallTest::shellUsesItsPageAndFileFolders()
         app::openSettings()->clear();
         app::GameShell shell(options);
         shell.start();
-        boxes.dialogs.push_back([](QDialog& d) {
-            auto* chooser = qobject_cast<graphics::FileKindChooser*>(&d);
-            if (chooser == nullptr) {
-                return int(QDialog::Rejected);
-            }
-            chooser->option(static_cast<int>(graphics::FileKind::PuzzleFile))->setChecked(true);
-            return int(QDialog::Accepted);
-        });
+        boxes.dialogs.push_back(chooseKind(graphics::FileKind::PuzzleFile));
         shell.form().action(game::Command::Open)->trigger();
         return boxes.files.isEmpty() ? QStringLiteral("(no dialog)") : boxes.files.back().folder;
     };

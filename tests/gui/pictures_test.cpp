@@ -12,18 +12,6 @@ using game::Command;
 
 namespace {
 
-std::function<int(QDialog&)> chooseKind(graphics::FileKind kind)
-{
-    return [kind](QDialog& d) {
-        auto* chooser = qobject_cast<graphics::FileKindChooser*>(&d);
-        if (chooser == nullptr) {
-            return int(QDialog::Rejected);
-        }
-        chooser->option(static_cast<int>(kind))->setChecked(true);
-        return int(QDialog::Accepted);
-    };
-}
-
 QString writeBitmap(const QString& path, int width, int height, QRgb colour)
 {
     QImage image(width, height, QImage::Format_RGB32);
@@ -42,6 +30,7 @@ class PicturesTest : public QObject {
 private slots:
     void wrongSizeSheetKeepsBuiltIn();
     void themeRoundTrip();
+    void forgottenPictureIsNamedAfterStartUp();
 };
 
 void PicturesTest::wrongSizeSheetKeepsBuiltIn()
@@ -113,6 +102,15 @@ void PicturesTest::themeRoundTrip()
     // A new free game shows the theme's goal.
     f.action(Command::NewGame)->trigger();
     QCOMPARE(QString::fromStdString(f.status()), u("みんなつなげて"));
+}
+
+void PicturesTest::forgottenPictureIsNamedAfterStartUp()
+{
+    Fixture f;
+    f->settings().save("Tavrin for Windows", "fn1", f.file(QStringLiteral("moved.bmp")).toStdString());
+    f.startFreeGame();
+    QCOMPARE(f.status(), std::string("読み込めなくなった画像の代わりに標準の画像を使います：moved.bmp"));
+    QCOMPARE(f->settings().get("Tavrin for Windows", "fn1", "?"), std::string());
 }
 
 QTEST_MAIN(PicturesTest)

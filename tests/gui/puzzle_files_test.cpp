@@ -3,7 +3,6 @@
 #include "gui_support.h"
 
 #include "app/high_score_dialog.h"
-#include "graphics/file_kind_chooser.h"
 
 #include <QFileInfo>
 #include <QLineEdit>
@@ -15,23 +14,6 @@
 using namespace tavrin;
 using namespace tavrin::gui_test;
 using game::Command;
-
-namespace {
-
-// Answers the file-kind chooser with `kind`.
-std::function<int(QDialog&)> chooseKind(graphics::FileKind kind)
-{
-    return [kind](QDialog& d) {
-        auto* chooser = qobject_cast<graphics::FileKindChooser*>(&d);
-        if (chooser == nullptr) {
-            return int(QDialog::Rejected);
-        }
-        chooser->option(static_cast<int>(kind))->setChecked(true);
-        return int(QDialog::Accepted);
-    };
-}
-
-} // namespace
 
 class PuzzleFilesTest : public QObject {
     Q_OBJECT
@@ -168,6 +150,15 @@ void PuzzleFilesTest::notAPuzzleFileIsRefused()
     QCOMPARE(f.boxes.lastMessage(), u("Tavrinの問題ファイルのファイル形式ではありません。"));
     QVERIFY(!f->state().puzzleSeries);
     QVERIFY(f->controller().flow().freeGameActive);
+
+    // An empty file says the same, never nothing.
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.close();
+    f.boxes.messages.clear();
+    f.boxes.dialogs.push_back(chooseKind(graphics::FileKind::PuzzleFile));
+    f.boxes.paths.push_back(path);
+    f.action(Command::Open)->trigger();
+    QCOMPARE(f.boxes.lastMessage(), u("Tavrinの問題ファイルのファイル形式ではありません。"));
 }
 
 QTEST_MAIN(PuzzleFilesTest)

@@ -49,7 +49,6 @@ private slots:
     void exitFromMenuAsksBeforeDroppingEdits();
     void commandLineRules();
     void midiTicksBecomeMilliseconds();
-    void commandLineFileWithOtherExtensionOpensNothing();
     void secondInstanceIsRefused();
     void noDisplayEndsWithStatusOne();
 };
@@ -409,22 +408,6 @@ void WindowTest::midiTicksBecomeMilliseconds()
     // SMPTE: 25 frames of 40 ticks, one tick a millisecond whatever the tempo.
     const int smpte = midiDivision(std::string("MThd\0\0\0\6\0\0\0\1\xE7\x28", 14));
     QCOMPARE(midiTicksToMs(1500, smpte, 400000), 1500L);
-}
-
-void WindowTest::commandLineFileWithOtherExtensionOpensNothing()
-{
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("puzzle.txt"));
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write("KEM");
-    file.close();
-    Fixture f(path);
-    f->start();
-    QTest::qWait(600);
-    QVERIFY(!f->controller().flow().freeGameActive);
-    QVERIFY(!f->state().puzzleSeries);
-    QVERIFY(f.boxes.messages.isEmpty());
 }
 
 void WindowTest::secondInstanceIsRefused()

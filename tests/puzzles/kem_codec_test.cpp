@@ -240,9 +240,8 @@ TEST(ForeignFiles, MagicIsComparedByteByByte)
 
 TEST(ForeignFiles, TinyFiles)
 {
-    EXPECT_EQ(decodePuzzleFile("").status, ReadStatus::Ignored);
-    EXPECT_EQ(decodePuzzleFile("K").status, ReadStatus::Ignored);
-    EXPECT_EQ(decodePuzzleFile("K").message().japanese(), "");
+    EXPECT_EQ(decodePuzzleFile("").status, ReadStatus::NotPuzzleFile);
+    EXPECT_EQ(decodePuzzleFile("K").message().japanese(), "Tavrinの問題ファイルのファイル形式ではありません。");
     EXPECT_EQ(decodePuzzleFile("KE").status, ReadStatus::NotPuzzleFile);
     EXPECT_EQ(decodePuzzleFile("KEM").status, ReadStatus::NotPuzzleFile);
     EXPECT_EQ(decodePuzzleFile(std::string("KEM") + std::string(114, '\0')).status, ReadStatus::NotPuzzleFile);

@@ -31,7 +31,6 @@ int dump(const std::string& path)
     case kem::ReadStatus::Unreadable:
         std::cerr << read.message().japanese() << "\n" << read.error << "\n";
         return 1;
-    case kem::ReadStatus::Ignored:
     case kem::ReadStatus::NotPuzzleFile:
         std::cerr << kem::kNotPuzzleFileMessage.source << "\n";
         return 1;
