@@ -258,6 +258,31 @@ void TileView::mousePressEvent(QMouseEvent* event)
     emit pressed(index_, event->modifiers());
 }
 
+// --- the puzzle number -------------------------------------------------------------
+
+QString PuzzleNumberBox::textFromValue(int value) const
+{
+    return QString::number(value + 1);
+}
+
+int PuzzleNumberBox::valueFromText(const QString& text) const
+{
+    return text.toInt() - 1;
+}
+
+QValidator::State PuzzleNumberBox::validate(QString& text, int& /*pos*/) const
+{
+    if (text.isEmpty()) {
+        return QValidator::Intermediate;
+    }
+    bool ok = false;
+    const int value = text.toInt(&ok) - 1;
+    if (!ok || text.startsWith(u'+') || text.startsWith(u'-')) {
+        return QValidator::Invalid;
+    }
+    return value >= minimum() && value <= maximum() ? QValidator::Acceptable : QValidator::Intermediate;
+}
+
 // --- the trash ---------------------------------------------------------------------
 
 TrashView::TrashView(QWidget* parent)

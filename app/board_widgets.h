@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QImage>
+#include <QSpinBox>
 #include <QWidget>
 
 class QKeyEvent;
@@ -103,6 +104,20 @@ private:
     const QImage* image_ = nullptr;
     QPixmap pixmap_;
     bool border_ = false;
+};
+
+// The puzzle-number spinner. Its value is the 0-based position the editor
+// works with; it shows and reads the number counted from 1, as the "1/3"
+// label beside it does.
+class PuzzleNumberBox : public QSpinBox {
+    Q_OBJECT
+public:
+    using QSpinBox::QSpinBox;
+
+protected:
+    QString textFromValue(int value) const override;
+    int valueFromText(const QString& text) const override;
+    QValidator::State validate(QString& text, int& pos) const override;
 };
 
 // The trash of the free game: empty or full picture; a release discards.

@@ -251,7 +251,7 @@ void MainWindow::buildCentre()
     }
     palette_[kPaletteSize - 1]->setPixmap(eraserPixmap());
     palette_[0]->setBorder(true);
-    spinner_ = new QSpinBox(palettePanel_);
+    spinner_ = new PuzzleNumberBox(palettePanel_);
     spinner_->setRange(0, 0);
     spinnerLabel_ = new QLabel(palettePanel_);
     paletteLayout->addWidget(spinnerLabel_, 3, 0, 1, 2);
@@ -329,8 +329,20 @@ void MainWindow::setZoom(int zoom)
         entry->setZoom(zoom_);
     }
     applyFonts();
-    // The window takes the size its contents need at the new zoom, once the
-    // widgets have taken in their new fonts and sizes.
+    // The window takes the size its contents need at the new zoom.
+    settleLayout();
+    resize(sizeHint().expandedTo(minimumSize()));
+}
+
+void MainWindow::fitToContents()
+{
+    settleLayout();
+    adjustSize(); // as at start-up
+}
+
+// Lets the layouts take in the widgets' new fonts, sizes and visibility.
+void MainWindow::settleLayout()
+{
     QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
     if (QLayout* inner = centralWidget()->layout()) {
         inner->invalidate();
@@ -340,7 +352,6 @@ void MainWindow::setZoom(int zoom)
         outer->invalidate();
         outer->activate();
     }
-    resize(sizeHint().expandedTo(minimumSize()));
 }
 
 // Labels, frames, the comment box and the status bar grow with the zoom; menus

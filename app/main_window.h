@@ -83,6 +83,8 @@ public:
     // Board, panels, palette and their labels shown at `zoom` (1..3) times
     // their size; the window takes the size it needs.
     void setZoom(int zoom);
+    // Shrinks or grows the window to what its visible contents need.
+    void fitToContents();
     int zoom() const { return zoom_; }
     // The item "×zoom" of the options menu's "表示倍率(&Z)" submenu.
     QAction* zoomAction(int zoom) const;
@@ -113,6 +115,7 @@ private:
     void buildLanguageMenu();
     void showCommandTexts(game::Command command);
     void applyFonts();
+    void settleLayout();
     void buildToolbars();
     void buildCentre();
 

@@ -365,7 +365,18 @@ void QtWindow::setMenuEnabled(game::Menu menu, bool enabled)
 void QtWindow::setPanelVisible(game::Panel panel, bool visible)
 {
     switch (panel) {
-    case game::Panel::FreeGame: form_.freeGamePanel()->setVisible(visible); break;
+    case game::Panel::FreeGame:
+        form_.freeGamePanel()->setVisible(visible);
+        if (visible) {
+            // Back from the editor or a series: drop the room their palette,
+            // toolbar and comment box took, once they are hidden too.
+            QTimer::singleShot(0, &form_, [this] {
+                if (!form_.isMaximized() && !form_.isFullScreen()) {
+                    form_.fitToContents();
+                }
+            });
+        }
+        break;
     case game::Panel::Palette: form_.palettePanel()->setVisible(visible); break;
     case game::Panel::BoardToolbar:
         form_.boardToolbar()->setVisible(visible);

@@ -105,7 +105,7 @@ void GameController::StartFreeGame(const ItemLayout& layout)
     DealPiece();
     PlayFreeGameMusic();
     w_.setStatusText(themeGoal_);
-    w_.redrawAll();
+    showNewBoard();
     refreshCommandStates();
     tell(FreeGameEvent::Started);
 }
@@ -206,7 +206,7 @@ void GameController::StartSeries(const std::string& playFilePath)
     }
     f_.seriesMisses = 0;
     SuspendFreeGame();
-    w_.redrawAll();
+    showNewBoard();
     s_.puzzleIndex = -1;
     refreshCommandStates();
     NextPuzzle();
@@ -236,7 +236,7 @@ void GameController::NextPuzzle()
     for (int c = 0; c < kCellCount; ++c) {
         s_.board[c] = p.cells[c];
     }
-    w_.redrawAll();
+    showNewBoard();
     if (p.mode == kBigLoop) {
         OfferAllShapes();
         s_.analysisKind = 1;
@@ -257,6 +257,12 @@ void GameController::NextPuzzle()
     }
 }
 
+void GameController::showNewBoard()
+{
+    w_.redrawAll();
+    showLoopLength();
+}
+
 void GameController::EndSeries()
 {
     // A pending evaluation or next-puzzle tick belongs to the series.
@@ -274,7 +280,7 @@ void GameController::EndSeries()
     w_.setPanelVisible(Panel::FreeGame, true);
     s_.puzzleSeries = false;
     ResumeFreeGame();
-    w_.redrawAll();
+    showNewBoard();
     w_.setStatusText("");
     w_.setCommandEnabled(Command::EcoMode, true);
     w_.setCommandChecked(Command::EcoMode, true);
@@ -286,6 +292,7 @@ void GameController::EndSeries()
     w_.setCommandEnabled(Command::EditMode, true);
     w_.setSpinnerVisible(true);
     w_.setCommandCaption(Command::Exit, kExitCaption);
+    w_.setWindowCaption(kProductTitle);
     w_.setCommandEnabled(Command::ClearHighScores, scores_ != nullptr && scores_->hasHighScores());
     refreshCommandStates();
 }
@@ -399,7 +406,7 @@ bool GameController::setplaymode()
     s_.editMode = false;
     w_.setCommandEnabled(Command::NewGame, true);
     w_.setStatusText(f_.savedStatusText);
-    w_.redrawAll();
+    showNewBoard();
     return true;
 }
 

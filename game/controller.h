@@ -13,6 +13,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 
 namespace tavrin {
@@ -198,6 +199,11 @@ public:
     // --- helpers ---------------------------------------------------------------
     // Sends the score labels of the shared state to the window.
     void showScoreLabels();
+    // Redraws the whole window after the board was replaced (another activity,
+    // puzzle or board tool), the loop-length label included.
+    void showNewBoard();
+    // The loop-length label for the cell last hovered, on the board as shown.
+    void showLoopLength();
     bool timerOn(Timer timer) const { return timers_[static_cast<std::size_t>(timer)]; }
 
 private:
@@ -216,6 +222,7 @@ private:
     void playMusic(Device device);
     void tell(FreeGameEvent event);
     void clearForFreeGame();
+    int shownLoopLength(int cell);
 
     GameState& s_;
     Window& w_;
@@ -229,6 +236,8 @@ private:
     int itemKinds_ = 3;
     Text themeGoal_;
     std::array<bool, 4> timers_{};
+    // The loops of the board as shown, found on a copy of that board alone.
+    std::unique_ptr<GameState> shownLoops_;
     std::array<bool, 12> paletteEnabled_{true, true, true, true, true, true, true, true, true, true, true, true};
 };
 

@@ -113,7 +113,7 @@ void Editor::setquizmode()
     flow.movesUsedSave = s_.movesUsed;
     s_.movesUsed = 96;
 
-    w_.redrawAll();
+    ctl_.showNewBoard();
     refreshEditCommands();
 }
 
@@ -162,7 +162,7 @@ void Editor::showCurrentPuzzle()
     showSpinner();
     showGameMode();
     w_.setCommentText(trimComment(collection_.current().comment));
-    w_.redrawAll();
+    ctl_.showNewBoard();
 }
 
 void Editor::showGameMode()
@@ -280,7 +280,7 @@ void Editor::boardTool(Command command)
     collection_.takeUndoSnapshot(false);
     applyToolbar2Button(s_.board, toolButton(command));
     collection_.storeBoard();
-    w_.redrawAll();
+    ctl_.showNewBoard();
     collection_.markEdited();
     syncCommands();
 }

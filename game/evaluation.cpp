@@ -95,6 +95,8 @@ void GameController::EvaluateTurn()
 
     // 5.
     stopTimer(Timer::Evaluation);
+    // The pointer may rest on a loop the move closed or broke.
+    showLoopLength();
 
     // 6 - 8.
     if (s_.editMode) {

@@ -193,22 +193,44 @@ void GameController::cellHovered(int cell)
     if (cell == f_.lastHoverCell && !f_.hoverRefresh) {
         return;
     }
-    if (isCell(cell)) {
-        int length = 0;
-        const int loops = std::min<int>(s_.loopCount, kListSlots);
-        for (int i = 0; i < loops && length == 0; ++i) {
-            const int n = std::min<int>(s_.loopLength[i], kListSlots);
-            for (int k = 0; k < n; ++k) {
-                if (s_.loopCells[i][k] == cell) {
-                    length = s_.loopLength[i];
-                    break;
-                }
-            }
-        }
-        w_.setLoopLengthText(kLoopLengthText.arg(length));
-    }
     f_.lastHoverCell = static_cast<std::int16_t>(cell);
     f_.hoverRefresh = false;
+    showLoopLength();
+}
+
+void GameController::showLoopLength()
+{
+    if (isCell(f_.lastHoverCell)) {
+        w_.setLoopLengthText(kLoopLengthText.arg(shownLoopLength(f_.lastHoverCell)));
+    }
+}
+
+// The first loop of the list (the shortest) through `cell`, 0 for none. The
+// loops are those of the board on screen whatever the activity, found without
+// touching the game's own analysis and scores.
+int GameController::shownLoopLength(int cell)
+{
+    if (!shownLoops_) {
+        shownLoops_ = std::make_unique<GameState>();
+        shownLoops_->editMode = true;
+        shownLoops_->board.fill(kEmpty);
+        networkAnalysis(*shownLoops_);
+    }
+    GameState& shown = *shownLoops_;
+    if (shown.board != s_.board) {
+        shown.board = s_.board;
+        networkAnalysis(shown);
+    }
+    const int loops = std::min<int>(shown.loopCount, kListSlots);
+    for (int i = 0; i < loops; ++i) {
+        const int n = std::min<int>(shown.loopLength[i], kListSlots);
+        for (int k = 0; k < n; ++k) {
+            if (shown.loopCells[i][k] == cell) {
+                return shown.loopLength[i];
+            }
+        }
+    }
+    return 0;
 }
 
 void GameController::spinnerChanged(int value)

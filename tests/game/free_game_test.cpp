@@ -388,6 +388,18 @@ TEST_F(FreeGame, LastMoveByAPlacementEndsWithTimeUpAndTheHint)
     EXPECT_EQ(window.device(Device::FreeMusic).mode, DeviceMode::Stopped);
 }
 
+TEST_F(FreeGame, LoopLabelFollowsAMoveUnderTheRestingPointer)
+{
+    ctl.StartFreeGame();
+    ctl.cellHovered(9);
+    place(0, 4);
+    place(1, 5);
+    place(8, 3);
+    EXPECT_EQ(window.loopLengthText, "最小ループ長：0");
+    place(9, 2); // closes a ring of four under the pointer
+    EXPECT_EQ(window.loopLengthText, "最小ループ長：4");
+}
+
 TEST_F(FreeGame, LastMoveByADiscardSaysTooBadThenEndsTheGame)
 {
     ctl.StartFreeGame();

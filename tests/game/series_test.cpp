@@ -252,5 +252,20 @@ TEST_F(Series, AMoveInProgressIsFinishedBeforeTheSeriesTakesTheBoard)
     EXPECT_NE(state.board[51], kEmpty);
 }
 
+TEST_F(Series, LoopLabelAndCaptionFollowTheBoardShown)
+{
+    state.puzzles[0] = state.puzzles[1]; // the big-loop puzzle: a ring through cell 9
+    state.puzzleCount = 1;
+    ctl.cellHovered(9);
+    EXPECT_EQ(window.loopLengthText, "最小ループ長：0");
+    ctl.StartSeries("/tmp/puzzles/ring.kem");
+    window.caption = "ring - Tavrin for Windows[実行]";
+    EXPECT_EQ(window.loopLengthText, "最小ループ長：4");
+    ctl.command(Command::Exit); // interrupt: the free board has no loop
+    EXPECT_FALSE(state.puzzleSeries);
+    EXPECT_EQ(window.loopLengthText, "最小ループ長：0");
+    EXPECT_EQ(window.caption, "Tavrin for Windows");
+}
+
 } // namespace
 } // namespace tavrin::game::testing

@@ -111,13 +111,12 @@ void KeyboardTest::cursorMovesAndClampsAtTheEdges()
 
     // The loop-length label follows the cursor as it follows the mouse.
     QCOMPARE(int(f->controller().flow().lastHoverCell), 48);
+    // A ring of four on cells 40, 41, 48 and 49.
     GameState& s = f->state();
-    s.loopCount = 1;
-    s.loopLength[0] = 4;
-    s.loopCells[0][0] = 40;
-    s.loopCells[0][1] = 41;
-    s.loopCells[0][2] = 49;
-    s.loopCells[0][3] = 48;
+    s.board[40] = 4;
+    s.board[41] = 5;
+    s.board[48] = 3;
+    s.board[49] = 2;
     press(board, Qt::Key_Up);
     QCOMPARE(f->form().loopLengthLabel()->text(), u("最小ループ長：4"));
     press(board, Qt::Key_Right, 3);

@@ -28,6 +28,7 @@ void PuzzleFilesTest::editSaveReopenAndPlaySeries()
     f.startFreeGame();
     QTRY_VERIFY(f.settled());
     const auto freeBoard = f->state().board;
+    const QSize freeSize = f->form().size();
 
     // Into the editor: palette, spinner and Toolbar2 appear.
     QTest::mouseClick(f->form().mainToolbar()->widgetForAction(f.action(Command::EditMode)), Qt::LeftButton);
@@ -36,6 +37,9 @@ void PuzzleFilesTest::editSaveReopenAndPlaySeries()
     QVERIFY(f->form().boardToolbar()->isVisible());
     QVERIFY(f->form().commentBox()->isVisible());
     const QImage litEraser = f->form().paletteEntry(11)->grab().toImage();
+    // Puzzle 1 of 1, also in the spinner (its value stays the 0-based position).
+    QCOMPARE(f->form().spinner()->text(), u("1"));
+    QCOMPARE(f->form().spinner()->value(), 0);
 
     // Two horizontal straights with a gap: two groups.
     f.pressPalette(0);
@@ -82,10 +86,12 @@ void PuzzleFilesTest::editSaveReopenAndPlaySeries()
     QCOMPARE(f->form().commentBox()->text().trimmed(), u("つなげよう"));
     QCOMPARE(f.action(Command::Exit)->text(), u("閉じる(&C)"));
 
-    // Back to play: the free game comes back as it was.
+    // Back to play: the free game comes back as it was, the window too.
+    QVERIFY(f->form().height() > freeSize.height());
     f.action(Command::PlayMode)->trigger();
     QVERIFY(!f->state().editMode);
     QCOMPARE(f->state().board, freeBoard);
+    QTRY_COMPARE(f->form().size(), freeSize);
 
     // Play the file as a series. No eraser: erasing a straight would leave one group.
     f.boxes.dialogs.push_back(chooseKind(graphics::FileKind::PuzzleFile));
@@ -132,6 +138,8 @@ void PuzzleFilesTest::editSaveReopenAndPlaySeries()
     QCOMPARE(f->settings().get(section, "Name1", "?"), std::string("Tester"));
     QCOMPARE(f.action(Command::Exit)->text(), u("終了(&X)"));
     QCOMPARE(f->state().board, freeBoard);
+    QCOMPARE(f->form().windowTitle(), u("Tavrin for Windows"));
+    QTRY_COMPARE(f->form().size(), freeSize);
 }
 
 void PuzzleFilesTest::notAPuzzleFileIsRefused()
