@@ -6,6 +6,7 @@
 #include <QFontMetrics>
 #include <QGuiApplication>
 #include <QInputDialog>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
@@ -146,6 +147,8 @@ game::Answer showMessage(QWidget* parent, const MessageRequest& request)
     }
     QMessageBox box(parent);
     box.setWindowTitle(request.title.isEmpty() ? defaultTitle() : request.title);
+    // Names, paths and goal texts come from people and files: never rich text.
+    box.setTextFormat(Qt::PlainText);
     const QScreen* screen = parent != nullptr ? parent->screen() : QGuiApplication::primaryScreen();
     box.setText(screen != nullptr ? fitToScreen(request.text, box.font(), screen->availableGeometry())
                                   : request.text);
@@ -180,13 +183,18 @@ std::optional<QString> askText(QWidget* parent, const InputRequest& request)
     if (hooks().input) {
         return hooks().input(request);
     }
-    bool ok = false;
-    const QString text = QInputDialog::getText(parent, request.title.isEmpty() ? defaultTitle() : request.title,
-                                               request.prompt, QLineEdit::Normal, request.defaultText, &ok);
-    if (!ok) {
+    QInputDialog dialog(parent);
+    dialog.setWindowTitle(request.title.isEmpty() ? defaultTitle() : request.title);
+    dialog.setLabelText(request.prompt);
+    dialog.setTextValue(request.defaultText);
+    // The prompt may hold a file's name: shown as it is, never as rich text.
+    for (QLabel* label : dialog.findChildren<QLabel*>()) {
+        label->setTextFormat(Qt::PlainText);
+    }
+    if (dialog.exec() != QDialog::Accepted) {
         return std::nullopt;
     }
-    return text;
+    return dialog.textValue();
 }
 
 QString askFile(QWidget* parent, const FileRequest& request)

@@ -32,6 +32,7 @@ HighScoreDialog::HighScoreDialog(const HighScoreView& view, QWidget* parent) : Q
         scores_[i]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         scores_[i]->setMinimumWidth(60);
         for (QLabel* label : {names_[i], scores_[i]}) {
+            label->setTextFormat(Qt::PlainText); // names are typed by players
             QFont font = label->font();
             font.setBold(view.rows[i].bold);
             label->setFont(font);

@@ -220,6 +220,7 @@ void MainWindow::buildCentre()
     board_ = new BoardView(centre);
     left->addWidget(board_, 0, Qt::AlignLeft | Qt::AlignTop);
     loopLength_ = new QLabel(centre);
+    loopLength_->setTextFormat(Qt::PlainText);
     left->addWidget(loopLength_);
     comment_ = new QLineEdit(centre);
     comment_->setMaxLength(25);
@@ -236,6 +237,7 @@ void MainWindow::buildCentre()
     offered_ = new TileView(-1, freePanel_);
     trash_ = new TrashView(freePanel_);
     trashCount_ = new QLabel(freePanel_);
+    trashCount_->setTextFormat(Qt::PlainText);
     trashCount_->setAlignment(Qt::AlignCenter);
     freeLayout->addWidget(offered_, 0, 0, Qt::AlignCenter);
     freeLayout->addWidget(trash_, 0, 1, Qt::AlignCenter);
@@ -254,6 +256,7 @@ void MainWindow::buildCentre()
     spinner_ = new PuzzleNumberBox(palettePanel_);
     spinner_->setRange(0, 0);
     spinnerLabel_ = new QLabel(palettePanel_);
+    spinnerLabel_->setTextFormat(Qt::PlainText);
     paletteLayout->addWidget(spinnerLabel_, 3, 0, 1, 2);
     paletteLayout->addWidget(spinner_, 3, 2, 1, 2);
     options_ = new QWidget(palettePanel_);
@@ -278,6 +281,7 @@ void MainWindow::buildCentre()
         scoreFrames_[i] = new QGroupBox(centre);
         auto* frameLayout = new QVBoxLayout(scoreFrames_[i]);
         scoreLabels_[i] = new QLabel(q(kInitialScores[i]), scoreFrames_[i]);
+        scoreLabels_[i]->setTextFormat(Qt::PlainText);
         scoreLabels_[i]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         frameLayout->addWidget(scoreLabels_[i]);
         scores->addWidget(scoreFrames_[i], static_cast<int>(i / 2), static_cast<int>(i % 2));

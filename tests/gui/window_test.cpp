@@ -23,6 +23,9 @@
 #include <QScreen>
 #include <QSettings>
 #include <QTemporaryDir>
+#include <QStatusBar>
+#include <QTimer>
+#include <QApplication>
 #include <QTextBrowser>
 #include <QToolBar>
 #include <QToolButton>
@@ -45,6 +48,7 @@ private slots:
     void positionIsRememberedAndOffScreenCentred();
     void windowLargerThanTheScreenKeepsItsCornerOnIt();
     void highScoreWindowCopiesToClipboard();
+    void outsideTextIsShownAsWritten();
     void helpAndVersionBoxes();
     void exitFromMenuAsksBeforeDroppingEdits();
     void commandLineRules();
@@ -296,11 +300,12 @@ void WindowTest::highScoreWindowCopiesToClipboard()
 {
     Fixture f;
     f->settings().save("HighScore3", "Score1", "1234");
-    f->settings().save("HighScore3", "Name1", "Hanako");
+    f->settings().save("HighScore3", "Name1", "Hanako <i>x");
     f.startFreeGame();
     QVERIFY(f.action(Command::ClearHighScores)->isEnabled());
     QString caption;
     QString first;
+    bool plainName = false; // a typed name is shown as typed, never as markup
     f.boxes.dialogs.push_back([&](QDialog& d) {
         auto* window = qobject_cast<app::HighScoreDialog*>(&d);
         if (window == nullptr) {
@@ -308,6 +313,7 @@ void WindowTest::highScoreWindowCopiesToClipboard()
         }
         caption = window->windowTitle();
         first = window->nameLabel(0)->text() + u'|' + window->scoreLabel(0)->text();
+        plainName = window->nameLabel(0)->textFormat() == Qt::PlainText;
         if (window->copyButton()->isEnabled()) {
             window->copyButton()->click();
         }
@@ -317,9 +323,10 @@ void WindowTest::highScoreWindowCopiesToClipboard()
     f->state().itemCount = 3;
     f.action(Command::HighScores)->trigger();
     QCOMPARE(caption, u("Tavrinのﾊｲｽｺｱ アイテム 3"));
-    QCOMPARE(first, u("1: Hanako|1234"));
+    QCOMPARE(first, u("1: Hanako <i>x|1234"));
+    QVERIFY(plainName);
     const QString copied = QGuiApplication::clipboard()->text();
-    QVERIFY2(copied.startsWith(u("Tavrin for Windows(アイテム3)ハイスコア報告です。\n1: Hanako\n\t\t1234\n")),
+    QVERIFY2(copied.startsWith(u("Tavrin for Windows(アイテム3)ハイスコア報告です。\n1: Hanako <i>x\n\t\t1234\n")),
              qPrintable(copied));
 
     // Clearing asks; No keeps the scores but turns the item off.
@@ -328,6 +335,52 @@ void WindowTest::highScoreWindowCopiesToClipboard()
     QCOMPARE(f.boxes.lastMessage(), u("エコモードのハイスコアを消去してもよいですか？"));
     QCOMPARE(f->settings().get("HighScore3", "Score1", "0"), std::string("1234"));
     QVERIFY(!f.action(Command::ClearHighScores)->isEnabled());
+}
+
+namespace {
+
+// Collects the plain-text labels of the next modal box to open, then closes it.
+void readNextBox(QStringList& plainTexts)
+{
+    QTimer::singleShot(0, [&plainTexts] {
+        QWidget* box = QApplication::activeModalWidget();
+        if (box == nullptr) {
+            readNextBox(plainTexts);
+            return;
+        }
+        for (const QLabel* label : box->findChildren<QLabel*>()) {
+            if (label->textFormat() == Qt::PlainText) {
+                plainTexts.append(label->text());
+            }
+        }
+        box->close();
+    });
+}
+
+} // namespace
+
+void WindowTest::outsideTextIsShownAsWritten()
+{
+    const QString name = u("Tester \"Q\" <i>x");
+    QStringList plain;
+    readNextBox(plain);
+    app::MessageRequest message;
+    message.text = name + u(".ket") + u("を読み込むことができませんでした。");
+    app::showMessage(nullptr, message);
+    QVERIFY2(plain.contains(message.text), qPrintable(plain.join(u'|')));
+
+    plain.clear();
+    readNextBox(plain);
+    app::InputRequest input;
+    input.prompt = u("あなたは\"") + name + u("\"での1位になりました。\n名前を入力してください。");
+    app::askText(nullptr, input);
+    QVERIFY2(plain.contains(input.prompt), qPrintable(plain.join(u'|')));
+
+    // A theme's goal text in the status bar.
+    Fixture f;
+    f->window().setStatusText(name.toStdString());
+    const auto* status = f->form().statusBar()->findChild<QLabel*>(QStringLiteral("StatusText"));
+    QCOMPARE(status->textFormat(), Qt::PlainText);
 }
 
 void WindowTest::helpAndVersionBoxes()
