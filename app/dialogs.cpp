@@ -1,5 +1,6 @@
 #include "app/dialogs.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QDialog>
 #include <QFileDialog>
@@ -140,11 +141,34 @@ QString defaultTitle()
     return QStringLiteral("Tavrin for Windows");
 }
 
+// A box asks for an answer: the arrow pointer over it, even while busy.
+class ArrowPointer {
+public:
+    ArrowPointer() : pushed_(QApplication::overrideCursor() != nullptr)
+    {
+        if (pushed_) {
+            QApplication::setOverrideCursor(Qt::ArrowCursor);
+        }
+    }
+    ~ArrowPointer()
+    {
+        if (pushed_) {
+            QApplication::restoreOverrideCursor();
+        }
+    }
+    ArrowPointer(const ArrowPointer&) = delete;
+    ArrowPointer& operator=(const ArrowPointer&) = delete;
+
+private:
+    bool pushed_;
+};
+
 game::Answer showMessage(QWidget* parent, const MessageRequest& request)
 {
     if (hooks().message) {
         return hooks().message(request);
     }
+    const ArrowPointer arrow;
     QMessageBox box(parent);
     box.setWindowTitle(request.title.isEmpty() ? defaultTitle() : request.title);
     // Names, paths and goal texts come from people and files: never rich text.
@@ -183,6 +207,7 @@ std::optional<QString> askText(QWidget* parent, const InputRequest& request)
     if (hooks().input) {
         return hooks().input(request);
     }
+    const ArrowPointer arrow;
     QInputDialog dialog(parent);
     dialog.setWindowTitle(request.title.isEmpty() ? defaultTitle() : request.title);
     dialog.setLabelText(request.prompt);
@@ -202,6 +227,7 @@ QString askFile(QWidget* parent, const FileRequest& request)
     if (hooks().file) {
         return hooks().file(request);
     }
+    const ArrowPointer arrow;
     QFileDialog dialog(parent);
     prepareFileDialog(dialog, request);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
@@ -215,6 +241,7 @@ int runModal(QDialog& dialog)
     if (hooks().modal) {
         return hooks().modal(dialog);
     }
+    const ArrowPointer arrow;
     return dialog.exec();
 }
 

@@ -539,7 +539,8 @@ bool GameShell::confirmExit()
 
 bool GameShell::closeRequested()
 {
-    if (!confirmExit()) {
+    // A theme load or save is still using its files and the window.
+    if (window_->pointerBusy() || !confirmExit()) {
         return false;
     }
     shutDown();
@@ -674,6 +675,11 @@ void GameShell::setThemeResetEnabled(bool enabled)
 void GameShell::processEvents()
 {
     QCoreApplication::processEvents();
+}
+
+void GameShell::setBusy(bool busy)
+{
+    window_->setBusyPointer(busy);
 }
 
 void GameShell::showMainWindow()

@@ -113,6 +113,7 @@ public:
     void setStatusText(const Text& text) override;
     void setThemeResetEnabled(bool enabled) override;
     void processEvents() override;
+    void setBusy(bool busy) override;
     void showMainWindow() override;
 
 private:

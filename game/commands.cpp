@@ -77,7 +77,9 @@ bool editCommand(Command c)
 
 void GameController::command(Command c, Source source)
 {
-    if (source == Source::Menu && inGameMenu(c) && w_.pointerBusy()) {
+    // Busy: a theme is being loaded or saved and events are handled between
+    // its steps. No command may start in the middle of it, from any source.
+    if (w_.pointerBusy()) {
         return;
     }
     // The hint only looks at the game: no guard.

@@ -40,6 +40,9 @@ public:
     virtual void setThemeResetEnabled(bool enabled) = 0;
     // Lets the window handle pending events between the sections of a theme.
     virtual void processEvents() {}
+    // True from the start to the end of a theme load or save: the window
+    // shows the busy pointer and refuses its commands meanwhile.
+    virtual void setBusy(bool busy) { (void)busy; }
     // Makes the main window visible before a theme is loaded.
     virtual void showMainWindow() {}
 };

@@ -16,6 +16,20 @@ namespace tavrin::graphics {
 
 namespace {
 
+// A theme is read or written section by section with the window's events
+// handled in between: busy from first to last, so that no second command
+// starts in the middle of it.
+class BusyWhile {
+public:
+    explicit BusyWhile(GraphicsHost& host) : host_(host) { host_.setBusy(true); }
+    ~BusyWhile() { host_.setBusy(false); }
+    BusyWhile(const BusyWhile&) = delete;
+    BusyWhile& operator=(const BusyWhile&) = delete;
+
+private:
+    GraphicsHost& host_;
+};
+
 std::filesystem::path nativePath(const QString& path)
 {
     return std::filesystem::path(QFile::encodeName(path).toStdString());
@@ -132,6 +146,7 @@ void Themes::showGoalOrHint()
 
 ThemeOpen Themes::openThemeFile(const QString& path)
 {
+    const BusyWhile busy(host_);
     if (path.isEmpty()) {
         return ThemeOpen::Nothing;
     }
@@ -293,6 +308,7 @@ bool Themes::saveThemeFile(const QString& answer)
     if (path.isEmpty()) {
         return false;
     }
+    const BusyWhile busy(host_);
     std::array<std::string, theme::kThemePictures> pictures;
     for (int k = 1; k < theme::kThemeSections; ++k) {
         const QString source = pictures_.graphicsFile(k - 1);

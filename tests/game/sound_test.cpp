@@ -192,13 +192,16 @@ TEST_F(Commands, EditMenuAndSoundItemsSkipTheGuard)
     EXPECT_EQ(window.shellCommands, (std::vector<Command>{Command::HelpTopics, Command::HelpTopics}));
 }
 
-TEST_F(Commands, GameMenuIsIgnoredWhileBusy)
+TEST_F(Commands, CommandsAreIgnoredWhileBusy)
 {
     ctl.StartFreeGame();
     state.modeSettingActive = true;
     window.busy = true;
     ctl.command(Command::NewGame, Source::Menu);
     ctl.command(Command::Exit, Source::Menu);
+    ctl.command(Command::NewGame, Source::Toolbar);
+    ctl.command(Command::EditMode, Source::Toolbar);
+    EXPECT_FALSE(state.editMode);
     EXPECT_TRUE(window.boxes.empty());
     EXPECT_FALSE(window.quit);
 }

@@ -2,9 +2,13 @@
 #include "gui_support.h"
 
 #include "graphics/file_kind_chooser.h"
+#include "graphics/theme_file.h"
 
+#include <QApplication>
+#include <QFile>
 #include <QFileInfo>
 #include <QRadioButton>
+#include <QTimer>
 
 using namespace tavrin;
 using namespace tavrin::gui_test;
@@ -31,6 +35,7 @@ private slots:
     void wrongSizeSheetKeepsBuiltIn();
     void themeRoundTrip();
     void forgottenPictureIsNamedAfterStartUp();
+    void commandsWaitForATheme();
 };
 
 void PicturesTest::wrongSizeSheetKeepsBuiltIn()
@@ -111,6 +116,60 @@ void PicturesTest::forgottenPictureIsNamedAfterStartUp()
     f.startFreeGame();
     QCOMPARE(f.status(), std::string("読み込めなくなった画像の代わりに標準の画像を使います：moved.bmp"));
     QCOMPARE(f->settings().get("Tavrin for Windows", "fn1", "?"), std::string());
+}
+
+void PicturesTest::commandsWaitForATheme()
+{
+    Fixture f;
+    f.startFreeGame();
+    QTRY_VERIFY(f.settled());
+    f.clickCell(0);
+    QTRY_VERIFY(f.settled());
+    const int moves = f->state().movesUsed;
+    QVERIFY(moves > 0);
+
+    std::array<std::string, 4> pictures;
+    for (int k = 0; k < 4; ++k) {
+        const QString path = writeBitmap(f.file(QStringLiteral("p%1.bmp").arg(k)), k == 0 ? 352 : 96,
+                                         k == 0 ? 128 : 64, qRgb(10, 200, 10));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        pictures[static_cast<std::size_t>(k)] = file.readAll().toStdString();
+    }
+    const std::optional<std::string> bytes = theme::encodeThemeFile("ゆっくり", pictures);
+    QVERIFY(bytes.has_value());
+    const QString theme = f.file(QStringLiteral("slow.ket"));
+    QFile out(theme);
+    QVERIFY(out.open(QIODevice::WriteOnly));
+    out.write(bytes->data(), static_cast<qint64>(bytes->size()));
+    out.close();
+
+    // In the middle of the load: a new game, the close box and another load.
+    bool tried = false;
+    bool busyPointer = false;
+    std::function<void()> meddle = [&] {
+        if (f->themes().themeTempFolder().isEmpty()) {
+            QTimer::singleShot(0, meddle); // not loading yet
+            return;
+        }
+        tried = true;
+        busyPointer = QApplication::overrideCursor() != nullptr
+                      && QApplication::overrideCursor()->shape() == Qt::WaitCursor;
+        f.action(Command::NewGame)->trigger();
+        QVERIFY(!f->form().close());
+        f.action(Command::Open)->trigger();
+    };
+    QTimer::singleShot(0, meddle);
+    f.boxes.dialogs.push_back(chooseKind(graphics::FileKind::EcoTheme));
+    f.boxes.paths.push_back(theme);
+    f.action(Command::Open)->trigger();
+    QVERIFY(tried);
+    QVERIFY(busyPointer);
+    QCOMPARE(int(f->state().movesUsed), moves);
+    QVERIFY(f->form().isVisible());
+    QCOMPARE(f.boxes.files.size(), 1); // no second file dialog
+    QCOMPARE(f->themes().themeGoal(), u("ゆっくり"));
+    QCOMPARE(QApplication::overrideCursor(), nullptr);
 }
 
 QTEST_MAIN(PicturesTest)
