@@ -10,6 +10,7 @@
 #include <sys/resource.h>
 
 #include <csignal>
+#include <map>
 
 namespace tavrin::kem {
 namespace {
@@ -148,6 +149,41 @@ TEST(PuzzleFileSaving, WriteFailingHalfWayKeepsTheOldFile)
     EXPECT_FALSE(save.saved());
     EXPECT_EQ(readAll(path), old);
     EXPECT_EQ(fileCount(dir.path()), 1u);
+}
+
+// tests/data/two.kem, written byte by byte from the documented layout and
+// masks: a change to the format's numbers would leave every saved file
+// unreadable, and these two tests with it.
+TEST(GoldenPuzzleFile, LoadsToItsKnownPuzzles)
+{
+    const PuzzleFileRead read = readPuzzleFile(TAVRIN_TEST_DATA "/two.kem");
+    ASSERT_EQ(read.status, ReadStatus::Loaded);
+    ASSERT_EQ(read.puzzles.size(), 2U);
+    const Puzzle& full = read.puzzles[0];
+    EXPECT_EQ(full.mode, kFullConnection);
+    EXPECT_EQ(full.comment, fitComment("全部つなげよう"));
+    const Puzzle& loop = read.puzzles[1];
+    EXPECT_EQ(loop.mode, kBigLoop);
+    EXPECT_EQ(loop.comment, fitComment("Loop ループを大きく"));
+    const std::map<int, HyperRoad> fullCells{{0, 0}, {2, 0}, {9, 7}, {27, 10}, {36, 1}, {63, 5}};
+    const std::map<int, HyperRoad> loopCells{{0, 4}, {1, 5}, {8, 3}, {9, 2}, {20, 6}, {21, 8}, {44, 9}};
+    for (int c = 0; c < kCellCount; ++c) {
+        const auto cell = static_cast<std::size_t>(c);
+        EXPECT_EQ(full.cells[cell], fullCells.contains(c) ? fullCells.at(c) : kEmpty) << "cell " << c;
+        EXPECT_EQ(loop.cells[cell], loopCells.contains(c) ? loopCells.at(c) : kEmpty) << "cell " << c;
+    }
+}
+
+TEST(GoldenPuzzleFile, SavingItsPuzzlesWritesTheSameBytes)
+{
+    const std::string golden = readAll(TAVRIN_TEST_DATA "/two.kem");
+    ASSERT_EQ(golden.size(), 3U + 2 * 115);
+    const PuzzleFileRead read = readPuzzleFile(TAVRIN_TEST_DATA "/two.kem");
+    ASSERT_TRUE(read.loaded());
+    TempFolder dir;
+    const PuzzleFileSave saved = savePuzzleFile((dir / "copy.kem").string(), read.puzzles);
+    ASSERT_TRUE(saved.saved());
+    EXPECT_EQ(readAll(saved.path), golden);
 }
 
 TEST(PuzzleFileReading, MissingOrFolderIsUnreadable)

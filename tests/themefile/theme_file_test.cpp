@@ -6,6 +6,7 @@
 
 #include <cstdlib>
 #include <fstream>
+#include <iterator>
 #include <set>
 
 namespace tavrin::theme {
@@ -30,11 +31,22 @@ std::string withPositions(std::array<std::uint32_t, 5> positions, std::size_t le
     return bytes;
 }
 
+// The keystream byte of position i, from the format's six numbers written out
+// again here: theme files in the field depend on them, so the tests do not
+// take them from the code under test.
+unsigned documentedKeystream(std::size_t i)
+{
+    unsigned x = static_cast<unsigned>(i % 256);
+    x = (x * 73 + 41) % 256;
+    x = (x * 29 + 87) % 256;
+    return (x * 61 + 17) % 256;
+}
+
 std::string scrambled(std::string_view plain)
 {
     std::string out;
     for (std::size_t i = 0; i < plain.size(); ++i) {
-        out += static_cast<char>(static_cast<std::uint8_t>(plain[i]) ^ themeKeystream(i));
+        out += static_cast<char>(static_cast<std::uint8_t>(plain[i]) ^ documentedKeystream(i));
     }
     return out;
 }
@@ -55,11 +67,7 @@ TEST(ThemeScrambling, KeystreamFollowsThreeStagesAndUndoesItself)
 {
     std::set<int> seen;
     for (std::size_t i = 0; i < 1024; ++i) {
-        unsigned x = static_cast<unsigned>(i);
-        for (const KeystreamStage& s : kKeystreamStages) {
-            x = (x * s.multiplier + s.addend) % 256;
-        }
-        ASSERT_EQ(themeKeystream(i), x) << i;
+        ASSERT_EQ(themeKeystream(i), documentedKeystream(i)) << i;
         EXPECT_EQ(scrambleByte(scrambleByte(0xC3, i), i), 0xC3);
         seen.insert(themeKeystream(i));
     }
@@ -74,7 +82,32 @@ TEST(ThemeWriting, GoalABIsFourScrambledBytes)
     const auto bytes = encodeThemeFile("AB", samplePictures());
     ASSERT_TRUE(bytes);
     EXPECT_EQ(bytes->substr(0, 3), "KET");
-    EXPECT_EQ(bytes->substr(23, 4), scrambled(std::string("A\0B\0", 4)));
+    // 41 00 42 00 under the keystream's first four bytes 1D 8E FF 70.
+    EXPECT_EQ(bytes->substr(23, 4), std::string("\x5C\x8E\xBD\x70"));
+}
+
+// tests/data/small.ket, written byte by byte from the documented layout and
+// keystream: the goal "緑の町AB" and four short picture sections.
+TEST(GoldenThemeFile, LoadsToItsKnownContent)
+{
+    const ThemeFileRead read = readThemeFile(TAVRIN_TEST_DATA "/small.ket");
+    ASSERT_EQ(read.status, ThemeReadStatus::Loaded);
+    EXPECT_EQ(read.theme.goal, "緑の町AB");
+    EXPECT_EQ(read.theme.pictures[0], "BM sheet");
+    EXPECT_EQ(read.theme.pictures[1], "BM normal background");
+    EXPECT_EQ(read.theme.pictures[2], "BM goal");
+    // The closing zero byte is read as part of the last section, unscrambled with it.
+    EXPECT_EQ(read.theme.pictures[3], std::string("BM items!") + static_cast<char>(documentedKeystream(9)));
+}
+
+TEST(GoldenThemeFile, WritingItsContentGivesTheSameBytes)
+{
+    std::ifstream in(TAVRIN_TEST_DATA "/small.ket", std::ios::binary);
+    const std::string golden((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    ASSERT_EQ(golden.size(), 78U);
+    const auto bytes = encodeThemeFile("緑の町AB", {"BM sheet", "BM normal background", "BM goal", "BM items!"});
+    ASSERT_TRUE(bytes);
+    EXPECT_EQ(*bytes, golden);
 }
 
 TEST(ThemeWriting, SectionsBackToBackWithAClosingZero)
