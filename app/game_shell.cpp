@@ -161,7 +161,7 @@ void GameShell::show()
 
 void GameShell::startUpAction()
 {
-    if (!options_.arguments.isEmpty()) {
+    if (!commandLinePath(options_.arguments).trimmed().isEmpty()) {
         playCommandLineFile();
     }
     // Without a file to play, or with one that could not be played.
