@@ -190,7 +190,7 @@ SavedGameProblem GameController::continueFreeGame(const SavedGame& g)
     w_.setScoreFrameCaption(ScoreLabel::MovesLeft, kMovesLeftCaption);
     PlayFreeGameMusic();
     w_.setStatusText(themeGoal_);
-    w_.redrawAll();
+    showNewBoard();
     refreshHint();
     return SavedGameProblem::None;
 }
