@@ -179,8 +179,9 @@ void GameShell::startUpAction()
         for (const QString& path : forgotten_) {
             names.append(QFileInfo(path).fileName());
         }
+        const QString separator = screenText(TAVRIN_TEXT("app", "、"));
         window_->setStatusText(TAVRIN_TEXT("app", "読み込めなくなった画像の代わりに標準の画像を使います：%1")
-                                   .arg(Text(names.join(QStringLiteral("、")).toStdString())));
+                                   .arg(Text(names.join(separator).toStdString())));
     }
 }
 

@@ -121,6 +121,20 @@ Options:
         <source>%1に書き込めないため、設定とハイスコアは保存されません。このまま遊ぶことはできます。</source>
         <translation>%1 cannot be written to, so settings and high scores will not be kept. You can still play.</translation>
     </message>
+    <message>
+        <source>、</source>
+        <translation>, </translation>
+    </message>
+    <message>
+        <source>読み込めなくなった画像の代わりに標準の画像を使います：%1</source>
+        <translation>These pictures no longer load; the built-in ones are used instead: %1</translation>
+    </message>
+    <message>
+        <source>%1
+%2</source>
+        <translation>%1
+%2</translation>
+    </message>
 </context>
 <context>
     <name>engine</name>
