@@ -208,6 +208,9 @@ void MainWindow::buildToolbars()
         }
     }
     toolbar2_->hide();
+    // The window is never narrower than the main toolbar, so none of its
+    // buttons hides behind the overflow arrow.
+    toolbar1_->setMinimumWidth(toolbar1_->sizeHint().width());
 }
 
 void MainWindow::buildCentre()

@@ -5,6 +5,7 @@
 #include "app/command_line.h"
 #include "app/command_table.h"
 #include "app/help_window.h"
+#include "app/language.h"
 #include "app/midi_timing.h"
 #include "app/high_score_dialog.h"
 #include "app/qt_settings_store.h"
@@ -88,7 +89,8 @@ void WindowTest::startUpBeginsFreeGame()
     QVERIFY(!form.palettePanel()->isVisible());
     QVERIFY(form.freeGamePanel()->isVisible());
 
-    // A picture of the window for the documentation, when asked for.
+    // A picture of the window for the documentation, when asked for (TAVRIN_SCREENSHOT,
+    // and TAVRIN_SCREENSHOT_EN for the English one).
     // It is taken in the program folder, with the generated pictures.
     const QString shot = qEnvironmentVariable("TAVRIN_SCREENSHOT");
     if (!shot.isEmpty()) {
@@ -104,6 +106,13 @@ void WindowTest::startUpBeginsFreeGame()
         QTest::mouseMove(real.form().board(), app::BoardView::cellCentre(10));
         QTest::qWait(300);
         QVERIFY(real.form().grab().save(shot, "PNG"));
+        // The same window in English, for the English half of the README.
+        const QString shotEn = qEnvironmentVariable("TAVRIN_SCREENSHOT_EN");
+        if (!shotEn.isEmpty()) {
+            real.setLanguage(app::Language::English);
+            QTest::qWait(100);
+            QVERIFY(real.form().grab().save(shotEn, "PNG"));
+        }
     }
 }
 
@@ -182,6 +191,16 @@ void WindowTest::menusAndToolbarsAsBuilt()
     QVERIFY(bar[9]->isChecked());
     QVERIFY(bar[14]->isChecked());
     QVERIFY(!bar[2]->isEnabled());
+    // The window is never narrower than the toolbar, so no button hides behind
+    // its overflow arrow, in either language.
+    for (const app::Language language : {app::Language::Japanese, app::Language::English}) {
+        f->setLanguage(language);
+        QCoreApplication::processEvents();
+        for (QAction* a : bar) {
+            QVERIFY2(a->isSeparator() || form.mainToolbar()->widgetForAction(a)->isVisible(), qPrintable(a->toolTip()));
+        }
+    }
+    f->setLanguage(app::Language::Japanese);
 
     const QList<QAction*> bar2 = form.boardToolbar()->actions();
     QCOMPARE(bar2.size(), 11);
