@@ -11,7 +11,6 @@
 namespace tavrin {
 
 inline constexpr std::string_view kProductName = "Tavrin for Windows";
-inline constexpr std::string_view kShortProductName = "Tavrin";
 
 inline constexpr int kScorePlaces = 5;
 inline constexpr int kFreeTables = 5; // table t holds the games with t + 1 item kinds
