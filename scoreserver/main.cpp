@@ -44,10 +44,14 @@ int main(int argc, char** argv)
     QCoreApplication::setApplicationVersion(QStringLiteral(TAVRIN_VERSION));
 
     QString error;
-    const auto options = tavrin::parseServerOptions(QCoreApplication::arguments(), error);
+    auto options = tavrin::parseServerOptions(QCoreApplication::arguments(), error);
     if (!options) {
         std::fprintf(stderr, "tavrin-scores: %s\n", qPrintable(error));
         return 2;
+    }
+    if (options->siteFolder.isEmpty()) {
+        options->siteFolder = tavrin::findSiteFolder(QCoreApplication::applicationDirPath(),
+                                                     QStringLiteral(TAVRIN_DATA_INSTALLED));
     }
     tavrin::ServerLimits limits;
     limits.maxConnections = connectionBudget();
@@ -75,6 +79,11 @@ int main(int argc, char** argv)
                                     .arg(options->database.name);
     std::printf("tavrin-scores: listening on %s:%u, database %s\n", qPrintable(options->address.toString()),
                 static_cast<unsigned>(server.port()), qPrintable(where));
+    if (!options->siteFolder.isEmpty()) {
+        std::printf("tavrin-scores: the game is at http://%s:%u/play/ (from %s)\n",
+                    qPrintable(options->address.toString()), static_cast<unsigned>(server.port()),
+                    qPrintable(options->siteFolder));
+    }
     std::fflush(stdout);
     return QCoreApplication::exec();
 }

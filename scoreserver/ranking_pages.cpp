@@ -66,6 +66,11 @@ QString rankingTable(const std::vector<StoredEntry>& entries, std::size_t count)
         .arg(rows);
 }
 
+QString gameLink(bool linkToGame)
+{
+    return linkToGame ? QStringLiteral("<p><a href=\"/play/\">ブラウザでゲームを遊ぶ</a></p>\n") : QString();
+}
+
 QString rankingTitle(int gameType)
 {
     return QStringLiteral("%1 ハイスコア（アイテム%2）").arg(product()).arg(gameType);
@@ -73,18 +78,18 @@ QString rankingTitle(int gameType)
 
 } // namespace
 
-RenderedRanking renderRanking(int gameType, std::vector<StoredEntry> entries)
+RenderedRanking renderRanking(int gameType, std::vector<StoredEntry> entries, bool linkToGame)
 {
     RenderedRanking ranking;
-    ranking.html = rankingPage(gameType, entries);
+    ranking.html = rankingPage(gameType, entries, linkToGame);
     ranking.json = rankingJson(gameType, entries);
     ranking.entries = std::move(entries);
     return ranking;
 }
 
-QByteArray indexPage(const Rankings& rankings)
+QByteArray indexPage(const Rankings& rankings, bool linkToGame)
 {
-    QString body = QStringLiteral("<h1>%1 インターネットハイスコア</h1>\n").arg(escaped(product()));
+    QString body = QStringLiteral("<h1>%1 インターネットハイスコア</h1>\n").arg(escaped(product())) + gameLink(linkToGame);
     for (const auto& [gameType, entries] : rankings) {
         body += QStringLiteral("<h2><a href=\"/ranking/%1\">アイテム%1のランキング</a></h2>\n%2\n"
                                "<p><a href=\"/ranking/%1\">上位%3位まで見る</a>（<a href=\"/ranking/%1.json\">JSON</a>）</p>\n")
@@ -94,12 +99,12 @@ QByteArray indexPage(const Rankings& rankings)
     return document(product() + QStringLiteral(" インターネットハイスコア"), body);
 }
 
-QByteArray rankingPage(int gameType, const std::vector<StoredEntry>& entries)
+QByteArray rankingPage(int gameType, const std::vector<StoredEntry>& entries, bool linkToGame)
 {
     const QString body = QStringLiteral("<h1>%1</h1>\n%2\n<p><a href=\"/\">ランキング一覧へ</a>"
-                                        "（<a href=\"/ranking/%3.json\">JSON</a>）</p>")
+                                        "（<a href=\"/ranking/%3.json\">JSON</a>）</p>\n%4")
                              .arg(escaped(rankingTitle(gameType)), rankingTable(entries, entries.size()),
-                                  QString::number(gameType));
+                                  QString::number(gameType), gameLink(linkToGame));
     return document(rankingTitle(gameType), body);
 }
 

@@ -21,10 +21,11 @@ struct RenderedRanking {
     QByteArray html;
     QByteArray json;
 };
-RenderedRanking renderRanking(int gameType, std::vector<StoredEntry> entries);
+// `linkToGame`: the pages link to the game's browser version under /play/.
+RenderedRanking renderRanking(int gameType, std::vector<StoredEntry> entries, bool linkToGame = false);
 
-QByteArray indexPage(const Rankings& rankings);
-QByteArray rankingPage(int gameType, const std::vector<StoredEntry>& entries);
+QByteArray indexPage(const Rankings& rankings, bool linkToGame = false);
+QByteArray rankingPage(int gameType, const std::vector<StoredEntry>& entries, bool linkToGame = false);
 QByteArray rankingJson(int gameType, const std::vector<StoredEntry>& entries);
 QByteArray registeredPage(const Registration& entry, const RegistrationOutcome& outcome);
 // A refusal or failure: a heading and one message (plain text, escaped here).

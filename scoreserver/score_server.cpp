@@ -16,6 +16,14 @@ using Status = QHttpServerResponder::StatusCode;
 
 const QByteArray kHtml = QByteArrayLiteral("text/html; charset=utf-8");
 const QByteArray kJson = QByteArrayLiteral("application/json; charset=utf-8");
+const QByteArray kPagePolicy = QByteArrayLiteral("default-src 'none'; style-src 'unsafe-inline'");
+// The game's page: its own script, WebAssembly, pictures and sounds, and
+// posts to this server alone.
+const QByteArray kGamePolicy = QByteArrayLiteral(
+    "default-src 'self'; script-src 'self' 'wasm-unsafe-eval'; style-src 'self' 'unsafe-inline'; "
+    "img-src 'self' data: blob:; media-src 'self' blob:; connect-src 'self'; form-action 'self'; "
+    "base-uri 'none'; frame-ancestors 'none'");
+const QString kSitePrefix = QStringLiteral("/play/");
 
 // Hands each accepted connection to the server first, so that it can count
 // the bytes of a request before Qt HTTP Server buffers them.
@@ -68,7 +76,7 @@ Status statusOf(RegistrationError error)
 
 ScoreServer::ScoreServer(const ServerOptions& options, ServerLimits limits, QObject* parent)
     : QAbstractHttpServer(parent), options_(options), limits_(limits), limiter_(options.registrationsPerMinute),
-      reader_(options.database, QStringLiteral("reader"))
+      site_(options.siteFolder), reader_(options.database, QStringLiteral("reader"))
 {
     // SQLite takes one writer at a time; PostgreSQL commits several batches
     // at once, so one batch's wait for the disk does not hold up the next.
@@ -246,6 +254,9 @@ ScoreServer::Reply ScoreServer::route(const QHttpServerRequest& request, QTcpSoc
     if (path == QLatin1String("/")) {
         return get ? indexReply() : notAllowed("GET");
     }
+    if (site_.present() && (path == QLatin1String("/play") || path.startsWith(kSitePrefix))) {
+        return get ? siteReply(request, path) : notAllowed("GET");
+    }
     for (int gameType = 3; gameType <= 5; ++gameType) {
         const QString base = QStringLiteral("/ranking/%1").arg(gameType);
         if (path == base || path == base + QStringLiteral(".json")) {
@@ -311,7 +322,7 @@ const ScoreServer::CachedRanking* ScoreServer::freshRanking(int gameType)
         qWarning("tavrin-scores: reading ranking %d failed: %s", gameType, qPrintable(error));
         return cached.readMs >= 0 ? &cached : nullptr; // an older list beats none
     }
-    useRanking(gameType, renderRanking(gameType, std::move(*entries)));
+    useRanking(gameType, renderRanking(gameType, std::move(*entries), site_.present()));
     return &cached;
 }
 
@@ -334,7 +345,7 @@ ScoreServer::Reply ScoreServer::rankingReply(int gameType, bool json)
         return message(Status::ServiceUnavailable, QStringLiteral("表示できません"),
                        QStringLiteral("ランキングを読み込めませんでした。しばらくしてからもう一度お試しください。"));
     }
-    Reply reply{Status::Ok, json ? kJson : kHtml, json ? ranking->ranking.json : ranking->ranking.html, {}};
+    Reply reply{Status::Ok, json ? kJson : kHtml, json ? ranking->ranking.json : ranking->ranking.html, {}, {}};
     if (json) {
         reply.headers.push_back({QByteArrayLiteral("Access-Control-Allow-Origin"), QByteArrayLiteral("*")});
     }
@@ -353,14 +364,40 @@ ScoreServer::Reply ScoreServer::indexReply()
         for (const auto& [gameType, cached] : rankings_) {
             rankings[gameType] = cached.ranking.entries;
         }
-        indexHtml_ = indexPage(rankings);
+        indexHtml_ = indexPage(rankings, site_.present());
     }
     return page(Status::Ok, indexHtml_);
 }
 
+ScoreServer::Reply ScoreServer::siteReply(const QHttpServerRequest& request, const QString& path)
+{
+    if (!path.startsWith(kSitePrefix)) {
+        Reply reply = message(Status::MovedPermanently, QStringLiteral("移動しました"),
+                              QStringLiteral("ゲームは /play/ にあります。"));
+        reply.headers.push_back({QByteArrayLiteral("Location"), kSitePrefix.toUtf8()});
+        return reply;
+    }
+    const bool acceptsGzip = headerValue(request, "accept-encoding").toLower().contains("gzip");
+    std::optional<SiteFile> file = site_.read(path.mid(kSitePrefix.size()), acceptsGzip);
+    if (!file) {
+        return message(Status::NotFound, QStringLiteral("見つかりません"), QStringLiteral("このページはありません。"));
+    }
+    Reply reply{Status::Ok, file->contentType, std::move(file->body), {}, kGamePolicy};
+    reply.headers.push_back({QByteArrayLiteral("ETag"), file->etag});
+    reply.headers.push_back({QByteArrayLiteral("Vary"), QByteArrayLiteral("Accept-Encoding")});
+    if (file->gzip) {
+        reply.headers.push_back({QByteArrayLiteral("Content-Encoding"), QByteArrayLiteral("gzip")});
+    }
+    if (headerValue(request, "if-none-match") == file->etag) {
+        reply.status = Status::NotModified;
+        reply.body.clear();
+    }
+    return reply;
+}
+
 ScoreServer::Reply ScoreServer::page(Status status, const QByteArray& html)
 {
-    return Reply{status, kHtml, html, {}};
+    return Reply{status, kHtml, html, {}, {}};
 }
 
 ScoreServer::Reply ScoreServer::message(Status status, const QString& title, const QString& text)
@@ -378,7 +415,7 @@ void ScoreServer::send(QHttpServerResponder& responder, QTcpSocket* socket, cons
     responder.writeHeader(QByteArrayLiteral("Content-Length"), QByteArray::number(reply.body.size()));
     responder.writeHeader(QByteArrayLiteral("X-Content-Type-Options"), QByteArrayLiteral("nosniff"));
     responder.writeHeader(QByteArrayLiteral("Content-Security-Policy"),
-                          QByteArrayLiteral("default-src 'none'; style-src 'unsafe-inline'"));
+                          reply.policy.isEmpty() ? kPagePolicy : reply.policy);
     responder.writeHeader(QByteArrayLiteral("Cache-Control"), QByteArrayLiteral("no-cache"));
     for (const auto& [key, value] : reply.headers) {
         responder.writeHeader(key, value);

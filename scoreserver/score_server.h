@@ -6,6 +6,7 @@
 #include "scoreserver/ranking_pages.h"
 #include "scoreserver/score_store.h"
 #include "scoreserver/server_options.h"
+#include "scoreserver/site_files.h"
 #include "scoreserver/store_worker.h"
 
 #include <QAbstractHttpServer>
@@ -58,6 +59,7 @@ private:
         QByteArray contentType;
         QByteArray body;
         std::vector<std::pair<QByteArray, QByteArray>> headers;
+        QByteArray policy; // Content-Security-Policy; the strict one of the server's own pages when empty
     };
     // An answer waiting for the registrations before it to be stored, so
     // that every connection gets its answers in order.
@@ -98,6 +100,7 @@ private:
                        std::optional<Registration>& registration);
     Reply rankingReply(int gameType, bool json);
     Reply indexReply();
+    Reply siteReply(const QHttpServerRequest& request, const QString& path);
     const CachedRanking* freshRanking(int gameType);
     QHostAddress clientAddress(const QHttpServerRequest& request, QTcpSocket* socket) const;
     static Reply page(QHttpServerResponder::StatusCode status, const QByteArray& html);
@@ -114,6 +117,7 @@ private:
     std::vector<std::deque<Pending>> inFlight_; // per writer: answers of the batch it stores
     bool dispatchScheduled_ = false;
     std::map<int, CachedRanking> rankings_;
+    SiteFiles site_;
     QByteArray indexHtml_; // empty when a ranking changed since
     ScoreStore reader_;    // rankings changed by other servers sharing the database
     std::vector<std::unique_ptr<StoreWorker>> writers_;

@@ -1,6 +1,8 @@
 #include "scoreserver/server_options.h"
 
 #include <QCommandLineParser>
+#include <QDir>
+#include <QFileInfo>
 #include <QStandardPaths>
 #include <QUrl>
 
@@ -99,7 +101,11 @@ std::optional<ServerOptions> parseServerOptions(const QStringList& arguments, QS
                                    QStringLiteral("Address of a reverse proxy whose X-Forwarded-For names the "
                                                   "player."),
                                    QStringLiteral("ADDR"));
-    parser.addOptions({listen, database, limit, proxy});
+    const QCommandLineOption site(QStringLiteral("site"),
+                                  QStringLiteral("Folder of the game's browser version, served under /play/ "
+                                                 "(default: the one found beside the program or installed)."),
+                                  QStringLiteral("DIR"));
+    parser.addOptions({listen, database, limit, proxy, site});
     if (!parser.parse(arguments)) {
         error = parser.errorText();
         return std::nullopt;
@@ -140,6 +146,13 @@ std::optional<ServerOptions> parseServerOptions(const QStringList& arguments, QS
             return std::nullopt;
         }
         options.trustedProxy = address;
+    }
+    if (parser.isSet(site)) {
+        options.siteFolder = parser.value(site);
+        if (!QFileInfo(QDir(options.siteFolder).filePath(QStringLiteral("index.html"))).isFile()) {
+            error = QStringLiteral("--site expects a folder with an index.html, got %1").arg(options.siteFolder);
+            return std::nullopt;
+        }
     }
     return options;
 }

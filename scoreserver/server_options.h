@@ -34,6 +34,8 @@ struct ServerOptions {
     // Requests from this address carry the player's address as the last
     // entry of X-Forwarded-For (a reverse proxy in front of the server).
     std::optional<QHostAddress> trustedProxy;
+    // The browser version of the game served under /play/; none when empty.
+    QString siteFolder;
 };
 
 // "ADDR:PORT", "[V6ADDR]:PORT" or ":PORT".

@@ -49,7 +49,61 @@ def status(reply):
 def main():
     with tempfile.TemporaryDirectory(prefix="tavrin-hostile-", ignore_cleanup_errors=True) as work:
         run(sys.argv[1], work)
-    print("hostile requests: 1 passed, 0 failed")
+        serve_site(sys.argv[1], work)
+    print("hostile requests: 2 passed, 0 failed")
+
+
+def get_raw(port, path, extra=b""):
+    return exchange(port, b"GET " + path + b" HTTP/1.1\r\nHost: t\r\nConnection: close\r\n" + extra + b"\r\n")
+
+
+def header(reply, name):
+    for line in reply.split(b"\r\n\r\n", 1)[0].split(b"\r\n")[1:]:
+        key, _, value = line.partition(b":")
+        if key.strip().lower() == name.lower():
+            return value.strip()
+    return None
+
+
+def serve_site(server, work):
+    """The game's site under /play/: its own files and nothing beside them."""
+    site = os.path.join(work, "site")
+    os.makedirs(os.path.join(site, "music"))
+    with open(os.path.join(site, "index.html"), "wb") as f:
+        f.write(b"<!DOCTYPE html><title>game</title>")
+    with open(os.path.join(site, "tavrin.wasm"), "wb") as f:
+        f.write(b"\0asm\1\0\0\0")
+    with open(os.path.join(site, "music", "a.ogg.gz"), "wb") as f:
+        f.write(b"packed")
+    with open(os.path.join(site, "music", "a.ogg"), "wb") as f:
+        f.write(b"plain")
+    with open(os.path.join(work, "secret.txt"), "wb") as f:
+        f.write(b"secret")
+    with open(os.path.join(site, ".hidden"), "wb") as f:
+        f.write(b"secret")
+    os.symlink(os.path.join(work, "secret.txt"), os.path.join(site, "out.txt"))
+    with support.score_server(server, os.path.join(work, "site.sqlite"), ["--site", site]) as (base, _):
+        port = int(base.rsplit(":", 1)[1])
+        reply = get_raw(port, b"/play")
+        assert status(reply) == 301 and header(reply, b"Location") == b"/play/", reply[:200]
+        reply = get_raw(port, b"/play/")
+        assert status(reply) == 200 and reply.endswith(b"<title>game</title>"), reply
+        assert b"wasm-unsafe-eval" in header(reply, b"Content-Security-Policy"), reply
+        reply = get_raw(port, b"/play/tavrin.wasm")
+        assert header(reply, b"Content-Type") == b"application/wasm", reply
+        etag = header(reply, b"ETag")
+        assert status(get_raw(port, b"/play/tavrin.wasm", b"If-None-Match: " + etag + b"\r\n")) == 304
+        reply = get_raw(port, b"/play/music/a.ogg", b"Accept-Encoding: gzip, br\r\n")
+        assert header(reply, b"Content-Encoding") == b"gzip" and reply.endswith(b"packed"), reply
+        assert get_raw(port, b"/play/music/a.ogg").endswith(b"plain")
+        for path in (b"/play/../secret.txt", b"/play/%2e%2e/secret.txt", b"/play/music/..%2f..%2fsecret.txt",
+                     b"/play/.hidden", b"/play/out.txt", b"/play/music/", b"/play//index.html",
+                     b"/play/music%5c..%5c..%5csecret.txt"):
+            reply = get_raw(port, path)
+            assert status(reply) == 404 and b"secret" not in reply, (path, reply[:300])
+        assert status(exchange(port, post(BODY).replace(PATH.encode(), b"/play/index.html"))) == 405
+        code, page = support.get(base + "/")
+        assert code == 200 and 'href="/play/"' in page, page
 
 
 def run(server, work):
