@@ -9,6 +9,7 @@
 #include "app/zoom.h"
 #include "game/flow_texts.h"
 #include "graphics/file_kind_chooser.h"
+#include "graphics/qt_pixels.h"
 #include "graphics/screen_text.h"
 #include "puzzles/game_series.h"
 #include "puzzles/kem_file.h"
@@ -78,7 +79,7 @@ ShellOptions withDefaultFolders(ShellOptions options)
 
 GameShell::GameShell(ShellOptions options)
     : options_(withDefaultFolders(std::move(options))),
-      graphics_(graphics::GraphicsSet::load(options_.programFolder)), renderer_(graphics_, state_),
+      graphics_(graphics::loadGraphicsSet(options_.programFolder)), renderer_(graphics_, state_),
       scores_(store_), pages_(options_.pageFolder.toStdString(), store_)
 {
     // The first puzzle file dialog opens where the installed collection lies.

@@ -2,6 +2,7 @@
 
 #include "app/dialogs.h"
 #include "app/toolbar_icons.h"
+#include "graphics/qt_pixels.h"
 #include "graphics/screen_text.h"
 
 #include <QAction>
@@ -43,14 +44,17 @@ std::size_t timerIndex(game::Timer timer)
 } // namespace
 
 QtWindow::QtWindow(MainWindow& form, graphics::Renderer& renderer, const QString& soundFolder)
-    : form_(form), renderer_(renderer), media_(soundFolder)
+    : form_(form), renderer_(renderer), boardView_(graphics::wrapInQImage(renderer_.boardImage())),
+      panelView_(graphics::wrapInQImage(renderer_.panelImage())), media_(soundFolder)
 {
-    form_.board()->setImage(&renderer_.boardImage());
-    form_.offeredPiece()->setImage(&renderer_.panelImage());
+    form_.board()->setImage(&boardView_);
+    form_.offeredPiece()->setImage(&panelView_);
     for (int i = 0; i < graphics::kPaletteEntries; ++i) {
-        form_.paletteEntry(i)->setImage(&renderer_.paletteImage(i));
+        auto& view = paletteViews_[static_cast<std::size_t>(i)];
+        view = graphics::wrapInQImage(renderer_.paletteImage(i));
+        form_.paletteEntry(i)->setImage(&view);
     }
-    renderer_.setPanelColour(form_.palette().color(QPalette::Window));
+    renderer_.setPanelColour(form_.palette().color(QPalette::Window).rgb());
     renderer_.setPresenter([this](TileTarget target) { present(target); });
 
     for (std::size_t i = 0; i < timers_.size(); ++i) {

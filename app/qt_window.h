@@ -7,6 +7,7 @@
 #include "game/window.h"
 #include "graphics/renderer.h"
 
+#include <QImage>
 #include <QTimer>
 
 #include <array>
@@ -104,6 +105,10 @@ private:
 
     MainWindow& form_;
     graphics::Renderer& renderer_;
+    // The renderer's surfaces as images, on the renderer's own memory.
+    QImage boardView_;
+    QImage panelView_;
+    std::array<QImage, graphics::kPaletteEntries> paletteViews_;
     MediaBank media_;
     WindowEvents* events_ = nullptr;
     std::function<int()> offeredPiece_;

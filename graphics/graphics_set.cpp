@@ -3,9 +3,6 @@
 #include "engine/pieces.h"
 #include "graphics/raster.h"
 
-#include <QDir>
-#include <QPainter>
-
 namespace tavrin::graphics {
 
 Text graphicsKindName(int k)
@@ -19,12 +16,12 @@ Text graphicsKindName(int k)
     }
 }
 
-bool isValidSheet(const QImage& image)
+bool isValidSheet(const PixelBuffer& image)
 {
     return !image.isNull() && image.width() == kSheetWidth && image.height() == kSheetHeight;
 }
 
-bool isValidItemStrip(const QImage& image)
+bool isValidItemStrip(const PixelBuffer& image)
 {
     if (image.isNull() || image.height() != kItemStripHeight || image.width() % kTile != 0) {
         return false;
@@ -33,14 +30,25 @@ bool isValidItemStrip(const QImage& image)
     return count >= kMinItemKinds && count <= kMaxItemKinds;
 }
 
-QString builtinFileName(int kind)
+bool fitsKind(int kind, const PixelBuffer& image)
 {
     switch (kind) {
-    case kHyperRoadSheet: return QStringLiteral("hyperroad.bmp");
-    case kNormalBackground: return QStringLiteral("background_normal.bmp");
-    case kGoalBackground: return QStringLiteral("background_goal.bmp");
-    case kItemStrip: return QStringLiteral("items.bmp");
-    default: return QString();
+    case kHyperRoadSheet: return isValidSheet(image);
+    case kItemStrip: return isValidItemStrip(image);
+    case kNormalBackground:
+    case kGoalBackground: return !image.isNull();
+    default: return false;
+    }
+}
+
+const char* builtinFileName(int kind)
+{
+    switch (kind) {
+    case kHyperRoadSheet: return "hyperroad.bmp";
+    case kNormalBackground: return "background_normal.bmp";
+    case kGoalBackground: return "background_goal.bmp";
+    case kItemStrip: return "items.bmp";
+    default: return "";
     }
 }
 
@@ -57,33 +65,22 @@ GraphicsSet GraphicsSet::fallback()
     return set;
 }
 
-GraphicsSet GraphicsSet::load(const QString& folder)
+bool GraphicsSet::adoptBuiltin(int kind, PixelBuffer image)
 {
-    GraphicsSet set = fallback();
-    const QDir dir(folder);
-    for (int k = 0; k < kGraphicsKinds; ++k) {
-        const QImage image = toRgb32(QImage(dir.filePath(builtinFileName(k))));
-        bool usable = !image.isNull() && image.width() > 0 && image.height() > 0;
-        if (k == kHyperRoadSheet) {
-            usable = isValidSheet(image);
-        } else if (k == kItemStrip) {
-            usable = isValidItemStrip(image);
-        }
-        if (!usable) {
-            continue;
-        }
-        switch (k) {
-        case kHyperRoadSheet: set.builtinSheet = image; break;
-        case kNormalBackground: set.builtinNormalBackground = image; break;
-        case kGoalBackground: set.builtinGoalBackground = image; break;
-        default: set.builtinItemStrip = image; break;
-        }
-        set.useBuiltin(k);
+    if (!fitsKind(kind, image)) {
+        return false;
     }
-    return set;
+    switch (kind) {
+    case kHyperRoadSheet: builtinSheet = std::move(image); break;
+    case kNormalBackground: builtinNormalBackground = std::move(image); break;
+    case kGoalBackground: builtinGoalBackground = std::move(image); break;
+    default: builtinItemStrip = std::move(image); break;
+    }
+    useBuiltin(kind);
+    return true;
 }
 
-QImage& GraphicsSet::current(int kind)
+PixelBuffer& GraphicsSet::current(int kind)
 {
     switch (kind) {
     case kHyperRoadSheet: return hyperRoadSheet;
@@ -93,12 +90,12 @@ QImage& GraphicsSet::current(int kind)
     }
 }
 
-const QImage& GraphicsSet::current(int kind) const
+const PixelBuffer& GraphicsSet::current(int kind) const
 {
     return const_cast<GraphicsSet*>(this)->current(kind);
 }
 
-const QImage& GraphicsSet::builtin(int kind) const
+const PixelBuffer& GraphicsSet::builtin(int kind) const
 {
     switch (kind) {
     case kHyperRoadSheet: return builtinSheet;
@@ -116,67 +113,71 @@ void GraphicsSet::useBuiltin(int kind)
 namespace {
 
 // Draws the road arms of `piece` centred in the tile at `origin`.
-void drawRoad(QPainter& painter, QPoint origin, int piece, const QColor& colour)
+void drawRoad(PixelBuffer& image, Point origin, int piece, Rgb colour)
 {
     const int mid = kTile / 2;
     const int half = 5;
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(colour);
-    painter.drawRect(origin.x() + mid - half, origin.y() + mid - half, 2 * half, 2 * half);
+    image.fillRect(Rect{mid - half, mid - half, 2 * half, 2 * half}.translated(origin), colour);
     for (int d = 0; d < kDirections; ++d) {
         if (!opensSide(piece, d)) {
             continue;
         }
-        QRect arm;
+        Rect arm;
         switch (d) {
-        case kUp: arm = QRect(mid - half, 0, 2 * half, mid); break;
-        case kLeft: arm = QRect(0, mid - half, mid, 2 * half); break;
-        case kRight: arm = QRect(mid, mid - half, kTile - mid, 2 * half); break;
-        default: arm = QRect(mid - half, mid, 2 * half, kTile - mid); break;
+        case kUp: arm = Rect{mid - half, 0, 2 * half, mid}; break;
+        case kLeft: arm = Rect{0, mid - half, mid, 2 * half}; break;
+        case kRight: arm = Rect{mid, mid - half, kTile - mid, 2 * half}; break;
+        default: arm = Rect{mid - half, mid, 2 * half, kTile - mid}; break;
         }
-        painter.drawRect(arm.translated(origin));
+        image.fillRect(arm.translated(origin), colour);
+    }
+}
+
+// A filled disc inside the square `box`: every pixel whose centre lies in it.
+void fillDisc(PixelBuffer& image, Rect box, Rgb colour)
+{
+    const int d = box.width; // diameter, in pixels
+    for (int v = 0; v < d; ++v) {
+        for (int u = 0; u < d; ++u) {
+            const int dx = 2 * u + 1 - d;
+            const int dy = 2 * v + 1 - d;
+            if (dx * dx + dy * dy <= d * d) {
+                image.setPixel(box.x + u, box.y + v, colour);
+            }
+        }
     }
 }
 
 } // namespace
 
-QImage drawFallbackSheet()
+PixelBuffer drawFallbackSheet()
 {
-    QImage sheet(kSheetWidth, kSheetHeight, QImage::Format_RGB32);
-    sheet.fill(Qt::white);
-    QPainter painter(&sheet);
-    painter.fillRect(0, kTile, kSheetWidth, kTile, Qt::black);
-    painter.fillRect(0, 3 * kTile, kSheetWidth, kTile, Qt::black);
+    PixelBuffer sheet(kSheetWidth, kSheetHeight, kWhitePixel);
+    sheet.fillRect(Rect{0, kTile, kSheetWidth, kTile}, kBlackPixel);
+    sheet.fillRect(Rect{0, 3 * kTile, kSheetWidth, kTile}, kBlackPixel);
     for (int c = 0; c < kPieceKinds; ++c) {
-        drawRoad(painter, QPoint(c * kTile, 0), c, QColor(96, 96, 104));
-        drawRoad(painter, QPoint(c * kTile, kTile), c, Qt::white);
-        drawRoad(painter, QPoint(c * kTile, 2 * kTile), c, QColor(40, 160, 64));
-        drawRoad(painter, QPoint(c * kTile, 3 * kTile), c, Qt::white);
+        drawRoad(sheet, Point{c * kTile, 0}, c, rgb(96, 96, 104));
+        drawRoad(sheet, Point{c * kTile, kTile}, c, kWhitePixel);
+        drawRoad(sheet, Point{c * kTile, 2 * kTile}, c, rgb(40, 160, 64));
+        drawRoad(sheet, Point{c * kTile, 3 * kTile}, c, kWhitePixel);
     }
     return sheet;
 }
 
-QImage drawFallbackBackground(bool goal)
+PixelBuffer drawFallbackBackground(bool goal)
 {
-    QImage image(256, 256, QImage::Format_RGB32);
-    image.fill(goal ? QColor(150, 210, 120) : QColor(196, 176, 140));
-    return image;
+    return PixelBuffer(256, 256, goal ? rgb(150, 210, 120) : rgb(196, 176, 140));
 }
 
-QImage drawFallbackItems()
+PixelBuffer drawFallbackItems()
 {
-    QImage strip(3 * kTile, kItemStripHeight, QImage::Format_RGB32);
-    strip.fill(Qt::white);
-    QPainter painter(&strip);
-    painter.fillRect(0, kTile, strip.width(), kTile, Qt::black);
-    const QColor colours[3] = {QColor(40, 110, 220), QColor(60, 170, 60), QColor(240, 180, 20)};
-    painter.setPen(Qt::NoPen);
+    PixelBuffer strip(3 * kTile, kItemStripHeight, kWhitePixel);
+    strip.fillRect(Rect{0, kTile, strip.width(), kTile}, kBlackPixel);
+    const Rgb colours[3] = {rgb(40, 110, 220), rgb(60, 170, 60), rgb(240, 180, 20)};
     for (int k = 0; k < 3; ++k) {
-        const QRect spot(k * kTile + 8, 8, 16, 16);
-        painter.setBrush(colours[k]);
-        painter.drawEllipse(spot);
-        painter.setBrush(Qt::white);
-        painter.drawEllipse(spot.translated(0, kTile));
+        const Rect spot{k * kTile + 8, 8, 16, 16};
+        fillDisc(strip, spot, colours[k]);
+        fillDisc(strip, spot.translated(Point{0, kTile}), kWhitePixel);
     }
     return strip;
 }

@@ -1,11 +1,11 @@
 // The four replaceable pictures the tiles are drawn from, with their built-in
-// defaults and the size rules each must meet.
+// defaults and the size rules each must meet. Plain pixels: the game window
+// fills them from its own picture loader, other front ends from the bundled
+// files (picture_files.h).
 #pragma once
 
 #include "engine/ui_text.h"
-
-#include <QImage>
-#include <QString>
+#include "graphics/pixel_buffer.h"
 
 namespace tavrin::graphics {
 
@@ -27,36 +27,39 @@ inline constexpr int kMaxItemKinds = 5;
 Text graphicsKindName(int k);
 
 // Exactly 352 x 128 pixels.
-bool isValidSheet(const QImage& image);
+bool isValidSheet(const PixelBuffer& image);
 // 64 pixels high, a whole number of 32-pixel columns, 2 to 5 of them.
-bool isValidItemStrip(const QImage& image);
+bool isValidItemStrip(const PixelBuffer& image);
+// Whether `image` may be the built-in picture of `kind`: the rule above for
+// the sheet and the items, any non-empty picture for the backgrounds.
+bool fitsKind(int kind, const PixelBuffer& image);
 
-// File names of the built-in pictures in the program folder.
-QString builtinFileName(int kind);
+// File names of the built-in pictures in the program folder ("" for other kinds).
+const char* builtinFileName(int kind);
 
 struct GraphicsSet {
-    // Current pictures (always Format_RGB32).
-    QImage hyperRoadSheet;
-    QImage normalBackground;
-    QImage goalBackground;
-    QImage itemStrip;
+    // Current pictures.
+    PixelBuffer hyperRoadSheet;
+    PixelBuffer normalBackground;
+    PixelBuffer goalBackground;
+    PixelBuffer itemStrip;
 
     // Built-in defaults.
-    QImage builtinSheet;
-    QImage builtinNormalBackground;
-    QImage builtinGoalBackground;
-    QImage builtinItemStrip;
+    PixelBuffer builtinSheet;
+    PixelBuffer builtinNormalBackground;
+    PixelBuffer builtinGoalBackground;
+    PixelBuffer builtinItemStrip;
 
-    // Built-in pictures read from `folder` (see builtinFileName); any that is
-    // missing or does not meet its rule is replaced by a plain drawn one, so
-    // the set is always usable. All current pictures start as the built-ins.
-    static GraphicsSet load(const QString& folder);
     // The plain drawn pictures alone (tests, or no program folder).
     static GraphicsSet fallback();
 
-    QImage& current(int kind);
-    const QImage& current(int kind) const;
-    const QImage& builtin(int kind) const;
+    // Makes `image` the built-in and current picture of `kind` when it fits
+    // the kind (fitsKind); false, and nothing changed, otherwise.
+    bool adoptBuiltin(int kind, PixelBuffer image);
+
+    PixelBuffer& current(int kind);
+    const PixelBuffer& current(int kind) const;
+    const PixelBuffer& builtin(int kind) const;
     void useBuiltin(int kind);
 
     // Number of items in the current item picture (width / 32).
@@ -64,8 +67,8 @@ struct GraphicsSet {
 };
 
 // Plain drawn stand-ins for the built-in pictures, in their exact sizes.
-QImage drawFallbackSheet();
-QImage drawFallbackBackground(bool goal);
-QImage drawFallbackItems();
+PixelBuffer drawFallbackSheet();
+PixelBuffer drawFallbackBackground(bool goal);
+PixelBuffer drawFallbackItems();
 
 } // namespace tavrin::graphics

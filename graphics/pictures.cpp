@@ -1,5 +1,6 @@
 #include "graphics/pictures.h"
 
+#include "graphics/qt_pixels.h"
 #include "graphics/raster.h"
 
 #include <QFileInfo>
@@ -15,7 +16,7 @@ constexpr Phrase kSheetSize = TAVRIN_TEXT("graphics", "ビットマップのフ�
 constexpr Phrase kItemSize = TAVRIN_TEXT("graphics", "ビットマップのファイルが32 * (2～5) x64ピクセルでないため、\n"
                                                      "アイテムとして使用できませんでした。");
 
-int itemCountOf(const QImage& strip)
+int itemCountOf(const PixelBuffer& strip)
 {
     return strip.width() / kTile;
 }
@@ -50,19 +51,19 @@ QString cutAtNul(const QString& s)
     return nul < 0 ? s : s.left(nul);
 }
 
-QImage loadPicture(const QString& path)
+PixelBuffer loadPicture(const QString& path)
 {
     // Only a plain file: opening a named pipe or a device would wait for ever.
     if (path.isEmpty() || !QFileInfo(path).isFile()) {
-        return QImage();
+        return PixelBuffer();
     }
     QImageReader reader(path);
     reader.setDecideFormatFromContent(true);
     QImage image;
     if (!reader.read(&image) || image.isNull() || image.width() <= 0 || image.height() <= 0) {
-        return QImage();
+        return PixelBuffer();
     }
-    return toRgb32(image);
+    return toPixelBuffer(image);
 }
 
 QString graphicsFileKey(int k)
@@ -105,7 +106,7 @@ void Pictures::replaceHyperRoadSheet(const QString& answer)
     if (path.isEmpty()) {
         return;
     }
-    const QImage sheet = loadPicture(path);
+    const PixelBuffer sheet = loadPicture(path);
     if (sheet.isNull()) {
         host_.showMessage(kNotBitmap, MessageIcon::None);
         path.clear();
@@ -147,7 +148,7 @@ void Pictures::replaceItems(const QString& answer)
         return;
     }
     const int oldCount = itemCountOf(graphics_.itemStrip);
-    QImage strip = loadPicture(path);
+    PixelBuffer strip = loadPicture(path);
     if (strip.isNull()) {
         host_.showMessage(kNotBitmap, MessageIcon::None);
         path.clear();
@@ -179,7 +180,7 @@ PictureLoad Pictures::applyHyperRoadSheet(const QString& path)
     if (path.isEmpty()) {
         return PictureLoad::Skipped;
     }
-    const QImage sheet = loadPicture(path);
+    const PixelBuffer sheet = loadPicture(path);
     if (sheet.isNull()) {
         return PictureLoad::NotLoaded;
     }
@@ -200,7 +201,7 @@ PictureLoad Pictures::applyBackground(const QString& path, int which)
     if (path.isEmpty()) {
         return PictureLoad::Skipped;
     }
-    const QImage background = loadPicture(path);
+    const PixelBuffer background = loadPicture(path);
     if (background.isNull()) {
         return PictureLoad::NotLoaded;
     }
@@ -217,7 +218,7 @@ PictureLoad Pictures::applyItems(const QString& path)
         return PictureLoad::Skipped;
     }
     const int oldCount = itemCountOf(graphics_.itemStrip);
-    const QImage strip = loadPicture(path);
+    const PixelBuffer strip = loadPicture(path);
     if (strip.isNull()) {
         return PictureLoad::NotLoaded;
     }
@@ -252,7 +253,7 @@ QStringList Pictures::loadRememberedGraphics()
         if (path.isEmpty()) {
             continue;
         }
-        const QImage image = loadPicture(path);
+        const PixelBuffer image = loadPicture(path);
         bool usable = !image.isNull();
         if (usable && k == kHyperRoadSheet) {
             usable = isValidSheet(image);

@@ -7,7 +7,6 @@
 #include "graphics/graphics_set.h"
 #include "graphics/program_settings.h"
 
-#include <QImage>
 #include <QString>
 #include <QStringList>
 
@@ -37,9 +36,9 @@ Text itemChangeQuestion(bool editMode, bool restoringDefault);
 // The part of `s` before its first NUL character.
 QString cutAtNul(const QString& s);
 
-// Reads a picture file with the platform's loader, as Format_RGB32; null when
-// the file cannot be read or is not a picture.
-QImage loadPicture(const QString& path);
+// Reads a picture file with the platform's loader, opaque; null when the file
+// cannot be read or is not a picture.
+PixelBuffer loadPicture(const QString& path);
 
 // Settings key of remembered slot k: "fn0".."fn3".
 QString graphicsFileKey(int k);

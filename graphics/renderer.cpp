@@ -13,20 +13,17 @@ constexpr int kLitMaskY = 96;
 constexpr int kItemImageY = 0;
 constexpr int kItemMaskY = 32;
 
-QImage blankTile()
+PixelBuffer blankTile()
 {
-    QImage image(kTile, kTile, QImage::Format_RGB32);
-    image.fill(Qt::white);
-    return image;
+    return PixelBuffer(kTile, kTile, kWhitePixel);
 }
 
 } // namespace
 
 Renderer::Renderer(const GraphicsSet& graphics, const GameState& state)
-    : graphics_(graphics), state_(state), board_(kBoardPixels, kBoardPixels, QImage::Format_RGB32),
+    : graphics_(graphics), state_(state), board_(kBoardPixels, kBoardPixels, kWhitePixel),
       panel_(blankTile()), workA_(blankTile()), workB_(blankTile()), workC_(blankTile())
 {
-    board_.fill(Qt::white);
     panel_.fill(panelColour_);
     for (auto& entry : palette_) {
         entry = blankTile();
@@ -37,7 +34,7 @@ Renderer::Renderer(const GraphicsSet& graphics, const GameState& state)
     }
 }
 
-const QImage& Renderer::paletteImage(int entry) const
+const PixelBuffer& Renderer::paletteImage(int entry) const
 {
     return palette_[static_cast<std::size_t>(std::clamp(entry, 0, kPaletteEntries - 1))];
 }
@@ -45,14 +42,14 @@ const QImage& Renderer::paletteImage(int entry) const
 Renderer::Place Renderer::placeOf(TileTarget target)
 {
     switch (target.surface) {
-    case Surface::Panel: return {&panel_, QPoint(0, 0)};
+    case Surface::Panel: return {&panel_, Point{0, 0}};
     case Surface::Palette:
         return {&palette_[static_cast<std::size_t>(std::clamp(target.index, 0, kPaletteEntries - 1))],
-                QPoint(0, 0)};
+                Point{0, 0}};
     case Surface::Board: break;
     }
     const int cell = std::clamp(target.index, 0, kCellCount - 1);
-    return {&board_, QPoint(cellColumn(cell) * kTile, cellRow(cell) * kTile)};
+    return {&board_, Point{cellColumn(cell) * kTile, cellRow(cell) * kTile}};
 }
 
 void Renderer::present(TileTarget target)
@@ -62,14 +59,14 @@ void Renderer::present(TileTarget target)
     }
 }
 
-void Renderer::maskedCopy(Place place, const QImage& source, int column, int imageY, int maskY)
+void Renderer::maskedCopy(Place place, const PixelBuffer& source, int column, int imageY, int maskY)
 {
-    const QRect tile(0, 0, kTile, kTile);
+    constexpr Rect tile{0, 0, kTile, kTile};
     const int x = column * kTile;
-    bitBlt(workA_, QPoint(0, 0), source, QRect(x, maskY, kTile, kTile), RasterOp::Copy);
-    bitBlt(workA_, QPoint(0, 0), *place.image, tile.translated(place.origin), RasterOp::NotSourceOrDest);
+    bitBlt(workA_, Point{0, 0}, source, Rect{x, maskY, kTile, kTile}, RasterOp::Copy);
+    bitBlt(workA_, Point{0, 0}, *place.image, tile.translated(place.origin), RasterOp::NotSourceOrDest);
     bitBlt(*place.image, place.origin, workA_, tile, RasterOp::Copy);
-    bitBlt(workA_, QPoint(0, 0), source, QRect(x, imageY, kTile, kTile), RasterOp::Copy);
+    bitBlt(workA_, Point{0, 0}, source, Rect{x, imageY, kTile, kTile}, RasterOp::Copy);
     bitBlt(*place.image, place.origin, workA_, tile, RasterOp::SourceAndNotDest);
 }
 
@@ -133,7 +130,7 @@ void Renderer::drawCellBackground(int cell, TileTarget target)
     }
     const auto stamp = state_.greenStamp[static_cast<std::size_t>(cell)];
     const bool goal = stamp >= 0 && stamp >= kMoveLimit - state_.maxMovesUsed;
-    const QImage& background = goal ? graphics_.goalBackground : graphics_.normalBackground;
+    const PixelBuffer& background = goal ? graphics_.goalBackground : graphics_.normalBackground;
     const int w = background.width();
     const int h = background.height();
     if (w <= 0 || h <= 0) {
@@ -150,7 +147,7 @@ void Renderer::drawCellBackground(int cell, TileTarget target)
         int sx = (cellColumn(cell) * kTile) % w;
         while (u < kTile) {
             const int cols = std::min(kTile - u, w - sx);
-            bitBlt(*place.image, place.origin + QPoint(u, v), background, QRect(sx, sy, cols, rows),
+            bitBlt(*place.image, place.origin + Point{u, v}, background, Rect{sx, sy, cols, rows},
                    RasterOp::Copy);
             u += cols;
             sx = 0;
@@ -164,8 +161,8 @@ void Renderer::drawTile(int cell, int piece, int oldPiece, int step, TileTarget 
                         bool withItem, bool plainLook)
 {
     const Place place = placeOf(target);
-    const QRect tile(0, 0, kTile, kTile);
-    const QRect area = tile.translated(place.origin);
+    constexpr Rect tile{0, 0, kTile, kTile};
+    const Rect area = tile.translated(place.origin);
 
     if (step >= 3 || step < 0 || !isCell(cell)) {
         prepareTileBackground(cell, target);
@@ -180,17 +177,17 @@ void Renderer::drawTile(int cell, int piece, int oldPiece, int step, TileTarget 
         if (piece >= 0) {
             drawPiece(place, piece, green && !state_.greenChanged[c]);
         }
-        bitBlt(workC_, QPoint(0, 0), *place.image, area, RasterOp::Copy);
+        bitBlt(workC_, Point{0, 0}, *place.image, area, RasterOp::Copy);
         // Old tile into B.
         drawCellBackground(cell, target);
         if (oldPiece >= 0) {
             drawPiece(place, oldPiece, green);
         }
-        bitBlt(workB_, QPoint(0, 0), *place.image, area, RasterOp::Copy);
+        bitBlt(workB_, Point{0, 0}, *place.image, area, RasterOp::Copy);
         // Old where the step's mask is white, new where it is black.
         static constexpr int kComplement[3] = {2, 3, 0};
-        bitBlt(workB_, QPoint(0, 0), masks_[static_cast<std::size_t>(step)], tile, RasterOp::SourceAndNotDest);
-        bitBlt(workC_, QPoint(0, 0), masks_[static_cast<std::size_t>(kComplement[step])], tile,
+        bitBlt(workB_, Point{0, 0}, masks_[static_cast<std::size_t>(step)], tile, RasterOp::SourceAndNotDest);
+        bitBlt(workC_, Point{0, 0}, masks_[static_cast<std::size_t>(kComplement[step])], tile,
                RasterOp::SourceAndNotDest);
         bitBlt(*place.image, place.origin, workB_, tile, RasterOp::Copy);
         bitBlt(*place.image, place.origin, workC_, tile, RasterOp::NotSourceOrDest);

@@ -1,15 +1,14 @@
 // Composes the 32 x 32 tiles of the board, the offered-piece panel and the
-// palette from the current pictures and the shared game state. The window only
-// shows the finished images; it is told through the presenter when to.
+// palette from the current pictures and the shared game state, on plain pixel
+// buffers. The window only shows the finished images; it is told through the
+// presenter when to. The buffers keep their size and place in memory for the
+// renderer's lifetime, so a window may show them without copying.
 #pragma once
 
 #include "engine/game_state.h"
 #include "graphics/graphics_set.h"
 #include "graphics/raster.h"
 #include "graphics/tile_target.h"
-
-#include <QColor>
-#include <QImage>
 
 #include <array>
 #include <functional>
@@ -30,12 +29,13 @@ public:
     // palette entry.
     void setPresenter(Presenter presenter) { presenter_ = std::move(presenter); }
     // Colour of the empty panel and of emptied palette entries.
-    void setPanelColour(QColor colour) { panelColour_ = colour.rgb() | 0xFF000000u; }
+    void setPanelColour(Rgb colour) { panelColour_ = colour | kOpaque; }
+    Rgb panelColour() const { return panelColour_; }
 
-    const QImage& boardImage() const { return board_; }
-    const QImage& panelImage() const { return panel_; }
-    const QImage& paletteImage(int entry) const;
-    const QImage& dissolveMask(int k) const { return masks_[static_cast<std::size_t>(k & 3)]; }
+    const PixelBuffer& boardImage() const { return board_; }
+    const PixelBuffer& panelImage() const { return panel_; }
+    const PixelBuffer& paletteImage(int entry) const;
+    const PixelBuffer& dissolveMask(int k) const { return masks_[static_cast<std::size_t>(k & 3)]; }
 
     // Composes one tile. `cell` is a board index or -1 for the panel and the
     // palette; `piece`/`oldPiece` are piece codes or -1; `step` 0..2 is a
@@ -66,13 +66,13 @@ public:
 
 private:
     struct Place {
-        QImage* image;
-        QPoint origin;
+        PixelBuffer* image;
+        Point origin;
     };
     Place placeOf(TileTarget target);
     void present(TileTarget target);
     // image AND (target OR mask), through work surface A.
-    void maskedCopy(Place place, const QImage& source, int column, int imageY, int maskY);
+    void maskedCopy(Place place, const PixelBuffer& source, int column, int imageY, int maskY);
     void drawPiece(Place place, int piece, bool lit);
     void drawItem(Place place, int cell);
     bool lookIsLit(int cell, bool plainLook) const;
@@ -80,15 +80,15 @@ private:
     const GraphicsSet& graphics_;
     const GameState& state_;
     Presenter presenter_;
-    QRgb panelColour_ = 0xFFD4D0C8u;
+    Rgb panelColour_ = 0xFFD4D0C8u;
 
-    QImage board_;
-    QImage panel_;
-    std::array<QImage, kPaletteEntries> palette_;
-    std::array<QImage, 4> masks_;
-    QImage workA_;
-    QImage workB_;
-    QImage workC_;
+    PixelBuffer board_;
+    PixelBuffer panel_;
+    std::array<PixelBuffer, kPaletteEntries> palette_;
+    std::array<PixelBuffer, 4> masks_;
+    PixelBuffer workA_;
+    PixelBuffer workB_;
+    PixelBuffer workC_;
 };
 
 } // namespace tavrin::graphics

@@ -12,7 +12,7 @@ gstreamer1.0-plugins-base
 libfluidsynth-dev timgm6mb-soundfont
 fonts-motoya-l-cedar
 libgtest-dev libgmock-dev libbenchmark-dev
-nlohmann-json3-dev zlib1g-dev
+nlohmann-json3-dev zlib1g-dev libstb-dev
 xvfb xauth
 desktop-file-utils
 qt6-httpserver-dev qt6-websockets-dev libqt6sql6-sqlite libqt6sql6-psql postgresql

@@ -94,7 +94,7 @@ TEST(FileKindChooserTest, ChooseReturnsTheKindOrNothing)
 TEST(OpenGraphicsKindTest, ThemeChoiceForgetsPicturesEvenWhenCancelled)
 {
     GraphicsSet set = test::noiseSet();
-    const QImage customSheet = test::noiseImage(352, 128, 77);
+    const PixelBuffer customSheet = test::noiseImage(352, 128, 77);
     set.hyperRoadSheet = customSheet;
     test::ProgramSettings settings;
     test::FakeHost host;
@@ -129,7 +129,7 @@ TEST(OpenGraphicsKindTest, PictureChoicesRunTheirReplaceCommand)
     ASSERT_TRUE(test::saveBmp(test::noiseImage(10, 10, 1), bg));
     openGraphicsKind(FileKind::GoalBackground, pictures, themes, [&](FileKind) { return bg; });
     EXPECT_EQ(settings.value("fn2"), bg);
-    EXPECT_EQ(set.goalBackground.size(), QSize(10, 10));
+    EXPECT_EQ(set.goalBackground.size(), (Size{10, 10}));
     openGraphicsKind(FileKind::PuzzleFile, pictures, themes, [&](FileKind) -> QString {
         ADD_FAILURE() << "the puzzle file is not opened here";
         return QString();

@@ -66,10 +66,14 @@ TEST(GraphicsSetTest, FallbackPicturesMeetTheirRules)
     EXPECT_TRUE(isValidSheet(set.hyperRoadSheet));
     EXPECT_TRUE(isValidItemStrip(set.itemStrip));
     EXPECT_EQ(set.itemCount(), 3);
-    EXPECT_EQ(set.normalBackground.size(), QSize(256, 256));
-    EXPECT_EQ(set.hyperRoadSheet.format(), QImage::Format_RGB32);
+    EXPECT_EQ(set.normalBackground.size(), (Size{256, 256}));
+    for (int y = 0; y < set.hyperRoadSheet.height(); ++y) {
+        for (int x = 0; x < set.hyperRoadSheet.width(); ++x) {
+            ASSERT_EQ(set.hyperRoadSheet.pixel(x, y) & 0xFF000000u, 0xFF000000u) << x << "," << y;
+        }
+    }
     // A missing program folder still gives a usable set.
-    const GraphicsSet loaded = GraphicsSet::load(QStringLiteral("/nonexistent/folder"));
+    const GraphicsSet loaded = loadGraphicsSet(QStringLiteral("/nonexistent/folder"));
     EXPECT_TRUE(isValidSheet(loaded.hyperRoadSheet));
     EXPECT_TRUE(isValidItemStrip(loaded.itemStrip));
 }
@@ -77,10 +81,10 @@ TEST(GraphicsSetTest, FallbackPicturesMeetTheirRules)
 TEST(GraphicsSetTest, LoadsBuiltinsFromTheProgramFolderAndRejectsWrongSizes)
 {
     QTemporaryDir dir;
-    const QImage sheet = noiseImage(352, 128, 21);
-    ASSERT_TRUE(test::saveBmp(sheet, dir.filePath(builtinFileName(kHyperRoadSheet))));
-    ASSERT_TRUE(test::saveBmp(noiseImage(100, 64, 22), dir.filePath(builtinFileName(kItemStrip))));
-    const GraphicsSet set = GraphicsSet::load(dir.path());
+    const PixelBuffer sheet = noiseImage(352, 128, 21);
+    ASSERT_TRUE(test::saveBmp(sheet, dir.filePath(QString::fromLatin1(builtinFileName(kHyperRoadSheet)))));
+    ASSERT_TRUE(test::saveBmp(noiseImage(100, 64, 22), dir.filePath(QString::fromLatin1(builtinFileName(kItemStrip)))));
+    const GraphicsSet set = loadGraphicsSet(dir.path());
     EXPECT_EQ(set.hyperRoadSheet, sheet);
     EXPECT_EQ(set.builtinSheet, sheet);
     EXPECT_EQ(set.itemStrip, drawFallbackItems()); // 100 wide: not a strip
@@ -148,17 +152,17 @@ TEST_F(PicturesTest, CancelledBackgroundDialogForgetsTheFileButKeepsThePicture)
     const QString path = bmp("bg.bmp", 48, 48);
     pictures.replaceBackground(path, 0);
     EXPECT_EQ(settings.value("fn1"), path);
-    EXPECT_EQ(set.normalBackground.size(), QSize(48, 48));
+    EXPECT_EQ(set.normalBackground.size(), (Size{48, 48}));
     EXPECT_EQ(host.redrawBoardCount, 1);
     pictures.replaceBackground(QString(), 0);
     EXPECT_EQ(settings.value("fn1"), QString());
     EXPECT_TRUE(settings.contains("fn1"));
-    EXPECT_EQ(set.normalBackground.size(), QSize(48, 48));
+    EXPECT_EQ(set.normalBackground.size(), (Size{48, 48}));
 }
 
 TEST_F(PicturesTest, UnreadableGoalBackgroundShowsTheMessage)
 {
-    const QImage before = set.goalBackground;
+    const PixelBuffer before = set.goalBackground;
     pictures.replaceBackground(dir.filePath("missing.bmp"), 1);
     ASSERT_EQ(host.messages.size(), 1u);
     EXPECT_EQ(host.messages[0].text, kNotBitmap);
@@ -171,7 +175,7 @@ TEST_F(PicturesTest, BackgroundOfAnySizeIsAcceptedAndNoRedrawWhileAThemeLoads)
 {
     pictures.setThemeLoading(true);
     EXPECT_EQ(pictures.applyBackground(bmp("wide.bmp", 700, 3), 1), PictureLoad::Applied);
-    EXPECT_EQ(set.goalBackground.size(), QSize(700, 3));
+    EXPECT_EQ(set.goalBackground.size(), (Size{700, 3}));
     EXPECT_EQ(host.redrawBoardCount, 0);
     EXPECT_EQ(pictures.applyBackground(QString(), 1), PictureLoad::Skipped);
     EXPECT_EQ(pictures.applyBackground(textFile("x.bmp"), 0), PictureLoad::NotLoaded);
@@ -191,7 +195,7 @@ TEST_F(PicturesTest, ItemPictureSizes)
         pictures.replaceItems(bmp(QStringLiteral("items%1x%2.bmp").arg(c.w).arg(c.h), c.w, c.h));
         if (c.ok) {
             EXPECT_TRUE(host.messages.empty()) << c.w << "x" << c.h;
-            EXPECT_EQ(set.itemStrip.size(), QSize(c.w, c.h));
+            EXPECT_EQ(set.itemStrip.size(), (Size{c.w, c.h}));
         } else {
             ASSERT_EQ(host.messages.size(), 1u) << c.w << "x" << c.h;
             EXPECT_EQ(host.messages[0].text, kItemSize);
@@ -216,7 +220,7 @@ TEST_F(PicturesTest, SameItemCountNeverAsksDuringAGame)
 TEST_F(PicturesTest, OtherItemCountAsksAndNoKeepsTheGame)
 {
     host.freeGame = true;
-    const QImage before = set.itemStrip;
+    const PixelBuffer before = set.itemStrip;
     pictures.replaceItems(bmp("five.bmp", 160, 64));
     ASSERT_EQ(host.questions.size(), 1);
     EXPECT_EQ(host.questions[0], QStringLiteral("新しいアイテムをロードすると現在のゲームは中断されますがよいですか？"));
@@ -275,7 +279,7 @@ TEST_F(PicturesTest, HostileBitmapHeadersAreNotLoaded)
     {
         QBuffer buffer(&bytes);
         buffer.open(QIODevice::WriteOnly);
-        noiseImage(352, 128, 3).save(&buffer, "BMP");
+        toQImage(noiseImage(352, 128, 3)).save(&buffer, "BMP");
     }
     QByteArray huge = bytes;
     const char dims[8] = {0x30, 0x75, 0, 0, 0x30, 0x75, 0, 0};
@@ -287,7 +291,7 @@ TEST_F(PicturesTest, HostileBitmapHeadersAreNotLoaded)
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.write(data);
     }
-    const QImage before = set.hyperRoadSheet;
+    const PixelBuffer before = set.hyperRoadSheet;
     pictures.replaceHyperRoadSheet(hugePath);
     pictures.replaceHyperRoadSheet(cutPath);
     ASSERT_EQ(host.messages.size(), 2u);
@@ -346,7 +350,7 @@ TEST_F(PicturesTest, NamedPipesAndFoldersAreNotOpenedAsPictures)
     EXPECT_EQ(set.hyperRoadSheet, set.builtinSheet);
     EXPECT_EQ(settings.value("fn0"), QString());
 
-    const QImage before = set.hyperRoadSheet;
+    const PixelBuffer before = set.hyperRoadSheet;
     pictures.replaceHyperRoadSheet(pipe);
     EXPECT_EQ(set.hyperRoadSheet, before);
     ASSERT_EQ(host.messages.size(), 1u);

@@ -21,12 +21,12 @@ using test::noiseSet;
 
 const QString kDefaultGoal = QStringLiteral("水、新芽、太陽をハイパーロードでつないで全ての地域を緑化してください。");
 
-std::string bmpBytes(const QImage& image)
+std::string bmpBytes(const PixelBuffer& image)
 {
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "BMP");
+    toQImage(image).save(&buffer, "BMP");
     return bytes.toStdString();
 }
 
@@ -40,10 +40,10 @@ protected:
     Pictures pictures{set, settings, host};
     Themes themes{pictures, settings, host};
 
-    const QImage sheet = noiseImage(352, 128, 41);
-    const QImage normal = noiseImage(40, 24, 42);
-    const QImage goal = noiseImage(256, 256, 43);
-    const QImage items = noiseImage(96, 64, 44);
+    const PixelBuffer sheet = noiseImage(352, 128, 41);
+    const PixelBuffer normal = noiseImage(40, 24, 42);
+    const PixelBuffer goal = noiseImage(256, 256, 43);
+    const PixelBuffer items = noiseImage(96, 64, 44);
 
     void SetUp() override { themes.setTempRoot(tempRoot.path()); }
 
@@ -58,7 +58,7 @@ protected:
     QString themeFile(const QString& name, const std::string& goalText,
                       std::array<std::string, 4> parts = {})
     {
-        const std::array<QImage, 4> images{sheet, normal, goal, items};
+        const std::array<PixelBuffer, 4> images{sheet, normal, goal, items};
         for (std::size_t k = 0; k < 4; ++k) {
             if (parts[k].empty()) {
                 parts[k] = bmpBytes(images[k]);
@@ -105,7 +105,7 @@ TEST_F(ThemesTest, OpenAppliesAllFourPicturesAndTheGoal)
 
 TEST_F(ThemesTest, IndividuallyReplacedPictureWinsAndIsForgottenAfterwards)
 {
-    const QImage mine = noiseImage(64, 64, 50);
+    const PixelBuffer mine = noiseImage(64, 64, 50);
     const QString minePath = dir.filePath("mine.bmp");
     ASSERT_TRUE(test::saveBmp(mine, minePath));
     pictures.replaceBackground(minePath, 0);
@@ -274,7 +274,7 @@ TEST_F(ThemesTest, CreateNeedsAllFourPicturesReplaced)
 
 TEST_F(ThemesTest, CreateSaveAndLoadRoundTrip)
 {
-    const std::array<QImage, 4> images{sheet, normal, goal, items};
+    const std::array<PixelBuffer, 4> images{sheet, normal, goal, items};
     for (int k = 0; k < 4; ++k) {
         const QString path = dir.filePath(QStringLiteral("pic%1.bmp").arg(k));
         ASSERT_TRUE(test::saveBmp(images[static_cast<std::size_t>(k)], path));
@@ -410,15 +410,15 @@ TEST_F(ThemesTest, ExitCleanUpRemovesTheFolderAndItsFiles)
 TEST_F(ThemesTest, BuiltInPicturesOfTheProgramFolder)
 {
     const QString bin = qEnvironmentVariable("TAVRIN_PROGRAM_DIR");
-    if (bin.isEmpty() || !QFileInfo::exists(QDir(bin).filePath(builtinFileName(kHyperRoadSheet)))) {
+    if (bin.isEmpty() || !QFileInfo::exists(QDir(bin).filePath(QString::fromLatin1(builtinFileName(kHyperRoadSheet))))) {
         GTEST_SKIP() << "the built-in pictures have not been generated";
     }
-    const GraphicsSet builtin = GraphicsSet::load(bin);
+    const GraphicsSet builtin = loadGraphicsSet(bin);
     EXPECT_TRUE(isValidSheet(builtin.hyperRoadSheet));
     EXPECT_NE(builtin.hyperRoadSheet, drawFallbackSheet());
     EXPECT_EQ(builtin.itemCount(), 3);
-    EXPECT_EQ(builtin.normalBackground.size(), QSize(256, 256));
-    EXPECT_EQ(builtin.goalBackground.size(), QSize(256, 256));
+    EXPECT_EQ(builtin.normalBackground.size(), (Size{256, 256}));
+    EXPECT_EQ(builtin.goalBackground.size(), (Size{256, 256}));
 }
 
 } // namespace
