@@ -1,17 +1,11 @@
 #include "app/data_dir.h"
 
+#include "game/data_folders.h"
 #include "puzzles/game_series.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
-
-#ifndef TAVRIN_DATA_RELATIVE
-#define TAVRIN_DATA_RELATIVE "../share/tavrin"
-#endif
-#ifndef TAVRIN_DATA_INSTALLED
-#define TAVRIN_DATA_INSTALLED "/usr/local/share/tavrin"
-#endif
 
 namespace tavrin::app {
 
@@ -93,11 +87,9 @@ QStringList dataFolderCandidates(const QString& programFolder)
             folders.append(clean);
         }
     };
-    add(programFolder);
-    if (!programFolder.isEmpty()) {
-        add(QDir(programFolder).filePath(QStringLiteral(TAVRIN_DATA_RELATIVE)));
+    for (const std::string& folder : game::dataFolderCandidates(programFolder.toStdString())) {
+        add(QString::fromStdString(folder));
     }
-    add(QStringLiteral(TAVRIN_DATA_INSTALLED));
     return folders;
 }
 
