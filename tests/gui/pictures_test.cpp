@@ -78,7 +78,7 @@ void PicturesTest::themeRoundTrip()
         f.boxes.paths.push_back(path);
         f.action(Command::Open)->trigger();
     }
-    QCOMPARE(f->graphics().normalBackground.size(), QSize(48, 48));
+    QCOMPARE(f->graphics().normalBackground.size(), (graphics::Size{48, 48}));
     QCOMPARE(f->settings().get("Tavrin for Windows", "fn1", ""), normal.toStdString());
 
     const QString theme = f.file(QStringLiteral("mine.ket"));
@@ -100,7 +100,7 @@ void PicturesTest::themeRoundTrip()
     f.boxes.paths.push_back(theme);
     f.action(Command::Open)->trigger();
     QCOMPARE(graphics::screenText(f->themes().themeGoal()), u("みんなつなげて"));
-    QCOMPARE(f->graphics().normalBackground.size(), QSize(48, 48));
+    QCOMPARE(f->graphics().normalBackground.size(), (graphics::Size{48, 48}));
     QCOMPARE(f->graphics().normalBackground.pixel(5, 5), qRgb(40, 160, 40));
     QCOMPARE(f->graphics().hyperRoadSheet.pixel(0, 0), qRgb(1, 2, 3));
     QVERIFY(f.action(Command::ResetTheme)->isEnabled());
