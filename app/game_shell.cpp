@@ -165,13 +165,10 @@ void GameShell::startUpAction()
         playCommandLineFile();
     }
     // Without a file to play, or with one that could not be played.
+    Text note;
     if (!state_.puzzleSeries) {
-        Text note;
         if (!savedGame_->resume(note)) {
             controller_->StartFreeGame();
-            if (!note.empty()) {
-                window_->setStatusText(note);
-            }
         }
     }
     if (!forgotten_.isEmpty()) {
@@ -180,8 +177,13 @@ void GameShell::startUpAction()
             names.append(QFileInfo(path).fileName());
         }
         const QString separator = screenText(TAVRIN_TEXT("app", "、"));
-        window_->setStatusText(TAVRIN_TEXT("app", "読み込めなくなった画像の代わりに標準の画像を使います：%1")
-                                   .arg(Text(names.join(separator).toStdString())));
+        const Text pictures = TAVRIN_TEXT("app", "読み込めなくなった画像の代わりに標準の画像を使います：%1")
+                                  .arg(Text(names.join(separator).toStdString()));
+        // Both are said when the saved game was refused too.
+        note = note.empty() ? pictures : TAVRIN_TEXT("app", "%1　%2").arg(note).arg(pictures);
+    }
+    if (!note.empty()) {
+        window_->setStatusText(note);
     }
 }
 
