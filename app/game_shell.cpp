@@ -6,6 +6,7 @@
 #include "app/help_window.h"
 #include "app/language.h"
 #include "app/high_score_dialog.h"
+#include "app/score_server_dialog.h"
 #include "app/zoom.h"
 #include "game/flow_texts.h"
 #include "graphics/file_kind_chooser.h"
@@ -130,6 +131,8 @@ void GameShell::start()
     window_->setWindowCaption(std::string(game::kProductTitle));
 
     form_.setZoom(startZoom(store_, QGuiApplication::primaryScreen()));
+    // A choice kept from a larger screen falls back to what fits this one.
+    fitZoomToScreen(form_);
     restoreGeometry();
     scores_.loadFreeHighScores();
     window_->setCommandEnabled(Command::ClearHighScores, scores_.hasHighScores());
@@ -452,6 +455,12 @@ void GameShell::showHighScoreWindow(bool series)
                             game::Buttons::Ok, game::Icon::Warning);
     }
     HighScoreDialog dialog(shown.view, &form_);
+    if (shown.page == PageStep::Written) {
+        const QString page = QString::fromStdString(shown.pagePath.string());
+        dialog.setRegistrationPage(page);
+        window_->setStatusText(TAVRIN_TEXT("app", "ハイスコア登録用のページを書き出しました：%1")
+                                   .arg(Text(QDir::toNativeSeparators(page).toStdString())));
+    }
     runModal(dialog);
     if (dialog.okPressed()) {
         scores_.okPressed();
@@ -514,6 +523,7 @@ void GameShell::shellCommand(Command command)
     case Command::About: aboutBox(); break;
     case Command::FreshSeries: playGeneratedSeries(false); break;
     case Command::DailySeries: playGeneratedSeries(true); break;
+    case Command::ScoreServer: chooseScoreServer(store_, &form_); break;
     default: break;
     }
 }

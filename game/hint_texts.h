@@ -14,8 +14,7 @@ inline constexpr Phrase kNoHintText = TAVRIN_TEXT("game", "ヒント：置ける
 inline Text hintText(const PlacementHint& hint)
 {
     if (!hint.raises) {
-        return TAVRIN_TEXT("game", "ヒント：今は得点の増える場所がありません。上から%1行目・左から%2列目に置くと、"
-                                   "道がアイテムをつなぐのに一番近づきます。")
+        return TAVRIN_TEXT("game", "ヒント：得点の増える場所はなし。上から%1行目・左から%2列目で道がアイテムに近づきます。")
             .arg(hint.cell / 8 + 1)
             .arg(hint.cell % 8 + 1);
     }

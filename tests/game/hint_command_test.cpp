@@ -191,8 +191,7 @@ TEST(HintTexts, RowAndColumnCountFromOne)
     EXPECT_EQ(hintText({0, 0, true}).japanese(), "ヒント：上から1行目・左から1列目に置くと、エコ点とループ点の合計は0点です。");
     EXPECT_EQ(hintText({63, 5, true}).japanese(), "ヒント：上から8行目・左から8列目に置くと、エコ点とループ点の合計は5点です。");
     EXPECT_EQ(hintText({27, 0, false}).japanese(),
-              "ヒント：今は得点の増える場所がありません。上から4行目・左から4列目に置くと、"
-              "道がアイテムをつなぐのに一番近づきます。");
+              "ヒント：得点の増える場所はなし。上から4行目・左から4列目で道がアイテムに近づきます。");
 }
 
 } // namespace
