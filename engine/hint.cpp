@@ -185,16 +185,14 @@ std::optional<PlacementHint> bestPlacement(const GameState& state, HyperRoad pie
         return best;
     }
     const long now = static_cast<long>(ecoPoints(state)) + state.loopPoints;
+    best->raises = best->total > now;
+    if (best->raises) {
+        return best;
+    }
     const int endsNow = unansweredEnds(state.board);
     auto endsAfter = [&](int c) {
         return endsNow - endsAround(state.board, c, state.board[c]) + endsAround(state.board, c, piece);
     };
-    best->raises = best->total > now;
-    if (best->raises) {
-        best->openEnds = endsAfter(best->cell);
-        best->gap = ItemGaps(state).gapWith(state.board, best->cell);
-        return best;
-    }
     // Nothing scores: among the cells that keep the most, the one that
     // leaves the fewest loose ends, then the one nearest to linking the items.
     const ItemGaps gaps(state);

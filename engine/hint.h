@@ -13,8 +13,9 @@ struct PlacementHint {
     int cell = -1;
     long total = 0;      // eco points + loop points after the placement
     bool raises = false; // the total is above today's
-    int openEnds = 0;    // road ends on the board that no neighbour answers, after the placement
-    int gap = 0;         // empty cells still to be filled to link the items (0 when they are linked)
+    // Worked out only when nothing raises the points:
+    int openEnds = 0; // road ends on the board that no neighbour answers, after the placement
+    int gap = 0;      // empty cells still to be filled to link the items (0 when they are linked)
 };
 
 // Tries the offered piece on every cell the same-shape rule allows, each time
