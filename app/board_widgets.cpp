@@ -17,6 +17,7 @@ constexpr int kTile = 32;
 constexpr int kSide = 8;
 constexpr int kCells = kSide * kSide;
 constexpr int kTileMargin = 2; // around a single tile, at zoom 1
+constexpr qreal kNotOfferedOpacity = 0.3;
 
 int clampZoom(int zoom)
 {
@@ -243,11 +244,17 @@ void TileView::paintEvent(QPaintEvent*)
     crisp(p);
     p.fillRect(rect(), palette().window());
     const QRect target(kTileMargin * zoom_, kTileMargin * zoom_, kTile * zoom_, kTile * zoom_);
+    // A palette entry that is not offered fades into the panel, so that the
+    // one shape to take stands out.
+    if (testAttribute(Qt::WA_ForceDisabled)) {
+        p.setOpacity(kNotOfferedOpacity);
+    }
     if (!pixmap_.isNull()) {
         p.drawPixmap(target, pixmap_);
     } else if (image_ != nullptr && !image_->isNull()) {
         p.drawImage(target, *image_);
     }
+    p.setOpacity(1.0);
     if (border_) {
         frame(p, rect(), zoom_, Qt::black);
     }

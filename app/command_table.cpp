@@ -47,6 +47,7 @@ constexpr std::array<CommandInfo, game::kCommandCount> kTable{{
     {Command::Hint,            Menu::Game, true, TAVRIN_TEXT("menu", "ヒント(&I)"), "F3", Toolbar::Main, 20, TAVRIN_TEXT("menu", "ヒント"), false, false, false, true},
     {Command::FreshSeries,     Menu::Game, true, TAVRIN_TEXT("menu", "おまかせ問題(&R)"), "", Toolbar::None, 0, kNoText, true, false, false, true},
     {Command::DailySeries,     Menu::Game, true, TAVRIN_TEXT("menu", "今日の問題(&D)"), "", Toolbar::None, 0, kNoText, true, false, false, false},
+    {Command::ScoreServer,     Menu::Options, true, TAVRIN_TEXT("menu", "ハイスコア登録先(&R)..."), "", Toolbar::None, 0, kNoText, true, false, false, true},
 }};
 // clang-format on
 

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDesktopServices>
 #include <QDialog>
 #include <QFileDialog>
 #include <QFontMetrics>
@@ -24,6 +25,7 @@ struct Hooks {
     InputHook input;
     FileHook file;
     ModalHook modal;
+    UrlHook url;
     std::function<void()> help;
 };
 
@@ -100,6 +102,45 @@ QString fitToScreen(const QString& text, const QFont& font, const QRect& screen)
 
 } // namespace
 
+QString tabulatedMessage(const QString& text)
+{
+    if (!text.contains(u'\t')) {
+        return {};
+    }
+    QString html;
+    bool inTable = false;
+    const QStringList lines = text.split(u'\n');
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        const QString& line = lines[i];
+        const qsizetype tab = line.indexOf(u'\t');
+        if (tab >= 0) {
+            if (!inTable) {
+                html += QStringLiteral("<table cellspacing=\"0\" cellpadding=\"0\">");
+                inTable = true;
+            }
+            const QString label = line.left(tab);
+            const QString value = line.mid(line.lastIndexOf(u'\t') + 1);
+            html += QStringLiteral("<tr><td>%1</td><td width=\"16\"></td><td align=\"right\">%2</td></tr>")
+                        .arg(label.toHtmlEscaped(), value.toHtmlEscaped());
+            continue;
+        }
+        if (inTable) {
+            html += QStringLiteral("</table>");
+            inTable = false;
+        }
+        html += line.toHtmlEscaped();
+        // A line break after every line but the last, and none before a table.
+        const bool tableNext = i + 1 < lines.size() && lines[i + 1].contains(u'\t');
+        if (i + 1 < lines.size() && !tableNext) {
+            html += QStringLiteral("<br>");
+        }
+    }
+    if (inTable) {
+        html += QStringLiteral("</table>");
+    }
+    return html;
+}
+
 void prepareFileDialog(QFileDialog& dialog, const FileRequest& request)
 {
     dialog.setWindowTitle(request.title);
@@ -134,6 +175,7 @@ void setMessageHook(MessageHook hook) { hooks().message = std::move(hook); }
 void setInputHook(InputHook hook) { hooks().input = std::move(hook); }
 void setFileHook(FileHook hook) { hooks().file = std::move(hook); }
 void setModalHook(ModalHook hook) { hooks().modal = std::move(hook); }
+void setUrlHook(UrlHook hook) { hooks().url = std::move(hook); }
 void setHelpHandler(std::function<void()> handler) { hooks().help = std::move(handler); }
 
 QString defaultTitle()
@@ -174,8 +216,17 @@ game::Answer showMessage(QWidget* parent, const MessageRequest& request)
     // Names, paths and goal texts come from people and files: never rich text.
     box.setTextFormat(Qt::PlainText);
     const QScreen* screen = parent != nullptr ? parent->screen() : QGuiApplication::primaryScreen();
-    box.setText(screen != nullptr ? fitToScreen(request.text, box.font(), screen->availableGeometry())
-                                  : request.text);
+    const QString text = screen != nullptr ? fitToScreen(request.text, box.font(), screen->availableGeometry())
+                                           : request.text;
+    // Columns (the result box's totals) line up in a table; every text in
+    // it is escaped, so nothing typed or read becomes markup.
+    const QString table = tabulatedMessage(text);
+    if (!table.isEmpty()) {
+        box.setTextFormat(Qt::RichText);
+        box.setText(table);
+    } else {
+        box.setText(text);
+    }
     box.setIcon(qtIcon(request.icon));
     QPushButton* yes = nullptr;
     if (request.buttons == game::Buttons::YesNo) {
@@ -243,6 +294,14 @@ int runModal(QDialog& dialog)
     }
     const ArrowPointer arrow;
     return dialog.exec();
+}
+
+bool openInBrowser(const QUrl& url)
+{
+    if (hooks().url) {
+        return hooks().url(url);
+    }
+    return QDesktopServices::openUrl(url);
 }
 
 } // namespace tavrin::app

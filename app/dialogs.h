@@ -13,6 +13,7 @@
 
 class QDialog;
 class QFileDialog;
+class QUrl;
 class QWidget;
 
 namespace tavrin::app {
@@ -44,11 +45,14 @@ using InputHook = std::function<std::optional<QString>(const InputRequest&)>;
 using FileHook = std::function<QString(const FileRequest&)>;
 // Receives a modal window instead of it being run; returns the dialog's result.
 using ModalHook = std::function<int(QDialog&)>;
+// Receives a page to open in the web browser instead of the desktop.
+using UrlHook = std::function<bool(const QUrl&)>;
 
 void setMessageHook(MessageHook hook);
 void setInputHook(InputHook hook);
 void setFileHook(FileHook hook);
 void setModalHook(ModalHook hook);
+void setUrlHook(UrlHook hook);
 
 // The program's default title: "Tavrin for Windows".
 QString defaultTitle();
@@ -61,6 +65,14 @@ QString askFile(QWidget* parent, const FileRequest& request);
 void prepareFileDialog(QFileDialog& dialog, const FileRequest& request);
 // Runs `dialog` modally (or hands it to the hook) and returns its result.
 int runModal(QDialog& dialog);
+// Opens `url` in the player's web browser (or hands it to the hook).
+bool openInBrowser(const QUrl& url);
+
+// A message whose lines hold tab-separated columns (a label, tabs, a
+// number: the result box's totals) as rich text with the columns in a table,
+// the labels left and the values right-aligned, so they line up whatever the
+// labels' widths; everything else as plain lines. "" for a text without tabs.
+QString tabulatedMessage(const QString& text);
 
 // Called for the Help button of a message box.
 void setHelpHandler(std::function<void()> handler);

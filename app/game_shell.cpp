@@ -6,6 +6,7 @@
 #include "app/help_window.h"
 #include "app/language.h"
 #include "app/high_score_dialog.h"
+#include "app/score_server_dialog.h"
 #include "app/zoom.h"
 #include "game/flow_texts.h"
 #include "graphics/file_kind_chooser.h"
@@ -131,6 +132,8 @@ void GameShell::start()
     window_->setWindowCaption(std::string(game::kProductTitle));
 
     form_.setZoom(startZoom(store_, QGuiApplication::primaryScreen()));
+    // A choice kept from a larger screen falls back to what fits this one.
+    fitZoomToScreen(form_);
     restoreGeometry();
     scores_.loadFreeHighScores();
     window_->setCommandEnabled(Command::ClearHighScores, scores_.hasHighScores());
@@ -166,13 +169,10 @@ void GameShell::startUpAction()
         playCommandLineFile();
     }
     // Without a file to play, or with one that could not be played.
+    Text note;
     if (!state_.puzzleSeries) {
-        Text note;
         if (!savedGame_->resume(note)) {
             controller_->StartFreeGame();
-            if (!note.empty()) {
-                window_->setStatusText(note);
-            }
         }
     }
     if (!forgotten_.isEmpty()) {
@@ -181,8 +181,13 @@ void GameShell::startUpAction()
             names.append(QFileInfo(path).fileName());
         }
         const QString separator = screenText(TAVRIN_TEXT("app", "、"));
-        window_->setStatusText(TAVRIN_TEXT("app", "読み込めなくなった画像の代わりに標準の画像を使います：%1")
-                                   .arg(Text(names.join(separator).toStdString())));
+        const Text pictures = TAVRIN_TEXT("app", "読み込めなくなった画像の代わりに標準の画像を使います：%1")
+                                  .arg(Text(names.join(separator).toStdString()));
+        // Both are said when the saved game was refused too.
+        note = note.empty() ? pictures : TAVRIN_TEXT("app", "%1　%2").arg(note).arg(pictures);
+    }
+    if (!note.empty()) {
+        window_->setStatusText(note);
     }
 }
 
@@ -451,6 +456,12 @@ void GameShell::showHighScoreWindow(bool series)
                             game::Buttons::Ok, game::Icon::Warning);
     }
     HighScoreDialog dialog(shown.view, &form_);
+    if (shown.page == PageStep::Written) {
+        const QString page = QString::fromStdString(shown.pagePath.string());
+        dialog.setRegistrationPage(page);
+        window_->setStatusText(TAVRIN_TEXT("app", "ハイスコア登録用のページを書き出しました：%1")
+                                   .arg(Text(QDir::toNativeSeparators(page).toStdString())));
+    }
     runModal(dialog);
     if (dialog.okPressed()) {
         scores_.okPressed();
@@ -513,6 +524,7 @@ void GameShell::shellCommand(Command command)
     case Command::About: aboutBox(); break;
     case Command::FreshSeries: playGeneratedSeries(false); break;
     case Command::DailySeries: playGeneratedSeries(true); break;
+    case Command::ScoreServer: chooseScoreServer(store_, &form_); break;
     default: break;
     }
 }

@@ -5,9 +5,15 @@
 #include "graphics/screen_text.h"
 
 #include <QFileInfo>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QStyle>
 #include <QTextBrowser>
 #include <QUrl>
 #include <QVBoxLayout>
+
+#include <algorithm>
+#include <cmath>
 
 namespace tavrin::app {
 
@@ -46,9 +52,36 @@ HelpWindow::HelpWindow(const QString& folder, int topic, QWidget* parent) : QDia
     const QUrl url = QUrl::fromLocalFile(page.section(u'#', 0, 0));
     browser_->setSearchPaths({QFileInfo(url.toLocalFile()).absolutePath()});
     browser_->setSource(url);
+    fitWidthToPage();
+    // A page reached by a link may hold a wider picture.
+    connect(browser_, &QTextBrowser::sourceChanged, this, [this] { fitWidthToPage(); });
     if (page.contains(u'#')) {
         browser_->scrollToAnchor(page.section(u'#', 1));
     }
+}
+
+void HelpWindow::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    fitWidthToPage(); // the page's pictures are laid out by now
+}
+
+// At least as wide as the page's widest picture (the eleven pieces), so that
+// nothing needs scrolling sideways at first sight; never wider than the screen.
+void HelpWindow::fitWidthToPage()
+{
+    // Laid out at the browser's width, the document is as wide as the widest
+    // thing that cannot wrap.
+    const int contents = static_cast<int>(std::ceil(browser_->document()->size().width()));
+    const QMargins margins = layout()->contentsMargins();
+    const int chrome = margins.left() + margins.right() + 2 * browser_->frameWidth()
+                       + browser_->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, browser_) + 4;
+    int wanted = std::max(width(), contents + chrome);
+    const QScreen* shownOn = screen() != nullptr ? screen() : QGuiApplication::primaryScreen();
+    if (shownOn != nullptr) {
+        wanted = std::min(wanted, shownOn->availableGeometry().width());
+    }
+    resize(wanted, height());
 }
 
 QString minorVersionText(int minor)

@@ -25,7 +25,12 @@ public:
     HelpWindow(const QString& folder, int topic, QWidget* parent = nullptr);
     QTextBrowser* browser() const { return browser_; }
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
+    void fitWidthToPage();
+
     QTextBrowser* browser_ = nullptr;
 };
 

@@ -1,5 +1,6 @@
 #include "app/high_score_dialog.h"
 
+#include "app/dialogs.h"
 #include "graphics/screen_text.h"
 
 #include <QClipboard>
@@ -9,6 +10,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
+#include <QUrl>
 
 namespace tavrin::app {
 
@@ -56,6 +58,11 @@ HighScoreDialog::HighScoreDialog(const HighScoreView& view, QWidget* parent) : Q
     connect(ok_, &QPushButton::clicked, this, [this] {
         okPressed_ = true;
         accept();
+    });
+    connect(register_, &QPushButton::clicked, this, [this] {
+        if (!page_.isEmpty()) {
+            openInBrowser(QUrl::fromLocalFile(page_));
+        }
     });
     connect(copy_, &QPushButton::clicked, this, [this] {
         QClipboard* clipboard = QGuiApplication::clipboard();

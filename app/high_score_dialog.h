@@ -1,5 +1,5 @@
-// The high-score window: five places, OK, the hidden registration button and
-// the copy-to-clipboard button.
+// The high-score window: five places, OK, the registration button (shown only
+// when a registration page was just written) and the copy-to-clipboard button.
 #pragma once
 
 #include "scores/high_scores.h"
@@ -18,6 +18,9 @@ class HighScoreDialog : public QDialog {
 public:
     explicit HighScoreDialog(const HighScoreView& view, QWidget* parent = nullptr);
 
+    // The page the registration button opens in the web browser.
+    void setRegistrationPage(const QString& path) { page_ = path; }
+
     QLabel* nameLabel(int place) const { return names_.at(static_cast<std::size_t>(place)); }
     QLabel* scoreLabel(int place) const { return scores_.at(static_cast<std::size_t>(place)); }
     QPushButton* okButton() const { return ok_; }
@@ -28,6 +31,7 @@ public:
 
 private:
     HighScoreView view_;
+    QString page_;
     std::array<QLabel*, kScorePlaces> names_{};
     std::array<QLabel*, kScorePlaces> scores_{};
     QPushButton* ok_ = nullptr;

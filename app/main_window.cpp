@@ -1,6 +1,7 @@
 #include "app/main_window.h"
 
 #include "app/command_table.h"
+#include "app/status_text.h"
 #include "app/toolbar_icons.h"
 #include "engine/goals.h"
 #include "engine/scoring.h"
@@ -48,6 +49,9 @@ constexpr std::array<std::string_view, 4> kInitialScores{"0", "100", "0", ""};
 constexpr int kScoreLabelWidth = 60;
 constexpr Phrase kBoardMenuCaption = TAVRIN_TEXT("menu", "盤の変形(&B)");
 constexpr Phrase kZoomMenuCaption = TAVRIN_TEXT("menu", "表示倍率(&Z)");
+// Readable whatever language is showing: both names in every language; only
+// the mnemonic follows the language's habit.
+constexpr Phrase kLanguageMenuCaption = TAVRIN_TEXT("menu", "言語 / Language(&G)");
 constexpr std::array<Phrase, 2> kEditorOptionCaptions{TAVRIN_TEXT("app", "ランダム"), TAVRIN_TEXT("app", "通常")};
 
 QFont scaled(QFont font, double factor)
@@ -71,12 +75,8 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent)
     buildCentre();
     buildZoomMenu();
     buildLanguageMenu();
-    statusLabel_ = new QLabel(this);
+    statusLabel_ = new StatusText(this);
     statusLabel_->setObjectName(QStringLiteral("StatusText"));
-    statusLabel_->setTextFormat(Qt::PlainText);
-    // A long text (a path, say) is cut at the window's edge instead of
-    // widening the window.
-    statusLabel_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     statusBar()->addWidget(statusLabel_, 1);
     statusBar()->setSizeGripEnabled(false);
     caption_ = std::string(game::kProductTitle);
@@ -341,6 +341,22 @@ void MainWindow::setZoom(int zoom)
     resize(sizeHint().expandedTo(minimumSize()));
 }
 
+QSize MainWindow::frameSizeAtZoom(int zoom) const
+{
+    zoom = std::clamp(zoom, kMinZoom, kMaxZoom);
+    const QSize frame = isVisible() ? frameGeometry().size() - geometry().size() : QSize(0, 0);
+    const QSize now = sizeHint().expandedTo(minimumSize());
+    if (zoom == zoom_) {
+        return now + frame;
+    }
+    auto scale = [this, zoom](int length) { return length * zoom / zoom_; };
+    const QSize centre = centralWidget()->sizeHint();
+    const int status = statusBar()->sizeHint().height();
+    const int fixedHeight = now.height() - centre.height() - status;
+    const int width = std::max({toolbar1_->minimumWidth(), scale(centre.width()), scale(statusBar()->minimumWidth())});
+    return QSize(width, fixedHeight + scale(centre.height() + status)) + frame;
+}
+
 void MainWindow::fitToContents()
 {
     settleLayout();
@@ -432,8 +448,7 @@ void MainWindow::setCommandImage(Command command, int image)
 void MainWindow::buildLanguageMenu()
 {
     QMenu* options = menus_[static_cast<std::size_t>(game::Menu::Options)];
-    // Readable whatever language is showing: the same caption in all of them.
-    languageMenu_ = options->addMenu(QString::fromUtf8("言語 / Lan&guage")); // not for translation
+    languageMenu_ = options->addMenu(QString());
     auto* group = new QActionGroup(this);
     group->setExclusive(true);
     const std::array<std::pair<Language, QString>, 2> languages{{
@@ -491,7 +506,7 @@ void MainWindow::setCommandToolTip(Command command, const Text& toolTip)
 void MainWindow::setStatusText(const Text& text)
 {
     status_ = text;
-    statusLabel_->setText(screenText(status_));
+    statusLabel_->showText(screenText(status_));
 }
 
 void MainWindow::setCaption(const Text& caption)
@@ -520,6 +535,7 @@ void MainWindow::retranslate()
     }
     boardMenu_->setTitle(screenText(kBoardMenuCaption));
     zoomMenu_->setTitle(screenText(kZoomMenuCaption));
+    languageMenu_->setTitle(screenText(kLanguageMenuCaption));
     for (const CommandInfo& info : commandTable()) {
         showCommandTexts(info.command);
     }
@@ -530,7 +546,7 @@ void MainWindow::retranslate()
         scoreFrames_[i]->setTitle(screenText(frameCaptions_[i]));
     }
     loopLength_->setText(screenText(loopLengthText_));
-    statusLabel_->setText(screenText(status_));
+    statusLabel_->showText(screenText(status_));
     setWindowTitle(screenText(caption_));
     applyFonts();
 }

@@ -6,6 +6,7 @@
 
 #include "app/board_widgets.h"
 #include "app/language.h"
+#include "app/status_text.h"
 #include "engine/ui_text.h"
 #include "game/window.h"
 
@@ -60,7 +61,7 @@ public:
     void setCommandToolTip(game::Command command, const Text& toolTip);
     void setStatusText(const Text& text);
     const Text& statusText() const { return status_; }
-    QLabel* statusLabel() const { return statusLabel_; }
+    StatusText* statusLabel() const { return statusLabel_; }
     void setCaption(const Text& caption);
     const Text& caption() const { return caption_; }
     void setLoopLengthText(const Text& text);
@@ -86,6 +87,10 @@ public:
     // Shrinks or grows the window to what its visible contents need.
     void fitToContents();
     int zoom() const { return zoom_; }
+    // The size the window, frame included, takes at `zoom`: measured at the
+    // zoom shown, worked out from it for the others (the board, the panels
+    // and their texts grow with the zoom; menus and toolbars do not).
+    QSize frameSizeAtZoom(int zoom) const;
     // The item "×zoom" of the options menu's "表示倍率(&Z)" submenu.
     QAction* zoomAction(int zoom) const;
     QMenu* zoomMenu() const { return zoomMenu_; }
@@ -153,7 +158,7 @@ private:
     Text status_;
     Text caption_;
     Text loopLengthText_;
-    QLabel* statusLabel_ = nullptr;
+    StatusText* statusLabel_ = nullptr;
     QMenu* languageMenu_ = nullptr;
     std::array<QAction*, 2> languageActions_{};
 

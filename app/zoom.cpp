@@ -3,8 +3,11 @@
 #include "app/main_window.h"
 #include "scores/settings_store.h"
 
+#include <QAction>
 #include <QGuiApplication>
+#include <QMenu>
 #include <QScreen>
+#include <QWindow>
 
 #include <algorithm>
 
@@ -57,9 +60,73 @@ int startZoom(const SettingsStore& settings, const QScreen* screen)
     return defaultZoom(screen);
 }
 
+namespace {
+
+ScreenAreaHook& areaHook()
+{
+    static ScreenAreaHook hook;
+    return hook;
+}
+
+} // namespace
+
+void setScreenAreaHook(ScreenAreaHook hook)
+{
+    areaHook() = std::move(hook);
+}
+
+QRect screenArea(const QWidget& window)
+{
+    if (areaHook()) {
+        return areaHook()(window);
+    }
+    const QScreen* screen = window.screen() != nullptr ? window.screen() : QGuiApplication::primaryScreen();
+    return screen != nullptr ? screen->availableGeometry() : QRect();
+}
+
+bool zoomFits(const MainWindow& window, int zoom)
+{
+    const QRect area = screenArea(window);
+    if (area.isEmpty()) {
+        return true; // nothing to measure against
+    }
+    const QSize needed = window.frameSizeAtZoom(zoom);
+    return needed.width() <= area.width() && needed.height() <= area.height();
+}
+
+void offerFittingZooms(MainWindow& window)
+{
+    for (int z = kMinZoom; z <= kMaxZoom; ++z) {
+        window.zoomAction(z)->setEnabled(z == kMinZoom || z == window.zoom() || zoomFits(window, z));
+    }
+}
+
+void fitZoomToScreen(MainWindow& window)
+{
+    while (window.zoom() > kMinZoom && !zoomFits(window, window.zoom())) {
+        int next = window.zoom() - 1;
+        while (next > kMinZoom && !zoomFits(window, next)) {
+            --next;
+        }
+        window.setZoom(next);
+    }
+    offerFittingZooms(window);
+}
+
 void connectZoomChoice(MainWindow& window, SettingsStore& settings)
 {
+    QObject::connect(window.zoomMenu(), &QMenu::aboutToShow, &window, [&window] { offerFittingZooms(window); });
+    // Once the window is on a screen, it follows the window from one to another.
+    QObject::connect(&window, &MainWindow::shown, &window, [&window] {
+        if (QWindow* handle = window.windowHandle()) {
+            QObject::connect(handle, &QWindow::screenChanged, &window, [&window] { fitZoomToScreen(window); });
+        }
+        fitZoomToScreen(window);
+    });
     QObject::connect(&window, &MainWindow::zoomChosen, &window, [&window, &settings](int zoom) {
+        if (!zoomFits(window, zoom) && zoom > window.zoom()) {
+            return; // the screen has no room for it
+        }
         window.setZoom(zoom);
         settings.save(kZoomSection, kZoomKey, zoomText(window.zoom()));
         // A window grown past its screen comes back onto it.

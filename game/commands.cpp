@@ -122,6 +122,7 @@ void GameController::command(Command c, Source source)
     case Command::DefaultTheme:
     case Command::HelpTopics:
     case Command::About:
+    case Command::ScoreServer:
         w_.shellCommand(c);
         break;
     case Command::Exit:

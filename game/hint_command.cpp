@@ -28,7 +28,7 @@ void GameController::showHint()
     }
     f_.hintCell = static_cast<std::int16_t>(best->cell);
     w_.setHintCell(best->cell);
-    w_.setStatusText(hintText(best->cell, best->total));
+    w_.setStatusText(hintText(*best));
 }
 
 void GameController::clearHint()

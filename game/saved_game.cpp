@@ -7,12 +7,60 @@
 #include "game/saved_game_file.h"
 
 #include <algorithm>
+#include <memory>
 
 namespace tavrin::game {
 
 namespace {
 
 bool inRange(int value, int low, int high) { return value >= low && value <= high; }
+
+// The moves a chain of `n` gives back when it ends.
+constexpr int movesBackForChain(int n) { return ((n - 5) / 5) * ((n - 5) / 5) + 1; }
+
+// A chain is a run of placements, and each of them costs a move unless a
+// discard ten deals earlier paid for it; only the ten deals before the chain
+// can have paid without costing a move inside it. So a chain is never longer
+// than the moves used plus the discard window.
+constexpr int kLongestChain = kMoveLimit + kDiscardSlots;
+
+// What the board says about the kept values: the cells greening leaves green,
+// and the points the board is worth.
+bool boardAgrees(const SavedGame& g)
+{
+    auto probe = std::make_unique<GameState>();
+    probe->editMode = true; // groups and loops only: no scoring, no stamps
+    std::copy(g.board.begin(), g.board.end(), probe->board.begin());
+    networkAnalysis(*probe);
+    std::array<int, kCellCount> groupOf{};
+    groupOf.fill(-1);
+    for (int group = 0; group < probe->groupCount; ++group) {
+        for (int m = 0; m < probe->groupSize[group]; ++m) {
+            groupOf[probe->groupMembers[group][m]] = group;
+        }
+    }
+    // The items are linked when one group holds every item's cell; exactly
+    // that group is green, and nothing is green while they are apart.
+    int linked = groupOf[g.itemCells[0]];
+    for (int e = 1; e < g.itemCount; ++e) {
+        linked = groupOf[g.itemCells[e]] == linked ? linked : -1;
+    }
+    for (int c = 0; c < kCellCount; ++c) {
+        const bool green = g.greenStamp[c] >= 0;
+        if (green != (linked >= 0 && groupOf[c] == linked)) {
+            return false;
+        }
+        // A cell turned green at some move up to the highest one played.
+        if (green && g.greenStamp[c] < kMoveLimit - g.maxMovesUsed) {
+            return false;
+        }
+    }
+    // Every move of a chain raised the points, which start at 0.
+    probe->greenStamp.fill(-1);
+    std::copy(g.greenStamp.begin(), g.greenStamp.end(), probe->greenStamp.begin());
+    probe->maxMovesUsed = g.maxMovesUsed;
+    return g.scoreChain <= static_cast<long>(ecoPoints(*probe)) + probe->loopPoints;
+}
 
 bool plainLabel(const std::string& label)
 {
@@ -76,8 +124,16 @@ bool savedGameValid(const SavedGame& g)
     if (!inRange(g.movesUsed, 0, kMoveLimit - 1) || !inRange(g.maxMovesUsed, g.movesUsed, kMoveLimit)) {
         return false;
     }
-    if (g.scoreChain < 0 || g.movesReturnedTotal < 0 || g.movesReturned < 0
-        || !inRange(g.scoreLabelsDirty, 0, kDirtyEco + kDirtyLoop + kDirtyMoves + kDirtyChain)) {
+    if (!inRange(g.scoreLabelsDirty, 0, kDirtyEco + kDirtyLoop + kDirtyMoves + kDirtyChain)) {
+        return false;
+    }
+    // The chain and the moves it gave back: the last return is what a chain
+    // can give and is told exactly when there was one; the sum still takes
+    // another return without overflowing.
+    if (!inRange(g.scoreChain, 0, g.movesUsed + kDiscardSlots)
+        || !inRange(g.movesReturned, 0, movesBackForChain(kLongestChain))
+        || (g.movesReturned > 0) == g.noMovesReturned
+        || !inRange(g.movesReturnedTotal, 0, INT16_MAX - kMoveLimit)) {
         return false;
     }
     if (!plainLabel(g.labels.Label2) || !plainLabel(g.labels.Label3) || !plainLabel(g.labels.Label5)
@@ -95,7 +151,7 @@ bool savedGameValid(const SavedGame& g)
             return false;
         }
     }
-    return g.random.draws <= RandomSource::kSeedSpan;
+    return g.random.draws <= RandomSource::kSeedSpan && boardAgrees(g);
 }
 
 // --- the controller's side -------------------------------------------------------

@@ -70,8 +70,10 @@ enum class Command {
     // Added to the Game menu, before the exit item: series the game makes.
     FreshSeries, // "おまかせ問題(&R)": 10 new puzzles of rising grade
     DailySeries, // "今日の問題(&D)": the 10 puzzles of today's date
+    // Added to the Options menu: where the registration pages post to.
+    ScoreServer, // "ハイスコア登録先(&R)..."
 };
-inline constexpr int kCommandCount = static_cast<int>(Command::DailySeries) + 1;
+inline constexpr int kCommandCount = static_cast<int>(Command::ScoreServer) + 1;
 
 // Whole menus whose enabled state is set at once.
 enum class Menu { Game, Edit, Options, Help };

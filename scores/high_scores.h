@@ -51,7 +51,7 @@ struct HighScoreView {
     Text caption;
     std::array<HighScoreRow, kScorePlaces> rows;
     int highlighted = -1;         // row shown in bold, -1 for none
-    bool registerVisible = false; // Command1(1) is always hidden
+    bool registerVisible = false; // Command1(1): only when a registration page was just written
     bool registerEnabled = false;
     bool copyEnabled = false; // Command1(2)
 };

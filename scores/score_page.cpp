@@ -33,15 +33,23 @@ std::string htmlEscape(std::string_view text)
     return out;
 }
 
-std::string registrationAddress(std::string_view server)
+namespace {
+
+std::string_view trimmedBlanks(std::string_view text)
 {
     auto isBlank = [](char c) { return c == ' ' || c == '\t'; };
-    while (!server.empty() && isBlank(server.front())) {
-        server.remove_prefix(1);
+    while (!text.empty() && isBlank(text.front())) {
+        text.remove_prefix(1);
     }
-    while (!server.empty() && isBlank(server.back())) {
-        server.remove_suffix(1);
+    while (!text.empty() && isBlank(text.back())) {
+        text.remove_suffix(1);
     }
+    return text;
+}
+
+// Safe to write into the page's ACTION attribute as it is.
+bool plainAddress(std::string_view server)
+{
     bool usable = !server.empty() && server.size() <= 2048;
     for (const char c : server) {
         const auto u = static_cast<unsigned char>(c);
@@ -49,7 +57,44 @@ std::string registrationAddress(std::string_view server)
             usable = false;
         }
     }
-    if (!usable) {
+    return usable;
+}
+
+bool startsWithLower(std::string_view text, std::string_view lowerPrefix)
+{
+    if (text.size() < lowerPrefix.size()) {
+        return false;
+    }
+    for (std::size_t i = 0; i < lowerPrefix.size(); ++i) {
+        const char c = text[i] >= 'A' && text[i] <= 'Z' ? static_cast<char>(text[i] - 'A' + 'a') : text[i];
+        if (c != lowerPrefix[i]) {
+            return false;
+        }
+    }
+    return true;
+}
+
+} // namespace
+
+bool usableScoreServer(std::string_view server)
+{
+    server = trimmedBlanks(server);
+    if (!plainAddress(server)) {
+        return false;
+    }
+    for (const std::string_view scheme : {std::string_view("http://"), std::string_view("https://")}) {
+        if (startsWithLower(server, scheme)) {
+            const std::string_view rest = server.substr(scheme.size());
+            return !rest.empty() && rest.front() != '/';
+        }
+    }
+    return false;
+}
+
+std::string registrationAddress(std::string_view server)
+{
+    server = trimmedBlanks(server);
+    if (!plainAddress(server)) {
         server = kDefaultScoreServer;
     }
     while (!server.empty() && server.back() == '/') {

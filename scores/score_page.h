@@ -12,11 +12,13 @@ namespace tavrin {
 // The registration script's path on the score server.
 inline constexpr std::string_view kRegistrationPath = "/~kelm/cgi-bin/hello2.cgi";
 // Where the score server is looked up among the settings, and the server used
-// when none is set. A player (or a test) points the page at another server by
-// storing its address, e.g. "https://example.org", there.
+// when none is set: tavrin-scores, which comes with the game, at its own port
+// on this machine. A player points the pages at another server (a club's, a
+// family's) in the options, which store its address, e.g.
+// "https://example.org", there.
 inline constexpr std::string_view kScoreServerSection = "Options";
 inline constexpr std::string_view kScoreServerKey = "ScoreServer";
-inline constexpr std::string_view kDefaultScoreServer = "https://scores.tavrin.example";
+inline constexpr std::string_view kDefaultScoreServer = "http://127.0.0.1:8932";
 
 // The key shared with the score server: weights w and multipliers m of the
 // authentication code, nine 16-bit values each.
@@ -55,6 +57,11 @@ std::string htmlEscape(std::string_view text);
 // The server address from its setting (blank or unusable: the default) with
 // the script's path appended.
 std::string registrationAddress(std::string_view server);
+
+// An address a player may store as the score server: "http://" or
+// "https://" (any case) and a host, without blanks, quotes or angle brackets,
+// at most 2048 characters. Blanks around it do not count.
+bool usableScoreServer(std::string_view server);
 
 // The code posted as "passwd". `name` is UTF-8; its byte sum is taken over
 // its Shift-JIS form. Worked out in wide integers, so no input overflows.

@@ -110,6 +110,11 @@ FreeHighScoreWindow showFreeHighScores(HighScores& scores, ScorePages& pages, in
     FreeHighScoreWindow window;
     window.page = pages.writeScorePage(scores, itemCount);
     window.view = scores.freeView(itemCount);
+    if (window.page == PageStep::Written) {
+        window.pagePath = pages.pagePath(itemCount);
+        window.view.registerVisible = true;
+        window.view.registerEnabled = true;
+    }
     return window;
 }
 

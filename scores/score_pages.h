@@ -70,10 +70,13 @@ private:
 };
 
 // The free-game window: the page step first, then the window's contents.
-// Show `view` modally and call scores.okPressed() when OK closes it.
+// Show `view` modally and call scores.okPressed() when OK closes it. When
+// the page was just written, the window shows its registration button,
+// which opens `pagePath`.
 struct FreeHighScoreWindow {
     HighScoreView view;
     PageStep page = PageStep::NoEntry;
+    std::filesystem::path pagePath; // the page written, else empty
 };
 FreeHighScoreWindow showFreeHighScores(HighScores& scores, ScorePages& pages, int itemCount);
 

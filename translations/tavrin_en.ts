@@ -135,6 +135,30 @@ Options:
         <translation>%1
 %2</translation>
     </message>
+    <message>
+        <source>%1&#x3000;%2</source>
+        <translation>%1 %2</translation>
+    </message>
+    <message>
+        <source>ハイスコア登録用のページを書き出しました：%1</source>
+        <translation>High-score registration page written: %1</translation>
+    </message>
+    <message>
+        <source>ハイスコア登録先</source>
+        <translation>High-Score Server</translation>
+    </message>
+    <message>
+        <source>ハイスコア登録用のページが送り先にするスコアサーバーのアドレス(&amp;A)：</source>
+        <translation>&amp;Address of the score server the registration pages post to:</translation>
+    </message>
+    <message>
+        <source>空欄のときは、このコンピューターで動くtavrin-scores（%1）に送ります。次に書き出すページから使われます。</source>
+        <translation>Left empty, the pages post to tavrin-scores on this computer (%1). The next page written uses the address.</translation>
+    </message>
+    <message>
+        <source>http:// か https:// で始まり、空白や引用符を含まないアドレスを入力してください。</source>
+        <translation>Enter an address that starts with http:// or https:// and holds no blanks or quotes.</translation>
+    </message>
 </context>
 <context>
     <name>engine</name>
@@ -265,7 +289,7 @@ Continuing undoes what you have done so far. Continue?</translation>
     </message>
     <message>
         <source>ヒント：上から%1行目・左から%2列目に置くと、エコ点とループ点の合計は%3点です。</source>
-        <translation>Hint: laid in row %1 from the top, column %2 from the left, it makes %3 eco and loop points in all.</translation>
+        <translation>Hint: row %1, column %2 makes %3 eco and loop points in all.</translation>
     </message>
     <message>
         <source>前回のゲームの保存ファイルを読み込めませんでした。新しいゲームを始めます。</source>
@@ -294,6 +318,10 @@ Continuing undoes what you have done so far. Continue?</translation>
     <message>
         <source>ゲームを保存できませんでした。</source>
         <translation>Could not save the game.</translation>
+    </message>
+    <message>
+        <source>ヒント：得点の増える場所はなし。上から%1行目・左から%2列目で道がアイテムに近づきます。</source>
+        <translation>Hint: nothing scores yet; row %1, column %2 brings the roads nearer the items.</translation>
     </message>
 </context>
 <context>
@@ -708,6 +736,14 @@ so it cannot be used as the item picture.</translation>
     <message>
         <source>今日の問題(&amp;D)</source>
         <translation>&amp;Daily Puzzles</translation>
+    </message>
+    <message>
+        <source>ハイスコア登録先(&amp;R)...</source>
+        <translation>High-Score &amp;Server...</translation>
+    </message>
+    <message>
+        <source>言語 / Language(&amp;G)</source>
+        <translation>言語 / Lan&amp;guage</translation>
     </message>
 </context>
 <context>

@@ -157,6 +157,21 @@ TEST(Analysis, LoopsAreListedByLengthInTheOrderFound)
     EXPECT_EQ(loop(s, 1).back(), 0);
 }
 
+// The help's example: a ring of two rows and three columns split by two T
+// pieces counts its two rooms, not the ring around both.
+TEST(Analysis, RingSplitByTPiecesCountsEachRoomOnly)
+{
+    GameState s = editorState();
+    place(s, {{0, 4}, {1, 8}, {2, 5}, {8, 3}, {9, 6}, {10, 2}});
+    EXPECT_EQ(networkAnalysis(s), 16 + 16);
+    ASSERT_EQ(s.loopCount, 2);
+    EXPECT_EQ(s.loopLength[0], 4);
+    EXPECT_EQ(s.loopLength[1], 4);
+    // With straights instead of the T pieces: one loop of 6.
+    place(s, {{1, 0}, {9, 0}});
+    EXPECT_EQ(networkAnalysis(s), 36);
+}
+
 TEST(Analysis, FullBoardOfCrossesHasFortyNineSquares)
 {
     GameState s;

@@ -43,7 +43,7 @@ TEST_F(EditorMode, EnteringShowsOneBlankPuzzleWithTheToolsOff)
     EXPECT_FALSE(checked(Command::BigLoop));
     EXPECT_EQ(w.command(Command::NewGame).caption, "新規問題(&N)");
     EXPECT_EQ(w.command(Command::NewGame).toolTip, "新規問題の作成");
-    EXPECT_EQ(w.command(Command::NewGame).image, 2);
+    EXPECT_EQ(w.command(Command::NewGame).image, 19); // its own picture, not the folder of button 2
     EXPECT_FALSE(w.command(Command::GameSeparator).visible);
     EXPECT_EQ(s.movesUsed, 96);
     EXPECT_TRUE(editor.collectionSaved());

@@ -61,7 +61,7 @@ TEST_F(HintCommand, MarksTheBestCellAndSaysWhereWithoutChangingTheGame)
     ctl.command(Command::Hint, Source::Menu);
     EXPECT_EQ(window.mark(), expected->cell);
     EXPECT_EQ(ctl.flow().hintCell, expected->cell);
-    EXPECT_EQ(window.status, hintText(expected->cell, expected->total).japanese());
+    EXPECT_EQ(window.status, hintText(*expected).japanese());
     EXPECT_EQ(window.status.rfind("ヒント：", 0), 0U);
 
     // Nothing of the game moved: board, moves, scores, offered piece, timers.
@@ -179,17 +179,19 @@ TEST_F(HintCommand, FreeMoveIsTakenFromTheOldestDiscardSlot)
     ASSERT_NE(paid->total, free->total);
 
     ctl.command(Command::Hint);
-    EXPECT_EQ(window.status, hintText(paid->cell, paid->total).japanese());
+    EXPECT_EQ(window.status, hintText(*paid).japanese());
     ctl.flow().discardWindow[0] = 3;
     ctl.command(Command::Hint);
-    EXPECT_EQ(window.status, hintText(free->cell, free->total).japanese());
+    EXPECT_EQ(window.status, hintText(*free).japanese());
 }
 
 TEST(HintTexts, RowAndColumnCountFromOne)
 {
-    EXPECT_EQ(hintText(29, 120).japanese(), "ヒント：上から4行目・左から6列目に置くと、エコ点とループ点の合計は120点です。");
-    EXPECT_EQ(hintText(0, 0).japanese(), "ヒント：上から1行目・左から1列目に置くと、エコ点とループ点の合計は0点です。");
-    EXPECT_EQ(hintText(63, 5).japanese(), "ヒント：上から8行目・左から8列目に置くと、エコ点とループ点の合計は5点です。");
+    EXPECT_EQ(hintText({29, 120, true}).japanese(), "ヒント：上から4行目・左から6列目に置くと、エコ点とループ点の合計は120点です。");
+    EXPECT_EQ(hintText({0, 0, true}).japanese(), "ヒント：上から1行目・左から1列目に置くと、エコ点とループ点の合計は0点です。");
+    EXPECT_EQ(hintText({63, 5, true}).japanese(), "ヒント：上から8行目・左から8列目に置くと、エコ点とループ点の合計は5点です。");
+    EXPECT_EQ(hintText({27, 0, false}).japanese(),
+              "ヒント：得点の増える場所はなし。上から4行目・左から4列目で道がアイテムに近づきます。");
 }
 
 } // namespace

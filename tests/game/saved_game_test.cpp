@@ -128,11 +128,14 @@ SavedGame sampleGame()
     g.greenStamp.fill(-1);
     g.board[0] = 10;
     g.board[1] = 0;
+    g.board[2] = 5;
     g.board[63] = 9;
+    // The items' group 0-1-2 is green, the lone piece at 63 is not.
     g.greenStamp[0] = 99;
     g.greenStamp[1] = 98;
+    g.greenStamp[2] = 97;
     g.itemCount = 3;
-    g.itemCells = {0, 36, 63, 0, 0};
+    g.itemCells = {0, 1, 2, 0, 0};
     g.itemKinds = {2, 0, 1, 0, 0};
     g.movesUsed = 4;
     g.maxMovesUsed = 5;
@@ -172,17 +175,17 @@ TEST(SavedGame, FileBytesArePinned)
         "0400" "0500" "0200" "0100" "0000" "0000"
         // no moves returned, offered piece 7, discard window
         "01" "07" "ffffffffffffff03ffff"
-        // three items: (0, kind 2), (36, kind 0), (63, kind 1), two unused
-        "03" "0002" "2400" "3f01" "ffff" "ffff"
-        // board: 10, 0, 61 empty, 9
-        "0a00" + empty64.substr(0, 122) + "09"
-        // green stamps: 99, 98, 62 not green
-        + "6362" + empty64.substr(0, 124)
+        // three items: (0, kind 2), (1, kind 0), (2, kind 1), two unused
+        "03" "0002" "0100" "0201" "ffff" "ffff"
+        // board: 10, 0, 5, 60 empty, 9
+        "0a0005" + empty64.substr(0, 120) + "09"
+        // green stamps: 99, 98, 97, 61 not green
+        + "636261" + empty64.substr(0, 122)
         // labels "197", "96", "0", "2"
         + "03313937" "023936" "0130" "0132";
     ASSERT_EQ(hex(bytes.substr(0, bytes.size() - 4)), expected);
     // CRC-32 of everything before it (computed apart with Python's zlib.crc32).
-    EXPECT_EQ(hex(bytes.substr(bytes.size() - 4)), "250b70bf");
+    EXPECT_EQ(hex(bytes.substr(bytes.size() - 4)), "17408e28");
     const SavedGameRead read = decodeSavedGame(bytes);
     ASSERT_TRUE(read.game);
     EXPECT_EQ(*read.game, sampleGame());
@@ -229,6 +232,21 @@ TEST(SavedGame, RefusedFilesSayWhy)
     EXPECT_EQ(refused([](SavedGame& g) { g.discardWindow[7] = 7; }), SavedGameProblem::Damaged);
     EXPECT_EQ(refused([](SavedGame& g) { g.labels.Label2 = "1e3"; }), SavedGameProblem::Damaged);
     EXPECT_EQ(refused([](SavedGame& g) { g.random.draws = RandomSource::kSeedSpan + 1; }), SavedGameProblem::Damaged);
+    // A chain longer than the moves could pay for, or than the points it raised.
+    EXPECT_EQ(refused([](SavedGame& g) { g.scoreChain = 32767; }), SavedGameProblem::Damaged);
+    EXPECT_EQ(refused([](SavedGame& g) { g.scoreChain = 15; }), SavedGameProblem::Damaged);
+    EXPECT_EQ(refused([](SavedGame& g) {
+        g.greenStamp.fill(-1);
+        g.itemCells[2] = 36; // items apart: nothing green, no points
+    }), SavedGameProblem::Damaged);
+    // Green stamps that greening cannot leave: outside the items' group, a
+    // gap inside it, a move later than any played.
+    EXPECT_EQ(refused([](SavedGame& g) { g.greenStamp[63] = 97; }), SavedGameProblem::Damaged);
+    EXPECT_EQ(refused([](SavedGame& g) { g.greenStamp[2] = -1; }), SavedGameProblem::Damaged);
+    EXPECT_EQ(refused([](SavedGame& g) { g.greenStamp[2] = 94; }), SavedGameProblem::Damaged);
+    // Moves given back by the last move, yet none said to be.
+    EXPECT_EQ(refused([](SavedGame& g) { g.movesReturned = 1; }), SavedGameProblem::Damaged);
+    EXPECT_EQ(refused([](SavedGame& g) { g.movesReturnedTotal = 32767; }), SavedGameProblem::Damaged);
     EXPECT_EQ(refused([](SavedGame&) {}), SavedGameProblem::None);
 }
 

@@ -14,6 +14,9 @@
 #include <QLabel>
 #include <QAction>
 #include <QDialog>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QRadioButton>
 #include <QTemporaryDir>
@@ -160,6 +163,15 @@ inline std::function<int(QDialog&)> chooseKind(graphics::FileKind kind)
         chooser->option(static_cast<int>(kind))->setChecked(true);
         return int(QDialog::Accepted);
     };
+}
+
+// The built translations, copied into the test's program folder.
+inline void copyTranslations(const Fixture& f)
+{
+    const QDir built(QFileInfo(qEnvironmentVariable("TAVRIN_BIN")).absolutePath());
+    QDir(f.folder.path()).mkdir(QStringLiteral("translations"));
+    QFile::copy(built.filePath(QStringLiteral("translations/tavrin_en.qm")),
+                f.file(QStringLiteral("translations/tavrin_en.qm")));
 }
 
 inline QString u(const char* text)

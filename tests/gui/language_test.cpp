@@ -2,6 +2,8 @@
 // "--lang", Qt's own dialogs, and a switch in the middle of a game.
 #include "gui_support.h"
 
+#include "game/hint_texts.h"
+
 #include "app/help_window.h"
 #include "app/language.h"
 #include "puzzles/kem_file.h"
@@ -23,15 +25,6 @@ using game::Command;
 
 namespace {
 
-// The built translations, copied into the test's program folder.
-void copyTranslations(const Fixture& f)
-{
-    const QDir built(QFileInfo(qEnvironmentVariable("TAVRIN_BIN")).absolutePath());
-    QDir(f.folder.path()).mkdir(QStringLiteral("translations"));
-    QFile::copy(built.filePath(QStringLiteral("translations/tavrin_en.qm")),
-                f.file(QStringLiteral("translations/tavrin_en.qm")));
-}
-
 QString yesButtonText()
 {
     QMessageBox box;
@@ -48,6 +41,7 @@ private slots:
     void commandLineLanguageIsNotRemembered();
     void anyFileFilterMatchesNamesWithoutDot();
     void helpFollowsTheLanguage();
+    void hintsFitTheStatusBarInBothLanguages();
 };
 
 void LanguageTest::languageArgumentIsTakenOut()
@@ -174,6 +168,30 @@ void LanguageTest::helpFollowsTheLanguage()
     QVERIFY(app::helpPage(folder, app::kHelpLoadingPictures).endsWith(u("help/pictures.html")));
     app::HelpWindow japanese(folder, app::kHelpContents);
     QCOMPARE(japanese.windowTitle(), u("Tavrin for Windows ヘルプ"));
+}
+
+// Both hints, in both languages, fit the status bar at ×1; the language
+// menu keeps both names and takes each language's kind of mnemonic.
+void LanguageTest::hintsFitTheStatusBarInBothLanguages()
+{
+    Fixture f;
+    copyTranslations(f);
+    f.startFreeGame();
+    app::MainWindow& form = f->form();
+    QCOMPARE(form.languageMenu()->title(), u("言語 / Language(&G)"));
+    form.languageAction(app::Language::English)->trigger();
+    QCOMPARE(form.languageMenu()->title(), u("言語 / Lan&guage"));
+    app::StatusText* status = form.statusLabel();
+    const std::vector<PlacementHint> hints{{63, 2807, true}, {63, 0, false}};
+    for (const app::Language language : {app::Language::English, app::Language::Japanese}) {
+        form.languageAction(language)->trigger();
+        for (const PlacementHint& hint : hints) {
+            f->window().setStatusText(game::hintText(hint));
+            QCoreApplication::processEvents();
+            QVERIFY2(status->shownText() == status->text(), qPrintable(status->text()));
+            QVERIFY(status->toolTip().isEmpty());
+        }
+    }
 }
 
 QTEST_MAIN(LanguageTest)

@@ -20,9 +20,12 @@ namespace {
 
 // A program with its own data folder and settings, as a fresh start has.
 struct Run {
-    explicit Run(const QString& savedGame)
+    explicit Run(const QString& savedGame, const QString& missingPicture = {})
     {
         app::openSettings()->clear();
+        if (!missingPicture.isEmpty()) {
+            app::openSettings()->setValue(QStringLiteral("Tavrin for Windows/fn1"), missingPicture);
+        }
         shell = std::make_unique<app::GameShell>(app::ShellOptions{folder.path(), {}, {}, {}, savedGame});
         shell->start();
         shell->show();
@@ -72,6 +75,7 @@ private slots:
     void closingKeepsTheGameAndTheNextStartTakesItUp();
     void newGameAndTheEndOfAGameReplaceOrRemoveIt();
     void aRefusedFileIsSetAsideWithANote();
+    void theRefusalAndTheForgottenPictureAreBothSaid();
     void terminationSignalKeepsTheGame();
 
 private:
@@ -161,6 +165,21 @@ void ResumeTest::aRefusedFileIsSetAsideWithANote()
         QCOMPARE(int(onDisk(file)->itemCount), 3); // the new game is kept in its place
         QVERIFY(run.shell->form().close());
     }
+}
+
+void ResumeTest::theRefusalAndTheForgottenPictureAreBothSaid()
+{
+    QDir().mkpath(QFileInfo(file).path());
+    QFile out(file);
+    QVERIFY(out.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    out.write("TAVRGAME\x01\x00");
+    out.close();
+    Run run(file, data->filePath(QStringLiteral("moved.bmp")));
+    QTRY_VERIFY_WITH_TIMEOUT(run.shell->controller().flow().freeGameActive, 5000);
+    QCOMPARE(run.shell->form().statusText().japanese(),
+             std::string("前回のゲームの保存ファイルが途中で切れています。新しいゲームを始めます。"
+                         "　読み込めなくなった画像の代わりに標準の画像を使います：moved.bmp"));
+    QVERIFY(run.shell->form().close());
 }
 
 void ResumeTest::terminationSignalKeepsTheGame()

@@ -17,12 +17,20 @@ using game::Command;
 class ZoomHintTest : public QObject {
     Q_OBJECT
 private slots:
+    // The test screen is small; these tests look at ×2 and ×3 on a large one.
+    void init()
+    {
+        app::setScreenAreaHook([](const QWidget&) { return QRect(0, 0, 5120, 2840); });
+    }
+    void cleanup() { app::setScreenAreaHook({}); }
     void zoomRules();
     void defaultZoomOnTheTestScreenIsOne();
     void clickAtDoubleZoomMapsToItsCell();
     void windowGrowsAndShrinksWithTheZoom();
     void picturesAreScaledPixelForPixel();
     void zoomIsRemembered();
+    void onlyZoomsThatFitTheScreenAreOffered();
+    void longStatusTextIsCutAndShownWholeInTheToolTip();
     void hintMarksTheBestCellUntilTheNextMove();
     void hintIsOnlyForTheFreeGame();
     void hintInMenuAndToolbar();
@@ -206,6 +214,60 @@ void ZoomHintTest::zoomIsRemembered()
     }
 }
 
+void ZoomHintTest::onlyZoomsThatFitTheScreenAreOffered()
+{
+    // A 1280 x 800 desktop: ×3 needs some 1450 pixels of width.
+    app::setScreenAreaHook([](const QWidget&) { return QRect(0, 0, 1280, 800); });
+    auto fits = [](const app::MainWindow& form) {
+        const QSize frame = form.frameGeometry().size();
+        return frame.width() <= 1280 && frame.height() <= 800;
+    };
+    {
+        Fixture f;
+        f->settings().save("Options", "Zoom", "3"); // kept from a larger screen
+        f.startFreeGame();
+        app::MainWindow& form = f->form();
+        QVERIFY(form.zoom() < 3);
+        QVERIFY(fits(form));
+        QCOMPARE(f->settings().get("Options", "Zoom", "?"), std::string("3")); // the choice itself is kept
+        emit form.zoomMenu()->aboutToShow();
+        QVERIFY(!form.zoomAction(3)->isEnabled());
+        QVERIFY(form.zoomAction(1)->isEnabled());
+        form.zoomAction(3)->trigger();
+        QVERIFY(form.zoom() < 3);
+
+        // Moved to a smaller screen: the zoom steps down until the window fits.
+        form.zoomAction(1)->trigger();
+        app::setScreenAreaHook([](const QWidget&) { return QRect(0, 0, 5120, 2840); });
+        emit form.zoomMenu()->aboutToShow();
+        QVERIFY(form.zoomAction(3)->isEnabled());
+        form.zoomAction(3)->trigger();
+        QCOMPARE(form.zoom(), 3);
+        app::setScreenAreaHook([](const QWidget&) { return QRect(0, 0, 1280, 800); });
+        app::fitZoomToScreen(form);
+        QVERIFY(form.zoom() < 3);
+        QVERIFY(fits(form));
+    }
+}
+
+void ZoomHintTest::longStatusTextIsCutAndShownWholeInTheToolTip()
+{
+    Fixture f;
+    f.startFreeGame();
+    app::StatusText* status = f->form().statusLabel();
+    const QString whole = QString(u'x').repeated(400);
+    f->window().setStatusText(whole.toStdString());
+    QCoreApplication::processEvents();
+    QCOMPARE(status->text(), whole);
+    QVERIFY(status->shownText() != whole);
+    QVERIFY(status->shownText().endsWith(QChar(0x2026)));
+    QVERIFY(status->fontMetrics().horizontalAdvance(status->shownText()) <= status->contentsRect().width());
+    QCOMPARE(status->toolTip(), whole);
+    f->window().setStatusText(std::string("short"));
+    QCOMPARE(status->shownText(), u("short"));
+    QVERIFY(status->toolTip().isEmpty());
+}
+
 void ZoomHintTest::hintMarksTheBestCellUntilTheNextMove()
 {
     Fixture f;
@@ -226,7 +288,7 @@ void ZoomHintTest::hintMarksTheBestCellUntilTheNextMove()
     QCOMPARE(board->hintCell(), -1);
     f.action(Command::Hint)->trigger();
     QCOMPARE(board->hintCell(), expected->cell);
-    QCOMPARE(f.status(), game::hintText(expected->cell, expected->total).japanese());
+    QCOMPARE(f.status(), game::hintText(*expected).japanese());
     QVERIFY(QString::fromStdString(f.status()).startsWith(u("ヒント：")));
     // Costs nothing.
     QCOMPARE(f->state().board, boardBefore);
@@ -328,10 +390,10 @@ void ZoomHintTest::hintInMenuAndToolbar()
     QCOMPARE(form.zoomMenu()->actions().size(), 3);
     QCOMPARE(form.zoomAction(2)->text(), u("×2(&2)"));
     const QList<QAction*> options = form.menu(game::Menu::Options)->actions();
-    QCOMPARE(options.size(), 15);
-    QVERIFY(options[12]->isSeparator());
-    QCOMPARE(options[13]->menu(), form.zoomMenu());
-    QCOMPARE(options[14]->menu(), form.languageMenu());
+    QCOMPARE(options.size(), 17);
+    QVERIFY(options[14]->isSeparator());
+    QCOMPARE(options[15]->menu(), form.zoomMenu());
+    QCOMPARE(options[16]->menu(), form.languageMenu());
 }
 
 QTEST_MAIN(ZoomHintTest)

@@ -10,7 +10,8 @@
 namespace tavrin {
 namespace {
 
-const std::string kAddress = "https://scores.tavrin.example/~kelm/cgi-bin/hello2.cgi";
+// Without a setting the pages post to tavrin-scores on this machine.
+const std::string kAddress = "http://127.0.0.1:8932/~kelm/cgi-bin/hello2.cgi";
 
 std::vector<std::string> crlfLines(const std::string& bytes)
 {
@@ -118,6 +119,16 @@ TEST(RegistrationAddress, UnusableServerFallsBackToTheDefault)
                                   std::string("http://a\r\nb"), std::string("http://a b"),
                                   std::string(5000, 'h')}) {
         EXPECT_EQ(registrationAddress(bad), kAddress) << bad.substr(0, 40);
+    }
+}
+
+TEST(RegistrationAddress, WhatAPlayerMayStore)
+{
+    EXPECT_TRUE(usableScoreServer("http://127.0.0.1:8932"));
+    EXPECT_TRUE(usableScoreServer(" HTTPS://scores.example.org/club "));
+    for (const char* bad : {"", "scores.example.org", "ftp://h", "http://", "http:///x", "http://a b",
+                            "http://a\"x", "javascript:alert(1)"}) {
+        EXPECT_FALSE(usableScoreServer(bad)) << bad;
     }
 }
 

@@ -172,8 +172,16 @@ TEST_F(ScorePagesTest, ShowingTheFreeTableRunsThePageStepFirst)
     EXPECT_EQ(window.view.caption.japanese(), "Tavrinのﾊｲｽｺｱ アイテム 4");
     EXPECT_EQ(window.view.highlighted, 0);
     EXPECT_TRUE(std::filesystem::exists(page(4)));
-    // Shown again (say from the menu, after closing with the close box): no new page.
-    EXPECT_EQ(showFreeHighScores(scores, pages, 4).page, PageStep::NotHigher);
+    // The page just written is offered through the registration button.
+    EXPECT_TRUE(window.view.registerVisible);
+    EXPECT_TRUE(window.view.registerEnabled);
+    EXPECT_EQ(window.pagePath, page(4));
+    // Shown again (say from the menu, after closing with the close box): no
+    // new page, and the button is hidden again.
+    const FreeHighScoreWindow again = showFreeHighScores(scores, pages, 4);
+    EXPECT_EQ(again.page, PageStep::NotHigher);
+    EXPECT_FALSE(again.view.registerVisible);
+    EXPECT_TRUE(again.pagePath.empty());
 }
 
 TEST_F(ScorePagesTest, ClearingDeletesThePagesForThreeAndFourOnly)
