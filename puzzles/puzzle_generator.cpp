@@ -182,8 +182,13 @@ void generateFullConnection(Closest& closest, Draw& draw)
         if (groups < 2 || groups > 5) {
             continue;
         }
+        // A start that only one shape of eleven finishes is a wait for the
+        // supply rather than a plan: left out.
         const Puzzle p = puzzleOf(kFullConnection, board);
-        closest.offer(p, ratePuzzle(p));
+        const PuzzleRating r = ratePuzzle(p);
+        if (r.clearingShapes != 1) {
+            closest.offer(p, r);
+        }
     }
 }
 

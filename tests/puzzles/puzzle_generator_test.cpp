@@ -19,6 +19,7 @@ void expectPromisesKept(const Puzzle& p, GameMode mode, const std::string& where
     if (mode == kFullConnection) {
         EXPECT_GE(r.groups, 2) << where;
         EXPECT_FALSE(r.beyondModel) << where;
+        EXPECT_NE(r.clearingShapes, 1) << where << ": a wait for one shape";
     }
 }
 
