@@ -13,10 +13,12 @@ namespace tavrin {
 
 namespace {
 
-// Attempts before the closest puzzle found is taken.
-constexpr int kFullConnectionAttempts = 400;
-constexpr int kBrokenLoopAttempts = 200;
-constexpr int kBigLoopBoards = 120;
+// Attempts before the closest puzzle found is taken. A big-loop search runs
+// its rounds of both makers in turn.
+constexpr int kFullConnectionAttempts = 1500;
+constexpr int kBigLoopRounds = 8;
+constexpr int kBrokenLoopAttempts = 100;
+constexpr int kBigLoopBoards = 40;
 constexpr int kCandidatesPerBoard = 64;
 
 std::uint64_t mix(std::uint64_t x)
@@ -141,8 +143,10 @@ Board connectedNetwork(Draw& draw)
     return boardOfSides(sides);
 }
 
-// Breaks the network in `cuts` places: a piece taken away or turned into another.
-void cutNetwork(Draw& draw, Board& board, int cuts)
+// Breaks the network in `cuts` places: a piece taken away or turned into
+// another. A cut may also take away a piece joined to it (`wide` times in
+// four), so that mending the gap needs a piece laid ahead.
+void cutNetwork(Draw& draw, Board& board, int cuts, int wide)
 {
     std::vector<int> roads;
     for (int c = 0; c < kCellCount; ++c) {
@@ -152,6 +156,15 @@ void cutNetwork(Draw& draw, Board& board, int cuts)
     }
     for (int k = 0; k < cuts && !roads.empty(); ++k) {
         const int c = roads[static_cast<std::size_t>(draw.below(static_cast<int>(roads.size())))];
+        if (wide > 0 && draw.below(4) < wide) {
+            const int d = draw.below(kDirections);
+            const int n = neighbour(c, d);
+            if (cellsLinked(board, c, n)) {
+                board[n] = kEmpty;
+                board[c] = kEmpty;
+                continue;
+            }
+        }
         const int choice = draw.below(kCellContents);
         board[c] = contentAt(choice) == board[c] ? kEmpty : contentAt(choice);
     }
@@ -162,14 +175,20 @@ void generateFullConnection(Closest& closest, Draw& draw)
     const int grade = closest.wanted;
     for (int attempt = 0; attempt < kFullConnectionAttempts && !closest.found(); ++attempt) {
         Board board = connectedNetwork(draw);
-        cutNetwork(draw, board, draw.between(1, grade >= 4 ? 3 : 2));
-        // More than four groups would be a chore rather than a puzzle.
+        // Harder plans need more breaks; more than five groups would be a
+        // chore rather than a puzzle.
+        cutNetwork(draw, board, draw.between(std::max(1, grade - 2), grade + 1), std::max(0, grade - 2));
         const int groups = PlacementGroups(board).groups();
-        if (groups < 2 || groups > 4) {
+        if (groups < 2 || groups > 5) {
             continue;
         }
+        // A start that only one shape of eleven finishes is a wait for the
+        // supply rather than a plan: left out.
         const Puzzle p = puzzleOf(kFullConnection, board);
-        closest.offer(p, ratePuzzle(p));
+        const PuzzleRating r = ratePuzzle(p);
+        if (r.clearingShapes != 1) {
+            closest.offer(p, r);
+        }
     }
 }
 
@@ -244,7 +263,7 @@ void breakOneLoop(Closest& closest, Draw& draw)
 {
     PlacementLoops loops(emptyBoard());
     for (int attempt = 0; attempt < kBrokenLoopAttempts && !closest.found(); ++attempt) {
-        const Board whole = loopsAndStrays(draw, draw.between(1, 3), draw.below(4 * closest.wanted));
+        const Board whole = loopsAndStrays(draw, draw.between(1, 3), draw.below(4 * closest.wanted + 1));
         loops.reset(whole);
         std::vector<int> roads;
         for (int c = 0; c < kCellCount; ++c) {
@@ -358,10 +377,20 @@ Closest generateWithin(GameMode mode, int grade, int low, int high, std::uint64_
     Closest found{grade, low, high};
     if (mode != kBigLoop) {
         generateFullConnection(found, draw);
-    } else if (grade <= 2) {
-        breakOneLoop(found, draw);
     } else {
-        spoilBestBoard(found, draw);
+        // Each maker reaches every grade now and then; the one that usually
+        // gives the wanted grade goes first in each round.
+        for (int round = 0; round < kBigLoopRounds && !found.found(); ++round) {
+            if (grade <= 2) {
+                breakOneLoop(found, draw);
+            }
+            if (!found.found()) {
+                spoilBestBoard(found, draw);
+            }
+            if (grade > 2 && !found.found()) {
+                breakOneLoop(found, draw);
+            }
+        }
     }
     if (found.grade == 0) {
         found.puzzle = simplestPuzzle(mode, draw);
@@ -398,7 +427,7 @@ std::string gradeComment(int grade)
     return text;
 }
 
-std::vector<Puzzle> generatePuzzles(const GeneratorRequest& request)
+std::vector<GeneratedPuzzle> generateSeries(const GeneratorRequest& request)
 {
     const int count = std::clamp(request.count, 1, kMaxPuzzles);
     const int low = std::clamp(std::min(request.lowestGrade, request.highestGrade), kLowestGrade, kHighestGrade);
@@ -415,16 +444,24 @@ std::vector<Puzzle> generatePuzzles(const GeneratorRequest& request)
         }
         draw.shuffle(modes);
     }
-    std::vector<Closest> made;
+    std::vector<GeneratedPuzzle> made;
     for (int i = 0; i < count; ++i) {
         const std::uint64_t seed = mix(request.seed ^ mix(static_cast<std::uint64_t>(i) + 1));
-        made.push_back(generateWithin(modes[static_cast<std::size_t>(i)], gradeAt(i, count, low, high), low, high, seed));
+        const int wanted = gradeAt(i, count, low, high);
+        const Closest c = generateWithin(modes[static_cast<std::size_t>(i)], wanted, low, high, seed);
+        made.push_back({c.puzzle, c.grade, wanted});
     }
     // A search that missed its grade must not break the rising order.
-    std::stable_sort(made.begin(), made.end(), [](const Closest& a, const Closest& b) { return a.grade < b.grade; });
+    std::stable_sort(made.begin(), made.end(),
+                     [](const GeneratedPuzzle& a, const GeneratedPuzzle& b) { return a.grade < b.grade; });
+    return made;
+}
+
+std::vector<Puzzle> generatePuzzles(const GeneratorRequest& request)
+{
     std::vector<Puzzle> puzzles;
-    for (const Closest& m : made) {
-        puzzles.push_back(m.puzzle);
+    for (GeneratedPuzzle& m : generateSeries(request)) {
+        puzzles.push_back(std::move(m.puzzle));
     }
     return puzzles;
 }

@@ -29,11 +29,20 @@ inline constexpr int kSeriesLength = 10;
 // an order drawn from the seed, both modes present from two puzzles on.
 std::vector<Puzzle> generatePuzzles(const GeneratorRequest& request);
 
+// The same puzzles with the grade each was meant to have and the grade it
+// got: a search that misses within its budget keeps the closest it found
+// (inside the asked range when it found one there).
+struct GeneratedPuzzle {
+    Puzzle puzzle;
+    int grade = 0;
+    int wanted = 0;
+};
+std::vector<GeneratedPuzzle> generateSeries(const GeneratorRequest& request);
+
 // One puzzle of `mode` (kFullConnection or kBigLoop): of grade `grade` when
 // the search finds one within its budget, else the closest it found. Always
-// playable; a big-loop puzzle of grade 3 or more has a unique solution and a
-// full-connection puzzle starts in two or more groups that the sensible
-// player joins.
+// playable; a full-connection puzzle starts in two to five groups that the
+// rated player joins.
 Puzzle generatePuzzle(GameMode mode, int grade, std::uint64_t seed);
 
 // Grade of puzzle `index` of `count` when grades rise evenly from `low` to `high`.

@@ -3,16 +3,17 @@
 #include "engine/goals.h"
 #include "engine/placement_groups.h"
 #include "engine/placement_loops.h"
+#include "puzzles/attention.h"
 
+#include <algorithm>
 #include <array>
-#include <cmath>
+#include <cstdlib>
+#include <map>
 #include <optional>
-#include <unordered_map>
 
 namespace tavrin {
 
 namespace {
-
 
 // Sides of `content` at `cell` that join a road (bit d for direction d), and
 // the loose ends around it: open sides of the new content that join nothing,
@@ -40,10 +41,11 @@ Fit fitOf(const Board& board, int cell, HyperRoad content)
     return fit;
 }
 
-// Try classes: closing a circuit or not, then the loose ends, then a gap
-// before a piece laid over another (or erased).
+// Try classes within an attention tier: closing a circuit or not, then the
+// loose ends, then a gap before a piece laid over another (or erased).
 constexpr int kLooseKinds = 2 * kDirections + 1;
 constexpr int kTryClasses = 2 * kLooseKinds * 2;
+constexpr int kTryRanks = kAttentionTiers * kTryClasses;
 
 int tryClassOf(const Fit& fit, bool closesCircuit, HyperRoad old)
 {
@@ -61,6 +63,14 @@ bool closesCircuit(const PlacementGroups& groups, const Fit& fit, int cell, Hype
     return fit.joined > distinct;
 }
 
+int rankOf(const Board& board, const PlacementGroups& groups, const std::array<int, kCellCount>& tiers, int cell,
+           HyperRoad content)
+{
+    const Fit fit = fitOf(board, cell, content);
+    return tiers[static_cast<std::size_t>(cell)] * kTryClasses +
+           tryClassOf(fit, closesCircuit(groups, fit, cell, content), board[cell]);
+}
+
 // Expected misses, in hundredths, of trying `total` placements of which
 // `clearing` clear in a random order without repeats, after `before` misses.
 int expectedTries100(int before, int total, int clearing)
@@ -72,8 +82,9 @@ int expectedTries100(int before, int total, int clearing)
 void rateBigLoop(const Board& start, const PlacementGroups& groups, PlacementLoops& loops, PuzzleRating& out)
 {
     const long target = loops.points();
-    std::array<int, kTryClasses> tried{};
-    std::array<int, kTryClasses> clearing{};
+    const std::array<int, kCellCount> tiers = attentionTiers(start);
+    std::array<int, kTryRanks> tried{};
+    std::array<int, kTryRanks> clearing{};
     for (int c = 0; c < kCellCount; ++c) {
         const std::array<long, kCellContents> points = loops.pointsPerContent(c);
         for (int i = 0; i < kCellContents; ++i) {
@@ -81,8 +92,7 @@ void rateBigLoop(const Board& start, const PlacementGroups& groups, PlacementLoo
             if (start[c] == content) {
                 continue;
             }
-            const Fit fit = fitOf(start, c, content);
-            const int rank = tryClassOf(fit, closesCircuit(groups, fit, c, content), start[c]);
+            const auto rank = static_cast<std::size_t>(rankOf(start, groups, tiers, c, content));
             ++tried[rank];
             if (bigLoopReached(points[static_cast<std::size_t>(i)], static_cast<int>(target))) {
                 out.clearing.push_back({c, content});
@@ -97,7 +107,7 @@ void rateBigLoop(const Board& start, const PlacementGroups& groups, PlacementLoo
         return;
     }
     int before = 0;
-    for (int r = 0; r < kTryClasses; ++r) {
+    for (std::size_t r = 0; r < kTryRanks; ++r) {
         if (clearing[r] > 0) {
             out.expectedMisses100 = expectedTries100(before, tried[r], clearing[r]);
             break;
@@ -106,22 +116,84 @@ void rateBigLoop(const Board& start, const PlacementGroups& groups, PlacementLoo
     }
 }
 
-// Full connection, worked out exactly. A position's value is the expected
-// number of misses for each shape that may be offered next. A shape that can
-// join everything clears (0). A shape that can lower the group count is laid
-// where it lowers it most (then leaves the fewest open ends, then on the
-// lowest cell); that is a miss, and the next shape is any of the ten others
-// on the new position. Any other shape is laid where it does no harm: a miss
-// on an unchanged position. With P such shapes and the joining ones known, the
-// sum X of the eleven values solves X = (10 P + 11 A) / (11 - P), A being the
-// sum of the joining shapes' values; each harmless shape is worth (10 + X) / 11.
-class FullConnectionModel {
-public:
-    using Values = std::array<double, kPieceKinds>;
+// --- full connection -----------------------------------------------------------
 
-    // Values of `board`, or nothing when the player gets stuck (a position
-    // where no shape clears or joins) or the positions exceed the limit.
-    std::optional<Values> valuesOf(const Board& board)
+// Road groups per cell (-1 for an empty cell), by a flood over joined sides.
+std::array<int, kCellCount> groupLabels(const Board& board)
+{
+    std::array<int, kCellCount> label{};
+    label.fill(-1);
+    std::array<int, kCellCount> stack{};
+    int next = 0;
+    for (int c = 0; c < kCellCount; ++c) {
+        if (board[c] == kEmpty || label[static_cast<std::size_t>(c)] >= 0) {
+            continue;
+        }
+        int top = 0;
+        stack[static_cast<std::size_t>(top++)] = c;
+        label[static_cast<std::size_t>(c)] = next;
+        while (top > 0) {
+            const int at = stack[static_cast<std::size_t>(--top)];
+            for (int d = 0; d < kDirections; ++d) {
+                const int n = neighbour(at, d);
+                if (n >= 0 && label[static_cast<std::size_t>(n)] < 0 && cellsLinked(board, at, n)) {
+                    label[static_cast<std::size_t>(n)] = next;
+                    stack[static_cast<std::size_t>(top++)] = n;
+                }
+            }
+        }
+        ++next;
+    }
+    return label;
+}
+
+// How close a piece laid ahead on `cell` brings its road to another group:
+// the fewest steps from a cell its unanswered ends point into to a road cell
+// of a group other than the one it joins.
+int reachAhead(const Board& board, const std::array<int, kCellCount>& label, int cell, HyperRoad shape)
+{
+    int joins = -1;
+    std::array<int, kDirections> ends{};
+    int endCount = 0;
+    for (int d = 0; d < kDirections; ++d) {
+        const int n = neighbour(cell, d);
+        if (!opensSide(shape, d) || n < 0) {
+            continue;
+        }
+        if (opensSide(board[n], oppositeDirection(d))) {
+            joins = label[static_cast<std::size_t>(n)];
+        } else {
+            ends[static_cast<std::size_t>(endCount++)] = n;
+        }
+    }
+    int reach = 2 * kBoardSide;
+    for (int b = 0; b < kCellCount; ++b) {
+        const int lb = label[static_cast<std::size_t>(b)];
+        if (lb < 0 || lb == joins || b == cell) {
+            continue;
+        }
+        for (int e = 0; e < endCount; ++e) {
+            const int a = ends[static_cast<std::size_t>(e)];
+            reach = std::min(reach, std::abs(cellRow(a) - cellRow(b)) + std::abs(cellColumn(a) - cellColumn(b)));
+        }
+    }
+    return reach;
+}
+
+// The planning player of full connection, worked out exactly in fixed point
+// (millionths), so that every machine gets the same figures. Joining steps
+// lower the group count and laying ahead keeps it while joining more sides,
+// so no position comes back.
+class PlanningPlayer {
+public:
+    static constexpr std::int64_t kUnit = 1000000;
+
+    struct Value {
+        std::int64_t misses = 0;
+        std::int64_t ahead = 0;
+    };
+
+    std::optional<Value> valueOf(const Board& board)
     {
         const Key key = keyOf(board);
         if (const auto found = memo_.find(key); found != memo_.end()) {
@@ -130,40 +202,14 @@ public:
         if (++positions_ > kPositionLimit) {
             return std::nullopt;
         }
-        const std::optional<Values> values = work(board);
-        memo_.emplace(key, values);
-        return values;
-    }
-
-    // Shapes that join everything at once on `board`.
-    static int clearingShapes(const PlacementGroups& groups)
-    {
-        int n = 0;
-        for (HyperRoad shape = 0; shape < kPieceKinds; ++shape) {
-            for (int c = 0; c < kCellCount; ++c) {
-                if (fullConnectionReached(groups.groupsAfter(c, shape))) {
-                    ++n;
-                    break;
-                }
-            }
-        }
-        return n;
+        const std::optional<Value> value = work(board);
+        memo_.emplace(key, value);
+        return value;
     }
 
 private:
-    static constexpr int kPositionLimit = 4000;
+    static constexpr int kPositionLimit = 3000;
     using Key = std::array<std::uint64_t, 4>;
-    struct KeyHash {
-        std::size_t operator()(const Key& k) const
-        {
-            std::uint64_t h = 0x9E3779B97F4A7C15ULL;
-            for (const std::uint64_t part : k) {
-                h = (h ^ part) * 0x100000001B3ULL;
-                h ^= h >> 29;
-            }
-            return static_cast<std::size_t>(h);
-        }
-    };
 
     static Key keyOf(const Board& board)
     {
@@ -174,97 +220,140 @@ private:
         return key;
     }
 
-    std::optional<Values> work(const Board& board)
+    // 1 + the mean of the values after each of `choices` (a miss each).
+    std::optional<Value> after(const Board& board, const std::vector<Placement>& choices, bool ahead)
     {
-        const PlacementGroups groups(board);
-        Values values{};
-        std::array<bool, kPieceKinds> harmless{};
-        int harmlessCount = 0;
-        double joining = 0;
-        for (HyperRoad shape = 0; shape < kPieceKinds; ++shape) {
-            int bestCell = -1;
-            std::array<int, 2> best{};
-            bool clears = false;
-            for (int c = 0; c < kCellCount && !clears; ++c) {
-                const int after = groups.groupsAfter(c, shape);
-                clears = fullConnectionReached(after);
-                const std::array<int, 2> key{after, groups.openEndsAfter(c, shape)};
-                if (after < groups.groups() && (bestCell < 0 || key < best)) {
-                    best = key;
-                    bestCell = c;
-                }
-            }
-            if (clears) {
-                continue;
-            }
-            if (bestCell < 0) {
-                harmless[static_cast<std::size_t>(shape)] = true;
-                ++harmlessCount;
-                continue;
-            }
+        Value sum;
+        for (const Placement& p : choices) {
             Board next = board;
-            next[bestCell] = shape;
-            const std::optional<Values> then = valuesOf(next);
-            if (!then) {
+            next[p.cell] = p.content;
+            const std::optional<Value> v = valueOf(next);
+            if (!v) {
                 return std::nullopt;
             }
-            double others = 0;
-            for (HyperRoad t = 0; t < kPieceKinds; ++t) {
-                others += t == shape ? 0.0 : (*then)[static_cast<std::size_t>(t)];
-            }
-            values[static_cast<std::size_t>(shape)] = 1 + others / (kPieceKinds - 1);
-            joining += values[static_cast<std::size_t>(shape)];
+            sum.misses += v->misses;
+            sum.ahead += v->ahead;
         }
-        if (harmlessCount == kPieceKinds) {
-            return std::nullopt;
-        }
-        const double sum = ((kPieceKinds - 1) * harmlessCount + kPieceKinds * joining) / (kPieceKinds - harmlessCount);
-        for (HyperRoad shape = 0; shape < kPieceKinds; ++shape) {
-            if (harmless[static_cast<std::size_t>(shape)]) {
-                values[static_cast<std::size_t>(shape)] = (kPieceKinds - 1 + sum) / kPieceKinds;
-            }
-        }
-        return values;
+        const auto n = static_cast<std::int64_t>(choices.size());
+        return Value{kUnit + sum.misses / n, (ahead ? kUnit : 0) + sum.ahead / n};
     }
 
-    std::unordered_map<Key, std::optional<Values>, KeyHash> memo_;
+    std::optional<Value> work(const Board& board)
+    {
+        const PlacementGroups groups(board);
+        const std::array<int, kCellCount> tiers = attentionTiers(board);
+        for (int tier = 0; tier < kAttentionTiers; ++tier) {
+            std::vector<Placement> best;
+            std::array<int, 2> bestKey{};
+            for (int c = 0; c < kCellCount; ++c) {
+                if (tiers[static_cast<std::size_t>(c)] != tier) {
+                    continue;
+                }
+                for (HyperRoad shape = 0; shape < kPieceKinds; ++shape) {
+                    if (board[c] == shape) {
+                        continue;
+                    }
+                    const int left = groups.groupsAfter(c, shape);
+                    if (fullConnectionReached(left)) {
+                        return Value{};
+                    }
+                    if (left >= groups.groups()) {
+                        continue;
+                    }
+                    const std::array<int, 2> key{left, groups.openEndsAfter(c, shape)};
+                    if (best.empty() || key < bestKey) {
+                        best.clear();
+                        bestKey = key;
+                    }
+                    if (key == bestKey) {
+                        best.push_back({c, shape});
+                    }
+                }
+            }
+            if (!best.empty()) {
+                return after(board, best, false);
+            }
+        }
+        // Nothing joins: lay a piece ahead where a road points in unanswered.
+        const std::array<int, kCellCount> label = groupLabels(board);
+        std::vector<Placement> best;
+        std::array<int, 2> bestKey{};
+        for (int c = 0; c < kCellCount; ++c) {
+            if (tiers[static_cast<std::size_t>(c)] != 0) {
+                continue;
+            }
+            const int joinedBefore = fitOf(board, c, board[c]).joined;
+            for (HyperRoad shape = 0; shape < kPieceKinds; ++shape) {
+                if (board[c] == shape || fitOf(board, c, shape).joined <= joinedBefore ||
+                    groups.groupsAfter(c, shape) != groups.groups()) {
+                    continue;
+                }
+                const std::array<int, 2> key{reachAhead(board, label, c, shape), groups.openEndsAfter(c, shape)};
+                if (best.empty() || key < bestKey) {
+                    best.clear();
+                    bestKey = key;
+                }
+                if (key == bestKey) {
+                    best.push_back({c, shape});
+                }
+            }
+        }
+        if (best.empty()) {
+            return std::nullopt;
+        }
+        return after(board, best, true);
+    }
+
+    std::map<Key, std::optional<Value>> memo_;
     int positions_ = 0;
 };
 
+// Shapes that join everything at once on the board of `groups`.
+int clearingShapesOf(const PlacementGroups& groups)
+{
+    int n = 0;
+    for (HyperRoad shape = 0; shape < kPieceKinds; ++shape) {
+        for (int c = 0; c < kCellCount; ++c) {
+            if (fullConnectionReached(groups.groupsAfter(c, shape))) {
+                ++n;
+                break;
+            }
+        }
+    }
+    return n;
+}
+
+int hundredthsOf(std::int64_t millionths)
+{
+    return static_cast<int>((millionths + PlanningPlayer::kUnit / 200) / (PlanningPlayer::kUnit / 100));
+}
+
 } // namespace
 
-std::optional<int> fullConnectionMisses100(const Board& board)
+std::optional<PlannedMisses> fullConnectionMisses100(const Board& board)
 {
-    FullConnectionModel model;
-    const auto values = model.valuesOf(board);
-    if (!values) {
+    PlanningPlayer player;
+    const auto value = player.valueOf(board);
+    if (!value) {
         return std::nullopt;
     }
-    double sum = 0;
-    for (const double v : *values) {
-        sum += v;
-    }
-    // The first shape is any of the eleven.
-    return static_cast<int>(std::lround(100 * sum / kPieceKinds));
+    return PlannedMisses{hundredthsOf(value->misses), hundredthsOf(value->ahead)};
 }
 
 int tryRank(const Board& board, int cell, HyperRoad content)
 {
-    const Fit fit = fitOf(board, cell, content);
-    return tryClassOf(fit, closesCircuit(PlacementGroups(board), fit, cell, content), board[cell]);
+    return rankOf(board, PlacementGroups(board), attentionTiers(board), cell, content);
 }
 
-int gradeFor(GameMode mode, int expectedMisses100, int clearingPlacements)
+int gradeFor(GameMode mode, int expectedMisses100, int laidAhead100)
 {
     static constexpr std::array<int, 4> kBigLoopSteps{100, 300, 600, 3000};
-    static constexpr std::array<int, 4> kFullConnectionSteps{70, 150, 300, 600};
+    static constexpr std::array<int, 4> kFullConnectionSteps{50, 150, 250, 350};
     const auto& steps = mode == kBigLoop ? kBigLoopSteps : kFullConnectionSteps;
+    const int effort = expectedMisses100 + (mode == kBigLoop ? 0 : laidAhead100);
     int grade = kLowestGrade;
     for (const int step : steps) {
-        grade += expectedMisses100 >= step ? 1 : 0;
-    }
-    if (mode == kBigLoop && clearingPlacements != 1 && grade > 2) {
-        grade = 2;
+        grade += effort >= step ? 1 : 0;
     }
     return grade;
 }
@@ -288,9 +377,10 @@ PuzzleRating ratePuzzle(const Puzzle& puzzle)
             out.problem = "roads are in fewer than two groups: the puzzle is solved before it starts";
             break;
         }
-        out.clearingShapes = FullConnectionModel::clearingShapes(groups);
-        if (const auto misses = fullConnectionMisses100(board)) {
-            out.expectedMisses100 = *misses;
+        out.clearingShapes = clearingShapesOf(groups);
+        if (const auto planned = fullConnectionMisses100(board)) {
+            out.expectedMisses100 = planned->misses100;
+            out.laidAhead100 = planned->laidAhead100;
         } else {
             out.beyondModel = true;
         }
@@ -303,7 +393,7 @@ PuzzleRating ratePuzzle(const Puzzle& puzzle)
         break;
     }
     if (out.playable) {
-        out.grade = out.beyondModel ? kHighestGrade : gradeFor(out.mode, out.expectedMisses100, out.clearingPlacements);
+        out.grade = out.beyondModel ? kHighestGrade : gradeFor(out.mode, out.expectedMisses100, out.laidAhead100);
     }
     return out;
 }

@@ -68,32 +68,64 @@ TEST(PuzzleRating, FullConnectionNeedsTwoGroups)
     EXPECT_FALSE(ratePuzzle(withCells(kNoMode, {{0, 0}, {5, 1}})).playable);
 }
 
-TEST(PuzzleRating, FullConnectionGapMatchesTheWaitingTime)
+TEST(PuzzleRating, FullConnectionGradesThePlanNotTheWait)
 {
-    // Two straights with a gap: the four shapes that open left and right
-    // (0, 6, 8, the cross) clear. Waiting for one of 4 among the 10 other
-    // shapes takes 10/4 misses, after a first shape that misses with chance
-    // 7/11: 1.59.
+    // Two straights with a gap that both point into: four of the eleven
+    // shapes fill it, and a person sees it at once, however long the supply
+    // takes to offer one of them.
     const auto r = ratePuzzle(withCells(kFullConnection, {{0, 0}, {2, 0}}));
     EXPECT_EQ(r.clearingShapes, 4);
     EXPECT_FALSE(r.beyondModel);
-    EXPECT_EQ(r.expectedMisses100, 159);
-    EXPECT_EQ(r.grade, 3);
+    EXPECT_EQ(r.expectedMisses100, 0);
+    EXPECT_EQ(r.grade, 1);
 }
 
-TEST(PuzzleRating, FullConnectionThreeGroupsNeedAMissFirst)
+TEST(PuzzleRating, FullConnectionCountsJoinsAndPiecesLaidAhead)
 {
-    // Three single straights in a row with gaps: no one placement joins them.
-    // A left-right shape (4 of 11) fills a gap, then the other gap is the
-    // case above: 2.75 misses from there; the other 7 shapes are laid aside.
-    // X = (10 * 7 + 11 * 4 * 2.75) / (11 - 7) = 47.75, and X / 11 = 4.34.
-    const auto r = ratePuzzle(withCells(kFullConnection, {{0, 0}, {2, 0}, {4, 0}}));
-    EXPECT_EQ(r.clearingShapes, 0);
-    EXPECT_EQ(r.expectedMisses100, 434);
-    // Two cells apart is beyond the sensible player.
-    const auto far = ratePuzzle(withCells(kFullConnection, {{0, 0}, {3, 0}}));
-    EXPECT_TRUE(far.beyondModel);
-    EXPECT_EQ(far.grade, 5);
+    // Three straights in a row with gaps: one gap is filled (a miss), then
+    // the other clears.
+    const auto three = ratePuzzle(withCells(kFullConnection, {{0, 0}, {2, 0}, {4, 0}}));
+    EXPECT_EQ(three.clearingShapes, 0);
+    EXPECT_EQ(three.expectedMisses100, 100);
+    EXPECT_EQ(three.laidAhead100, 0);
+    EXPECT_EQ(three.grade, 2);
+    // A gap two cells wide: nothing joins at once, so a piece is laid ahead
+    // into it first; planning counts twice.
+    const auto wide = ratePuzzle(withCells(kFullConnection, {{0, 0}, {3, 0}}));
+    EXPECT_FALSE(wide.beyondModel);
+    EXPECT_EQ(wide.expectedMisses100, 100);
+    EXPECT_EQ(wide.laidAhead100, 100);
+    EXPECT_EQ(wide.grade, 3);
+}
+
+// Two puzzles that the old rater graded by the wrong thing.
+TEST(PuzzleRating, FullConnectionCrossWhereTwoRoadsPointAtAStraight)
+{
+    // Three groups; only a cross on the straight at row 4, column 2 (counting
+    // from 0) joins them, and both roads that point at it say so. It used to
+    // be grade 5 for the wait for the one shape.
+    const auto r = ratePuzzle(withCells(kFullConnection,
+        {{8, 4}, {16, 3}, {17, 5}, {20, 5}, {21, 5}, {25, 1}, {26, 4}, {27, 0}, {28, 6}, {29, 2}, {32, 3},
+         {33, 6}, {34, 0}, {35, 0}, {36, 6}, {40, 0}, {41, 8}, {42, 10}, {43, 5}, {49, 3}, {50, 2}, {51, 1}}));
+    EXPECT_EQ(r.groups, 3);
+    EXPECT_EQ(r.clearingShapes, 1);
+    EXPECT_EQ(r.expectedMisses100, 0);
+    EXPECT_EQ(r.grade, 1);
+}
+
+TEST(PuzzleRating, BigLoopLooksFirstWhereRoadsPointIn)
+{
+    // Two rectangles side by side and a stray straight; the only unanswered
+    // ends point into the curve at row 6, column 3, where the T that opens
+    // down, left and up is the one clearing placement. It used to be grade 4.
+    const auto r = ratePuzzle(withCells(kBigLoop,
+        {{26, 4}, {27, 8}, {28, 8}, {29, 5}, {32, 0}, {34, 1}, {35, 1}, {36, 1}, {37, 1}, {42, 1},
+         {43, 1}, {44, 1}, {45, 1}, {50, 3}, {51, 5}, {52, 10}, {53, 2}, {59, 3}, {60, 2}}));
+    ASSERT_EQ(r.clearingPlacements, 1);
+    EXPECT_EQ(r.clearing[0].cell, 51);
+    EXPECT_EQ(r.clearing[0].content, 9);
+    EXPECT_LT(r.expectedMisses100, 300);
+    EXPECT_LE(r.grade, 2);
 }
 
 // The big-loop player, played out: every placement through the analysis, tried
@@ -151,14 +183,16 @@ TEST(PuzzleRating, BigLoopAgainstEveryPlacementTried)
 
 TEST(PuzzleRating, GradesRiseWithTheMisses)
 {
-    EXPECT_EQ(gradeFor(kBigLoop, 0, 1), 1);
-    EXPECT_EQ(gradeFor(kBigLoop, 99, 1), 1);
-    EXPECT_EQ(gradeFor(kBigLoop, 100, 1), 2);
-    EXPECT_EQ(gradeFor(kBigLoop, 2999, 1), 4);
-    EXPECT_EQ(gradeFor(kBigLoop, 5000, 1), 5);
-    EXPECT_EQ(gradeFor(kBigLoop, 5000, 2), 2); // grades 3..5 need a unique solution
-    EXPECT_EQ(gradeFor(kFullConnection, 69, 0), 1);
-    EXPECT_EQ(gradeFor(kFullConnection, 600, 0), 5);
+    EXPECT_EQ(gradeFor(kBigLoop, 0), 1);
+    EXPECT_EQ(gradeFor(kBigLoop, 99), 1);
+    EXPECT_EQ(gradeFor(kBigLoop, 100), 2);
+    EXPECT_EQ(gradeFor(kBigLoop, 2999), 4);
+    EXPECT_EQ(gradeFor(kBigLoop, 5000), 5);
+    EXPECT_EQ(gradeFor(kBigLoop, 5000, 300), 5); // nothing is laid ahead in big loop
+    EXPECT_EQ(gradeFor(kFullConnection, 49, 0), 1);
+    EXPECT_EQ(gradeFor(kFullConnection, 100, 0), 2);
+    EXPECT_EQ(gradeFor(kFullConnection, 100, 100), 3);
+    EXPECT_EQ(gradeFor(kFullConnection, 350, 0), 5);
 }
 
 } // namespace

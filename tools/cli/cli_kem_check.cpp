@@ -53,9 +53,13 @@ int kemCheck(const std::string& path)
                       << (c.clearingPlacements == 1 ? "" : "s");
         }
         if (c.beyondModel) {
-            std::cout << ", groups cannot be joined one placement at a time, grade " << c.grade;
+            std::cout << ", beyond the rated player, grade " << c.grade;
         } else if (c.playable) {
-            std::cout << ", expected misses " << hundredths(c.expectedMisses100) << ", grade " << c.grade;
+            std::cout << ", expected misses " << hundredths(c.expectedMisses100);
+            if (c.mode == kFullConnection) {
+                std::cout << ", laid ahead " << hundredths(c.laidAhead100);
+            }
+            std::cout << ", grade " << c.grade;
         }
         std::cout << "\n";
         if (!c.playable) {

@@ -136,7 +136,16 @@ int kemGenerate(const std::vector<std::string>& args)
         request = dailyRequest(static_cast<int>(daily->year()), static_cast<unsigned>(daily->month()),
                                static_cast<unsigned>(daily->day()));
     }
-    const std::vector<Puzzle> puzzles = generatePuzzles(request);
+    std::vector<Puzzle> puzzles;
+    for (GeneratedPuzzle& made : generateSeries(request)) {
+        if (made.grade < request.lowestGrade || made.grade > request.highestGrade) {
+            std::cerr << "tavrin-cli kem generate: no puzzle of grade " << made.wanted << " found from seed "
+                      << request.seed << " (the closest has grade " << made.grade
+                      << "); nothing written, try another seed\n";
+            return 1;
+        }
+        puzzles.push_back(std::move(made.puzzle));
+    }
     const FileWriteResult written = writeFileAtomically(out, kem::encodePuzzleFile(puzzles));
     if (!written) {
         std::cerr << kem::kWriteFailedMessage.arg(out).japanese() << "\n" << written.error << "\n";
