@@ -5,6 +5,7 @@
 #include "app/dialogs.h"
 #include "app/help_window.h"
 #include "app/language.h"
+#include "app/startup_options.h"
 #include "app/high_score_dialog.h"
 #include "app/score_server_dialog.h"
 #include "app/zoom.h"
@@ -501,8 +502,7 @@ void GameShell::aboutBox()
 {
     MessageRequest request;
     request.title = screenText(TAVRIN_TEXT("app", "ﾊﾞｰｼﾞｮﾝ情報"));
-    request.text = versionText(QCoreApplication::applicationVersion().section(u'.', 0, 0).toInt(),
-                               QCoreApplication::applicationVersion().section(u'.', 1, 1).toInt());
+    request.text = versionText(versionNumber());
     request.icon = game::Icon::Information;
     app::showMessage(&form_, request);
 }

@@ -84,22 +84,9 @@ void HelpWindow::fitWidthToPage()
     resize(wanted, height());
 }
 
-QString minorVersionText(int minor)
+QString versionText(const QString& version)
 {
-    if (minor >= 1 && minor <= 9) {
-        return QStringLiteral("0") + QString::number(minor);
-    }
-    if (minor != 0 && minor % 10 == 0) {
-        return QString::number(minor / 10);
-    }
-    return QString::number(minor);
-}
-
-QString versionText(int major, int minor)
-{
-    return graphics::screenText(TAVRIN_TEXT("app", "Tavrin for Windows\nバージョン %1.%2")
-                                    .arg(major)
-                                    .arg(minorVersionText(minor).toStdString()));
+    return graphics::screenText(TAVRIN_TEXT("app", "Tavrin for Windows\nバージョン %1").arg(version.toStdString()));
 }
 
 } // namespace tavrin::app

@@ -34,9 +34,7 @@ private:
     QTextBrowser* browser_ = nullptr;
 };
 
-// "0" + digit for 1-9, the tens digit alone for multiples of ten, else as is.
-QString minorVersionText(int minor);
-// The text of the version box.
-QString versionText(int major, int minor);
+// The text of the version box, naming `version` as it stands ("0.1.0").
+QString versionText(const QString& version);
 
 } // namespace tavrin::app

@@ -9,10 +9,6 @@
 
 #include <cstring>
 
-#ifndef TAVRIN_VERSION
-#define TAVRIN_VERSION "0.0.0"
-#endif
-
 namespace tavrin::app {
 
 namespace {
@@ -81,9 +77,14 @@ QString usageText()
                                                    "      --lang ja|en  今回だけ日本語（ja）か英語（en）で表示します。\n"));
 }
 
+QString versionNumber()
+{
+    return QStringLiteral(TAVRIN_VERSION);
+}
+
 QString versionLine()
 {
-    return QStringLiteral("Tavrin for Windows ") + QStringLiteral(TAVRIN_VERSION);
+    return QStringLiteral("Tavrin for Windows ") + versionNumber();
 }
 
 int answerStartupRequest(StartupRequest request, std::FILE* out, std::FILE* err)

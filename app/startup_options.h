@@ -20,6 +20,8 @@ StartupRequest startupRequest(int argc, const char* const* argv);
 
 // The usage text printed by --help, in the language installed.
 QString usageText();
+// The program's version as built, "major.minor.patch".
+QString versionNumber();
 // "Tavrin for Windows " + the version number.
 QString versionLine();
 

@@ -73,9 +73,9 @@
     </message>
     <message>
         <source>Tavrin for Windows
-バージョン %1.%2</source>
+バージョン %1</source>
         <translation>Tavrin for Windows
-Version %1.%2</translation>
+Version %1</translation>
     </message>
     <message>
         <source>すでにTavrin for Windowsが起動されています。</source>

@@ -90,7 +90,7 @@ if command -v update-mime-database >/dev/null 2>&1; then
     fi
 fi
 
-for size in 256x256 48x48; do
+for size in 256x256 128x128 64x64 48x48; do
     icon=share/icons/hicolor/$size/apps/tavrin.png
     expect_file "$icon"
     # PNG signature and the size in the header.
@@ -100,10 +100,26 @@ for size in 256x256 48x48; do
     [ "$got" = "$want" ] || fail "$icon is $got pixels wide, not $want"
 done
 
+expect_file share/icons/hicolor/scalable/apps/tavrin.svg
+grep -q '<svg xmlns="http://www.w3.org/2000/svg" width="256" height="256"' \
+    "$prefix/share/icons/hicolor/scalable/apps/tavrin.svg" || fail "the scalable icon is no 256-unit SVG"
+for page in share/man/man6/tavrin.6 share/man/man1/tavrin-cli.1; do
+    expect_file "$page"
+done
+expect_file share/metainfo/org.example.tavrin.metainfo.xml
+
 # The installed program: version without any display, then its data check.
 out=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$prefix/bin/tavrin" --version)
 [ $? -eq 0 ] || fail "tavrin --version exit status"
 [ "$out" = "Tavrin for Windows $version" ] || fail "tavrin --version printed '$out'"
+
+# Every program names the same version.
+out=$("$prefix/bin/tavrin-cli" --version)
+[ "$out" = "tavrin-cli $version" ] || fail "tavrin-cli --version printed '$out'"
+if [ -x "$prefix/bin/tavrin-scores" ]; then
+    out=$("$prefix/bin/tavrin-scores" --version)
+    [ "$out" = "tavrin-scores $version" ] || fail "tavrin-scores --version printed '$out'"
+fi
 
 out=$(QT_QPA_PLATFORM=offscreen "$prefix/bin/tavrin" --check-data)
 status=$?

@@ -56,7 +56,10 @@ int run(const std::filesystem::path& out)
     check(saveImage(out / "items.bmp", items, "BMP"), out / "items.bmp");
 
     check(saveImage(out / "tavrin.png", makeIcon(256), "PNG"), out / "tavrin.png");
-    check(saveImage(out / "tavrin-48.png", makeIcon(48), "PNG"), out / "tavrin-48.png");
+    for (const int size : {48, 64, 128}) {
+        const std::filesystem::path icon = out / ("tavrin-" + std::to_string(size) + ".png");
+        check(saveImage(icon, makeIcon(size), "PNG"), icon);
+    }
 
     const std::filesystem::path help = out / "help";
     check(saveImage(help / "pieces.png", makePiecesChart(sheet, normalLand, greenLand), "PNG"), help / "pieces.png");

@@ -42,7 +42,7 @@ namespace {
 
 void printUsage(std::ostream& out)
 {
-    out << "usage: tavrin-cli COMMAND [ARGS...]\n\ncommands:\n";
+    out << "usage: tavrin-cli COMMAND [ARGS...]\n       tavrin-cli --version\n\ncommands:\n";
     for (const auto& c : tavrin::cli::commands()) {
         out << "  " << c.usage << "\n";
     }
@@ -57,6 +57,10 @@ int main(int argc, char** argv)
         return argc < 2 ? 2 : 0;
     }
     const std::string name = argv[1];
+    if (name == "--version") {
+        std::cout << "tavrin-cli " TAVRIN_VERSION "\n";
+        return 0;
+    }
     for (const auto& c : tavrin::cli::commands()) {
         if (c.name == name) {
             return c.run(std::vector<std::string>(argv + 2, argv + argc));
