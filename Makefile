@@ -1,8 +1,8 @@
-# Entry points: make run, make test, make bench, make fuzz, make install, make release.
+# Entry points: make run, make test, make bench, make fuzz, make install, make release, make deb.
 JOBS ?= $(shell nproc)
 CTEST_FLAGS ?= --output-on-failure
 
-.PHONY: all deps configure build release run test test-asan bench fuzz install clean translations
+.PHONY: all deps configure build release run test test-asan bench fuzz install deb test-deb clean translations
 
 all: build
 
@@ -48,5 +48,14 @@ fuzz: deps
 install: release
 	cmake --install build-release $(if $(PREFIX),--prefix $(PREFIX),)
 
+# The Debian packages tavrin and tavrin-scores, into build-deb/.
+deb: deps
+	JOBS=$(JOBS) TAVRIN_WEB_SITE_DIR=$(TAVRIN_WEB_SITE_DIR) ./scripts/build-deb.sh
+
+# Installs the packages on this machine, checks them and purges them again
+# (for disposable machines: CI runs it after make test).
+test-deb: deb
+	/usr/bin/python3 tests/package/deb_test.py build-deb
+
 clean:
-	rm -rf build build-release build-asan build-fuzz
+	rm -rf build build-release build-asan build-fuzz build-deb

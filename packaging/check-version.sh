@@ -26,7 +26,7 @@ changelog=$(dpkg-parsechangelog -l debian/changelog -S Version)
 release=$(sed -n 's/.*<release version="\([^"]*\)".*/\1/p' packaging/tavrin.metainfo.xml | head -n 1)
 [ "$release" = "$version" ] || differs "the newest release of packaging/tavrin.metainfo.xml" "$release"
 
-for page in packaging/tavrin.6 packaging/tavrin-cli.1 packaging/tavrin-scores.8; do
+for page in packaging/tavrin.6 packaging/tavrin-cli.6 packaging/tavrin-scores.8; do
     named=$(sed -n 's/^\.TH .* "Tavrin \([^"]*\)".*/\1/p' "$page")
     [ "$named" = "$version" ] || differs "$page" "$named"
 done

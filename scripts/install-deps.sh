@@ -15,6 +15,7 @@ libgtest-dev libgmock-dev libbenchmark-dev
 nlohmann-json3-dev zlib1g-dev libstb-dev
 xvfb xauth
 desktop-file-utils
+debhelper lintian appstream
 qt6-httpserver-dev qt6-websockets-dev libqt6sql6-sqlite libqt6sql6-psql postgresql
 chromium chromium-driver python3-selenium
 "

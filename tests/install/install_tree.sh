@@ -103,7 +103,7 @@ done
 expect_file share/icons/hicolor/scalable/apps/tavrin.svg
 grep -q '<svg xmlns="http://www.w3.org/2000/svg" width="256" height="256"' \
     "$prefix/share/icons/hicolor/scalable/apps/tavrin.svg" || fail "the scalable icon is no 256-unit SVG"
-for page in share/man/man6/tavrin.6 share/man/man1/tavrin-cli.1; do
+for page in share/man/man6/tavrin.6 share/man/man6/tavrin-cli.6; do
     expect_file "$page"
 done
 expect_file share/metainfo/org.example.tavrin.metainfo.xml

@@ -18,7 +18,7 @@ trap 'rm -rf "$copy"' EXIT INT TERM
 mkdir -p "$copy/packaging" "$copy/debian"
 cp "$src/CMakeLists.txt" "$copy/"
 cp "$src/packaging/check-version.sh" "$src/packaging/tavrin.metainfo.xml" "$src/packaging/tavrin.6" \
-   "$src/packaging/tavrin-cli.1" "$src/packaging/tavrin-scores.8" "$copy/packaging/"
+   "$src/packaging/tavrin-cli.6" "$src/packaging/tavrin-scores.8" "$copy/packaging/"
 sed '1s/(\([^)]*\))/(9.8.7)/' "$src/debian/changelog" >"$copy/debian/changelog"
 if err=$(sh "$copy/packaging/check-version.sh" 2>&1); then
     fail "a changelog naming 9.8.7 passed the check"
