@@ -184,6 +184,11 @@ def check_server():
             ranking = json.loads(answer.read().decode("utf-8"))
         if "32767" not in json.dumps(ranking):
             fail(f"the registered score is not in the ranking: {ranking}")
+        # A package built with the browser version serves it.
+        if os.path.isfile("/usr/share/tavrin/site/index.html"):
+            with urllib.request.urlopen(f"http://127.0.0.1:{port}/play/", timeout=10) as answer:
+                if answer.status != 200 or answer.read() != open("/usr/share/tavrin/site/index.html", "rb").read():
+                    fail("/play/ does not serve the installed site")
     finally:
         server.send_signal(signal.SIGTERM)
         try:
