@@ -7,6 +7,7 @@
 #include <vector>
 
 #include <fluidsynth.h>
+#include <malloc.h>
 #include <pthread.h>
 
 namespace tavrin::app {
@@ -74,6 +75,12 @@ std::shared_ptr<RenderedPiece> MidiRenderer::render(const QString& file)
         const std::lock_guard<std::mutex> lock(mutex_);
         jobs_.push_back({file, piece});
         if (!worker_.joinable()) {
+            // The synthesiser's instruments and the buffers of a render are
+            // large and short-lived: a fixed threshold keeps them in mappings
+            // of their own, which go back to the system when freed, instead
+            // of the threshold rising to them and their memory staying in the
+            // worker's heap.
+            mallopt(M_MMAP_THRESHOLD, 128 * 1024);
             worker_ = std::thread([this] { run(); });
         }
     }
@@ -96,6 +103,18 @@ void MidiRenderer::run()
             jobs_.pop_front();
         }
         renderOne(job);
+        // Done for now: the synthesiser and its instruments would only take
+        // memory while the rendered piece plays on.
+        bool idle = false;
+        {
+            const std::lock_guard<std::mutex> lock(mutex_);
+            idle = jobs_.empty();
+        }
+        if (idle) {
+            freeSynth();
+            synthFailed_ = false;
+            malloc_trim(0);
+        }
     }
     freeSynth();
 }

@@ -1,6 +1,7 @@
 // Renders MIDI files into memory, once each, on a worker thread of its own:
-// one FluidSynth synthesiser for every piece, whose General MIDI soundfont is
-// read when the first piece is asked for, never on the way to the first frame.
+// one FluidSynth synthesiser for every piece asked for together, whose General
+// MIDI soundfont is read when a piece is asked for (never on the way to the
+// first frame) and let go once the worker has nothing left to do.
 #pragma once
 
 #include "game/sample_loop.h"
@@ -43,7 +44,7 @@ public:
 
     // The General MIDI soundfont the synthesiser loads.
     static QString soundFont();
-    // How many times this renderer has read the soundfont (0 or 1).
+    // How many times this renderer has read the soundfont.
     int soundFontReads() const { return soundFontReads_; }
 
 private:
