@@ -206,9 +206,13 @@ void MidiRenderer::renderOne(const Job& job)
     const long longest = static_cast<long>(kSampleRate) * 600;
     while (!piece->abandoned && frames < longest) {
         fluid_synth_write_s16(synth, kBlockFrames, block, 0, 2, block, 1, 2);
-        // The player moves on at the start of each block: once it reports the
-        // end, this block already lies past it and rings on in the tail.
-        if (fluid_player_get_status(player) != FLUID_PLAYER_PLAYING) {
+        // The player moves on at the start of each block: once it is at the
+        // file's last tick, this block already lies past the end and rings on
+        // in the tail. (The player itself reports the end only seconds later,
+        // to let the last notes fade.)
+        const int total = fluid_player_get_total_ticks(player);
+        if (fluid_player_get_status(player) != FLUID_PLAYER_PLAYING
+            || (total > 0 && fluid_player_get_current_tick(player) >= total)) {
             ended = true;
             break;
         }
@@ -233,6 +237,8 @@ void MidiRenderer::renderOne(const Job& job)
     delete_fluid_player(player);
     fluid_synth_all_sounds_off(synth, -1);
     const std::lock_guard<std::mutex> lock(piece->mutex);
+    // Nothing played at all: the player could not read the file.
+    piece->failed = frames == 0;
     piece->samples.finish(std::move(tail));
 }
 
