@@ -38,8 +38,9 @@ void MediaBank::open(Device device, DeviceType type, const std::string& file)
     s->type = type;
     s->open = true;
     if (type == DeviceType::Sequencer) {
-        s->midi = std::make_unique<MidiDevice>();
+        s->midi = std::make_unique<MusicDevice>(renderer_);
         s->midi->open(path);
+        s->midi->setLooping(s->looping);
     } else {
         s->wave = std::make_unique<WaveDevice>();
         s->wave->open(path);
@@ -69,6 +70,12 @@ void MediaBank::play(Device device, long from, long /*to*/)
         return;
     }
     if (s->midi) {
+        // One rendered piece in memory at a time, besides any still playing.
+        for (Slot& other : slots_) {
+            if (&other != s && other.midi) {
+                other.midi->release();
+            }
+        }
         s->midi->play(from);
     } else if (s->wave) {
         s->wave->play();
@@ -129,7 +136,7 @@ DeviceMode MediaBank::mode(Device device) const
         return DeviceMode::NotOpen;
     }
     if (s->midi) {
-        return s->midi->mode() == MidiDevice::kModePlaying ? DeviceMode::Playing : DeviceMode::Stopped;
+        return s->midi->playing() ? DeviceMode::Playing : DeviceMode::Stopped;
     }
     return s->wave && s->wave->isPlaying() ? DeviceMode::Playing : DeviceMode::Stopped;
 }
@@ -144,6 +151,16 @@ bool MediaBank::canPlay(Device device) const
         return s->midi->canPlay();
     }
     return s->wave && s->wave->canPlay();
+}
+
+void MediaBank::setLooping(Device device, bool on)
+{
+    if (Slot* s = slot(device)) {
+        s->looping = on;
+        if (s->midi) {
+            s->midi->setLooping(on);
+        }
+    }
 }
 
 } // namespace tavrin::app

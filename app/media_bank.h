@@ -1,7 +1,9 @@
-// The five media devices of the game: three wave sounds and two MIDI pieces.
+// The five media devices of the game: three wave sounds and two MIDI pieces,
+// which share one renderer.
 #pragma once
 
-#include "app/midi_device.h"
+#include "app/midi_renderer.h"
+#include "app/music_device.h"
 #include "app/wave_device.h"
 #include "game/window.h"
 
@@ -29,18 +31,24 @@ public:
     long position(game::Device device) const;
     game::DeviceMode mode(game::Device device) const;
     bool canPlay(game::Device device) const;
+    // Whether a music piece repeats by itself at its end; kept across reopening.
+    void setLooping(game::Device device, bool on);
+
+    const MidiRenderer& renderer() const { return renderer_; }
 
 private:
     struct Slot {
         game::DeviceType type = game::DeviceType::WaveAudio;
         bool open = false;
+        bool looping = false;
         std::unique_ptr<WaveDevice> wave;
-        std::unique_ptr<MidiDevice> midi;
+        std::unique_ptr<MusicDevice> midi;
     };
     Slot* slot(game::Device device);
     const Slot* slot(game::Device device) const;
 
     QString folder_;
+    MidiRenderer renderer_; // outlives the devices that use it
     std::array<Slot, game::kDeviceCount> slots_;
 };
 

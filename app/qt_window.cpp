@@ -553,5 +553,6 @@ long QtWindow::mediaLength(game::Device device) const { return media_.length(dev
 long QtWindow::mediaPosition(game::Device device) const { return media_.position(device); }
 game::DeviceMode QtWindow::mediaMode(game::Device device) const { return media_.mode(device); }
 bool QtWindow::mediaCanPlay(game::Device device) const { return media_.canPlay(device); }
+void QtWindow::mediaLoop(game::Device device, bool on) { media_.setLooping(device, on); }
 
 } // namespace tavrin::app

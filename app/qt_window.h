@@ -96,6 +96,7 @@ public:
     long mediaPosition(game::Device device) const override;
     game::DeviceMode mediaMode(game::Device device) const override;
     bool mediaCanPlay(game::Device device) const override;
+    void mediaLoop(game::Device device, bool on) override;
 
 private:
     void connectForm();

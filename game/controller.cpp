@@ -314,6 +314,8 @@ void GameController::refreshCommandStates()
     const bool playing = !s_.editMode && !s_.puzzleSeries;
     w_.setCommandEnabled(Command::FreshSeries, playing);
     w_.setCommandEnabled(Command::DailySeries, playing);
+    // Another activity: another piece of music repeats.
+    markLoopingMusic();
 }
 
 void GameController::OfferAllShapes()

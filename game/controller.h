@@ -192,8 +192,8 @@ public:
     void refreshHint();
     // Removes the hint mark.
     void clearHint();
-    // After the editor or a series opened or closed: the hint, and the series
-    // the game makes, which only start from play mode.
+    // After the editor or a series opened or closed: the hint, the series
+    // the game makes, which only start from play mode, and which music repeats.
     void refreshCommandStates();
 
     // --- helpers ---------------------------------------------------------------
@@ -218,6 +218,7 @@ private:
     void settlePendingMove();
     void drawPaletteEntry(int entry, bool plain);
     void armMusicLoop(Device device);
+    void markLoopingMusic();
     void exitCommand();
     void playMusic(Device device);
     void tell(FreeGameEvent event);

@@ -53,6 +53,7 @@ void GameController::playMusic(Device device)
     if (w_.mediaCanPlay(device) && f_.soundOn) {
         w_.mediaPlay(device, w_.mediaStart(device), -1);
     }
+    markLoopingMusic();
     armMusicLoop(device);
 }
 
@@ -83,8 +84,20 @@ static bool musicDevice(const GameState& s, Device& device)
     return true;
 }
 
+// The piece the loop timer would restart at its end is told to repeat by
+// itself, so that it goes on without a gap; any other piece ends.
+void GameController::markLoopingMusic()
+{
+    Device current = Device::FreeMusic;
+    const bool any = musicDevice(s_, current);
+    for (const Device device : {Device::FreeMusic, Device::SeriesMusic}) {
+        w_.mediaLoop(device, any && device == current);
+    }
+}
+
 void GameController::LoopMusic()
 {
+    markLoopingMusic();
     Device device = Device::FreeMusic;
     if (musicDevice(s_, device)) {
         const long length = w_.mediaLength(device);
@@ -133,6 +146,7 @@ bool GameController::soundSwitch(bool on)
             w_.mediaPlay(Device::FreeMusic, w_.mediaStart(Device::FreeMusic), -1);
         }
     }
+    markLoopingMusic();
     if (settings_ != nullptr) {
         settings_->save("Options", "PointMode", on ? "-1" : "0");
     }

@@ -257,6 +257,10 @@ public:
     virtual long mediaPosition(Device device) const = 0;
     virtual DeviceMode mediaMode(Device device) const = 0;
     virtual bool mediaCanPlay(Device device) const = 0;
+    // Whether a music device that reaches its end goes on from its start by
+    // itself, without a gap. A device that cannot ends as usual and the music
+    // loop timer restarts it.
+    virtual void mediaLoop(Device device, bool on) { (void)device, (void)on; }
 };
 
 } // namespace tavrin::game

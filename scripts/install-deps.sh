@@ -9,7 +9,7 @@ qt6-base-dev qt6-base-dev-tools libqt6opengl6-dev libgl-dev qt6-multimedia-dev q
 qt6-l10n-tools qt6-translations-l10n
 libqt6svg6 qt6-qpa-plugins
 gstreamer1.0-plugins-base
-libfluidsynth-dev timgm6mb-soundfont
+libfluidsynth-dev timgm6mb-soundfont libpulse-dev pulseaudio pulseaudio-utils
 fonts-motoya-l-cedar
 libgtest-dev libgmock-dev libbenchmark-dev
 nlohmann-json3-dev zlib1g-dev libstb-dev

@@ -55,6 +55,7 @@ struct FakeDevice {
     long start = 0;
     long length = 0;
     long position = 0;
+    bool looping = false; // repeats by itself at its end
     std::string file;
 };
 
@@ -291,6 +292,7 @@ public:
     long mediaPosition(Device d) const override { return devices[static_cast<std::size_t>(d)].position; }
     DeviceMode mediaMode(Device d) const override { return devices[static_cast<std::size_t>(d)].mode; }
     bool mediaCanPlay(Device d) const override { return devices[static_cast<std::size_t>(d)].canPlay; }
+    void mediaLoop(Device d, bool on) override { device(d).looping = on; }
 
     // Lets a playing piece run to its end (the media layer stopped at the end).
     void finishPlaying(Device d)

@@ -65,6 +65,28 @@ TEST_F(Sound, SeriesMusicLoopsDuringTheSeries)
     EXPECT_EQ(window.device(Device::SeriesMusic).mode, DeviceMode::Playing);
 }
 
+TEST_F(Sound, OnlyThePieceOfTheCurrentActivityRepeatsByItself)
+{
+    ctl.StartFreeGame();
+    EXPECT_TRUE(window.device(Device::FreeMusic).looping);
+    EXPECT_FALSE(window.device(Device::SeriesMusic).looping);
+
+    // The series music starts before the series does, and still repeats.
+    state.puzzleCount = 1;
+    state.puzzles[0] = newPuzzle();
+    state.puzzles[0].mode = kBigLoop;
+    ctl.StartSeries("/tmp/a.kem");
+    EXPECT_TRUE(window.device(Device::SeriesMusic).looping);
+    EXPECT_FALSE(window.device(Device::FreeMusic).looping);
+
+    // Sound on during the series plays the free-game music once, beside it.
+    ctl.command(Command::SoundOff);
+    ctl.command(Command::SoundOn);
+    EXPECT_EQ(window.device(Device::FreeMusic).mode, DeviceMode::Playing);
+    EXPECT_FALSE(window.device(Device::FreeMusic).looping);
+    EXPECT_TRUE(window.device(Device::SeriesMusic).looping);
+}
+
 TEST_F(Sound, SwitchingOffClosesThreeDevicesAndSilencesClicks)
 {
     MemorySettingsStore settings;
@@ -121,6 +143,7 @@ TEST_F(Sound, SoundOnInTheEditorStartsTheFreeGameMusicToo)
     EXPECT_EQ(window.device(Device::FreeMusic).mode, DeviceMode::Playing);
     // ... but the editor does not loop it.
     EXPECT_FALSE(window.isRunning(Timer::MusicLoop));
+    EXPECT_FALSE(window.device(Device::FreeMusic).looping);
 }
 
 TEST_F(Sound, MissingFileOnlyMakesTheDeviceSilent)
