@@ -260,11 +260,20 @@ void QtWindow::setLoopLengthText(const Text& text)
 
 // --- comment box ------------------------------------------------------------
 
-void QtWindow::setCommentText(const std::string& text)
+void QtWindow::setCommentText(const Text& text)
 {
+    comment_ = text;
     settingComment_ = true;
-    form_.commentBox()->setText(q(text));
+    form_.commentBox()->setText(screenText(text));
     settingComment_ = false;
+}
+
+void QtWindow::retranslate()
+{
+    // A comment typed or read from a file is data and stays as it is.
+    if (comment_.marked()) {
+        setCommentText(comment_);
+    }
 }
 
 std::string QtWindow::commentText() const

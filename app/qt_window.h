@@ -29,6 +29,8 @@ public:
     // Runs the window's own commands (dialogs, files, help).
     void setShellHandler(std::function<void(game::Command)> handler) { shell_ = std::move(handler); }
     void setBusyPointer(bool busy);
+    // Shows the texts the game wrote into the comment box in the language now set.
+    void retranslate();
 
     MainWindow& form() { return form_; }
     MediaBank& media() { return media_; }
@@ -51,7 +53,7 @@ public:
     void setScoreFrameVisible(game::ScoreLabel label, bool visible) override;
     void setTrash(int count) override;
     void setLoopLengthText(const Text& text) override;
-    void setCommentText(const std::string& text) override;
+    void setCommentText(const Text& text) override;
     std::string commentText() const override;
     void setCommentVisible(bool visible) override;
     void setCommentReadOnly(bool readOnly) override;
@@ -116,6 +118,7 @@ private:
     std::function<void(game::Command)> shell_;
     std::array<std::unique_ptr<QTimer>, 4> timers_;
     bool busy_ = false;
+    Text comment_;
     bool settingComment_ = false;
     bool settingSpinner_ = false;
 };

@@ -179,8 +179,9 @@ public:
 
     // --- comment box Text1 ------------------------------------------------
     // Setting the text does not call back; the window reports typing through
-    // GameController::commentEdited.
-    virtual void setCommentText(const std::string& text) = 0;
+    // GameController::commentEdited. The text is data (a puzzle's comment), or
+    // marked when the game wrote it (generated series).
+    virtual void setCommentText(const Text& text) = 0;
     virtual std::string commentText() const = 0;
     virtual void setCommentVisible(bool visible) = 0;
     virtual void setCommentReadOnly(bool readOnly) = 0;

@@ -199,7 +199,7 @@ public:
     void setTrash(int count) override { trash = count; }
     void setLoopLengthText(const Text& text) override { loopLengthText = text.japanese(); }
 
-    void setCommentText(const std::string& text) override { comment = text; }
+    void setCommentText(const Text& text) override { comment = text.japanese(); }
     std::string commentText() const override { return comment; }
     void setCommentVisible(bool v) override { commentVisible = v; }
     void setCommentReadOnly(bool r) override { commentReadOnly = r; }
