@@ -7,13 +7,15 @@
 #include "engine/scoring.h"
 #include "game/flow_texts.h"
 #include "game/item_layout.h"
+#include "game/series_texts.h"
 
 #include <algorithm>
 
 namespace tavrin::game {
 
 GameController::GameController(GameState& state, Window& window, RandomSource& random)
-    : s_(state), w_(window), rnd_(random), themeGoal_(kDefaultThemeGoal)
+    : s_(state), w_(window), rnd_(random), themeGoal_(kDefaultThemeGoal),
+      freeCaptions_{Text(kEcoPointsCaption), Text(kMovesLeftCaption), Text(kLoopPointsCaption), Text(kChainCaption)}
 {
 }
 
@@ -78,7 +80,7 @@ void GameController::StartFreeGame(const ItemLayout& layout)
     s_.labels = ScoreLabels{};
     showScoreLabels();
     w_.setScoreFrameVisible(ScoreLabel::MovesLeft, true);
-    w_.setScoreFrameCaption(ScoreLabel::MovesLeft, kMovesLeftCaption);
+    setFreeFrameCaption(ScoreLabel::MovesLeft, kMovesLeftCaption);
 
     // 3 - 5. Items.
     s_.itemCount = static_cast<std::int16_t>(std::clamp(layout.count, 0, kMaxItems));
@@ -219,6 +221,13 @@ void GameController::NextPuzzle()
         OfferAllShapes();
         EndSeries();
         if (f_.launchedWithFile) {
+            // Nothing else of the game is on screen: the play-through ends
+            // with its result and its entry, then the program as it was asked.
+            w_.messageBox(seriesResultText(s_.puzzleCount, f_.seriesMisses), kProductTitle, Buttons::Ok,
+                          Icon::Information);
+            if (scores_ != nullptr) {
+                scores_->enterSeriesHighScore(f_.seriesMisses, f_.playFilePath);
+            }
             w_.quitProgram();
             return;
         }
@@ -231,7 +240,12 @@ void GameController::NextPuzzle()
     }
     Puzzle& p = s_.puzzles[s_.puzzleIndex];
     const std::string comment = trimComment(p.comment);
-    w_.setCommentText(comment);
+    const auto at = static_cast<std::size_t>(s_.puzzleIndex);
+    if (at < f_.seriesComments.size()) {
+        w_.setCommentText(f_.seriesComments[at]);
+    } else {
+        w_.setCommentText(comment);
+    }
     p.comment = fitComment(comment);
     for (int c = 0; c < kCellCount; ++c) {
         s_.board[c] = p.cells[c];
@@ -241,6 +255,7 @@ void GameController::NextPuzzle()
         OfferAllShapes();
         s_.analysisKind = 1;
         s_.loopTarget = networkAnalysis(s_);
+        seriesBoardValue_ = s_.loopTarget;
         w_.setStatusText(kBigLoopStartText);
         w_.setCommandChecked(Command::BigLoop, true);
         w_.setCommandEnabled(Command::BigLoop, true);
@@ -248,6 +263,8 @@ void GameController::NextPuzzle()
         w_.setCommandEnabled(Command::FullConnection, false);
     } else if (p.mode == kFullConnection) {
         s_.analysisKind = 0;
+        networkAnalysis(s_);
+        seriesBoardValue_ = s_.groupCount;
         w_.setStatusText(kFullConnectionStartText);
         OfferRandomShape();
         w_.setCommandChecked(Command::FullConnection, true);
@@ -255,6 +272,40 @@ void GameController::NextPuzzle()
         w_.setCommandChecked(Command::BigLoop, false);
         w_.setCommandEnabled(Command::BigLoop, false);
     }
+    showSeriesFrames();
+}
+
+void GameController::showSeriesFrames()
+{
+    if (!s_.puzzleSeries || s_.puzzleIndex < 0 || s_.puzzleIndex >= kPuzzleSlots) {
+        return;
+    }
+    const bool bigLoop = s_.puzzles[s_.puzzleIndex].mode == kBigLoop;
+    w_.setScoreFrameCaption(ScoreLabel::Eco, kPuzzleNumberCaption);
+    w_.setScoreLabel(ScoreLabel::Eco, std::to_string(s_.puzzleIndex + 1) + "/" + std::to_string(s_.puzzleCount));
+    w_.setScoreFrameCaption(ScoreLabel::MovesLeft, kMissesCaption);
+    w_.setScoreLabel(ScoreLabel::MovesLeft, std::to_string(f_.seriesMisses));
+    w_.setScoreFrameCaption(ScoreLabel::Loop, bigLoop ? Text(kLoopPointsCaption) : Text(kGroupsCaption));
+    w_.setScoreLabel(ScoreLabel::Loop, std::to_string(seriesBoardValue_));
+    w_.setScoreFrameVisible(ScoreLabel::Chain, bigLoop);
+    w_.setScoreFrameCaption(ScoreLabel::Chain, kLoopToBeatCaption);
+    w_.setScoreLabel(ScoreLabel::Chain, bigLoop ? std::to_string(s_.loopTarget) : std::string());
+}
+
+void GameController::showFreeGameFrames()
+{
+    for (std::size_t i = 0; i < freeCaptions_.size(); ++i) {
+        const auto label = static_cast<ScoreLabel>(i);
+        w_.setScoreFrameCaption(label, freeCaptions_[i]);
+        w_.setScoreFrameVisible(label, true);
+    }
+    showScoreLabels();
+}
+
+void GameController::setFreeFrameCaption(ScoreLabel label, const Text& caption)
+{
+    freeCaptions_[static_cast<std::size_t>(label)] = caption;
+    w_.setScoreFrameCaption(label, caption);
 }
 
 void GameController::showNewBoard()
@@ -279,8 +330,10 @@ void GameController::EndSeries()
     w_.setPanelVisible(Panel::Palette, false);
     w_.setPanelVisible(Panel::FreeGame, true);
     s_.puzzleSeries = false;
+    f_.seriesComments.clear();
     ResumeFreeGame();
     showNewBoard();
+    showFreeGameFrames();
     w_.setStatusText("");
     w_.setCommandEnabled(Command::EcoMode, true);
     w_.setCommandChecked(Command::EcoMode, true);

@@ -15,6 +15,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace tavrin {
 class SettingsStore;
@@ -31,6 +32,7 @@ enum class SavedGameProblem;
 enum class FreeGameEvent {
     Started,  // a new game is on the board
     MoveDone, // a move has been played out and the next piece dealt
+    Ending,   // a move that ends the game was accepted; its boxes are still to come
     Over,     // the goal was reached or the moves ran out
 };
 
@@ -46,6 +48,9 @@ struct FlowState {
     std::int16_t seriesMisses = 0;
     bool launchedWithFile = false;
     std::string playFilePath;
+    // Shown in the comment box instead of the puzzles' own comments (the
+    // series the game makes, whose comments only live in memory); empty for a file.
+    std::vector<Text> seriesComments;
 
     // Kept while the editor is open.
     std::int16_t offeredPieceSave = -1;
@@ -199,6 +204,12 @@ public:
     // --- helpers ---------------------------------------------------------------
     // Sends the score labels of the shared state to the window.
     void showScoreLabels();
+    // The score frames while a series runs: puzzle number and count, misses,
+    // and the current loop points and the points to beat (big loop) or the
+    // current number of groups (full connection).
+    void showSeriesFrames();
+    // The free game's frames back: their captions and values.
+    void showFreeGameFrames();
     // Redraws the whole window after the board was replaced (another activity,
     // puzzle or board tool), the loop-length label included.
     void showNewBoard();
@@ -224,6 +235,9 @@ private:
     void tell(FreeGameEvent event);
     void clearForFreeGame();
     int shownLoopLength(int cell);
+    void setFreeFrameCaption(ScoreLabel label, const Text& caption);
+    // True when the move just accepted leaves the free game over.
+    bool moveEndsGame() const;
 
     GameState& s_;
     Window& w_;
@@ -237,6 +251,10 @@ private:
     int itemKinds_ = 3;
     Text themeGoal_;
     std::array<bool, 4> timers_{};
+    // The captions the free game gave its frames, shown again after a series.
+    std::array<Text, 4> freeCaptions_;
+    // The series frame values that follow the board: loop points or groups.
+    long seriesBoardValue_ = 0;
     // The loops of the board as shown, found on a copy of that board alone.
     std::unique_ptr<GameState> shownLoops_;
     std::array<bool, 12> paletteEnabled_{true, true, true, true, true, true, true, true, true, true, true, true};

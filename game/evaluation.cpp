@@ -147,6 +147,7 @@ void GameController::evaluateSeries()
     }
     const GameMode mode = s_.puzzles[s_.puzzleIndex].mode;
     if (mode == kFullConnection) {
+        seriesBoardValue_ = f_.groupsAfter;
         if (!fullConnectionReached(f_.groupsAfter)) {
             f_.seriesMisses = static_cast<std::int16_t>(f_.seriesMisses + 1);
             OfferRandomShape();
@@ -156,6 +157,8 @@ void GameController::evaluateSeries()
             startTimer(Timer::StartUp, kStartUpIntervalMs);
         }
     } else if (mode == kBigLoop) {
+        // A miss is taken back: the board keeps the points it had.
+        seriesBoardValue_ = bigLoopReached(f_.scoreAfter, s_.loopTarget) ? f_.scoreAfter : f_.scoreBefore;
         if (!bigLoopReached(f_.scoreAfter, s_.loopTarget)) {
             f_.seriesMisses = static_cast<std::int16_t>(f_.seriesMisses + 1);
             w_.setStatusText(bigLoopMissText(f_.scoreBefore));
@@ -165,6 +168,7 @@ void GameController::evaluateSeries()
             startTimer(Timer::StartUp, kStartUpIntervalMs);
         }
     }
+    showSeriesFrames();
 }
 
 void GameController::evaluateFreeGame()
@@ -180,7 +184,7 @@ void GameController::evaluateFreeGame()
     case TurnResult::kGoalReached: {
         w_.clearOfferedPiece();
         const std::int16_t total = getpointtotal(s_);
-        w_.setScoreFrameCaption(ScoreLabel::MovesLeft, kTotalCaption);
+        setFreeFrameCaption(ScoreLabel::MovesLeft, kTotalCaption);
         s_.labels.Label3 = std::to_string(total);
         if (s_.scoreLabelsDirty > 0) {
             refreshScoreLabels(s_, false);

@@ -62,6 +62,19 @@ void GameController::placeFreeGame(int c)
         w_.setStatusText(movesReturnedText(s_.movesReturned));
     }
     startTimer(Timer::Evaluation, kEvaluationIntervalMs);
+    if (moveEndsGame()) {
+        tell(FreeGameEvent::Ending);
+    }
+}
+
+bool GameController::moveEndsGame() const
+{
+    switch (f_.turnResult) {
+    case TurnResult::kGoalReached:
+    case TurnResult::kNoMovesLeft: return true;
+    case TurnResult::kFullNotGreen: return kMoveLimit - s_.movesUsed <= 0;
+    default: return false;
+    }
 }
 
 void GameController::placeSeries(int c)
@@ -122,6 +135,9 @@ void GameController::trashReleased()
     }
     f_.discardPending = true;
     startTimer(Timer::AfterDiscard, kAfterDiscardIntervalMs);
+    if (kMoveLimit - s_.movesUsed <= 0) {
+        tell(FreeGameEvent::Ending);
+    }
 }
 
 void GameController::DealPiece()

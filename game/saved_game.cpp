@@ -243,7 +243,7 @@ SavedGameProblem GameController::continueFreeGame(const SavedGame& g)
 
     showScoreLabels();
     w_.setScoreFrameVisible(ScoreLabel::MovesLeft, true);
-    w_.setScoreFrameCaption(ScoreLabel::MovesLeft, kMovesLeftCaption);
+    setFreeFrameCaption(ScoreLabel::MovesLeft, kMovesLeftCaption);
     PlayFreeGameMusic();
     w_.setStatusText(themeGoal_);
     showNewBoard();

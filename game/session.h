@@ -68,10 +68,11 @@ struct SessionOptions {
 
 class Session {
 public:
-    // `random` seeds everything drawn in the game. `store` keeps the free game
-    // across runs; nothing is kept when it is null.
-    Session(Window& window, Platform& platform, SettingsStore& settings, GameStore* store, RandomSource& random,
-            SessionOptions options = {});
+    // `state` is the board and game state the window draws from (it outlives
+    // the session); `random` seeds everything drawn in the game. `store` keeps
+    // the free game across runs; nothing is kept when it is null.
+    Session(GameState& state, Window& window, Platform& platform, SettingsStore& settings, GameStore* store,
+            RandomSource& random, SessionOptions options = {});
     ~Session();
     Session(const Session&) = delete;
     Session& operator=(const Session&) = delete;
@@ -166,7 +167,7 @@ private:
     SettingsStore& settings_;
     RandomSource& random_;
     SessionOptions options_;
-    GameState state_;
+    GameState& state_;
     HighScores scores_;
     std::unique_ptr<ScorePages> pages_;
     std::unique_ptr<GameController> controller_;
@@ -175,6 +176,7 @@ private:
     std::unique_ptr<KeptGame> kept_;
     Text startUpNote_;
     Text seriesTitle_;
+    Text clearName_; // how the clear question names the series' table
     bool shutDown_ = false;
 };
 

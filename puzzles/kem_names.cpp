@@ -55,9 +55,14 @@ Text puzzleWindowCaption(std::string_view path, bool editMode)
 {
     const std::size_t cut = path.find_last_of("/\\");
     const std::string_view fileName = cut == std::string_view::npos ? path : path.substr(cut + 1);
+    return puzzleWindowCaptionFor(Text(stripPuzzleExtension(fileName)), editMode);
+}
+
+Text puzzleWindowCaptionFor(const Text& title, bool editMode)
+{
     const Phrase caption = editMode ? TAVRIN_TEXT("puzzles", "%1 - Tavrin for Windows[編集]")
                                     : TAVRIN_TEXT("puzzles", "%1 - Tavrin for Windows[実行]");
-    return caption.arg(stripPuzzleExtension(fileName));
+    return caption.arg(title);
 }
 
 } // namespace tavrin::kem

@@ -28,5 +28,7 @@ std::string slashedPath(std::string_view path);
 // folder and extension, " - ", the product name and the mode tag "[編集]" or
 // "[実行]".
 Text puzzleWindowCaption(std::string_view path, bool editMode);
+// The same for a collection shown under `title` instead of a file's name.
+Text puzzleWindowCaptionFor(const Text& title, bool editMode);
 
 } // namespace tavrin::kem

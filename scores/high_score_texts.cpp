@@ -57,14 +57,22 @@ Text freeEntryPrompt(int itemCount, int place)
 
 Text seriesEntryPrompt(std::string_view path, int place)
 {
-    return TAVRIN_TEXT("scores", "あなたは\"%1\"での%2位になりました。\n名前を入力してください。")
-        .arg(seriesFileTitle(path))
-        .arg(place + 1);
+    return seriesEntryPromptFor(Text(seriesFileTitle(path)), place);
+}
+
+Text seriesEntryPromptFor(const Text& title, int place)
+{
+    return TAVRIN_TEXT("scores", "あなたは\"%1\"での%2位になりました。\n名前を入力してください。").arg(title).arg(place + 1);
 }
 
 Text clearSeriesQuestion(std::string_view path)
 {
-    return TAVRIN_TEXT("scores", "\"%1\"のハイスコアを消去してもよいですか？").arg(path);
+    return clearSeriesQuestionFor(Text(path));
+}
+
+Text clearSeriesQuestionFor(const Text& name)
+{
+    return TAVRIN_TEXT("scores", "\"%1\"のハイスコアを消去してもよいですか？").arg(name);
 }
 
 Text freeTableCaption(int itemCount)
@@ -74,7 +82,12 @@ Text freeTableCaption(int itemCount)
 
 Text seriesTableCaption(std::string_view path)
 {
-    return TAVRIN_TEXT("scores", "%1 - Tavrinのﾊｲｽｺｱ").arg(seriesFileTitle(path));
+    return seriesTableCaptionFor(Text(seriesFileTitle(path)));
+}
+
+Text seriesTableCaptionFor(const Text& title)
+{
+    return TAVRIN_TEXT("scores", "%1 - Tavrinのﾊｲｽｺｱ").arg(title);
 }
 
 std::string nameUpToNul(std::string_view answer)

@@ -46,12 +46,19 @@ std::string seriesFileTitle(std::string_view path);
 // from 0.
 Text freeEntryPrompt(int itemCount, int place);
 Text seriesEntryPrompt(std::string_view path, int place);
+// The same for a series shown under `title` (a series the game makes).
+Text seriesEntryPromptFor(const Text& title, int place);
 
 Text clearSeriesQuestion(std::string_view path);
+Text clearSeriesQuestionFor(const Text& name);
 
 // Captions of the high-score window.
 Text freeTableCaption(int itemCount);
 Text seriesTableCaption(std::string_view path);
+Text seriesTableCaptionFor(const Text& title);
+
+// Under the rows of a series table: what its numbers count.
+inline constexpr Phrase kSeriesTableNote = TAVRIN_TEXT("scores", "数字はミスの回数です。少ないほど上位です。");
 
 // A typed name up to its first NUL character.
 std::string nameUpToNul(std::string_view answer);

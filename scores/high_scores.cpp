@@ -153,6 +153,7 @@ bool HighScores::enterFreeHighScore(std::int16_t score, int itemCount, const Ask
 void HighScores::loadSeriesHighScores(std::string_view path)
 {
     const std::string section = seriesSection(path);
+    seriesTitle_ = Text();
     hasHighScoresSave_ = hasHighScores_;
     hasHighScores_ = false;
     for (int r = 0; r < kScorePlaces; ++r) {
@@ -195,7 +196,7 @@ std::optional<NameRequest> HighScores::seriesEntryRequest(std::int16_t misses, s
     request.path = std::string(path);
     request.place = *place;
     request.title = kProductName;
-    request.prompt = seriesEntryPrompt(path, *place);
+    request.prompt = seriesTitle_.empty() ? seriesEntryPrompt(path, *place) : seriesEntryPromptFor(seriesTitle_, *place);
     return request;
 }
 
@@ -260,7 +261,8 @@ HighScoreView HighScores::seriesView(std::string_view path) const
 {
     HighScoreView view;
     view.series = true;
-    view.caption = seriesTableCaption(path);
+    view.caption = seriesTitle_.empty() ? seriesTableCaption(path) : seriesTableCaptionFor(seriesTitle_);
+    view.note = kSeriesTableNote;
     fillRows(view, series_, lastRank_);
     return view;
 }

@@ -51,6 +51,7 @@ struct HighScoreView {
     Text caption;
     std::array<HighScoreRow, kScorePlaces> rows;
     int highlighted = -1;         // row shown in bold, -1 for none
+    Text note;                    // under the rows; empty for none
     bool registerVisible = false; // Command1(1): only when a registration page was just written
     bool registerEnabled = false;
     bool copyEnabled = false; // Command1(2)
@@ -82,7 +83,12 @@ public:
     bool enterFreeHighScore(std::int16_t score, int itemCount, const AskName& ask);
 
     // Series play of one puzzle file (fewer misses rank higher).
+    // Also forgets the title set for the previous series.
     void loadSeriesHighScores(std::string_view path);
+    // The series is shown under `title` in the name prompt and the window's
+    // caption instead of its file title (a series the game makes, in the
+    // player's language); the table keeps its stored name.
+    void setSeriesTitle(const Text& title) { seriesTitle_ = title; }
     bool saveSeriesHighScores(std::string_view path);
     // Ask clearSeriesQuestion(path) first.
     void clearSeriesHighScores(std::string_view path, bool confirmed);
@@ -123,6 +129,7 @@ private:
     SettingsStore& store_;
     std::array<ScoreTable, kFreeTables> free_;
     ScoreTable series_;
+    Text seriesTitle_;
     int lastRank_ = -1;
     bool lastEntryKept_ = true;
     bool hasHighScores_ = false;
