@@ -13,14 +13,10 @@
 #include "graphics/file_kind_chooser.h"
 #include "graphics/qt_pixels.h"
 #include "graphics/screen_text.h"
-#include "puzzles/game_series.h"
-#include "puzzles/kem_file.h"
-#include "puzzles/kem_names.h"
 #include "scores/general_number.h"
 
 #include <QApplication>
 #include <QCoreApplication>
-#include <QDate>
 #include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -81,28 +77,30 @@ ShellOptions withDefaultFolders(ShellOptions options)
 
 GameShell::GameShell(ShellOptions options)
     : options_(withDefaultFolders(std::move(options))),
-      graphics_(graphics::loadGraphicsSet(options_.programFolder)), renderer_(graphics_, state_),
-      scores_(store_), pages_(options_.pageFolder.toStdString(), store_)
+      graphics_(graphics::loadGraphicsSet(options_.programFolder)), renderer_(graphics_, state_)
 {
     // The first puzzle file dialog opens where the installed collection lies.
     const QString collection = collectionFolder(options_.programFolder);
     puzzleFolder_ = QFileInfo(collection).isDir() ? collection : options_.fileFolder;
     window_ = std::make_unique<QtWindow>(form_, renderer_, options_.programFolder);
-    controller_ = std::make_unique<game::GameController>(state_, *window_, random_);
-    keeper_ = std::make_unique<game::TableScoreKeeper>(scores_, *window_,
-                                                       [this](bool series) { showHighScoreWindow(series); });
-    editor_ = std::make_unique<game::Editor>(*controller_);
+    if (!options_.savedGameFile.isEmpty()) {
+        gameStore_ = std::make_unique<game::FileGameStore>(options_.savedGameFile.toStdString());
+    }
+    game::SessionOptions sessionOptions;
+    // A line of blanks names no file.
+    const QString path = commandLinePath(options_.arguments);
+    if (!path.trimmed().isEmpty()) {
+        sessionOptions.commandLineFile = path.toStdString();
+    }
+    sessionOptions.pageFolder = options_.pageFolder.toStdString();
+    session_ = std::make_unique<game::Session>(state_, *window_, *this, store_, gameStore_.get(), random_,
+                                               std::move(sessionOptions));
     pictures_ = std::make_unique<graphics::Pictures>(graphics_, store_, *this);
     themes_ = std::make_unique<graphics::Themes>(*pictures_, store_, *this);
-    savedGame_ = std::make_unique<SavedGameKeeper>(*controller_, options_.savedGameFile.toStdString());
 
     window_->setEvents(this);
-    window_->setOfferedPieceSource([this] { return static_cast<int>(controller_->flow().offeredPiece); });
-    window_->setShellHandler([this](Command command) { shellCommand(command); });
-    controller_->attachEditor(editor_.get());
-    controller_->attachScoreKeeper(keeper_.get());
-    controller_->attachSettings(&store_);
-    controller_->setStartUpAction([this] { startUpAction(); });
+    window_->setOfferedPieceSource([this] { return static_cast<int>(controller().flow().offeredPiece); });
+    window_->setShellHandler([this](Command command) { session_->shellCommand(command); });
     form_.setCloseHandler([this] { return closeRequested(); });
     connectZoomChoice(form_, store_);
     QObject::connect(&form_, &MainWindow::languageChosen, &form_, [this](Language language) {
@@ -124,8 +122,6 @@ void GameShell::start()
     setLanguage(options_.language.value_or(storedLanguage(store_)));
     forgotten_ = pictures_->loadRememberedGraphics();
 
-    state_.editMode = false;
-    state_.puzzleSeries = false;
     state_.selectedShape = 0;
     for (int entry = 0; entry < kPaletteSize; ++entry) {
         window_->setPaletteBorder(entry, entry == 0);
@@ -136,17 +132,19 @@ void GameShell::start()
     // A choice kept from a larger screen falls back to what fits this one.
     fitZoomToScreen(form_);
     restoreGeometry();
-    scores_.loadFreeHighScores();
-    window_->setCommandEnabled(Command::ClearHighScores, scores_.hasHighScores());
-    const std::int16_t pointMode = readStoredNumber(store_.get("Options", "PointMode", "-1"), -1);
-    controller_->setSoundSwitch(pointMode == -1);
-    controller_->OpenSoundDevices();
-
-    controller_->setLaunchedWithFile(false);
     themes_->loadthemefile();
     graphicsChanged();
-    window_->redrawAll();
-    controller_->startUp();
+    if (!forgotten_.isEmpty()) {
+        QStringList names;
+        for (const QString& path : forgotten_) {
+            names.append(QFileInfo(path).fileName());
+        }
+        const QString separator = screenText(TAVRIN_TEXT("app", "、"));
+        session_->setStartUpNote(TAVRIN_TEXT("app", "読み込めなくなった画像の代わりに標準の画像を使います：%1")
+                                     .arg(Text(names.join(separator).toStdString())));
+    }
+    // High scores, sound setting, media devices, then the start-up timer.
+    session_->start();
     startingUp_ = false;
 }
 
@@ -162,146 +160,27 @@ void GameShell::show()
     }
 }
 
-// --- start-up timer and the command line -------------------------------------
-
-void GameShell::startUpAction()
-{
-    if (!commandLinePath(options_.arguments).trimmed().isEmpty()) {
-        playCommandLineFile();
-    }
-    // Without a file to play, or with one that could not be played.
-    Text note;
-    if (!state_.puzzleSeries) {
-        if (!savedGame_->resume(note)) {
-            controller_->StartFreeGame();
-        }
-    }
-    if (!forgotten_.isEmpty()) {
-        QStringList names;
-        for (const QString& path : forgotten_) {
-            names.append(QFileInfo(path).fileName());
-        }
-        const QString separator = screenText(TAVRIN_TEXT("app", "、"));
-        const Text pictures = TAVRIN_TEXT("app", "読み込めなくなった画像の代わりに標準の画像を使います：%1")
-                                  .arg(Text(names.join(separator).toStdString()));
-        // Both are said when the saved game was refused too.
-        note = note.empty() ? pictures : TAVRIN_TEXT("app", "%1　%2").arg(note).arg(pictures);
-    }
-    if (!note.empty()) {
-        window_->setStatusText(note);
-    }
-}
-
-// A file named on the command line is played as a series; a file that cannot
-// be played is named in a message, and the free game starts as without one.
-void GameShell::playCommandLineFile()
-{
-    const QString path = commandLinePath(options_.arguments);
-    const QFileInfo info(path);
-    const Text problem = puzzleFileProblem(info);
-    if (!problem.empty()) {
-        window_->messageBox(TAVRIN_TEXT("app", "%1\n%2").arg(problem).arg(Text(path.toStdString())), "",
-                            game::Buttons::Ok, game::Icon::None);
-        return;
-    }
-    // Set before the series starts: it keeps the Exit item's caption.
-    controller_->setLaunchedWithFile(true);
-    if (!loadPuzzleFile(info.absoluteFilePath())) {
-        controller_->setLaunchedWithFile(false);
-    }
-}
-
-// Why `info` cannot be played as a puzzle file, or nothing when it may be read.
-// Only plain files are read: a named pipe or a device would block or never end.
-Text GameShell::puzzleFileProblem(const QFileInfo& info)
-{
-    if (!info.exists()) {
-        return TAVRIN_TEXT("app", "問題ファイルを開けません：ファイルが見つかりません。");
-    }
-    if (!info.isFile() || !hasPuzzleExtension(info.fileName())) {
-        return TAVRIN_TEXT("app", "問題ファイルを開けません：問題ファイル(KEMファイル)ではありません。");
-    }
-    return {};
-}
-
 // --- puzzle files --------------------------------------------------------------
 
 bool GameShell::loadPuzzleFile(const QString& path)
 {
-    const kem::PuzzleFileRead read = kem::readPuzzleFile(path.toStdString());
-    const Text message = read.message();
-    if (!message.empty()) {
-        window_->messageBox(message, "", game::Buttons::Ok, game::Icon::None);
-    }
-    if (!read.loaded()) {
-        return false;
-    }
-    kem::applyPuzzleFile(state_, read);
-    if (state_.editMode) {
-        editor_->fileLoaded(read.path);
-        return true;
-    }
-    playSeries(read.path);
-    return true;
-}
-
-void GameShell::playSeries(const std::string& path)
-{
-    window_->setWindowCaption(kem::puzzleWindowCaption(path, false));
-    scores_.loadSeriesHighScores(path);
-    window_->setCommandEnabled(Command::ClearHighScores, scores_.hasHighScores());
-    controller_->StartSeries(path);
-}
-
-void GameShell::playGeneratedSeries(bool daily)
-{
-    kem::PuzzleFileRead made;
-    GeneratorRequest request;
-    if (daily) {
-        const QDate today = QDate::currentDate();
-        const auto month = static_cast<unsigned>(today.month());
-        const auto day = static_cast<unsigned>(today.day());
-        request = dailyRequest(today.year(), month, day);
-        made.path = dailySeriesName(today.year(), month, day);
-    } else {
-        // A new seed from the game's one random source.
-        std::uint64_t seed = 0;
-        for (int part = 0; part < 3; ++part) {
-            seed = (seed << 30) ^ static_cast<std::uint64_t>(random_.Int(1 << 30));
-        }
-        request = freshSeriesRequest(seed);
-        made.path = std::string(kFreshSeriesName);
-    }
-    made.puzzles = generatePuzzles(request);
-    made.status = kem::ReadStatus::Loaded;
-    kem::applyPuzzleFile(state_, made);
-    playSeries(made.path);
+    return session_->openPuzzleFile(path.toStdString());
 }
 
 QString GameShell::openHandedOverFile(const QString& path)
 {
-    Text reason;
-    const QFileInfo info(path);
-    if (state_.editMode) {
-        reason = TAVRIN_TEXT("app", "問題ファイルを開けません：編集モード中です。");
-    } else if (state_.puzzleSeries) {
-        reason = TAVRIN_TEXT("app", "問題ファイルを開けません：問題に挑戦中です。");
-    } else if (QApplication::activeModalWidget() != nullptr) {
-        reason = TAVRIN_TEXT("app", "問題ファイルを開けません：ダイアログを閉じてから開いてください。");
-    } else {
-        reason = puzzleFileProblem(info);
-    }
+    const Text reason = session_->openHandedOverFile(path.toStdString());
     if (form_.isMinimized()) {
         form_.showNormal();
     }
     form_.raise();
     form_.activateWindow();
-    if (!reason.empty()) {
-        window_->setStatusText(reason);
-        return screenText(reason);
-    }
-    loadPuzzleFile(info.absoluteFilePath());
-    return {};
+    return reason.empty() ? QString() : screenText(reason);
+}
+
+bool GameShell::modalOpen() const
+{
+    return QApplication::activeModalWidget() != nullptr;
 }
 
 void GameShell::openshori()
@@ -319,13 +198,9 @@ void GameShell::openshori()
         openGraphics(static_cast<int>(*kind));
         return;
     }
-    if (state_.editMode) {
-        if (!confirmDiscard()) {
-            return;
-        }
-        editor_->disableUndo();
+    if (session_->mayOpenPuzzleFile()) {
+        openPuzzleFileDialog();
     }
-    openPuzzleFileDialog();
 }
 
 void GameShell::openGraphics(int kind)
@@ -391,103 +266,32 @@ void GameShell::openPuzzleFileDialog()
     }
 }
 
-void GameShell::savemondai(bool saveAs)
+std::optional<std::string> GameShell::askPuzzleSaveName()
 {
-    if (!state_.editMode) {
-        return;
-    }
-    const kem::PuzzleList puzzles = kem::collectionOf(state_);
-    const kem::SaveStatus check = kem::checkSavable(puzzles);
-    if (check == kem::SaveStatus::ModeMissing) {
-        window_->setStatusText(kem::kModeMissingMessage);
-        return;
-    }
-    if (check != kem::SaveStatus::Saved) {
-        return;
-    }
-    QString name;
-    if (!saveAs && !editor_->editFilePath().empty()) {
-        name = q(editor_->editFilePath());
-    } else {
-        FileRequest request;
-        request.save = true;
-        request.title = screenText(TAVRIN_TEXT("app", "名前をつけて問題の保存"));
-        request.folder = options_.fileFolder;
-        request.filters = {screenText(TAVRIN_TEXT("app", "Tavrin問題(*.kem)")),
-                           screenText(TAVRIN_TEXT("app", "全てのファイル(*.*)"))};
-        request.defaultSuffix = QStringLiteral("kem");
-        name = askFile(&form_, request).section(QChar(u'\0'), 0, 0);
-    }
+    FileRequest request;
+    request.save = true;
+    request.title = screenText(TAVRIN_TEXT("app", "名前をつけて問題の保存"));
+    request.folder = options_.fileFolder;
+    request.filters = {screenText(TAVRIN_TEXT("app", "Tavrin問題(*.kem)")),
+                       screenText(TAVRIN_TEXT("app", "全てのファイル(*.*)"))};
+    request.defaultSuffix = QStringLiteral("kem");
+    const QString name = askFile(&form_, request).section(QChar(u'\0'), 0, 0);
     if (name.isEmpty()) {
-        return;
+        return std::nullopt;
     }
-    editor_->disableUndo();
-    const kem::PuzzleFileSave saved = kem::savePuzzleFile(name.toStdString(), puzzles);
-    if (!saved.saved()) {
-        const Text message = saved.message();
-        if (!message.empty()) {
-            window_->messageBox(message, "", game::Buttons::Ok, game::Icon::Warning);
-        }
-        return;
-    }
-    editor_->fileSaved(saved.path);
+    return name.toStdString();
 }
 
 // --- high scores ---------------------------------------------------------------
 
-void GameShell::hiscoreshori()
+bool GameShell::showHighScoreWindow(const HighScoreView& view)
 {
-    showHighScoreWindow(state_.puzzleSeries);
-}
-
-void GameShell::showHighScoreWindow(bool series)
-{
-    if (series) {
-        const HighScoreView view = scores_.seriesView(controller_->flow().playFilePath);
-        HighScoreDialog dialog(view, &form_);
-        runModal(dialog);
-        scores_.seriesWindowClosed(view);
-        window_->setCommandEnabled(Command::ClearHighScores, scores_.hasHighScores());
-        return;
-    }
-    const int itemCount = state_.itemCount > 0 ? state_.itemCount : controller_->itemKindCount();
-    const FreeHighScoreWindow shown = showFreeHighScores(scores_, pages_, itemCount);
-    if (shown.page == PageStep::WriteFailed) {
-        window_->messageBox(TAVRIN_TEXT("app", "ハイスコア登録用のページを書き込めませんでした。"), "",
-                            game::Buttons::Ok, game::Icon::Warning);
-    }
-    HighScoreDialog dialog(shown.view, &form_);
-    if (shown.page == PageStep::Written) {
-        const QString page = QString::fromStdString(shown.pagePath.string());
-        dialog.setRegistrationPage(page);
-        window_->setStatusText(TAVRIN_TEXT("app", "ハイスコア登録用のページを書き出しました：%1")
-                                   .arg(Text(QDir::toNativeSeparators(page).toStdString())));
+    HighScoreDialog dialog(view, &form_);
+    if (!view.registrationPage.empty()) {
+        dialog.setRegistrationPage(QString::fromStdString(view.registrationPage));
     }
     runModal(dialog);
-    if (dialog.okPressed()) {
-        scores_.okPressed();
-    }
-}
-
-void GameShell::clearhiscoreshori()
-{
-    if (state_.puzzleSeries) {
-        const std::string& path = controller_->flow().playFilePath;
-        const bool yes = window_->messageBox(clearSeriesQuestion(path), "", game::Buttons::YesNo,
-                                             game::Icon::Question)
-                         == game::Answer::Yes;
-        scores_.clearSeriesHighScores(path, yes);
-    } else {
-        const bool yes = window_->messageBox(kClearFreeQuestion, "", game::Buttons::YesNo,
-                                             game::Icon::Question)
-                         == game::Answer::Yes;
-        scores_.clearFreeHighScores(yes);
-        // The registration pages go with the tables, never when the player said no.
-        if (yes) {
-            pages_.deletePagesAfterClear();
-        }
-    }
-    window_->setCommandEnabled(Command::ClearHighScores, false);
+    return dialog.okPressed();
 }
 
 // --- help and version ------------------------------------------------------------
@@ -509,21 +313,15 @@ void GameShell::aboutBox()
 
 // --- the window's own commands ---------------------------------------------------
 
-void GameShell::shellCommand(Command command)
+void GameShell::platformCommand(Command command)
 {
     switch (command) {
     case Command::Open: openshori(); break;
-    case Command::Save: savemondai(false); break;
-    case Command::SaveAs: savemondai(true); break;
-    case Command::HighScores: hiscoreshori(); break;
-    case Command::ClearHighScores: clearhiscoreshori(); break;
     case Command::ResetTheme: restoreTheme(false); break;
     case Command::DefaultTheme: restoreTheme(true); break;
     case Command::CreateTheme: createTheme(); break;
     case Command::HelpTopics: helpfindershori(kHelpContents); break;
     case Command::About: aboutBox(); break;
-    case Command::FreshSeries: playGeneratedSeries(false); break;
-    case Command::DailySeries: playGeneratedSeries(true); break;
     case Command::ScoreServer: chooseScoreServer(store_, &form_); break;
     default: break;
     }
@@ -533,22 +331,12 @@ void GameShell::shellCommand(Command command)
 
 bool GameShell::confirmDiscard()
 {
-    if (!state_.editMode || editor_->collectionSaved()) {
-        return true;
-    }
-    return window_->messageBox(game::kDiscardChangesQuestion, "", game::Buttons::YesNo, game::Icon::Question)
-           == game::Answer::Yes;
+    return session_->confirmDiscard();
 }
 
 bool GameShell::confirmExit()
 {
-    if (!state_.editMode || editor_->collectionSaved()) {
-        return true;
-    }
-    return window_->messageBox(
-               TAVRIN_TEXT("app", "Tavrin for Windowsを終了するとこれまでの変更内容が破棄されますが、よろしいですか？"),
-               "", game::Buttons::YesNo, game::Icon::Question)
-           == game::Answer::Yes;
+    return session_->confirmExit();
 }
 
 bool GameShell::closeRequested()
@@ -563,7 +351,7 @@ bool GameShell::closeRequested()
 
 void GameShell::saveGameNow()
 {
-    savedGame_->saveNow();
+    session_->saveGameNow();
 }
 
 void GameShell::shutDown()
@@ -572,11 +360,7 @@ void GameShell::shutDown()
         return;
     }
     shutDown_ = true;
-    savedGame_->keepForNextStart();
-    for (auto& timer : {game::Timer::Evaluation, game::Timer::AfterDiscard, game::Timer::StartUp,
-                        game::Timer::MusicLoop}) {
-        window_->stopTimer(timer);
-    }
+    session_->shutDown();
     window_->media().closeAll();
     if (!form_.isMinimized() && !form_.isMaximized()) {
         saveGeometry();
@@ -632,21 +416,21 @@ void GameShell::saveGeometry()
 
 void GameShell::command(Command command, bool fromToolbar)
 {
-    controller_->command(command, fromToolbar ? game::Source::Toolbar : game::Source::Menu);
+    controller().command(command, fromToolbar ? game::Source::Toolbar : game::Source::Menu);
 }
 
-void GameShell::cellReleased(int cell) { controller_->cellReleased(cell); }
-void GameShell::cellHovered(int cell) { controller_->cellHovered(cell); }
-void GameShell::palettePressed(int entry, int shiftState) { controller_->palettePressed(entry, shiftState); }
-void GameShell::trashReleased() { controller_->trashReleased(); }
-void GameShell::timerTick(game::Timer timer) { controller_->timerTick(timer); }
-void GameShell::commentEdited(const std::string& text) { controller_->commentEdited(text); }
-void GameShell::spinnerChanged(int value) { controller_->spinnerChanged(value); }
+void GameShell::cellReleased(int cell) { controller().cellReleased(cell); }
+void GameShell::cellHovered(int cell) { controller().cellHovered(cell); }
+void GameShell::palettePressed(int entry, int shiftState) { controller().palettePressed(entry, shiftState); }
+void GameShell::trashReleased() { controller().trashReleased(); }
+void GameShell::timerTick(game::Timer timer) { controller().timerTick(timer); }
+void GameShell::commentEdited(const std::string& text) { controller().commentEdited(text); }
+void GameShell::spinnerChanged(int value) { controller().spinnerChanged(value); }
 
 void GameShell::editorOptionClicked(game::EditorOption option)
 {
     if (option == game::EditorOption::Random && state_.editMode) {
-        editor_->randomborder();
+        editor().randomborder();
     }
 }
 
@@ -675,10 +459,10 @@ void GameShell::showMessageWithHelp(const Text& text, int helpTopic)
 
 void GameShell::redrawAll() { window_->redrawAll(); }
 void GameShell::redrawBoard() { window_->redrawBoard(); }
-bool GameShell::freeGameActive() const { return controller_->flow().freeGameActive; }
+bool GameShell::freeGameActive() const { return session_->controller().flow().freeGameActive; }
 bool GameShell::editMode() const { return state_.editMode; }
 bool GameShell::puzzleSeries() const { return state_.puzzleSeries; }
-void GameShell::endGame() { controller_->EndGame(); }
+void GameShell::endGame() { controller().EndGame(); }
 void GameShell::setStatusText(const Text& text) { window_->setStatusText(text); }
 
 void GameShell::setThemeResetEnabled(bool enabled)
@@ -703,8 +487,8 @@ void GameShell::showMainWindow()
 
 void GameShell::graphicsChanged()
 {
-    controller_->setItemKindCount(graphics_.itemCount());
-    controller_->setThemeGoal(themes_->themeGoal());
+    controller().setItemKindCount(graphics_.itemCount());
+    controller().setThemeGoal(themes_->themeGoal());
 }
 
 void GameShell::setLanguage(Language language)
@@ -712,6 +496,7 @@ void GameShell::setLanguage(Language language)
     applyLanguage(language, options_.programFolder);
     form_.setLanguageChecked(language);
     form_.retranslate();
+    window_->retranslate();
 }
 
 } // namespace tavrin::app

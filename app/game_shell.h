@@ -1,26 +1,25 @@
-// The whole program around the main window: settings, pictures, high scores,
-// media, the game controller, the editor and the window's own commands
-// (files, themes, high scores, help), with start-up and shut-down.
+// The desktop program around the game session: the Qt settings, the main
+// window, pictures and themes, geometry and language, and the dialogs only
+// the desktop has (file kinds, files, help, the version box, high scores).
 #pragma once
 
 #include "app/language.h"
 #include "app/main_window.h"
 #include "app/qt_settings_store.h"
 #include "app/qt_window.h"
-#include "app/saved_game_keeper.h"
 #include "app/window_events.h"
 #include "engine/game_state.h"
 #include "game/controller.h"
 #include "game/editor.h"
+#include "game/kept_game.h"
 #include "game/random.h"
-#include "game/score_keeper.h"
+#include "game/session.h"
 #include "graphics/graphics_host.h"
 #include "graphics/graphics_set.h"
 #include "graphics/pictures.h"
 #include "graphics/renderer.h"
 #include "graphics/themes.h"
 #include "scores/high_scores.h"
-#include "scores/score_pages.h"
 
 #include <QFileInfo>
 #include <QString>
@@ -40,7 +39,7 @@ struct ShellOptions {
     std::optional<Language> language = {}; // chosen on the command line; the remembered one when empty
 };
 
-class GameShell : public WindowEvents, public graphics::GraphicsHost {
+class GameShell : public WindowEvents, public graphics::GraphicsHost, public game::Platform {
 public:
     explicit GameShell(ShellOptions options);
     ~GameShell() override;
@@ -54,13 +53,14 @@ public:
 
     MainWindow& form() { return form_; }
     QtWindow& window() { return *window_; }
-    game::GameController& controller() { return *controller_; }
+    game::Session& session() { return *session_; }
+    game::GameController& controller() { return session_->controller(); }
     GameState& state() { return state_; }
-    HighScores& highScores() { return scores_; }
+    HighScores& highScores() { return session_->highScores(); }
     graphics::GraphicsSet& graphics() { return graphics_; }
     graphics::Pictures& pictures() { return *pictures_; }
     graphics::Themes& themes() { return *themes_; }
-    game::Editor& editor() { return *editor_; }
+    game::Editor& editor() { return session_->editor(); }
     QtSettingsStore& settings() { return store_; }
     const QString& programFolder() const { return options_.programFolder; }
 
@@ -81,7 +81,7 @@ public:
     void shutDown();
     // Writes the free game now (the desktop is logging out); play goes on.
     void saveGameNow();
-    SavedGameKeeper& savedGame() { return *savedGame_; }
+    game::KeptGame& savedGame() { return session_->keptGame(); }
     // Shows the window in `language` from now on, without touching the game.
     void setLanguage(Language language);
     // Whether unsaved puzzle edits may be dropped (asks when there are any).
@@ -116,21 +116,15 @@ public:
     void setBusy(bool busy) override;
     void showMainWindow() override;
 
+    // game::Platform
+    bool showHighScoreWindow(const HighScoreView& view) override;
+    void platformCommand(game::Command command) override;
+    std::optional<std::string> askPuzzleSaveName() override;
+    bool modalOpen() const override;
+
 private:
-    void shellCommand(game::Command command);
-    void startUpAction();
-    void playCommandLineFile();
-    static Text puzzleFileProblem(const QFileInfo& info);
     void openshori();
     void openPuzzleFileDialog();
-    // Plays the collection in the state as a series named `path`.
-    void playSeries(const std::string& path);
-    // A fresh generated series, or today's.
-    void playGeneratedSeries(bool daily);
-    void savemondai(bool saveAs);
-    void hiscoreshori();
-    void clearhiscoreshori();
-    void showHighScoreWindow(bool series);
     void helpfindershori(int topic);
     void aboutBox();
     void restoreGeometry();
@@ -149,14 +143,10 @@ private:
     MainWindow form_;
     graphics::Renderer renderer_;
     std::unique_ptr<QtWindow> window_;
-    std::unique_ptr<game::GameController> controller_;
-    HighScores scores_;
-    ScorePages pages_;
-    std::unique_ptr<game::TableScoreKeeper> keeper_;
-    std::unique_ptr<game::Editor> editor_;
+    std::unique_ptr<game::FileGameStore> gameStore_;
+    std::unique_ptr<game::Session> session_;
     std::unique_ptr<graphics::Pictures> pictures_;
     std::unique_ptr<graphics::Themes> themes_;
-    std::unique_ptr<SavedGameKeeper> savedGame_;
     QStringList forgotten_;
     QString puzzleFolder_; // where the next puzzle file dialog opens
     bool startingUp_ = true;

@@ -42,6 +42,13 @@ HighScoreDialog::HighScoreDialog(const HighScoreView& view, QWidget* parent) : Q
         grid->addWidget(names_[i], r, 0);
         grid->addWidget(scores_[i], r, 1);
     }
+    int row = kScorePlaces;
+    if (!view.note.empty()) {
+        auto* note = new QLabel(graphics::screenText(view.note), this);
+        note->setObjectName(QStringLiteral("note"));
+        note->setWordWrap(true);
+        grid->addWidget(note, row++, 0, 1, 2);
+    }
     auto* buttons = new QHBoxLayout;
     ok_ = new QPushButton(QStringLiteral("OK"), this);
     register_ = new QPushButton(graphics::screenText(kRegisterButton), this);
@@ -53,7 +60,7 @@ HighScoreDialog::HighScoreDialog(const HighScoreView& view, QWidget* parent) : Q
     buttons->addWidget(ok_);
     buttons->addWidget(register_);
     buttons->addWidget(copy_);
-    grid->addLayout(buttons, kScorePlaces, 0, 1, 2);
+    grid->addLayout(buttons, row, 0, 1, 2);
 
     connect(ok_, &QPushButton::clicked, this, [this] {
         okPressed_ = true;

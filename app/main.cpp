@@ -6,9 +6,9 @@
 #include "app/language.h"
 #include "app/qt_settings_store.h"
 #include "app/single_instance.h"
-#include "app/saved_game_keeper.h"
 #include "app/startup_options.h"
 #include "app/termination_signals.h"
+#include "game/kept_game.h"
 #include "graphics/screen_text.h"
 
 #include <QApplication>
@@ -77,7 +77,7 @@ int main(int argc, char* argv[])
 
     const ProgramFolders folders = programFolders(QCoreApplication::applicationDirPath());
     const QString savedGame = QString::fromStdString(
-        savedGamePath(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation).toStdString()).string());
+        tavrin::game::savedGamePath(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation).toStdString()).string());
     GameShell shell({folders.data, arguments, folders.pages, folders.files, savedGame, chosenLanguage});
     // However the program ends, the free game is kept for the next start.
     TerminationSignals termination;

@@ -33,6 +33,15 @@ std::vector<Text> generatedComments(const std::vector<Puzzle>& puzzles)
     return comments;
 }
 
+// The file's full path, without "." and ".." steps: the name its high
+// scores are kept under.
+std::filesystem::path absoluteFile(const std::filesystem::path& path)
+{
+    std::error_code error;
+    const std::filesystem::path absolute = std::filesystem::absolute(path, error);
+    return error ? path : absolute.lexically_normal();
+}
+
 std::string isoDate(const ScoreDate& date)
 {
     char text[32];
@@ -85,17 +94,18 @@ void Session::startUpAction()
         playCommandLineFile();
     }
     // Without a file to play, or with one that could not be played.
+    Text note;
     if (!state_.puzzleSeries) {
-        Text note;
         if (!kept_->resume(note)) {
             controller_->StartFreeGame();
-            if (!note.empty()) {
-                window_.setStatusText(note);
-            }
         }
     }
+    // Both are said when the kept game was refused too.
     if (!startUpNote_.empty()) {
-        window_.setStatusText(startUpNote_);
+        note = note.empty() ? startUpNote_ : TAVRIN_TEXT("app", "%1　%2").arg(note).arg(startUpNote_);
+    }
+    if (!note.empty()) {
+        window_.setStatusText(note);
     }
 }
 
@@ -112,9 +122,7 @@ void Session::playCommandLineFile()
     }
     // Set before the series starts: it keeps the Exit item's caption.
     controller_->setLaunchedWithFile(true);
-    std::error_code error;
-    const std::filesystem::path absolute = std::filesystem::absolute(path, error);
-    if (!openPuzzleFile(error ? path : absolute)) {
+    if (!openPuzzleFile(absoluteFile(path))) {
         controller_->setLaunchedWithFile(false);
     }
 }
@@ -181,9 +189,7 @@ Text Session::openHandedOverFile(const std::filesystem::path& path)
         window_.setStatusText(reason);
         return reason;
     }
-    std::error_code error;
-    const std::filesystem::path absolute = std::filesystem::absolute(path, error);
-    openPuzzleFile(error ? path : absolute);
+    openPuzzleFile(absoluteFile(path));
     return {};
 }
 
@@ -275,6 +281,12 @@ void Session::showHighScoreWindow(bool series)
     if (shown.page == PageStep::WriteFailed) {
         window_.messageBox(TAVRIN_TEXT("app", "ハイスコア登録用のページを書き込めませんでした。"), "", Buttons::Ok,
                            Icon::Warning);
+    }
+    if (shown.page == PageStep::Written) {
+        shown.view.registrationPage = shown.pagePath.string();
+        std::filesystem::path shownPath = shown.pagePath;
+        window_.setStatusText(TAVRIN_TEXT("app", "ハイスコア登録用のページを書き出しました：%1")
+                                  .arg(Text(shownPath.make_preferred().string())));
     }
     if (platform_.showHighScoreWindow(shown.view)) {
         scores_.okPressed();

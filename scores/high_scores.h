@@ -52,6 +52,7 @@ struct HighScoreView {
     std::array<HighScoreRow, kScorePlaces> rows;
     int highlighted = -1;         // row shown in bold, -1 for none
     Text note;                    // under the rows; empty for none
+    std::string registrationPage; // the page Command1(1) opens, when one was just written
     bool registerVisible = false; // Command1(1): only when a registration page was just written
     bool registerEnabled = false;
     bool copyEnabled = false; // Command1(2)

@@ -226,6 +226,58 @@ Options:
 <context>
     <name>game</name>
     <message>
+        <source>問題</source>
+        <translation>Puzzle</translation>
+    </message>
+    <message>
+        <source>ミス</source>
+        <translation>Misses</translation>
+    </message>
+    <message>
+        <source>グループ数</source>
+        <translation>Groups</translation>
+    </message>
+    <message>
+        <source>超える点</source>
+        <translation>To beat</translation>
+    </message>
+    <message>
+        <source>全%1問を解きました。ミスは%2回でした。</source>
+        <translation>All %1 puzzles solved, with %2 misses.</translation>
+    </message>
+    <message>
+        <source>おまかせ問題</source>
+        <translation>Generated Puzzles</translation>
+    </message>
+    <message>
+        <source>今日の問題 %1</source>
+        <translation>Daily Puzzles %1</translation>
+    </message>
+    <message>
+        <source>難易度０ %1</source>
+        <translation>Grade 0 %1</translation>
+    </message>
+    <message>
+        <source>難易度１ %1</source>
+        <translation>Grade 1 %1</translation>
+    </message>
+    <message>
+        <source>難易度２ %1</source>
+        <translation>Grade 2 %1</translation>
+    </message>
+    <message>
+        <source>難易度３ %1</source>
+        <translation>Grade 3 %1</translation>
+    </message>
+    <message>
+        <source>難易度４ %1</source>
+        <translation>Grade 4 %1</translation>
+    </message>
+    <message>
+        <source>難易度５ %1</source>
+        <translation>Grade 5 %1</translation>
+    </message>
+    <message>
         <source>この問題には既にゲームモードが指定されています。
 続行するとゲームモードは取り消されますがよろしいですか？</source>
         <translation>This puzzle already has a game mode.
@@ -779,6 +831,10 @@ so it cannot be used as the item picture.</translation>
 </context>
 <context>
     <name>scores</name>
+    <message>
+        <source>数字はミスの回数です。少ないほど上位です。</source>
+        <translation>The numbers are misses: fewer is better.</translation>
+    </message>
     <message>
         <source>あなたはアイテム %1種類での%2位になりました。
 名前を入力してください。</source>

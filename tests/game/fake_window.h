@@ -6,6 +6,7 @@
 
 #include <array>
 #include <deque>
+#include <functional>
 #include <map>
 #include <optional>
 #include <stdexcept>
@@ -23,6 +24,7 @@ struct ShownBox {
 };
 
 struct AskedInput {
+    Text promptShown;
     std::string prompt;
     std::string title;
     std::string defaultText;
@@ -69,6 +71,8 @@ public:
     // answers as cancelled.
     std::deque<std::optional<std::string>> inputs;
     // Files the media devices can play once opened (by bare name) and their length.
+    // Runs as each message or input box opens, before it is answered.
+    std::function<void()> beforeBox;
     std::map<std::string, long> playableFiles{{"B.wav", 300}, {"trush.wav", 400}, {"jan.wav", 900},
                                               {"ecomode.mid", 60000}, {"mondai.mid", 45000}};
 
@@ -97,6 +101,7 @@ public:
     std::string loopLengthText;
 
     std::string comment;
+    Text commentShown;
     bool commentVisible = false;
     bool commentReadOnly = false;
 
@@ -167,6 +172,9 @@ public:
 
     Answer messageBox(const Text& text, const Text& title, Buttons buttons, Icon icon) override
     {
+        if (beforeBox) {
+            beforeBox();
+        }
         Answer a = Answer::Ok;
         if (buttons == Buttons::YesNo) {
             if (answers.empty()) {
@@ -181,12 +189,15 @@ public:
     std::optional<std::string> inputBox(const Text& prompt, const Text& title,
                                         const std::string& defaultText) override
     {
+        if (beforeBox) {
+            beforeBox();
+        }
         std::optional<std::string> a;
         if (!inputs.empty()) {
             a = inputs.front();
             inputs.pop_front();
         }
-        asked.push_back({prompt.japanese(), title.japanese(), defaultText, a});
+        asked.push_back({prompt, prompt.japanese(), title.japanese(), defaultText, a});
         return a;
     }
 
@@ -199,7 +210,11 @@ public:
     void setTrash(int count) override { trash = count; }
     void setLoopLengthText(const Text& text) override { loopLengthText = text.japanese(); }
 
-    void setCommentText(const Text& text) override { comment = text.japanese(); }
+    void setCommentText(const Text& text) override
+    {
+        commentShown = text;
+        comment = text.japanese();
+    }
     std::string commentText() const override { return comment; }
     void setCommentVisible(bool v) override { commentVisible = v; }
     void setCommentReadOnly(bool r) override { commentReadOnly = r; }

@@ -196,15 +196,22 @@ TEST_F(Series, FullConnectionThenBigLoopWithMissesAndTakeBacks)
     EXPECT_EQ(state.movesUsed, savedMoves + 1);
 }
 
-TEST_F(Series, StartedFromTheCommandLineEndsTheProgramWithoutAScore)
+TEST_F(Series, StartedFromTheCommandLineShowsTheResultAndEntersTheMissesBeforeTheProgramEnds)
 {
     ctl.setLaunchedWithFile(true);
     ctl.StartSeries("/tmp/one.kem");
     EXPECT_NE(window.command(Command::Exit).caption, "中断(&P)");
+    flow().seriesMisses = 4;
+    window.clearRecords();
     state.puzzleIndex = 1; // the last puzzle was cleared
     ctl.timerTick(Timer::StartUp);
     EXPECT_TRUE(window.quit);
-    EXPECT_TRUE(keeper.series.empty());
+    ASSERT_EQ(window.boxes.size(), 1U);
+    EXPECT_EQ(window.boxes[0].text, "全2問を解きました。ミスは4回でした。");
+    EXPECT_EQ(window.boxes[0].icon, Icon::Information);
+    ASSERT_EQ(keeper.series.size(), 1U);
+    EXPECT_EQ(keeper.series[0].misses, 4);
+    EXPECT_EQ(keeper.series[0].path, "/tmp/one.kem");
 }
 
 TEST_F(Series, InterruptReturnsToTheFreeGameAndDropsPendingTicks)

@@ -77,6 +77,7 @@ private slots:
     void aRefusedFileIsSetAsideWithANote();
     void theRefusalAndTheForgottenPictureAreBothSaid();
     void terminationSignalKeepsTheGame();
+    void theLastMoveDropsTheKeptGameBeforeItsBoxWaits();
 
 private:
     std::unique_ptr<QTemporaryDir> data;
@@ -203,6 +204,32 @@ void ResumeTest::terminationSignalKeepsTheGame()
     // Once ending, nothing the game still does changes what was kept.
     run.shell->controller().StartFreeGame();
     QCOMPARE(onDisk(file), kept);
+}
+
+// The program may die while the time-up box waits: by then nothing is kept
+// that would let the next start play the last move again.
+void ResumeTest::theLastMoveDropsTheKeptGameBeforeItsBoxWaits()
+{
+    Run run(file);
+    QTRY_VERIFY_WITH_TIMEOUT(run.shell->controller().flow().freeGameActive, 5000);
+    run.shell->state().movesUsed = 99;
+    run.shell->state().maxMovesUsed = 99;
+    run.shell->saveGameNow();
+    QCOMPARE(int(onDisk(file)->movesUsed), 99);
+    QStringList keptAtBox;
+    app::setMessageHook([&](const app::MessageRequest& request) {
+        run.shell->saveGameNow(); // the desktop logging out meanwhile
+        keptAtBox << (QFile::exists(file) ? QStringLiteral("kept: ") : QStringLiteral("gone: ")) + request.text;
+        return game::Answer::Ok;
+    });
+    run.clickCell(20);
+    QTRY_VERIFY_WITH_TIMEOUT(run.settled(), 3000);
+    QCOMPARE(keptAtBox.size(), 1);
+    QVERIFY2(keptAtBox[0].startsWith(QStringLiteral("gone: ")), qPrintable(keptAtBox[0]));
+    app::setMessageHook({});
+    Run next(file);
+    QTRY_VERIFY_WITH_TIMEOUT(next.shell->controller().flow().freeGameActive, 5000);
+    QCOMPARE(int(next.shell->state().movesUsed), 0);
 }
 
 QTEST_MAIN(ResumeTest)

@@ -76,7 +76,7 @@ public:
     void setScoreFrameVisible(ScoreLabel, bool) override {}
     void setTrash(int) override {}
     void setLoopLengthText(const Text&) override {}
-    void setCommentText(const std::string& text) override { comment = text; }
+    void setCommentText(const Text& text) override { comment = text.japanese(); }
     std::string commentText() const override { return comment; }
     void setCommentVisible(bool) override {}
     void setCommentReadOnly(bool) override {}
