@@ -1,55 +1,41 @@
 #include "app/command_line.h"
 
+#include "game/command_line.h"
+
 #include <QCoreApplication>
 
 namespace tavrin::app {
 
+namespace {
+
+QStringList qStrings(const std::vector<std::string>& strings)
+{
+    QStringList list;
+    for (const std::string& s : strings) {
+        list.append(QString::fromStdString(s));
+    }
+    return list;
+}
+
+} // namespace
+
 QStringList splitCommandLine(const QString& line, int limit)
 {
-    QStringList args;
-    if (limit <= 0) {
-        return args;
-    }
-    qsizetype i = 0;
-    const qsizetype n = line.size();
-    while (i < n) {
-        while (i < n && (line[i] == u' ' || line[i] == u'\t')) {
-            ++i;
-        }
-        if (i >= n) {
-            break;
-        }
-        if (args.size() >= limit) {
-            break; // a further argument would begin here: drop the rest
-        }
-        const qsizetype start = i;
-        while (i < n && line[i] != u' ' && line[i] != u'\t') {
-            ++i;
-        }
-        args.append(line.mid(start, i - start));
-    }
-    return args;
+    return qStrings(game::splitCommandLine(line.toStdString(), limit));
 }
 
 QString commandLinePath(const QString& line)
 {
-    const QStringList args = splitCommandLine(line);
-    if (args.isEmpty()) {
-        return {};
-    }
-    const QString& first = args.front();
-    if (first.size() >= 2 && first.startsWith(u'"') && first.endsWith(u'"')) {
-        return first.mid(1, first.size() - 2);
-    }
-    return args.join(u' ');
+    return QString::fromStdString(game::commandLinePath(line.toStdString()));
 }
 
 QString commandLinePath(const QStringList& arguments)
 {
-    if (arguments.size() == 1) {
-        return arguments.front();
+    std::vector<std::string> args;
+    for (const QString& a : arguments) {
+        args.push_back(a.toStdString());
     }
-    return commandLinePath(arguments.join(u' '));
+    return QString::fromStdString(game::commandLinePath(args));
 }
 
 bool hasPuzzleExtension(const QString& path)

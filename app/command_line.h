@@ -1,4 +1,5 @@
-// The command line of the game: the puzzle file it names, and file-name helpers.
+// The command line of the game in Qt strings (the reading itself is in
+// game/command_line.h), and file-name helpers.
 #pragma once
 
 #include <QString>
