@@ -1,6 +1,6 @@
 #include "game/saved_game_file.h"
 
-#include <zlib.h>
+#include "game/crc32.h"
 
 #include <system_error>
 
@@ -11,12 +11,6 @@ namespace {
 constexpr std::size_t kHeaderBytes = 14; // magic, version, body length
 constexpr std::size_t kCrcBytes = 4;
 constexpr std::uint8_t kUnusedItem = 0xFF;
-
-std::uint32_t crcOf(std::string_view bytes)
-{
-    return static_cast<std::uint32_t>(
-        ::crc32(0L, reinterpret_cast<const Bytef*>(bytes.data()), static_cast<uInt>(bytes.size())));
-}
 
 class Writer {
 public:
@@ -186,7 +180,7 @@ std::string encodeSavedGame(const SavedGame& game)
     w.u16(kSavedGameVersion);
     w.u32(static_cast<std::uint32_t>(body.size()));
     w.bytes() += body;
-    w.u32(crcOf(w.bytes()));
+    w.u32(crc32(w.bytes()));
     return std::move(w.bytes());
 }
 
@@ -213,7 +207,7 @@ SavedGameRead decodeSavedGame(std::string_view bytes)
         return {std::nullopt, SavedGameProblem::Truncated};
     }
     Reader crc(bytes.substr(total - kCrcBytes, kCrcBytes));
-    if (bytes.size() != total || crc.u32() != crcOf(bytes.substr(0, total - kCrcBytes))) {
+    if (bytes.size() != total || crc.u32() != crc32(bytes.substr(0, total - kCrcBytes))) {
         return {std::nullopt, SavedGameProblem::Damaged};
     }
     std::optional<SavedGame> game = decodeBody(bytes.substr(kHeaderBytes, length));

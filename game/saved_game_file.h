@@ -15,7 +15,7 @@
 //          board 64 × i8 (-1 empty), green stamps 64 × i8 (-1 not green),
 //          the four score labels (eco, moves left, loop, chain), each a
 //          length u8 (0 .. 24) and that many characters out of "0-9+-"
-//   14+n 4 CRC-32 (zlib) of every byte before it
+//   14+n 4 CRC-32 (as zlib computes it) of every byte before it
 #pragma once
 
 #include "engine/ui_text.h"

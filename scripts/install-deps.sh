@@ -12,7 +12,7 @@ gstreamer1.0-plugins-base
 libfluidsynth-dev timgm6mb-soundfont libpulse-dev pulseaudio pulseaudio-utils
 fonts-motoya-l-cedar
 libgtest-dev libgmock-dev libbenchmark-dev
-nlohmann-json3-dev zlib1g-dev libstb-dev
+nlohmann-json3-dev libstb-dev
 xvfb xauth
 desktop-file-utils
 debhelper lintian appstream

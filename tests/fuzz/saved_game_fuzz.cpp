@@ -2,16 +2,16 @@
 // back byte for byte, and a game taken up from it must play on: moves on the
 // cells the input names, a discard, and never a stall.
 #include "game/controller.h"
+#include "game/crc32.h"
 #include "game/saved_game.h"
 #include "game/saved_game_file.h"
 #include "tests/game/fake_window.h"
-
-#include <zlib.h>
 
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <string>
+#include <string_view>
 
 namespace {
 
@@ -76,7 +76,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // The same bytes with a checksum that fits, so that the values behind it
     // are reached as well.
     if (size >= 18) {
-        const uLong crc = ::crc32(0L, data, static_cast<uInt>(size - 4));
+        const std::uint32_t crc = tavrin::game::crc32(std::string_view(bytes).substr(0, size - 4));
         for (int k = 0; k < 4; ++k) {
             bytes[size - 4 + static_cast<std::size_t>(k)] = static_cast<char>((crc >> (8 * k)) & 0xFF);
         }
