@@ -1,48 +1,38 @@
 #include "puzzles/cp932.h"
 
-#include <iconv.h>
+#include "puzzles/cp932_table.h"
 
-#include <cerrno>
+#include <array>
 #include <cstddef>
+#include <cstdint>
 
 namespace tavrin {
 
 namespace {
 
-// A converter that lives for one call and closes itself.
-class Converter {
-public:
-    Converter(const char* to, const char* from) : cd_(iconv_open(to, from)) {}
-    ~Converter()
-    {
-        if (ok()) {
-            iconv_close(cd_);
-        }
+constexpr char32_t kHalfWidthKatakana = 0xFF61; // the character of byte 0xA1
+constexpr unsigned kFirstKatakanaByte = 0xA1;
+constexpr unsigned kLastKatakanaByte = 0xDF;
+
+// Appends the code point `c` (valid, not a surrogate) in UTF-8.
+void appendUtf8(std::string& out, char32_t c)
+{
+    if (c < 0x80) {
+        out += static_cast<char>(c);
+    } else if (c < 0x800) {
+        out += static_cast<char>(0xC0 | (c >> 6));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+        out += static_cast<char>(0xE0 | (c >> 12));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (c >> 18));
+        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
     }
-    Converter(const Converter&) = delete;
-    Converter& operator=(const Converter&) = delete;
-
-    bool ok() const { return cd_ != reinterpret_cast<iconv_t>(-1); }
-
-    // Converts one unit; false when the converter refuses it.
-    bool convert(std::string_view in, std::string& out)
-    {
-        char buf[16];
-        char* src = const_cast<char*>(in.data());
-        std::size_t srcLeft = in.size();
-        char* dst = buf;
-        std::size_t dstLeft = sizeof buf;
-        iconv(cd_, nullptr, nullptr, nullptr, nullptr); // reset shift state
-        if (iconv(cd_, &src, &srcLeft, &dst, &dstLeft) == static_cast<std::size_t>(-1) || srcLeft != 0) {
-            return false;
-        }
-        out.append(buf, static_cast<std::size_t>(dst - buf));
-        return true;
-    }
-
-private:
-    iconv_t cd_;
-};
+}
 
 std::size_t utf8SequenceLength(unsigned char c)
 {
@@ -53,9 +43,80 @@ std::size_t utf8SequenceLength(unsigned char c)
     return 0; // stray continuation or invalid lead byte
 }
 
+// The code point of one whole UTF-8 sequence of 2 to 4 bytes (its length as
+// its lead byte says), or 0 when it is malformed: a byte that does not
+// continue it, an overlong form, a surrogate or beyond U+10FFFF.
+char32_t decodeUtf8(std::string_view seq)
+{
+    constexpr std::array<char32_t, 5> kSmallest{0, 0, 0x80, 0x800, 0x10000};
+    char32_t c = static_cast<unsigned char>(seq[0]) & (0x7F >> seq.size());
+    for (std::size_t k = 1; k < seq.size(); ++k) {
+        const auto b = static_cast<unsigned char>(seq[k]);
+        if ((b & 0xC0) != 0x80) {
+            return 0;
+        }
+        c = (c << 6) | (b & 0x3F);
+    }
+    if (c < kSmallest[seq.size()] || (c >= 0xD800 && c < 0xE000) || c > 0x10FFFF) {
+        return 0;
+    }
+    return c;
+}
+
 bool isCp932Lead(unsigned char c)
 {
     return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
+}
+
+// Both directions as flat lookups, made from the table on first use:
+// 0 stands for "no such character" / "no such code".
+struct Tables {
+    std::array<std::uint16_t, 0x10000> decode{}; // two-byte code -> character
+    std::array<std::uint16_t, 0x10000> encode{}; // character -> code
+
+    Tables()
+    {
+        const auto set = [this](unsigned code, char32_t c) {
+            decode[code] = static_cast<std::uint16_t>(c);
+            if (code > encode[c]) {
+                encode[c] = static_cast<std::uint16_t>(code); // of two codes, the later one
+            }
+        };
+        for (const cp932::TextRow& row : cp932::kTextRows) {
+            const std::string_view text = row.text;
+            unsigned code = row.code;
+            for (std::size_t i = 0; i < text.size(); ++code) {
+                const std::size_t len = utf8SequenceLength(static_cast<unsigned char>(text[i]));
+                set(code, decodeUtf8(text.substr(i, len)));
+                i += len;
+            }
+        }
+        for (const cp932::Run& run : cp932::kRuns) {
+            for (unsigned k = 0; k < run.count; ++k) {
+                set(run.code + k, run.first + k);
+            }
+        }
+        for (unsigned b = kFirstKatakanaByte; b <= kLastKatakanaByte; ++b) {
+            encode[kHalfWidthKatakana + (b - kFirstKatakanaByte)] = static_cast<std::uint16_t>(b);
+        }
+        for (const cp932::Encoding& e : cp932::kEncodings) {
+            encode[e.character] = e.code;
+        }
+    }
+};
+
+const Tables& tables()
+{
+    static const Tables t;
+    return t;
+}
+
+void appendCode(std::string& out, std::uint16_t code)
+{
+    if (code > 0xFF) {
+        out += static_cast<char>(code >> 8);
+    }
+    out += static_cast<char>(code & 0xFF);
 }
 
 } // namespace
@@ -64,7 +125,6 @@ std::string toCp932(std::string_view utf8)
 {
     std::string out;
     out.reserve(utf8.size());
-    Converter conv("CP932", "UTF-8");
     std::size_t i = 0;
     while (i < utf8.size()) {
         std::size_t len = utf8SequenceLength(static_cast<unsigned char>(utf8[i]));
@@ -79,8 +139,15 @@ std::string toCp932(std::string_view utf8)
             out += ch; // ASCII maps to itself in CP932, backslash included
             continue;
         }
-        if (!conv.ok() || !conv.convert(ch, out)) {
+        const char32_t c = decodeUtf8(ch);
+        if (c >= cp932::kIgnored.first && c <= cp932::kIgnored.last) {
+            continue; // tag characters carry no text
+        }
+        const std::uint16_t code = (c != 0 && c < 0x10000) ? tables().encode[c] : 0;
+        if (code == 0) {
             out += '?';
+        } else {
+            appendCode(out, code);
         }
     }
     return out;
@@ -90,7 +157,6 @@ std::string fromCp932(std::string_view cp932)
 {
     std::string out;
     out.reserve(cp932.size() * 2);
-    Converter conv("UTF-8", "CP932");
     std::size_t i = 0;
     while (i < cp932.size()) {
         const auto c = static_cast<unsigned char>(cp932[i]);
@@ -99,11 +165,22 @@ std::string fromCp932(std::string_view cp932)
             ++i;
             continue;
         }
-        const std::size_t len = (isCp932Lead(c) && i + 1 < cp932.size()) ? 2 : 1;
-        const std::string_view ch = cp932.substr(i, len);
-        i += len;
-        if (!conv.ok() || !conv.convert(ch, out)) {
-            out += '?';
+        if (isCp932Lead(c) && i + 1 < cp932.size()) {
+            const unsigned code = (unsigned{c} << 8) | static_cast<unsigned char>(cp932[i + 1]);
+            i += 2;
+            const char32_t ch = tables().decode[code];
+            if (ch == 0) {
+                out += '?';
+            } else {
+                appendUtf8(out, ch);
+            }
+            continue;
+        }
+        ++i;
+        if (c >= kFirstKatakanaByte && c <= kLastKatakanaByte) {
+            appendUtf8(out, kHalfWidthKatakana + (c - kFirstKatakanaByte));
+        } else {
+            out += '?'; // a lead byte at the very end, or a byte CP932 leaves unused
         }
     }
     return out;
