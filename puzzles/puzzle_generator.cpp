@@ -263,7 +263,11 @@ void breakOneLoop(Closest& closest, Draw& draw)
 {
     PlacementLoops loops(emptyBoard());
     for (int attempt = 0; attempt < kBrokenLoopAttempts && !closest.found(); ++attempt) {
-        const Board whole = loopsAndStrays(draw, draw.between(1, 3), draw.below(4 * closest.wanted + 1));
+        // Draws one after the other, never as arguments of one call (whose
+        // order compilers choose): strays first, as the bundled files were made.
+        const int strays = draw.below(4 * closest.wanted + 1);
+        const int rectangles = draw.between(1, 3);
+        const Board whole = loopsAndStrays(draw, rectangles, strays);
         loops.reset(whole);
         std::vector<int> roads;
         for (int c = 0; c < kCellCount; ++c) {
@@ -308,8 +312,9 @@ void spoilBestBoard(Closest& closest, Draw& draw)
     for (int attempt = 0; attempt < kBigLoopBoards; ++attempt) {
         // A board that no single change improves: its best cells are solutions.
         const BoardMix& kind = kBoardMixes[static_cast<std::size_t>(std::clamp(grade, 3, 5) - 3)];
-        Board best = loopsAndStrays(draw, draw.between(kind.fewestRectangles, kind.mostRectangles),
-                                    draw.between(kind.fewestStrays, kind.mostStrays));
+        const int strays = draw.between(kind.fewestStrays, kind.mostStrays); // first, as above
+        const int rectangles = draw.between(kind.fewestRectangles, kind.mostRectangles);
+        Board best = loopsAndStrays(draw, rectangles, strays);
         if (!climbToBest(best, *table)) {
             continue;
         }
@@ -358,7 +363,8 @@ void spoilBestBoard(Closest& closest, Draw& draw)
 Puzzle simplestPuzzle(GameMode mode, Draw& draw)
 {
     Board board = emptyBoard();
-    const int c = draw.below(kBoardSide - 2) * kBoardSide + draw.below(kBoardSide - 2);
+    const int row = draw.below(kBoardSide - 2);
+    const int c = row * kBoardSide + draw.below(kBoardSide - 2);
     if (mode == kBigLoop) {
         board[c] = 4;
         board[c + 1] = 5;
