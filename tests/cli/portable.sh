@@ -1,0 +1,61 @@
+#!/bin/sh
+# The same bytes from every build: the native tavrin-cli and the one built
+# for WebAssembly (the `wasm` preset, run by node) generate the daily series,
+# write and read puzzle comments in CP932 and replay games, and both must give
+# the fixed results below. The WebAssembly build is made here when needed.
+set -u
+cli=$1
+src=${TAVRIN_SOURCE_DIR:?}
+fail=0
+
+if ! command -v em++ >/dev/null 2>&1 || ! command -v node >/dev/null 2>&1; then
+    echo "SKIP: em++ or node is missing (scripts/install-deps.sh installs emscripten and nodejs)"
+    exit 77
+fi
+# Debian's emscripten finds its acorn module there.
+export NODE_PATH=${NODE_PATH:-/usr/share/nodejs}
+
+log=$(mktemp)
+tmp=$(mktemp -d)
+trap 'rm -rf "$tmp" "$log"' EXIT
+start=$(date +%s)
+if ! (cd "$src" && cmake --preset wasm && cmake --build --preset wasm -j2 --target tavrin-cli) >"$log" 2>&1; then
+    cat "$log"
+    echo "FAIL the WebAssembly build"
+    exit 1
+fi
+echo "WebAssembly build: $(($(date +%s) - start)) s"
+wasm_cli="$src/build-wasm/tavrin-cli.js"
+
+wasm() { node "$wasm_cli" "$@"; }
+native() { "$cli" "$@"; }
+sha() { sha256sum | cut -d ' ' -f 1; }
+check() { # name expected actual
+    if [ "$2" != "$3" ]; then
+        echo "FAIL $1"; echo "  expected: $2"; echo "  actual:   $3"; fail=1
+    fi
+}
+
+comment='{"puzzles": [{"mode": 0, "comment": "ﾃｽﾄ 山田 ∵ ¥ 😀", "cells": [0, -1, 0'
+i=3; while [ $i -lt 64 ]; do comment="$comment, -1"; i=$((i + 1)); done
+printf '%s]}]}\n' "$comment" >"$tmp/comment.json"
+seeded=$( echo '{"new": {"items": [[0, 0], [36, 1]]}}'; i=0; while [ $i -lt 12 ]; do echo "{\"place\": $i}"; i=$((i + 1)); done )
+crosses=$( echo '{"new": {"items": [[0, 0], [1, 1]]}}'; i=0; while [ $i -lt 64 ]; do echo "{\"place\": $i, \"piece\": 10}"; i=$((i + 1)); done )
+goal='{"accepted": true, "labels": {"Label2": "4283+36", "Label3": "37-1", "Label5": "768+16", "Label7": "62+1"}, "status": "新規ゲームで遊ぶにはF2キーを押してください。", "movesUsed": 64, "maxMovesUsed": 64, "scoreChain": 63, "discardCount": 0, "turnResult": -1, "ecoPoints": 4319, "loopPoints": 784, "bonus": 1000, "total": 6103, "offeredPiece": 10, "messages": ["目標は達成されました。\n\nエコ点：\t\t4319\nループ点：\t\t784\nボーナス点：\t1000\n総合得点：\t\t6103"], "freeGameActive": false, "moveBusy": true}'
+
+for build in native wasm; do
+    $build kem generate --daily 2026-12-09 "$tmp/$build-daily.kem" >/dev/null
+    check "$build daily file" 5e57d22f229f59948a814c74f7bbcb0158d985fc138730c74d8c5a11ff005000 "$(sha <"$tmp/$build-daily.kem")"
+    check "$build daily dump" 90e0bff416a5db8ff8e1e465891e83cc0cc507c6ab715d3b3cda425a2c575d23 \
+        "$($build kem dump "$tmp/$build-daily.kem" | sha)"
+    $build kem make "$tmp/comment.json" "$tmp/$build-comment.kem" >/dev/null
+    # "ﾃｽﾄ 山田 ∵ \ ?" in CP932, padded with spaces.
+    check "$build CP932 comment" "4b454dc3bdc4208e5293632081e6205c203f2020" "$(head -c 20 "$tmp/$build-comment.kem" | od -An -tx1 | tr -d ' \n')"
+    check "$build CP932 file" 2e13f9f9673173863c36364c32849af637306d0d128c16f874d7ebaaeb34cfc7 "$(sha <"$tmp/$build-comment.kem")"
+    check "$build seeded replay" 9aec0d8e7bd5ae40302d4e9ea297caf44075a28475db2f13e1d9c47f54c5a4b2 \
+        "$(printf '%s\n' "$seeded" | $build replay --seed 7 | sha)"
+    check "$build goal replay" "$goal" "$(printf '%s\n' "$crosses" | $build replay --name Tester | tail -n 1)"
+done
+
+[ $fail -eq 0 ] && echo "native and WebAssembly builds agree"
+exit $fail
