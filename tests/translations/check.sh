@@ -16,8 +16,10 @@ for ts in "$src"/translations/*.ts; do
     # shellcheck disable=SC2086
     (cd "$src" && "$lupdate" -silent $options "$@" -ts "$copy") || status=1
     # Not the window's: the score page posts to a Japanese server, and the
-    # server answers the posted form in Japanese.
+    # server answers the posted form in Japanese; the CP932 table is the
+    # character set itself.
     "$checker" --ts "$copy" --data scores/score_page.cpp --data scores/registration_form.cpp \
+        --data puzzles/cp932_table.cpp \
         --scan "$src" "$@" || status=1
 done
 if [ "$status" -ne 0 ]; then
