@@ -1,0 +1,123 @@
+#include "web/page_game.h"
+
+#include "app/command_table.h"
+#include "engine/goals.h"
+#include "game/flow_texts.h"
+#include "web/page_bridge.h"
+#include "web/page_texts.h"
+#include "web/translation_table.h"
+
+#include <cstdio>
+
+namespace tavrin::web {
+
+namespace {
+
+// The default pictures hold three item kinds.
+constexpr int kPageItemKinds = 3;
+
+} // namespace
+
+std::string jsonString(const std::string& text)
+{
+    std::string out = "\"";
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (c == '"' || c == '\\') {
+            out += '\\';
+            out += c;
+        } else if (byte < 0x20) {
+            char escape[8];
+            std::snprintf(escape, sizeof escape, "\\u%04x", byte);
+            out += escape;
+        } else {
+            out += c;
+        }
+    }
+    return out + "\"";
+}
+
+PageGame::PageGame(TilePainter& painter, std::uint64_t seed, bool english)
+    : window_(painter), english_(english), settings_([this] { storageRefused(); }),
+      store_([this] { storageRefused(); }), random_(seed)
+{
+    setEnglish(english);
+    session_ = std::make_unique<game::Session>(state_, window_, *this, settings_, &store_, random_);
+    window_.setOfferedPieceSource([this] { return static_cast<int>(controller().flow().offeredPiece); });
+    window_.setShellHandler([this](game::Command command) { session_->shellCommand(command); });
+}
+
+void PageGame::start()
+{
+    window_.setWindowCaption(std::string(game::kProductTitle));
+    controller().setItemKindCount(kPageItemKinds);
+    controller().setThemeGoal(kDefaultThemeGoal);
+    session_->start();
+}
+
+void PageGame::setEnglish(bool english)
+{
+    english_ = english;
+    if (english) {
+        window_.setTranslate([](const Phrase& phrase) { return web::english(phrase); });
+    } else {
+        window_.setTranslate([](const Phrase& phrase) { return std::string(phrase.source); });
+    }
+}
+
+void PageGame::storageRefused()
+{
+    if (refusedShown_) {
+        return;
+    }
+    refusedShown_ = true;
+    tavrin_js_notice(window_.shown(kStorageRefusedText).c_str());
+}
+
+bool PageGame::showHighScoreWindow(const HighScoreView& view)
+{
+    std::string json = "{\"series\": ";
+    json += view.series ? "true" : "false";
+    json += ", \"caption\": " + jsonString(window_.shown(view.caption));
+    json += ", \"highlighted\": " + std::to_string(view.highlighted);
+    json += ", \"copy\": ";
+    json += view.copyEnabled ? "true" : "false";
+    json += ", \"clipboard\": " + jsonString(window_.shown(clipboardText(view)));
+    json += ", \"rows\": [";
+    for (std::size_t r = 0; r < view.rows.size(); ++r) {
+        json += (r > 0 ? ", " : "");
+        json += "[" + jsonString(view.rows[r].name) + ", " + jsonString(view.rows[r].score) + "]";
+    }
+    json += "]}";
+    return tavrin_js_high_scores(json.c_str()) != 0;
+}
+
+void PageGame::platformCommand(game::Command command)
+{
+    tavrin_js_platform_command(static_cast<int>(command));
+}
+
+std::string PageGame::pageTextsJson() const
+{
+    const std::pair<const char*, Phrase> texts[] = {
+        {"ok", kOkText},           {"yes", kYesText},         {"no", kNoText},
+        {"cancel", kCancelText},   {"language", kLanguageText}, {"openTitle", kOpenTitle},
+        {"openDevice", kOpenDeviceText}, {"drop", kDropText},  {"desktopOnly", kDesktopOnlyText},
+        {"help", kHelpText},       {"close", kCloseText},     {"trash", kTrashText},
+        {"storageRefused", kStorageRefusedText},
+    };
+    std::string json = "{";
+    bool first = true;
+    for (const auto& [key, phrase] : texts) {
+        json += first ? "" : ", ";
+        first = false;
+        json += jsonString(key) + ": " + jsonString(window_.shown(phrase));
+    }
+    for (int m = 0; m < 4; ++m) {
+        json += ", \"menu" + std::to_string(m) + "\": " +
+                jsonString(window_.shown(app::menuCaption(static_cast<game::Menu>(m))));
+    }
+    return json + "}";
+}
+
+} // namespace tavrin::web
