@@ -11,8 +11,10 @@ void tavrin_js_set_flag(int slot, int index, int value);
 void tavrin_js_command(int command, int enabled, int checked, int visible, const char* caption,
                        const char* toolTip);
 void tavrin_js_timer(int timer, int intervalMs); // interval < 0 stops it
-void tavrin_js_present(int surface, int index, const std::uint8_t* rgba, int width, int height);
-void tavrin_js_tile(int surface, int index, int piece, int oldPiece, int step, int withItem, int lit);
+// Shows `width` x `height` pixels at (x, y) of a surface whose rows are
+// `stride` pixels of 0xAARRGGBB.
+void tavrin_js_present(int surface, int index, const std::uint8_t* pixels, int stride, int x, int y, int width,
+                       int height);
 int tavrin_js_message_box(const char* text, const char* title, int yesNo, int icon);
 // Returns a malloc'd UTF-8 answer, or null when the box was cancelled.
 char* tavrin_js_input_box(const char* prompt, const char* title, const char* defaultText);

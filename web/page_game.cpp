@@ -39,7 +39,7 @@ std::string jsonString(const std::string& text)
 
 PageGame::PageGame(TilePainter& painter, std::uint64_t seed, bool english)
     : window_(painter), english_(english), settings_([this] { storageRefused(); }),
-      store_([this] { storageRefused(); }), random_(seed)
+      store_([this] { storageRefused(); }), seed_(seed), random_(seed)
 {
     setEnglish(english);
     session_ = std::make_unique<game::Session>(state_, window_, *this, settings_, &store_, random_);

@@ -26,6 +26,8 @@ public:
     WebWindow& window() { return window_; }
     game::Session& session() { return *session_; }
     game::GameController& controller() { return session_->controller(); }
+    // Back to the seed the page started with (tests replay from it).
+    void reseed() { random_.reseed(seed_); }
 
     // game::Platform
     bool showHighScoreWindow(const HighScoreView& view) override;
@@ -43,6 +45,7 @@ private:
     bool refusedShown_ = false;
     LocalSettingsStore settings_;
     LocalGameStore store_;
+    std::uint64_t seed_;
     game::RandomSource random_;
     std::unique_ptr<game::Session> session_;
 };

@@ -22,11 +22,8 @@ mergeInto(LibraryManager.library, {
   tavrin_js_timer: function (timer, interval) {
     Module.page.setTimer(timer, interval);
   },
-  tavrin_js_present: function (surface, index, rgba, width, height) {
-    Module.page.present(surface, index, HEAPU8.subarray(rgba, rgba + width * height * 4), width, height);
-  },
-  tavrin_js_tile: function (surface, index, piece, oldPiece, step, withItem, lit) {
-    Module.page.tile(surface, index, piece, oldPiece, step, withItem, lit);
+  tavrin_js_present: function (surface, index, pixels, stride, x, y, width, height) {
+    Module.page.present(surface, index, HEAPU8, pixels, stride, x, y, width, height);
   },
   tavrin_js_message_box: function (text, title, yesNo, icon) {
     var t = UTF8ToString(text), c = UTF8ToString(title);

@@ -30,12 +30,23 @@ const char* keep(std::string text)
 
 extern "C" {
 
+// The page hands over the bundled pictures before the game starts.
+EMSCRIPTEN_KEEPALIVE int tavrin_picture(int kind, const unsigned char* bytes, int length)
+{
+    if (!painter) {
+        painter = std::make_unique<web::PagePainter>();
+    }
+    return painter->adoptPicture(kind, bytes, length > 0 ? static_cast<std::size_t>(length) : 0) ? 1 : 0;
+}
+
 EMSCRIPTEN_KEEPALIVE void tavrin_start(std::uint32_t seedHigh, std::uint32_t seedLow, int english)
 {
     const std::uint64_t seed = (std::uint64_t{seedHigh} << 32) | seedLow;
-    painter = std::make_unique<web::PagePainter>();
+    if (!painter) {
+        painter = std::make_unique<web::PagePainter>();
+    }
     page = std::make_unique<web::PageGame>(*painter, seed, english != 0);
-    painter->attach(page->session().state(), page->controller().flow());
+    painter->attach(page->session().state());
     page->start();
 }
 
@@ -120,6 +131,10 @@ EMSCRIPTEN_KEEPALIVE const char* tavrin_test_state()
     for (int c = 0; c < kCellCount; ++c) {
         out += (c > 0 ? "," : "") + std::to_string(s.board[static_cast<std::size_t>(c)]);
     }
+    out += "], \"green\": [";
+    for (int c = 0; c < kCellCount; ++c) {
+        out += (c > 0 ? "," : "") + std::to_string(s.greenStamp[static_cast<std::size_t>(c)]);
+    }
     out += "], \"items\": [";
     for (int i = 0; i < s.itemCount; ++i) {
         out += (i > 0 ? ", " : "");
@@ -138,7 +153,8 @@ EMSCRIPTEN_KEEPALIVE void tavrin_test_offer(int piece)
     }
 }
 
-// A test starts a free game with the items given, as "new" does in a replay.
+// A test starts a free game with the items given, as "new" does in a replay:
+// from the page's seed, so that the same pieces are dealt.
 EMSCRIPTEN_KEEPALIVE void tavrin_test_new_game(const int* cellsAndKinds, int count)
 {
     if (count < 2 || count > kMaxItems) {
@@ -150,6 +166,7 @@ EMSCRIPTEN_KEEPALIVE void tavrin_test_new_game(const int* cellsAndKinds, int cou
         layout.cells[static_cast<std::size_t>(i)] = static_cast<std::int16_t>(cellsAndKinds[2 * i]);
         layout.kinds[static_cast<std::size_t>(i)] = static_cast<std::int16_t>(cellsAndKinds[2 * i + 1]);
     }
+    page->reseed();
     page->controller().StartFreeGame(layout);
 }
 

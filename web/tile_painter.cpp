@@ -1,58 +1,96 @@
 #include "web/tile_painter.h"
 
+#include "graphics/picture_files.h"
 #include "web/page_bridge.h"
 
 namespace tavrin::web {
 
-namespace {
+using graphics::Surface;
+using graphics::TileTarget;
 
-enum Surface { kBoard = 0, kPanel = 1, kPalette = 2 };
+PagePainter::PagePainter() : graphics_(graphics::GraphicsSet::fallback()) {}
 
-} // namespace
-
-void PagePainter::cell(int index, int piece, int oldPiece, int step, bool withItem, bool lit)
+bool PagePainter::adoptPicture(int kind, const unsigned char* bytes, std::size_t size)
 {
-    tavrin_js_tile(kBoard, index, piece, oldPiece, step, withItem ? 1 : 0, lit ? 1 : 0);
+    return graphics_.adoptBuiltin(kind, graphics::decodeBmp(bytes, size));
+}
+
+void PagePainter::attach(const GameState& state)
+{
+    renderer_ = std::make_unique<graphics::Renderer>(graphics_, state);
+    renderer_->setPresenter([this](TileTarget target) { present(target); });
+}
+
+// Sends the part of a surface that changed: one cell of the board, or the
+// whole picture of the board, the panel or a palette entry.
+void PagePainter::present(TileTarget target) const
+{
+    const graphics::PixelBuffer* image = &renderer_->boardImage();
+    graphics::Rect area = image->rect();
+    if (target.surface == Surface::Board && target.index >= 0) {
+        area = {(target.index % 8) * graphics::kTile, (target.index / 8) * graphics::kTile, graphics::kTile,
+                graphics::kTile};
+    } else if (target.surface == Surface::Panel) {
+        image = &renderer_->panelImage();
+        area = image->rect();
+    } else if (target.surface == Surface::Palette) {
+        image = &renderer_->paletteImage(target.index);
+        area = image->rect();
+    }
+    tavrin_js_present(static_cast<int>(target.surface), target.index,
+                      reinterpret_cast<const std::uint8_t*>(image->data()), image->width(), area.x, area.y,
+                      area.width, area.height);
 }
 
 void PagePainter::drawTile(const game::TileDraw& tile)
 {
+    if (!renderer_) {
+        return;
+    }
+    TileTarget target;
+    int cell = -1;
     switch (tile.target) {
-    case game::TileTarget::BoardCell: {
-        const bool lit = !tile.plainLook && state_ != nullptr &&
-                         state_->greenStamp[static_cast<std::size_t>(tile.index)] >= 0;
-        cell(tile.index, tile.piece, tile.oldPiece, tile.step, tile.withItem, lit);
+    case game::TileTarget::BoardCell:
+        if (tile.index < 0 || tile.index >= kCellCount) {
+            return;
+        }
+        target = TileTarget::cell(tile.index);
+        cell = tile.index;
+        break;
+    case game::TileTarget::OfferedPiece: target = TileTarget::panel(); break;
+    case game::TileTarget::PaletteEntry:
+        if (tile.index < 0 || tile.index >= graphics::kPaletteEntries) {
+            return;
+        }
+        target = TileTarget::palette(tile.index);
         break;
     }
-    case game::TileTarget::OfferedPiece:
-        tavrin_js_tile(kPanel, 0, tile.piece, -1, 3, 0, 1);
-        break;
-    case game::TileTarget::PaletteEntry:
-        tavrin_js_tile(kPalette, tile.index, tile.piece, -1, 3, 0, tile.plainLook ? 0 : 1);
-        break;
+    renderer_->drawTile(cell, tile.piece, tile.oldPiece, tile.step, target, tile.present, tile.withItem,
+                        tile.plainLook);
+    if (!tile.present) {
+        present(target);
     }
 }
 
 void PagePainter::clearOfferedPiece()
 {
-    tavrin_js_tile(kPanel, 0, -1, -1, 3, 0, 0);
+    if (renderer_) {
+        renderer_->clearTile(TileTarget::panel());
+        present(TileTarget::panel());
+    }
 }
 
-void PagePainter::redrawAll(int offeredPiece, bool)
+void PagePainter::redrawAll(int offeredPiece, bool paletteVisible)
 {
-    tavrin_js_tile(kPanel, 0, offeredPiece, -1, 3, 0, 1);
-    redrawBoard();
+    if (renderer_) {
+        renderer_->redrawAll(offeredPiece, paletteVisible);
+    }
 }
 
 void PagePainter::redrawBoard()
 {
-    if (state_ == nullptr) {
-        return;
-    }
-    for (int c = 0; c < kCellCount; ++c) {
-        const auto i = static_cast<std::size_t>(c);
-        cell(c, state_->board[i], -1, 3, state_->cellItem[i] >= 0 && state_->itemCount > 0,
-             state_->greenStamp[i] >= 0);
+    if (renderer_) {
+        renderer_->redrawBoard();
     }
 }
 

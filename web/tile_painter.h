@@ -1,19 +1,26 @@
-// Shows the tiles the game draws on the page's canvases.
+// Composes the tiles with the shared renderer on plain pixel buffers and
+// shows the finished buffers on the page's canvases.
 #pragma once
 
 #include "engine/game_state.h"
-#include "game/controller.h"
+#include "graphics/graphics_set.h"
+#include "graphics/renderer.h"
 #include "web/web_window.h"
+
+#include <memory>
 
 namespace tavrin::web {
 
 class PagePainter : public TilePainter {
 public:
-    void attach(const GameState& state, const game::FlowState& flow)
-    {
-        state_ = &state;
-        flow_ = &flow;
-    }
+    PagePainter();
+
+    // A bundled picture of `kind` read by the page; a picture that is not a
+    // BMP of the kind's size keeps the plain drawn one.
+    bool adoptPicture(int kind, const unsigned char* bytes, std::size_t size);
+    // The pictures are in: tiles are drawn from `state` from now on.
+    void attach(const GameState& state);
+    const graphics::GraphicsSet& graphics() const { return graphics_; }
 
     void drawTile(const game::TileDraw& tile) override;
     void clearOfferedPiece() override;
@@ -21,10 +28,10 @@ public:
     void redrawBoard() override;
 
 private:
-    void cell(int index, int piece, int oldPiece, int step, bool withItem, bool lit);
+    void present(graphics::TileTarget target) const;
 
-    const GameState* state_ = nullptr;
-    const game::FlowState* flow_ = nullptr;
+    graphics::GraphicsSet graphics_;
+    std::unique_ptr<graphics::Renderer> renderer_;
 };
 
 } // namespace tavrin::web

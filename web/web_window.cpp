@@ -82,7 +82,7 @@ void WebWindow::sendAll()
         sendFlag(FlagSlot::MenuEnabled, i, menus_[at(i)] ? 1 : 0);
     }
     sendFlag(FlagSlot::Trash, 0, trash_);
-    sendText(TextSlot::Comment, 0, Text(comment_));
+    sendText(TextSlot::Comment, 0, comment_);
     sendFlag(FlagSlot::CommentVisible, 0, commentVisible_ ? 1 : 0);
     sendText(TextSlot::SpinnerLabel, 0, Text(spinnerLabel_));
     sendFlag(FlagSlot::SpinnerValue, spinnerMax_, spinner_);
@@ -176,10 +176,10 @@ void WebWindow::setLoopLengthText(const Text& text)
     sendText(TextSlot::LoopLength, 0, text);
 }
 
-void WebWindow::setCommentText(const std::string& text)
+void WebWindow::setCommentText(const Text& text)
 {
     comment_ = text;
-    sendText(TextSlot::Comment, 0, Text(text));
+    sendText(TextSlot::Comment, 0, text);
 }
 
 void WebWindow::setCommentVisible(bool visible)

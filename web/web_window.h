@@ -3,6 +3,7 @@
 // Texts stay Text objects here, so that a change of language redraws them.
 #pragma once
 
+#include "engine/scoring.h"
 #include "engine/ui_text.h"
 #include "game/window.h"
 
@@ -64,8 +65,8 @@ public:
     void setTrash(int count) override;
     void setLoopLengthText(const Text& text) override;
 
-    void setCommentText(const std::string& text) override;
-    std::string commentText() const override { return comment_; }
+    void setCommentText(const Text& text) override;
+    std::string commentText() const override { return shown(comment_); }
     void setCommentVisible(bool visible) override;
     void setCommentReadOnly(bool) override {}
 
@@ -136,10 +137,10 @@ private:
     Text caption_;
     Text loopLength_;
     std::array<std::string, 4> scoreLabels_;
-    std::array<Text, 4> frameCaptions_;
+    std::array<Text, 4> frameCaptions_{kEcoPointsCaption, kMovesLeftCaption, kLoopPointsCaption, kChainCaption};
     std::array<bool, 4> frameVisible_{true, true, true, true};
     int trash_ = 0;
-    std::string comment_;
+    Text comment_;
     bool commentVisible_ = false;
     int spinner_ = 0;
     int spinnerMax_ = 0;

@@ -248,7 +248,7 @@
 
   function cellClicked(cell) {
     unlockAudio();
-    if (cell >= 0) post(null, () => call('tavrin_cell', cell));
+    if (cell >= 0) post(null, () => call('tavrin_cell', cell).then(moveHandled));
   }
 
   function hovered(cell) {
@@ -297,40 +297,36 @@
 
   $('trash').addEventListener('click', () => {
     unlockAudio();
-    post(null, () => call('tavrin_trash'));
+    post(null, () => call('tavrin_trash').then(moveHandled));
   });
 
-  // Tiles as the wasm side composes them, or (until it sends pixels) a
-  // plain drawing of the piece codes.
-  const pieceColours = ['#6a5', '#7b6', '#8c7', '#596', '#4a7', '#3a8', '#5b9', '#6ca', '#7db', '#8ec', '#9fd'];
-  function tile(surface, index, piece, oldPiece, step, withItem, lit) {
-    const context = surface === 0 ? boardContext : surface === 1 ? offered.getContext('2d') : paletteContext(index);
-    if (!context) return;
-    const x = surface === 0 ? (index % 8) * 32 : 0;
-    const y = surface === 0 ? Math.floor(index / 8) * 32 : 0;
-    const shown = step < 3 && step * 2 < 3 ? oldPiece : piece;
-    context.fillStyle = surface === 0 ? (lit ? '#cfe8b0' : '#b8c8a0') : '#d4d0c8';
-    context.fillRect(x, y, 32, 32);
-    if (surface === 0) { context.strokeStyle = '#90a080'; context.strokeRect(x + 0.5, y + 0.5, 31, 31); }
-    if (shown >= 0) {
-      context.fillStyle = pieceColours[shown % pieceColours.length];
-      context.fillRect(x + 6, y + 6, 20, 20);
-      context.fillStyle = '#000';
-      context.font = '12px sans-serif';
-      context.textAlign = 'center';
-      context.fillText(String(shown), x + 16, y + 20);
-    }
-    if (withItem) { context.fillStyle = '#c33'; context.fillRect(x + 24, y + 2, 6, 6); }
+  // What the labels showed as a move was taken, before its timers ran.
+  let lastMove = null;
+  function moveHandled() {
+    lastMove = {
+      accepted: intervals[0] !== null || intervals[1] !== null,
+      labels: [0, 1, 2, 3].map((i) => $('score' + i).textContent),
+    };
   }
 
-  function present(surface, index, rgba, width, height) {
+  // The tiles the wasm side composed: rows of 0xAARRGGBB (bytes B, G, R, A).
+  function present(surface, index, heap, at, stride, x, y, width, height) {
     const context = surface === 0 ? boardContext : surface === 1 ? offered.getContext('2d') : paletteContext(index);
-    if (!context) return;
-    const image = new ImageData(new Uint8ClampedArray(rgba), width, height);
-    context.putImageData(image, 0, 0);
-    if (surface === 0 && !firstFrame) {
-      firstFrame = performance.now();
+    if (!context || width <= 0 || height <= 0) return;
+    const image = context.createImageData(width, height);
+    const out = image.data;
+    for (let row = 0; row < height; ++row) {
+      let from = at + ((y + row) * stride + x) * 4;
+      let to = row * width * 4;
+      for (let col = 0; col < width; ++col, from += 4, to += 4) {
+        out[to] = heap[from + 2];
+        out[to + 1] = heap[from + 1];
+        out[to + 2] = heap[from];
+        out[to + 3] = 255;
+      }
     }
+    context.putImageData(image, surface === 0 ? x : 0, surface === 0 ? y : 0);
+    if (surface === 0 && !firstFrame) firstFrame = performance.now();
   }
   let firstFrame = 0;
 
@@ -395,7 +391,7 @@
     } else if (e.key === 'Delete' || e.key === 'Backspace') {
       e.preventDefault();
       unlockAudio();
-      post(null, () => call('tavrin_trash'));
+      post(null, () => call('tavrin_trash').then(moveHandled));
     } else {
       const entry = '0123456789'.indexOf(e.key);
       const extra = { '-': 10, '=': 11, '^': 11 }[e.key];
@@ -446,12 +442,14 @@
   function messageBox(text, title, yesNo, icon) {
     const buttons = yesNo ? [[texts.yes, 1], [texts.no, 0]] : [[texts.ok, 0]];
     $('box').dataset.icon = String(icon);
+    $('box').dataset.kind = 'message';
     $('box').setAttribute('aria-label', title || document.title);
     return ask(text, buttons, null);
   }
 
   function inputBox(prompt, title, defaultText) {
     $('box').dataset.icon = '0';
+    $('box').dataset.kind = 'input';
     $('box').setAttribute('aria-label', title || document.title);
     return ask(prompt, [[texts.ok, () => $('box-input').value], [texts.cancel, null]], defaultText);
   }
@@ -459,6 +457,7 @@
   function highScores(view) {
     const lines = view.rows.map((r, i) => (i === view.highlighted ? '▶ ' : '') + r[0] + '  ' + r[1]);
     $('box').dataset.icon = 'scores';
+    $('box').dataset.kind = 'scores';
     const buttons = [[texts.ok, 1]];
     if (view.copy) buttons.push([view.copyText || 'Copy', () => { clipboard(view.clipboard); return 0; }]);
     buttons.push([texts.close, 0]);
@@ -480,6 +479,7 @@
     const buttons = names.map((name) => [name.replace(/\.kem$/i, ''), 'mondai/' + name]);
     buttons.push([texts.openDevice, 'device']);
     buttons.push([texts.cancel, null]);
+    $('box').dataset.kind = 'open';
     const chosen = await ask(texts.openTitle + '\n' + texts.drop, buttons, null);
     if (chosen === 'device') {
       $('file-picker').click();
@@ -528,6 +528,7 @@
     frame.src = folder + 'index.html';
     frame.title = texts.help;
     const box = $('box');
+    box.dataset.kind = 'help';
     ask(texts.desktopOnly, [[texts.close, 0]], null);
     $('box-text').after(frame);
     const tidy = () => { frame.remove(); box.removeEventListener('close', tidy); };
@@ -537,7 +538,7 @@
   function platformCommand(command) {
     if (command === C.Open) openDialog();
     else if (command === C.HelpTopics) help();
-    else if (command === C.About) ask(document.title + '\n\n' + texts.desktopOnly, [[texts.ok, 0]], null);
+    else if (command === C.About) ($('box').dataset.kind = 'about', ask(document.title + '\n\n' + texts.desktopOnly, [[texts.ok, 0]], null));
   }
 
   function notice(text) {
@@ -693,7 +694,21 @@
     return [words[0], words[1]];
   }
 
-  function started() {
+  // The bundled pictures, fetched while the script and the wasm load.
+  const PICTURES = ['hyperroad.bmp', 'background_normal.bmp', 'background_goal.bmp', 'items.bmp'];
+  const pictures = PICTURES.map((name) =>
+    fetch('pictures/' + name).then((r) => (r.ok ? r.arrayBuffer() : null)).catch(() => null));
+
+  async function started() {
+    const loaded = await Promise.all(pictures);
+    loaded.forEach((buffer, kind) => {
+      if (buffer === null) return;
+      const bytes = new Uint8Array(buffer);
+      const at = _malloc(Math.max(bytes.length, 1));
+      HEAPU8.set(bytes, at);
+      Module.ccall('tavrin_picture', 'number', ['number', 'number', 'number'], [kind, at, bytes.length]);
+      _free(at);
+    });
     const stored = storedLanguage();
     english = stored === 'en' || (stored !== 'ja' && !/^ja\b/i.test(navigator.language || ''));
     if (params.get('lang') === 'en' || params.get('lang') === 'ja') english = params.get('lang') === 'en';
@@ -714,7 +729,7 @@
 
   window.Module = {
     page: {
-      setText, setFlag, setCommand, setTimer, tile, present, messageBox, inputBox, highScores,
+      setText, setFlag, setCommand, setTimer, present, messageBox, inputBox, highScores,
       platformCommand, media, mediaQuery, storageSet, clipboard, notice,
     },
     onRuntimeInitialized: started,
@@ -740,6 +755,7 @@
         }
       }),
       firstFrame: () => firstFrame,
+      lastMove: () => lastMove,
     };
   }
 })();
