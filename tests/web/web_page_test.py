@@ -208,9 +208,10 @@ def case_replay(url, profile):
 
 
 def case_render(url, profile):
-    """(b) The board canvas, pixel for pixel, as tavrin-cli render draws it."""
-    render_help = subprocess.run([CLI, "render", "--help"], capture_output=True, text=True)
-    if "render" not in (render_help.stdout + render_help.stderr) or render_help.returncode not in (0, 2):
+    """(b) The board canvas and the offered piece, pixel for pixel, as
+    tavrin-cli render composes the same state."""
+    probe = subprocess.run([CLI, "render"], capture_output=True, text=True, stdin=subprocess.DEVNULL)
+    if "no output file" not in probe.stderr:
         print("SKIP render: this tavrin-cli has no render command", flush=True)
         return
     driver = browser(profile)
@@ -218,20 +219,27 @@ def case_render(url, profile):
         start_page(driver, url, "seed=3&lang=ja")
         driver.execute_script("tavrinTest.newGame([[9, 0], [46, 1], [60, 2]])")
         wait(driver, "tavrinTest.idle()")
-        for cell, piece in ((27, 10), (28, 3), (36, 5)):
+        for cell, piece in ((27, 10), (28, 3), (36, 5), (35, 10), (9, 4)):
             play_move(driver, {"place": cell, "piece": piece})
         state = driver.execute_script("return tavrinTest.state()")
-        canvas = driver.execute_script("""
-            const c = document.getElementById('board');
-            return Array.from(c.getContext('2d').getImageData(0, 0, c.width, c.height).data);""")
+        pixels = driver.execute_script("""
+            const read = (id) => { const c = document.getElementById(id);
+              return Array.from(c.getContext('2d').getImageData(0, 0, c.width, c.height).data); };
+            return [read('board'), read('offered')];""")
+        board_text = "".join(" ".join("." if p < 0 else str(p) for p in state["board"][r * 8:r * 8 + 8]) + "\n"
+                             for r in range(8))
+        items = ",".join(str(cell) for cell, kind in sorted(state["items"], key=lambda item: item[1]))
         with tempfile.TemporaryDirectory() as folder:
-            board = os.path.join(folder, "board.json")
-            with open(board, "w") as f:
-                json.dump({"board": state["board"], "items": state["items"], "green": state["green"],
-                           "offered": state["offeredPiece"]}, f)
             png = os.path.join(folder, "board.png")
-            subprocess.run([CLI, "render", "--data", SITE + "/pictures", board, png], check=True)
-            check("render: canvas pixels", png_rgba(png), canvas)
+            subprocess.run([CLI, "render", "--items", items, "--moves-used", str(state["movesUsed"]),
+                            "--offered", str(state["offeredPiece"]), "--data", SITE + "/pictures", "--out", png],
+                           input=board_text, text=True, check=True)
+            width, picture = png_rgba(png)
+        board = [v for y in range(256) for v in picture[(y * width) * 4:(y * width + 256) * 4]]
+        panel = [v for y in range(32) for v in picture[(y * width + width - 32) * 4:(y * width + width) * 4]]
+        check("render: board canvas", True, board == pixels[0])
+        check("render: offered piece", True, panel == pixels[1])
+        check("render: the board is not empty", True, len(set(board)) > 16)
     finally:
         driver.quit()
 
@@ -273,7 +281,7 @@ def png_rgba(path):
         previous = line
         for i in range(0, stride, 3):
             out += [line[i], line[i + 1], line[i + 2], 255]
-    return out
+    return width, out
 
 
 def case_reload(url, profile):

@@ -755,6 +755,15 @@
         }
       }),
       firstFrame: () => firstFrame,
+      // One placement in the core and its evaluation up to the next piece
+      // dealt, the timers run at once: milliseconds, or null when refused.
+      timeMove: (cell) => new Promise((resolve) => post(null, async () => {
+        const start = performance.now();
+        await call('tavrin_cell', cell);
+        if (intervals[0] === null) { resolve(null); return; }
+        while (intervals[0] !== null) await call('tavrin_timer', 0);
+        resolve(performance.now() - start);
+      })),
       lastMove: () => lastMove,
     };
   }
