@@ -83,6 +83,7 @@ bool PageGame::showHighScoreWindow(const HighScoreView& view)
     json += ", \"copy\": ";
     json += view.copyEnabled ? "true" : "false";
     json += ", \"clipboard\": " + jsonString(window_.shown(clipboardText(view)));
+    json += ", \"copyText\": " + jsonString(window_.shown(kCopyButton));
     json += ", \"rows\": [";
     for (std::size_t r = 0; r < view.rows.size(); ++r) {
         json += (r > 0 ? ", " : "");

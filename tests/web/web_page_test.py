@@ -340,7 +340,48 @@ def case_phone(url, profile):
         driver.quit()
 
 
-CASES = {"replay": case_replay, "render": case_render, "reload": case_reload, "phone": case_phone}
+def case_storage(url, profile):
+    """A damaged kept game is set aside with the desktop's note; when the
+    browser refuses to store, play goes on and the page says so once."""
+    import base64
+    key = "Tavrin for Windows/free-game.sav"
+    driver = browser(os.path.join(profile, "damaged"))
+    try:
+        start_page(driver, url, "seed=9&lang=ja")
+        play_move(driver, {"place": 27, "piece": 10})
+        kept = base64.b64decode(driver.execute_script(f"return localStorage.getItem('{key}')"))
+        damaged = bytearray(kept)
+        damaged[30] ^= 0x55
+        damaged = base64.b64encode(bytes(damaged)).decode()
+        # Damaged while the game is not open (closing the game writes it).
+        driver.get(url + "help/index.html")
+        driver.execute_script(f"localStorage.setItem('{key}', arguments[0])", damaged)
+        driver.get(url + "index.html?test&seed=9&lang=ja")
+        wait(driver, "window.tavrinTest && tavrinTest.idle() && tavrinTest.state().freeGameActive")
+        check("damaged: the desktop's note", "前回のゲームの保存ファイルが壊れています。新しいゲームを始めます。",
+              text_of(driver, "status"))
+        check("damaged: a new game", 0, driver.execute_script("return tavrinTest.state()")["movesUsed"])
+        check("damaged: set aside", damaged, driver.execute_script(f"return localStorage.getItem('{key}.refused')"))
+    finally:
+        driver.quit()
+
+    driver = browser(os.path.join(profile, "refused"))
+    try:
+        driver.execute_cdp_cmd("Page.addScriptToEvaluateOnNewDocument", {"source": """
+            Storage.prototype.setItem = function () { throw new DOMException('full', 'QuotaExceededError'); };"""})
+        start_page(driver, url, "seed=9&lang=ja")
+        for line in ({"place": 27, "piece": 10}, {"place": 28, "piece": 10}):
+            play_move(driver, line)
+        check("refused: play goes on", 2, driver.execute_script("return tavrinTest.state()")["movesUsed"])
+        check("refused: said once", "このブラウザーには保存できないため、ハイスコアとゲームは残りません。このまま遊ぶことはできます。",
+              text_of(driver, "notice"))
+        check("refused: no box", False, driver.execute_script("return document.getElementById('box').open"))
+    finally:
+        driver.quit()
+
+
+CASES = {"replay": case_replay, "render": case_render, "reload": case_reload, "phone": case_phone,
+         "storage": case_storage}
 
 
 def main():

@@ -668,7 +668,7 @@
     texts = JSON.parse(Module.ccall('tavrin_page_texts', 'string', [], []));
     document.documentElement.lang = english ? 'en' : 'ja';
     const language = $('language');
-    if (language) language.textContent = english ? '日本語' : 'English';
+    if (language) language.textContent = texts.language;
     $('trash').setAttribute('aria-label', texts.trash);
     refreshMenus();
   }
