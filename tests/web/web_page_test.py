@@ -380,8 +380,50 @@ def case_storage(url, profile):
         driver.quit()
 
 
+def drop_file(driver, name, data):
+    driver.execute_script("""
+        const transfer = new DataTransfer();
+        transfer.items.add(new File([new Uint8Array(arguments[1])], arguments[0]));
+        document.getElementById('board').dispatchEvent(new DragEvent('drop', {dataTransfer: transfer, bubbles: true}));
+        """, name, list(data))
+
+
+def case_series(url, profile):
+    """A bundled puzzle file from the Open box is played as a series, with its
+    own high-score table; a foreign file dropped on the page gets the
+    desktop's message and changes nothing."""
+    driver = browser(profile)
+    try:
+        start_page(driver, url, "seed=4&lang=ja")
+        driver.find_element(By.CSS_SELECTOR, ".tool[data-command='1']").click()
+        wait(driver, "document.getElementById('box').open && document.getElementById('box').dataset.kind === 'open'")
+        labels = [b.text for b in driver.find_elements(By.CSS_SELECTOR, "#box-buttons button")]
+        check("open: the bundled files", ["上級", "中級", "入門"], sorted(labels[:3]))
+        driver.find_element(By.XPATH, "//div[@id='box-buttons']/button[text()='入門']").click()
+        wait(driver, "tavrinTest.idle() && tavrinTest.state().puzzleSeries")
+        check("series: caption", "入門 - Tavrin for Windows[実行]", text_of(driver, "caption"))
+        check("series: palette shown", True, driver.find_element(By.ID, "palettebox").is_displayed())
+        before = driver.execute_script("return tavrinTest.state()")
+
+        drop_file(driver, "junk.kem", b"not a puzzle file at all")
+        seen = answer_boxes(driver, "tavrinTest.idle()")
+        check("foreign file: the desktop's message",
+              [("message", "Tavrinの問題ファイルのファイル形式ではありません。")], seen)
+        check("foreign file: the series goes on", before, driver.execute_script("return tavrinTest.state()"))
+
+        driver.find_element(By.CSS_SELECTOR, ".tool[data-command='5']").click()
+        wait(driver, "document.getElementById('box').open")
+        check("series: its high-score table", "scores",
+              driver.execute_script("return document.getElementById('box').dataset.kind"))
+        check("series: the table's caption", True, "入門" in text_of(driver, "box-text"))
+        driver.find_element(By.CSS_SELECTOR, "#box-buttons button").click()
+        wait(driver, "tavrinTest.idle()")
+    finally:
+        driver.quit()
+
+
 CASES = {"replay": case_replay, "render": case_render, "reload": case_reload, "phone": case_phone,
-         "storage": case_storage}
+         "storage": case_storage, "series": case_series}
 
 
 def main():
