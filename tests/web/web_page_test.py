@@ -430,6 +430,7 @@ def main():
     server, url = serve(SITE)
     try:
         for name in sys.argv[3:] or CASES:
+            print(f"case {name}", flush=True)
             with tempfile.TemporaryDirectory() as profile:
                 CASES[name](url, profile)
     finally:
