@@ -422,8 +422,37 @@ def case_series(url, profile):
         driver.quit()
 
 
+def case_keys(url, profile):
+    """Keyboard play as on the desktop: the first arrow shows the cursor,
+    arrows move it, Space places, Delete discards, F3 asks for the hint."""
+    from selenium.webdriver.common.keys import Keys
+    driver = browser(profile)
+    try:
+        start_page(driver, url, "seed=6&lang=ja")
+        driver.execute_script("tavrinTest.newGame([[9, 0], [46, 1], [60, 2]])")
+        wait(driver, "tavrinTest.idle()")
+        driver.execute_script("tavrinTest.offer(10)")
+        wait(driver, "tavrinTest.idle()")
+        keys = ActionChains(driver)
+        keys.send_keys(Keys.ARROW_RIGHT).send_keys(Keys.ARROW_RIGHT).send_keys(Keys.ARROW_DOWN).perform()
+        check("keys: the cursor shown", True, driver.find_element(By.ID, "cursor").is_displayed())
+        ActionChains(driver).send_keys(Keys.SPACE).perform()
+        wait(driver, "tavrinTest.idle() && tavrinTest.state().movesUsed === 1 && !tavrinTest.state().moveBusy")
+        # Cell 27 started the cursor; right, right and down lead to 36.
+        check("keys: Space placed on the cursor cell", 10, driver.execute_script("return tavrinTest.state()")["board"][36])
+        ActionChains(driver).send_keys(Keys.DELETE).perform()
+        wait(driver, "tavrinTest.idle() && tavrinTest.state().discardCount === 1 && !tavrinTest.state().moveBusy")
+        ActionChains(driver).send_keys(Keys.F3).perform()
+        wait(driver, "tavrinTest.idle()")
+        check("keys: F3 marks the hint", True, driver.find_element(By.ID, "hint").is_displayed())
+        check("keys: the hint in the status bar", True, text_of(driver, "status").startswith("ヒント："))
+    finally:
+        driver.quit()
+
+
 CASES = {"replay": case_replay, "render": case_render, "reload": case_reload, "phone": case_phone,
-         "storage": case_storage, "series": case_series}
+         "storage": case_storage, "series": case_series,
+         "keys": case_keys}
 
 
 def main():
