@@ -1,6 +1,6 @@
 #include "web/page_game.h"
 
-#include "app/command_table.h"
+#include "game/command_table.h"
 #include "engine/goals.h"
 #include "game/flow_texts.h"
 #include "web/page_bridge.h"
@@ -116,7 +116,7 @@ std::string PageGame::pageTextsJson() const
     }
     for (int m = 0; m < 4; ++m) {
         json += ", \"menu" + std::to_string(m) + "\": " +
-                jsonString(window_.shown(app::menuCaption(static_cast<game::Menu>(m))));
+                jsonString(window_.shown(game::menuCaption(static_cast<game::Menu>(m))));
     }
     return json + "}";
 }

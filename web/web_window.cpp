@@ -1,6 +1,6 @@
 #include "web/web_window.h"
 
-#include "app/command_table.h"
+#include "game/command_table.h"
 #include "web/page_bridge.h"
 
 #include <cstdlib>
@@ -26,12 +26,12 @@ struct FreeString {
 WebWindow::WebWindow(TilePainter& painter) : painter_(painter)
 {
     translate_ = [](const Phrase& phrase) { return std::string(phrase.source); };
-    for (const app::CommandInfo& info : app::commandTable()) {
+    for (const game::CommandInfo& info : game::commandTable()) {
         CommandState& c = commands_[at(info.command)];
         c.enabled = info.enabled;
         c.checked = info.checked;
-        c.caption = app::isEmpty(info.caption) ? Text() : Text(info.caption);
-        c.toolTip = app::isEmpty(info.toolTip) ? Text() : Text(info.toolTip);
+        c.caption = game::isEmpty(info.caption) ? Text() : Text(info.caption);
+        c.toolTip = game::isEmpty(info.toolTip) ? Text() : Text(info.toolTip);
     }
 }
 
@@ -49,7 +49,7 @@ std::string WebWindow::shown(const Text& text) const
 bool WebWindow::commandEnabled(Command command) const
 {
     const CommandState& c = commands_[at(command)];
-    return c.enabled && c.visible && menus_[at(app::commandInfo(command).menu)];
+    return c.enabled && c.visible && menus_[at(game::commandInfo(command).menu)];
 }
 
 void WebWindow::sendText(TextSlot slot, int index, const Text& text) const
