@@ -450,9 +450,48 @@ def case_keys(url, profile):
         driver.quit()
 
 
+def case_cleared(url, profile):
+    """A series cleared in the page earns a place; the table is kept across a
+    reload. The file has one puzzle that one straight piece solves: a loop
+    with a gap in its top row."""
+    cells = [-1] * 64
+    cells[0:4] = [4, 0, -1, 5]
+    cells[8:12] = [3, 0, 0, 2]
+    with tempfile.TemporaryDirectory() as folder:
+        source, made = os.path.join(folder, "one.json"), os.path.join(folder, "one.kem")
+        with open(source, "w") as f:
+            json.dump({"puzzles": [{"mode": 0, "comment": "test", "cells": cells}]}, f)
+        subprocess.run([CLI, "kem", "make", source, made], check=True)
+        with open(made, "rb") as f:
+            kem = f.read()
+    driver = browser(profile)
+    try:
+        start_page(driver, url, "seed=4&lang=ja")
+        drop_file(driver, "one.kem", kem)
+        wait(driver, "tavrinTest.idle() && tavrinTest.state().puzzleSeries")
+        ActionChains(driver).send_keys("0").perform()
+        wait(driver, "tavrinTest.idle()")
+        click_cell(driver, 2)
+        seen = answer_boxes(driver, "tavrinTest.idle() && !tavrinTest.state().puzzleSeries")
+        check("cleared: the name prompt", [("input", 'あなたは"one"での1位になりました。\n名前を入力してください。')],
+              [box for box in seen if box[0] == "input"])
+        check("cleared: the table", True, any(kind == "scores" and f"1: {NAME}  0" in text for kind, text in seen))
+
+        driver.refresh()
+        wait(driver, "window.tavrinTest && tavrinTest.idle() && tavrinTest.state().freeGameActive")
+        drop_file(driver, "one.kem", kem)
+        wait(driver, "tavrinTest.idle() && tavrinTest.state().puzzleSeries")
+        driver.find_element(By.CSS_SELECTOR, ".tool[data-command='5']").click()
+        wait(driver, "document.getElementById('box').open")
+        check("cleared: the place kept", True, f"1: {NAME}  0" in text_of(driver, "box-text"))
+        driver.find_element(By.CSS_SELECTOR, "#box-buttons button").click()
+    finally:
+        driver.quit()
+
+
 CASES = {"replay": case_replay, "render": case_render, "reload": case_reload, "phone": case_phone,
          "storage": case_storage, "series": case_series,
-         "keys": case_keys}
+         "keys": case_keys, "cleared": case_cleared}
 
 
 def main():
