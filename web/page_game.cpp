@@ -3,6 +3,8 @@
 #include "game/command_table.h"
 #include "engine/goals.h"
 #include "game/flow_texts.h"
+#include "scores/score_page.h"
+#include "scores/score_pages.h"
 #include "web/page_bridge.h"
 #include "web/page_texts.h"
 #include "web/translation_table.h"
@@ -84,6 +86,7 @@ bool PageGame::showHighScoreWindow(const HighScoreView& view)
     json += view.copyEnabled ? "true" : "false";
     json += ", \"clipboard\": " + jsonString(window_.shown(clipboardText(view)));
     json += ", \"copyText\": " + jsonString(window_.shown(kCopyButton));
+    json += registrationJson(view);
     json += ", \"rows\": [";
     for (std::size_t r = 0; r < view.rows.size(); ++r) {
         json += (r > 0 ? ", " : "");
@@ -91,6 +94,31 @@ bool PageGame::showHighScoreWindow(const HighScoreView& view)
     }
     json += "]}";
     return tavrin_js_high_scores(json.c_str()) != 0;
+}
+
+// The entry just made, as the registration page would post it: the same
+// fields and check code. Only where the high-score window offers to register.
+std::string PageGame::registrationJson(const HighScoreView& view)
+{
+    const HighScores& scores = session_->highScores();
+    const int rank = scores.lastRank();
+    if (view.series || !view.registerEnabled || rank < 0 || rank >= kScorePlaces) {
+        return {};
+    }
+    const int table = view.itemCount - 1;
+    const std::string name = scores.freeNames(table, rank);
+    const std::int16_t score = scores.freeScores(table, rank);
+    const ScoreDate date = systemToday();
+    std::string json = ", \"register\": {\"button\": " + jsonString(window_.shown(kRegisterButton));
+    json += ", \"action\": " + jsonString(std::string(kRegistrationPath));
+    json += ", \"fields\": [[\"name\", " + jsonString(name) + "], [\"score\", \"" + std::to_string(score) + "\"]";
+    json += ", [\"dates\", " + jsonString(dateText(date)) + "], [\"comment\", \"\"]";
+    json += ", [\"gametype\", \"" + std::to_string(view.itemCount) + "\"]";
+    json += ", [\"passwd\", " +
+            jsonString(scoreCode(name, score, date.year, date.month, date.day,
+                                 static_cast<std::int16_t>(view.itemCount))) +
+            "]]}";
+    return json;
 }
 
 void PageGame::platformCommand(game::Command command)

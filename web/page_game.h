@@ -38,6 +38,7 @@ public:
 
 private:
     void storageRefused();
+    std::string registrationJson(const HighScoreView& view);
 
     GameState state_;
     WebWindow window_;

@@ -460,8 +460,31 @@
     $('box').dataset.kind = 'scores';
     const buttons = [[texts.ok, 1]];
     if (view.copy) buttons.push([view.copyText || 'Copy', () => { clipboard(view.clipboard); return 0; }]);
+    // Served by tavrin-scores (under /play/): the entry just made can be
+    // registered at once, posted as the registration page posts it.
+    if (view.register && /^\/play\//.test(location.pathname)) {
+      buttons.push([view.register.button, () => { register(view.register); return 1; }]);
+    }
     buttons.push([texts.close, 0]);
     return ask(view.caption + '\n\n' + lines.join('\n'), buttons, null);
+  }
+
+  function register(entry) {
+    const form = document.createElement('form');
+    form.method = 'POST';
+    form.action = entry.action;
+    form.acceptCharset = 'Shift_JIS';
+    form.target = '_blank';
+    entry.fields.forEach(([name, value]) => {
+      const input = document.createElement('input');
+      input.type = 'hidden';
+      input.name = name;
+      input.value = value;
+      form.appendChild(input);
+    });
+    document.body.appendChild(form);
+    form.submit();
+    form.remove();
   }
 
   function clipboard(text) {
