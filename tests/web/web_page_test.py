@@ -5,6 +5,7 @@ board canvas against tavrin-cli render, resuming after a reload, the language
 switch, and a phone-sized touch screen.
 
 usage: web_page_test.py SITE_FOLDER TAVRIN_CLI [CASE ...]
+       web_page_test.py SITE_FOLDER TAVRIN_CLI register TAVRIN_SCORES
 """
 import functools
 import http.server
@@ -76,13 +77,15 @@ def wait(driver, script, seconds=20):
     raise AssertionError(f"timed out waiting for {script}")
 
 
-def answer_boxes(driver, until):
+def answer_boxes(driver, until, keep=None):
     """Answers the page's boxes as the replay's window does (No, or the name)
     until `until` holds; returns the texts of the boxes seen."""
     seen = []
     end = time.time() + 30
     while time.time() < end:
         if driver.execute_script("return document.getElementById('box').open"):
+            if keep is not None and driver.execute_script("return document.getElementById('box').dataset.kind") == keep:
+                return seen
             seen.append((driver.execute_script("return document.getElementById('box').dataset.kind"),
                          driver.execute_script("return document.getElementById('box-text').textContent")))
             field = driver.find_element(By.ID, "box-input")
@@ -489,15 +492,60 @@ def case_cleared(url, profile):
         driver.quit()
 
 
+def case_register(url, profile):
+    """Served by tavrin-scores under /play/: a free-game high score registered
+    from the high-score window appears on the server's ranking."""
+    servers = [a for a in sys.argv[3:] if a.endswith("tavrin-scores")]
+    if not servers:
+        raise AssertionError("register needs the path of tavrin-scores after the case name")
+    sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "scoreserver", "e2e"))
+    import support
+    server = servers[0]
+    database = os.path.join(profile, "scores.sqlite")
+    with support.score_server(server, database, ["--site", SITE]) as (base, _):
+        driver = browser(os.path.join(profile, "browser"))
+        try:
+            start_page(driver, base + "/play/", "seed=8&lang=ja")
+            driver.execute_script("tavrinTest.newGame([[0, 0], [1, 1], [2, 2]])")
+            wait(driver, "tavrinTest.idle()")
+            game = driver.current_window_handle
+            for cell in range(63):
+                play_move(driver, {"place": cell, "piece": 10})
+            driver.execute_script("tavrinTest.offer(10)")
+            wait(driver, "tavrinTest.idle()")
+            click_cell(driver, 63)
+            answer_boxes(driver, "false", keep="scores")
+            buttons = driver.find_elements(By.CSS_SELECTOR, "#box-buttons button")
+            register = [b for b in buttons if b.text == "ハイスコア登録"]
+            check("register: the button", 1, len(register))
+            register[0].click()
+            wait(driver, "true")
+            end = time.time() + 20
+            while len(driver.window_handles) < 2 and time.time() < end:
+                time.sleep(0.05)
+            driver.switch_to.window([h for h in driver.window_handles if h != game][0])
+            wait(driver, "document.readyState === 'complete' && document.body && document.body.innerText.length > 0")
+            check("register: the server's answer", True,
+                  "登録しました" in driver.execute_script("return document.body.innerText"))
+            status, body = support.get(base + "/ranking/3.json")
+            entries = json.loads(body)["entries"]
+            check("register: on the ranking", [(NAME, 6101)],
+                  [(e["name"], e["score"]) for e in entries])
+        finally:
+            driver.quit()
+
+
 CASES = {"replay": case_replay, "render": case_render, "reload": case_reload, "phone": case_phone,
          "storage": case_storage, "series": case_series,
-         "keys": case_keys, "cleared": case_cleared}
+         "keys": case_keys, "cleared": case_cleared,
+         "register": case_register}
 
 
 def main():
     server, url = serve(SITE)
     try:
-        for name in sys.argv[3:] or CASES:
+        names = [a for a in sys.argv[3:] if a in CASES] or [n for n in CASES if n != "register"]
+        for name in names:
             print(f"case {name}", flush=True)
             with tempfile.TemporaryDirectory() as profile:
                 CASES[name](url, profile)
