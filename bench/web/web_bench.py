@@ -32,7 +32,7 @@ def sizes():
     for name in ("index.html", "page.js", "page.css"):
         groups["page"] += gzip_size(os.path.join(SITE, name))
     for folder in ("pictures", "sounds", "music"):
-        for name in sorted(os.listdir(os.path.join(SITE, folder))):
+        for name in sorted(n for n in os.listdir(os.path.join(SITE, folder)) if not n.endswith(".gz")):
             groups[folder] += gzip_size(os.path.join(SITE, folder, name))
     return groups
 
