@@ -17,7 +17,8 @@ namespace tavrin::web {
 // Where a text goes in the page.
 enum class TextSlot { Status = 0, Caption = 1, LoopLength = 2, ScoreLabel = 3, FrameCaption = 4,
                       SpinnerLabel = 5, Comment = 6 };
-// Where a number or a switch goes in the page.
+// Where a number or a switch goes in the page. SpinnerValue carries the
+// spinner's maximum as its index.
 enum class FlagSlot { FrameVisible = 0, Trash = 1, PanelVisible = 2, SpinnerVisible = 3, SpinnerValue = 4,
                       MenuEnabled = 5, HintCell = 6, CommentVisible = 7, SpinnerEnabled = 8 };
 
