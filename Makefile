@@ -2,7 +2,7 @@
 JOBS ?= $(shell nproc)
 CTEST_FLAGS ?= --output-on-failure
 
-.PHONY: all deps configure build release run test test-asan bench fuzz install deb test-deb clean translations
+.PHONY: all deps configure build release run test test-asan bench fuzz install deb test-deb clean translations web
 
 all: build
 
@@ -25,6 +25,12 @@ release: deps
 translations: configure
 	cmake --build --preset debug --target tavrin_lupdate
 
+# The browser page: a folder of static files in build-wasm/site, with the
+# pictures, sounds, help and puzzles of the native build.
+web: configure
+	cmake --build --preset debug -j $(JOBS) --target tavrin_assets tavrin_collection
+	JOBS=$(JOBS) ./scripts/build-web.sh build
+
 run: build
 	./build/tavrin $(ARGS)
 
@@ -41,6 +47,8 @@ bench: deps
 	cmake --build --preset release -j $(JOBS) --target tavrin_bench tavrin-scores tavrin_score_load
 	./build-release/tavrin_bench
 	/usr/bin/python3 bench/scoreserver/score_server_load.py build-release
+	JOBS=$(JOBS) ./scripts/build-web.sh build-release
+	/usr/bin/python3 bench/web/web_bench.py build-wasm/site
 
 fuzz: deps
 	./scripts/run-fuzz.sh
@@ -58,4 +66,4 @@ test-deb: deb
 	/usr/bin/python3 tests/package/deb_test.py build-deb
 
 clean:
-	rm -rf build build-release build-asan build-fuzz build-deb
+	rm -rf build build-release build-asan build-fuzz build-deb build-wasm

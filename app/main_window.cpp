@@ -1,7 +1,7 @@
 #include "app/main_window.h"
 
-#include "app/command_table.h"
 #include "app/status_text.h"
+#include "game/command_table.h"
 #include "app/toolbar_icons.h"
 #include "engine/goals.h"
 #include "engine/scoring.h"
@@ -31,6 +31,15 @@
 #include <algorithm>
 
 namespace tavrin::app {
+
+using game::CommandInfo;
+using game::Toolbar;
+using game::commandInfo;
+using game::commandTable;
+using game::isEmpty;
+using game::kBoardToolbarSeparators;
+using game::kMainToolbarSeparators;
+using game::menuCaption;
 
 using game::Command;
 

@@ -882,4 +882,59 @@ Please enter your name.</translation>
         <translation>The high score could not be saved. This entry will be gone when the game ends.</translation>
     </message>
 </context>
+<context>
+    <name>web</name>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>はい</source>
+        <translation>Yes</translation>
+    </message>
+    <message>
+        <source>いいえ</source>
+        <translation>No</translation>
+    </message>
+    <message>
+        <source>キャンセル</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>English</source>
+        <translation>日本語</translation>
+    </message>
+    <message>
+        <source>このブラウザーには保存できないため、ハイスコアとゲームは残りません。このまま遊ぶことはできます。</source>
+        <translation>This browser does not let the page store anything, so high scores and the game will not be kept. You can still play.</translation>
+    </message>
+    <message>
+        <source>問題ファイルを開く</source>
+        <translation>Open a Puzzle File</translation>
+    </message>
+    <message>
+        <source>この端末のファイル...</source>
+        <translation>A file on this device...</translation>
+    </message>
+    <message>
+        <source>問題ファイル(*.kem)をここにドロップしても開けます。</source>
+        <translation>You can also drop a puzzle file (*.kem) here.</translation>
+    </message>
+    <message>
+        <source>ブラウザー版には問題の編集とエコ・テーマはありません。デスクトップ版でお使いください。</source>
+        <translation>The browser version has no puzzle editor and no eco themes: use the desktop version for those.</translation>
+    </message>
+    <message>
+        <source>ヘルプ</source>
+        <translation>Help</translation>
+    </message>
+    <message>
+        <source>閉じる</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>ゴミ箱</source>
+        <translation>Trash</translation>
+    </message>
+</context>
 </TS>

@@ -3,7 +3,7 @@
 #include "gui_support.h"
 
 #include "app/command_line.h"
-#include "app/command_table.h"
+#include "game/command_table.h"
 #include "app/help_window.h"
 #include "app/language.h"
 #include "app/midi_timing.h"

@@ -7,7 +7,7 @@
 #include <array>
 #include <string_view>
 
-namespace tavrin::app {
+namespace tavrin::game {
 
 enum class Toolbar { None, Main, Board };
 
@@ -16,8 +16,8 @@ inline constexpr Phrase kNoText{"", ""};
 constexpr bool isEmpty(const Phrase& text) { return text.source[0] == '\0'; }
 
 struct CommandInfo {
-    game::Command command;
-    game::Menu menu;
+    Command command;
+    Menu menu;
     bool inMenu;                // false: a Toolbar2 button, also in the Edit menu's "盤の変形(&B)" submenu
     Phrase caption;             // menu caption (of the submenu item for Toolbar2 buttons)
     std::string_view shortcut;  // "F1", "F2", "F3" or ""
@@ -30,14 +30,14 @@ struct CommandInfo {
     bool separatorBefore;       // a "-" item precedes it in its menu
 };
 
-const std::array<CommandInfo, game::kCommandCount>& commandTable();
-const CommandInfo& commandInfo(game::Command command);
+const std::array<CommandInfo, kCommandCount>& commandTable();
+const CommandInfo& commandInfo(Command command);
 
 // The menu captions: "ｹﾞｰﾑ(&G)", "編集(&E)", "ｵﾌﾟｼｮﾝ(&O)", "ﾍﾙﾌﾟ(&H)".
-Phrase menuCaption(game::Menu menu);
+Phrase menuCaption(Menu menu);
 
 // Toolbar positions that hold a separator.
 inline constexpr std::array<int, 4> kMainToolbarSeparators{9, 13, 16, 19};
 inline constexpr std::array<int, 3> kBoardToolbarSeparators{1, 4, 7};
 
-} // namespace tavrin::app
+} // namespace tavrin::game

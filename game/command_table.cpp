@@ -1,16 +1,13 @@
-#include "app/command_table.h"
+#include "game/command_table.h"
 
 #include <stdexcept>
 
-namespace tavrin::app {
-
-using game::Command;
-using game::Menu;
+namespace tavrin::game {
 
 namespace {
 
 // clang-format off
-constexpr std::array<CommandInfo, game::kCommandCount> kTable{{
+constexpr std::array<CommandInfo, kCommandCount> kTable{{
     {Command::NewGame,         Menu::Game, true, TAVRIN_TEXT("menu", "新規ゲーム(&N)"), "F2", Toolbar::Main, 1, TAVRIN_TEXT("menu", "新規ゲーム"), true, false, false, false},
     {Command::Open,            Menu::Game, true, TAVRIN_TEXT("menu", "開く(&O)..."), "", Toolbar::Main, 2, TAVRIN_TEXT("menu", "開く"), true, false, false, false},
     {Command::GameSeparator,   Menu::Game, true, kNoText, "", Toolbar::None, 0, kNoText, true, false, false, false},
@@ -64,7 +61,7 @@ static_assert(tableInOrder(), "command table must follow the Command enum");
 
 } // namespace
 
-const std::array<CommandInfo, game::kCommandCount>& commandTable()
+const std::array<CommandInfo, kCommandCount>& commandTable()
 {
     return kTable;
 }
@@ -89,4 +86,4 @@ Phrase menuCaption(Menu menu)
     return kNoText;
 }
 
-} // namespace tavrin::app
+} // namespace tavrin::game
