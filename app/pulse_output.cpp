@@ -77,16 +77,16 @@ bool PulseOutput::start(int sampleRate, Pull pull)
         pa_threaded_mainloop_wait(loop_);
     }
     if (ready) {
-        const pa_sample_spec spec{PA_SAMPLE_S16LE, static_cast<std::uint32_t>(sampleRate_), 2};
-        stream_ = pa_stream_new(context_, "Tavrin music", &spec, nullptr);
+        const pa_sample_spec format{PA_SAMPLE_S16LE, static_cast<std::uint32_t>(sampleRate_), 2};
+        stream_ = pa_stream_new(context_, "Tavrin music", &format, nullptr);
         if (stream_ != nullptr) {
             pa_stream_set_state_callback(stream_, streamChanged, this);
             pa_stream_set_write_callback(stream_, writable, this);
             pa_buffer_attr attr{};
             attr.maxlength = static_cast<std::uint32_t>(-1);
-            attr.tlength = static_cast<std::uint32_t>(pa_usec_to_bytes(kBufferUs, &spec));
+            attr.tlength = static_cast<std::uint32_t>(pa_usec_to_bytes(kBufferUs, &format));
             attr.prebuf = static_cast<std::uint32_t>(-1);
-            attr.minreq = static_cast<std::uint32_t>(pa_usec_to_bytes(kRequestUs, &spec));
+            attr.minreq = static_cast<std::uint32_t>(pa_usec_to_bytes(kRequestUs, &format));
             attr.fragsize = static_cast<std::uint32_t>(-1);
             ready = pa_stream_connect_playback(stream_, nullptr, &attr, PA_STREAM_ADJUST_LATENCY, nullptr, nullptr) >= 0;
         } else {
