@@ -4,6 +4,7 @@
 #include "app/toolbar_icons.h"
 #include "graphics/qt_pixels.h"
 #include "graphics/screen_text.h"
+#include "graphics/window_tiles.h"
 
 #include <QAction>
 #include <QApplication>
@@ -478,28 +479,9 @@ bool QtWindow::timerRunning(game::Timer which) const
 
 void QtWindow::drawTile(const game::TileDraw& tile)
 {
-    TileTarget target;
-    int cell = -1;
-    switch (tile.target) {
-    case game::TileTarget::BoardCell:
-        if (tile.index < 0 || tile.index >= 64) {
-            return;
-        }
-        target = TileTarget::cell(tile.index);
-        cell = tile.index;
-        break;
-    case game::TileTarget::OfferedPiece: target = TileTarget::panel(); break;
-    case game::TileTarget::PaletteEntry:
-        if (tile.index < 0 || tile.index >= graphics::kPaletteEntries) {
-            return;
-        }
-        target = TileTarget::palette(tile.index);
-        break;
-    }
-    renderer_.drawTile(cell, tile.piece, tile.oldPiece, tile.step, target, tile.present, tile.withItem,
-                       tile.plainLook);
-    if (!tile.present) {
-        present(target); // shown with the next repaint
+    const std::optional<TileTarget> target = graphics::composeTile(renderer_, tile);
+    if (target && !tile.present) {
+        present(*target); // shown with the next repaint
     }
 }
 

@@ -1,5 +1,6 @@
 #include "puzzles/cp932.h"
 
+#include "engine/utf8.h"
 #include "puzzles/cp932_table.h"
 
 #include <array>
@@ -13,26 +14,6 @@ namespace {
 constexpr char32_t kHalfWidthKatakana = 0xFF61; // the character of byte 0xA1
 constexpr unsigned kFirstKatakanaByte = 0xA1;
 constexpr unsigned kLastKatakanaByte = 0xDF;
-
-// Appends the code point `c` (valid, not a surrogate) in UTF-8.
-void appendUtf8(std::string& out, char32_t c)
-{
-    if (c < 0x80) {
-        out += static_cast<char>(c);
-    } else if (c < 0x800) {
-        out += static_cast<char>(0xC0 | (c >> 6));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        out += static_cast<char>(0xE0 | (c >> 12));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (c >> 18));
-        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    }
-}
 
 std::size_t utf8SequenceLength(unsigned char c)
 {

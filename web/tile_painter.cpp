@@ -1,6 +1,7 @@
 #include "web/tile_painter.h"
 
 #include "graphics/picture_files.h"
+#include "graphics/window_tiles.h"
 #include "web/page_bridge.h"
 
 namespace tavrin::web {
@@ -47,28 +48,12 @@ void PagePainter::drawTile(const game::TileDraw& tile)
     if (!renderer_) {
         return;
     }
-    TileTarget target;
-    int cell = -1;
-    switch (tile.target) {
-    case game::TileTarget::BoardCell:
-        if (tile.index < 0 || tile.index >= kCellCount) {
-            return;
-        }
-        target = TileTarget::cell(tile.index);
-        cell = tile.index;
-        break;
-    case game::TileTarget::OfferedPiece: target = TileTarget::panel(); break;
-    case game::TileTarget::PaletteEntry:
-        if (tile.index < 0 || tile.index >= graphics::kPaletteEntries) {
-            return;
-        }
-        target = TileTarget::palette(tile.index);
-        break;
+    const std::optional<TileTarget> target = graphics::composeTile(*renderer_, tile);
+    if (!target) {
+        return;
     }
-    renderer_->drawTile(cell, tile.piece, tile.oldPiece, tile.step, target, tile.present, tile.withItem,
-                        tile.plainLook);
     if (!tile.present) {
-        present(target);
+        present(*target);
     }
 }
 
