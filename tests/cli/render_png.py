@@ -114,4 +114,5 @@ def main():
     print("checks " + " ".join("ok" if b else "wrong" for b in bare))
 
 
-main()
+if __name__ == "__main__":
+    main()

@@ -17,6 +17,9 @@ import tempfile
 import threading
 import time
 
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "cli"))
+import render_png  # noqa: E402  the PNG reader of the render test
+
 from selenium import webdriver
 from selenium.webdriver.chrome.service import Service
 from selenium.webdriver.common.action_chains import ActionChains
@@ -249,41 +252,10 @@ def case_render(url, profile):
 
 def png_rgba(path):
     """The RGBA bytes of an 8-bit RGB PNG file as tavrin-cli writes it."""
-    import struct
-    import zlib
-    with open(path, "rb") as f:
-        data = f.read()
-    at, width, height, chunks = 8, 0, 0, b""
-    while at < len(data):
-        length, kind = struct.unpack(">I4s", data[at:at + 8])
-        body = data[at + 8:at + 8 + length]
-        if kind == b"IHDR":
-            width, height = struct.unpack(">II", body[:8])
-        elif kind == b"IDAT":
-            chunks += body
-        at += 12 + length
-    raw = zlib.decompress(chunks)
-    stride, out, previous = width * 3, [], bytearray(width * 3)
-    for row in range(height):
-        kind = raw[row * (stride + 1)]
-        line = bytearray(raw[row * (stride + 1) + 1:(row + 1) * (stride + 1)])
-        for i in range(stride):
-            left = line[i - 3] if i >= 3 else 0
-            up = previous[i]
-            corner = previous[i - 3] if i >= 3 else 0
-            if kind == 1:
-                line[i] = (line[i] + left) & 255
-            elif kind == 2:
-                line[i] = (line[i] + up) & 255
-            elif kind == 3:
-                line[i] = (line[i] + (left + up) // 2) & 255
-            elif kind == 4:
-                p = left + up - corner
-                pa, pb, pc = abs(p - left), abs(p - up), abs(p - corner)
-                line[i] = (line[i] + (left if pa <= pb and pa <= pc else up if pb <= pc else corner)) & 255
-        previous = line
-        for i in range(0, stride, 3):
-            out += [line[i], line[i + 1], line[i + 2], 255]
+    width, _, rgb = render_png.read_png(path)
+    out = []
+    for i in range(0, len(rgb), 3):
+        out += [rgb[i], rgb[i + 1], rgb[i + 2], 255]
     return width, out
 
 
