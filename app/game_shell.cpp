@@ -107,7 +107,7 @@ GameShell::GameShell(ShellOptions options)
         setLanguage(language);
         storeLanguage(store_, language);
     });
-    setHelpHandler([this] { helpfindershori(kHelpLoadingPictures); });
+    setHelpHandler([this] { showHelp(kHelpLoadingPictures); });
 }
 
 GameShell::~GameShell()
@@ -132,7 +132,7 @@ void GameShell::start()
     // A choice kept from a larger screen falls back to what fits this one.
     fitZoomToScreen(form_);
     restoreGeometry();
-    themes_->loadthemefile();
+    themes_->loadThemeFile();
     graphicsChanged();
     if (!forgotten_.isEmpty()) {
         QStringList names;
@@ -183,7 +183,7 @@ bool GameShell::modalOpen() const
     return QApplication::activeModalWidget() != nullptr;
 }
 
-void GameShell::openshori()
+void GameShell::chooseFileToOpen()
 {
     graphics::FileKindChooser chooser(&form_);
     chooser.setWindowTitle(defaultTitle());
@@ -296,7 +296,7 @@ bool GameShell::showHighScoreWindow(const HighScoreView& view)
 
 // --- help and version ------------------------------------------------------------
 
-void GameShell::helpfindershori(int topic)
+void GameShell::showHelp(int topic)
 {
     HelpWindow help(options_.programFolder, topic, &form_);
     runModal(help);
@@ -316,11 +316,11 @@ void GameShell::aboutBox()
 void GameShell::platformCommand(Command command)
 {
     switch (command) {
-    case Command::Open: openshori(); break;
+    case Command::Open: chooseFileToOpen(); break;
     case Command::ResetTheme: restoreTheme(false); break;
     case Command::DefaultTheme: restoreTheme(true); break;
     case Command::CreateTheme: createTheme(); break;
-    case Command::HelpTopics: helpfindershori(kHelpContents); break;
+    case Command::HelpTopics: showHelp(kHelpContents); break;
     case Command::About: aboutBox(); break;
     case Command::ScoreServer: chooseScoreServer(store_, &form_); break;
     default: break;
@@ -430,7 +430,7 @@ void GameShell::spinnerChanged(int value) { controller().spinnerChanged(value); 
 void GameShell::editorOptionClicked(game::EditorOption option)
 {
     if (option == game::EditorOption::Random && state_.editMode) {
-        editor().randomborder();
+        editor().pickRandomShape();
     }
 }
 
@@ -452,9 +452,9 @@ void GameShell::showMessageWithHelp(const Text& text, int helpTopic)
     request.text = screenText(text);
     request.title = defaultTitle();
     request.helpButton = true;
-    setHelpHandler([this, helpTopic] { helpfindershori(helpTopic); });
+    setHelpHandler([this, helpTopic] { showHelp(helpTopic); });
     app::showMessage(&form_, request);
-    setHelpHandler([this] { helpfindershori(kHelpLoadingPictures); });
+    setHelpHandler([this] { showHelp(kHelpLoadingPictures); });
 }
 
 void GameShell::redrawAll() { window_->redrawAll(); }

@@ -123,9 +123,9 @@ public:
     bool modalOpen() const override;
 
 private:
-    void openshori();
+    void chooseFileToOpen();
     void openPuzzleFileDialog();
-    void helpfindershori(int topic);
+    void showHelp(int topic);
     void aboutBox();
     void restoreGeometry();
     void saveGeometry();

@@ -179,18 +179,18 @@ void MainWindow::buildMenus()
 void MainWindow::buildToolbars()
 {
     const QSize iconSize(kToolbarIconSize, kToolbarIconSize);
-    toolbar1_ = addToolBar(QStringLiteral("Toolbar1"));
-    toolbar1_->setObjectName(QStringLiteral("Toolbar1"));
-    toolbar1_->setMovable(false);
-    toolbar1_->setIconSize(iconSize);
-    toolbar2_ = new QToolBar(QStringLiteral("Toolbar2"), this);
-    toolbar2_->setObjectName(QStringLiteral("Toolbar2"));
-    toolbar2_->setMovable(false);
-    toolbar2_->setIconSize(iconSize);
+    mainToolbar_ = addToolBar(QStringLiteral("mainToolbar"));
+    mainToolbar_->setObjectName(QStringLiteral("mainToolbar"));
+    mainToolbar_->setMovable(false);
+    mainToolbar_->setIconSize(iconSize);
+    boardToolbar_ = new QToolBar(QStringLiteral("boardToolbar"), this);
+    boardToolbar_->setObjectName(QStringLiteral("boardToolbar"));
+    boardToolbar_->setMovable(false);
+    boardToolbar_->setIconSize(iconSize);
     addToolBarBreak();
-    addToolBar(toolbar2_);
+    addToolBar(boardToolbar_);
 
-    for (auto [bar, kind] : {std::pair{toolbar1_, Toolbar::Main}, std::pair{toolbar2_, Toolbar::Board}}) {
+    for (auto [bar, kind] : {std::pair{mainToolbar_, Toolbar::Main}, std::pair{boardToolbar_, Toolbar::Board}}) {
         int count = 0;
         for (const CommandInfo& info : commandTable()) {
             count = info.toolbar == kind ? std::max(count, info.button) : count;
@@ -216,10 +216,10 @@ void MainWindow::buildToolbars()
             }
         }
     }
-    toolbar2_->hide();
+    boardToolbar_->hide();
     // The window is never narrower than the main toolbar, so none of its
     // buttons hides behind the overflow arrow.
-    toolbar1_->setMinimumWidth(toolbar1_->sizeHint().width());
+    mainToolbar_->setMinimumWidth(mainToolbar_->sizeHint().width());
 }
 
 void MainWindow::buildCentre()
@@ -362,7 +362,7 @@ QSize MainWindow::frameSizeAtZoom(int zoom) const
     const QSize centre = centralWidget()->sizeHint();
     const int status = statusBar()->sizeHint().height();
     const int fixedHeight = now.height() - centre.height() - status;
-    const int width = std::max({toolbar1_->minimumWidth(), scale(centre.width()), scale(statusBar()->minimumWidth())});
+    const int width = std::max({mainToolbar_->minimumWidth(), scale(centre.width()), scale(statusBar()->minimumWidth())});
     return QSize(width, fixedHeight + scale(centre.height() + status)) + frame;
 }
 

@@ -37,8 +37,8 @@ public:
 
     QAction* action(game::Command command) const;
     QMenu* menu(game::Menu menu) const;
-    QToolBar* mainToolbar() const { return toolbar1_; }
-    QToolBar* boardToolbar() const { return toolbar2_; }
+    QToolBar* mainToolbar() const { return mainToolbar_; }
+    QToolBar* boardToolbar() const { return boardToolbar_; }
 
     BoardView* board() const { return board_; }
     TileView* offeredPiece() const { return offered_; }
@@ -126,8 +126,8 @@ private:
 
     std::array<QAction*, game::kCommandCount> actions_{};
     std::array<QMenu*, 4> menus_{};
-    QToolBar* toolbar1_ = nullptr;
-    QToolBar* toolbar2_ = nullptr;
+    QToolBar* mainToolbar_ = nullptr;
+    QToolBar* boardToolbar_ = nullptr;
 
     BoardView* board_ = nullptr;
     TileView* offered_ = nullptr;

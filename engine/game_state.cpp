@@ -11,7 +11,7 @@ GameState::GameState()
     cellItemSave.fill(-1);
 }
 
-bool onaji(const GameState& state, int Index)
+bool holdsSelectedShape(const GameState& state, int Index)
 {
     if (!isCell(Index)) {
         return false;

@@ -26,10 +26,10 @@ inline constexpr std::int16_t kFullNotGreen = -3;
 // The four score labels of the main window. The engine writes their captions;
 // the window only shows them.
 struct ScoreLabels {
-    std::string Label2 = "0";   // eco points
-    std::string Label3 = "100"; // moves left
-    std::string Label5 = "0";   // loop points
-    std::string Label7;         // chain, blank below 2
+    std::string ecoPoints = "0";   // eco points
+    std::string movesLeft = "100"; // moves left
+    std::string loopPoints = "0";   // loop points
+    std::string chain;         // chain, blank below 2
     bool operator==(const ScoreLabels&) const = default;
 };
 
@@ -88,6 +88,6 @@ struct GameState {
 };
 
 // True when cell `Index` already holds what the palette would put there.
-bool onaji(const GameState& state, int Index);
+bool holdsSelectedShape(const GameState& state, int Index);
 
 } // namespace tavrin

@@ -22,7 +22,7 @@ int degree(int piece)
     return n;
 }
 
-std::optional<HyperRoad> kaiten(int Index, int code)
+std::optional<HyperRoad> turnPiece(int Index, int code)
 {
     //                                   -1  0  1  2  3  4  5  6  7  8  9 10
     static constexpr HyperRoad kCw[] = {-1, 1, 0, 3, 4, 5, 2, 7, 8, 9, 6, 10};
@@ -33,7 +33,7 @@ std::optional<HyperRoad> kaiten(int Index, int code)
     return code != 0 ? kCw[Index + 1] : kCcw[Index + 1];
 }
 
-std::optional<HyperRoad> hanten(int Index, int code)
+std::optional<HyperRoad> mirrorPiece(int Index, int code)
 {
     static constexpr HyperRoad kLeftRight[] = {-1, 0, 1, 3, 2, 5, 4, 6, 9, 8, 7, 10};
     static constexpr HyperRoad kUpDown[] = {-1, 0, 1, 5, 4, 3, 2, 8, 7, 6, 9, 10};

@@ -31,11 +31,11 @@ int degree(int piece);
 
 // Quarter turn of piece `Index`: clockwise when code != 0, anticlockwise when 0.
 // No value for an input outside -1..10.
-std::optional<HyperRoad> kaiten(int Index, int code);
+std::optional<HyperRoad> turnPiece(int Index, int code);
 
 // Mirror of piece `Index`: code 0 left<->right, code 1 up<->down.
 // No value for an input above 10 (or below -1), nor for pieces 2..9 with another code.
-std::optional<HyperRoad> hanten(int Index, int code);
+std::optional<HyperRoad> mirrorPiece(int Index, int code);
 
 namespace detail {
 // Open sides per piece code 0..10, bit d for direction d (up, left, right, down).

@@ -30,14 +30,14 @@ std::int16_t ecoPoints(const GameState& state)
     return static_cast<std::int16_t>(sum);
 }
 
-std::int16_t getecobonus(const GameState& state)
+std::int16_t ecoBonus(const GameState& state)
 {
     return static_cast<std::int16_t>(1000 - 100 * state.discardCount);
 }
 
-std::int16_t getpointtotal(const GameState& state)
+std::int16_t pointTotal(const GameState& state)
 {
-    return static_cast<std::int16_t>(getecobonus(state) + ecoPoints(state) + state.loopPoints);
+    return static_cast<std::int16_t>(ecoBonus(state) + ecoPoints(state) + state.loopPoints);
 }
 
 long labelNumber(std::string_view caption)
@@ -66,16 +66,16 @@ void scoreMove(GameState& s)
     int dirty = s.scoreLabelsDirty;
 
     const long w = ecoPoints(s);
-    const long f = labelNumber(l.Label2);
+    const long f = labelNumber(l.ecoPoints);
     if (w != f) {
-        showChange(l.Label2, w - f);
+        showChange(l.ecoPoints, w - f);
         dirty += kDirtyEco;
     }
 
     const long v = s.loopPoints;
-    const long g = labelNumber(l.Label5);
+    const long g = labelNumber(l.loopPoints);
     if (v != g) {
-        showChange(l.Label5, v - g);
+        showChange(l.loopPoints, v - g);
         dirty += kDirtyLoop;
     }
 
@@ -84,11 +84,11 @@ void scoreMove(GameState& s)
         s.scoreChain = static_cast<std::int16_t>(s.scoreChain + 1);
         dirty += kDirtyChain;
         if (s.scoreChain >= 3) {
-            l.Label7 += "+1";
+            l.chain += "+1";
         } else if (s.scoreChain == 2) {
-            l.Label7 = "2";
+            l.chain = "2";
         } else {
-            l.Label7.clear();
+            l.chain.clear();
         }
     }
 
@@ -110,16 +110,16 @@ void scoreMove(GameState& s)
             dirty += kDirtyMoves;
         }
         if (n >= 1) {
-            l.Label7 = n < 2 ? std::string() : std::to_string(n) + "-" + std::to_string(n);
+            l.chain = n < 2 ? std::string() : std::to_string(n) + "-" + std::to_string(n);
             s.scoreChain = 0;
             dirty += kDirtyChain;
         }
     }
 
     const long t = kMoveLimit - s.movesUsed;
-    const long o = labelNumber(l.Label3);
+    const long o = labelNumber(l.movesLeft);
     if (t != o) {
-        showChange(l.Label3, t - o);
+        showChange(l.movesLeft, t - o);
         dirty += kDirtyMoves;
     }
     s.scoreLabelsDirty = static_cast<std::int16_t>(dirty);
@@ -130,21 +130,21 @@ void refreshScoreLabels(GameState& s, bool showMoves)
     int a = s.scoreLabelsDirty;
     ScoreLabels& l = s.labels;
     if (a > 7) {
-        l.Label7 = s.scoreChain < 2 ? std::string() : std::to_string(s.scoreChain);
+        l.chain = s.scoreChain < 2 ? std::string() : std::to_string(s.scoreChain);
         a -= 8;
     }
     if (a > 3) {
         if (showMoves) {
-            l.Label3 = std::to_string(kMoveLimit - s.movesUsed);
+            l.movesLeft = std::to_string(kMoveLimit - s.movesUsed);
         }
         a -= 4;
     }
     if (a > 1) {
-        l.Label5 = std::to_string(s.loopPoints);
+        l.loopPoints = std::to_string(s.loopPoints);
         a -= 2;
     }
     if (a > 0) {
-        l.Label2 = std::to_string(ecoPoints(s));
+        l.ecoPoints = std::to_string(ecoPoints(s));
     }
     s.scoreLabelsDirty = 0;
 }

@@ -24,8 +24,8 @@ inline constexpr int kDirtyMoves = 4;
 inline constexpr int kDirtyChain = 8;
 
 std::int16_t ecoPoints(const GameState& state);
-std::int16_t getecobonus(const GameState& state);
-std::int16_t getpointtotal(const GameState& state);
+std::int16_t ecoBonus(const GameState& state);
+std::int16_t pointTotal(const GameState& state);
 
 // The scoring step run inside every free-game analysis.
 void scoreMove(GameState& state);

@@ -18,8 +18,8 @@ constexpr bool isEmpty(const Phrase& text) { return text.source[0] == '\0'; }
 struct CommandInfo {
     Command command;
     Menu menu;
-    bool inMenu;                // false: a Toolbar2 button, also in the Edit menu's "盤の変形(&B)" submenu
-    Phrase caption;             // menu caption (of the submenu item for Toolbar2 buttons)
+    bool inMenu;                // false: a board-toolbar button, also in the Edit menu's "盤の変形(&B)" submenu
+    Phrase caption;             // menu caption (of the submenu item for board-toolbar buttons)
     std::string_view shortcut;  // "F1", "F2", "F3" or ""
     Toolbar toolbar;
     int button;                 // 1-based index in its toolbar, 0 when none

@@ -86,7 +86,7 @@ void GameController::command(Command c, Source source)
     const bool guarded = c != Command::Hint
                          && (source == Source::Toolbar ? !onBoardToolbar(c) : (inGameMenu(c) || inOptionsFromModes(c)));
     if (guarded) {
-        const std::int16_t go = iszokko();
+        const std::int16_t go = passGoalSettingGuard();
         if (go == 0 || (go == 1 && c == Command::BigLoop)) {
             return;
         }
@@ -135,13 +135,13 @@ void GameController::command(Command c, Source source)
         soundSwitch(false);
         break;
     case Command::EcoMode:
-        ecomode();
+        ecoModeCommand();
         break;
     case Command::FullConnection:
-        camode();
+        fullConnectionCommand();
         break;
     case Command::BigLoop:
-        blmode();
+        bigLoopCommand();
         break;
     case Command::EditMode:
         if (s_.editMode) {
@@ -149,11 +149,11 @@ void GameController::command(Command c, Source source)
             w_.setCommandChecked(Command::EditMode, true);
             w_.setCommandChecked(Command::PlayMode, false);
         } else if (!s_.puzzleSeries && editor_ != nullptr) {
-            editor_->setquizmode();
+            editor_->enterEditMode();
         }
         break;
     case Command::PlayMode:
-        setplaymode();
+        leaveEditMode();
         break;
     case Command::GameSeparator:
         break;
@@ -181,8 +181,8 @@ void GameController::exitCommand()
     if (s_.editMode && editor_ != nullptr && !editor_->editFilePath().empty()) {
         // Closing the file: leave the editor (the user may choose to stay) and
         // come back to an empty collection.
-        if (setplaymode()) {
-            editor_->setquizmode();
+        if (leaveEditMode()) {
+            editor_->enterEditMode();
         }
         return;
     }

@@ -35,10 +35,10 @@ void GameController::stopTimer(Timer timer)
 
 void GameController::showScoreLabels()
 {
-    w_.setScoreLabel(ScoreLabel::Eco, s_.labels.Label2);
-    w_.setScoreLabel(ScoreLabel::MovesLeft, s_.labels.Label3);
-    w_.setScoreLabel(ScoreLabel::Loop, s_.labels.Label5);
-    w_.setScoreLabel(ScoreLabel::Chain, s_.labels.Label7);
+    w_.setScoreLabel(ScoreLabel::Eco, s_.labels.ecoPoints);
+    w_.setScoreLabel(ScoreLabel::MovesLeft, s_.labels.movesLeft);
+    w_.setScoreLabel(ScoreLabel::Loop, s_.labels.loopPoints);
+    w_.setScoreLabel(ScoreLabel::Chain, s_.labels.chain);
 }
 
 void GameController::startUp() { startTimer(Timer::StartUp, kStartUpIntervalMs); }
@@ -406,7 +406,7 @@ void GameController::OfferRandomShape()
 
 // --- leaving the editor and the goal-setting guard ----------------------------------
 
-bool GameController::setplaymode()
+bool GameController::leaveEditMode()
 {
     if (!s_.editMode) {
         w_.setCommandChecked(Command::PlayMode, true);
@@ -465,7 +465,7 @@ bool GameController::setplaymode()
     return true;
 }
 
-std::int16_t GameController::iszokko()
+std::int16_t GameController::passGoalSettingGuard()
 {
     if (!s_.modeSettingActive) {
         return -1;
@@ -491,24 +491,24 @@ std::int16_t GameController::iszokko()
 
 // --- mode commands ------------------------------------------------------------------
 
-void GameController::ecomode() { w_.setCommandChecked(Command::EcoMode, !s_.editMode); }
+void GameController::ecoModeCommand() { w_.setCommandChecked(Command::EcoMode, !s_.editMode); }
 
-void GameController::camode()
+void GameController::fullConnectionCommand()
 {
     if (s_.editMode) {
         if (editor_ != nullptr) {
-            editor_->camodeshori();
+            editor_->fullConnectionGoalCommand();
         }
         return;
     }
     w_.setCommandChecked(Command::FullConnection, s_.puzzleSeries);
 }
 
-void GameController::blmode()
+void GameController::bigLoopCommand()
 {
     if (s_.editMode) {
         if (editor_ != nullptr) {
-            editor_->blmodeshori();
+            editor_->bigLoopGoalCommand();
         }
         return;
     }

@@ -165,16 +165,16 @@ public:
     void SuspendFreeGame();
     void ResumeFreeGame();
     // Leaves the editor; false when the user chose to stay.
-    bool setplaymode();
+    bool leaveEditMode();
     // -1 go on, 1 go on (goal setting abandoned), 0 do not run the command.
-    std::int16_t iszokko();
+    std::int16_t passGoalSettingGuard();
     // Starts the placement sequence for an editor placement at `cell`.
     void startEditPlacement(int cell, const EditPlacement& placement);
 
     // --- mode commands ---------------------------------------------------------
-    void ecomode();
-    void camode();
-    void blmode();
+    void ecoModeCommand();
+    void fullConnectionCommand();
+    void bigLoopCommand();
 
     // --- sound and music -------------------------------------------------------
     void PlayFreeGameMusic();

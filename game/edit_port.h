@@ -25,27 +25,27 @@ public:
 
     // Enters edit mode (Edit Mode command). Uses GameController::SuspendFreeGame
     // and the controller's flow state to keep the free game aside.
-    virtual void setquizmode() = 0;
-    // New Game command in edit mode: disableUndo() then newmondai().
+    virtual void enterEditMode() = 0;
+    // New Game command in edit mode: disableUndo() then addPuzzle().
     virtual void newPuzzle() = 0;
-    // Undo, Cut, Copy, Paste, Delete and the eight Toolbar2 commands.
+    // Undo, Cut, Copy, Paste, Delete and the eight board-toolbar commands.
     virtual void editCommand(Command command) = 0;
     // Full-connection and big-loop commands in edit mode.
-    virtual void camodeshori() = 0;
-    virtual void blmodeshori() = 0;
-    // Refreshes the current puzzle's mode on buttons 11 / 12 and opt(4) / opt(5).
+    virtual void fullConnectionGoalCommand() = 0;
+    virtual void bigLoopGoalCommand() = 0;
+    // Refreshes the current puzzle's mode on the full-connection and big-loop commands.
     virtual void showGameMode() = 0;
 
-    // A click on board cell `cell` in edit mode: asks gamemodechosei, checks
-    // onaji, takes the undo snapshot, writes board and puzzle, runs the analysis,
+    // A click on board cell `cell` in edit mode: asks confirmReplacingGoal, checks
+    // holdsSelectedShape, takes the undo snapshot, writes board and puzzle, runs the analysis,
     // marks the collection unsaved and refreshes the edit commands. No value
     // when nothing changes; the controller then plays the placement sequence.
     virtual std::optional<EditPlacement> placeOnCell(int cell) = 0;
     // Selects another random palette shape (option "ランダム").
-    virtual void randomborder() = 0;
+    virtual void pickRandomShape() = 0;
     // A placement lowered the loop points below the target: the puzzle takes
     // big-loop mode (snapshot, spinner on, mode 1, status cleared,
-    // messagechosei, comment stored, showGameMode, unsaved).
+    // askForComment, comment stored, showGameMode, unsaved).
     virtual void bigLoopSettingCompleted() = 0;
 
     // Spinner moved by the user, and comment box typed in.

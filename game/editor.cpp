@@ -12,7 +12,7 @@ namespace tavrin::game {
 
 namespace {
 
-// Toolbar2 button of each board-tool command.
+// Board-toolbar button of each board-tool command.
 int toolButton(Command command)
 {
     switch (command) {
@@ -49,7 +49,7 @@ Editor::Editor(GameController& controller)
 
 // --- entering edit mode ---------------------------------------------------------------
 
-void Editor::setquizmode()
+void Editor::enterEditMode()
 {
     if (s_.puzzleSeries) {
         return;
@@ -206,7 +206,7 @@ void Editor::disableUndo()
 
 bool Editor::mayInterruptGoalSetting()
 {
-    return !s_.modeSettingActive || ctl_.iszokko() != 0;
+    return !s_.modeSettingActive || ctl_.passGoalSettingGuard() != 0;
 }
 
 void Editor::newPuzzle()
@@ -215,7 +215,7 @@ void Editor::newPuzzle()
         return;
     }
     disableUndo();
-    if (!collection_.newmondai()) {
+    if (!collection_.addPuzzle()) {
         w_.messageBox(kPuzzleLimitText, "", Buttons::Ok, Icon::Warning);
         return;
     }
@@ -238,23 +238,23 @@ void Editor::editCommand(Command command)
         break;
     case Command::Cut:
         if (c.cut && mayInterruptGoalSetting()) {
-            collection_.cutmondai();
+            collection_.cutPuzzle();
             showCurrentPuzzle();
         }
         break;
     case Command::Copy:
         if (c.copy) {
-            collection_.copymondai();
+            collection_.copyPuzzle();
         }
         break;
     case Command::Paste:
-        if (c.paste && mayInterruptGoalSetting() && collection_.pastemondai()) {
+        if (c.paste && mayInterruptGoalSetting() && collection_.pastePuzzle()) {
             showCurrentPuzzle();
         }
         break;
     case Command::Delete:
         if (c.remove && mayInterruptGoalSetting()) {
-            collection_.deletemondai();
+            collection_.deletePuzzle();
             showCurrentPuzzle();
         }
         break;
@@ -274,11 +274,11 @@ void Editor::boardTool(Command command)
     if (!collection_.commands().boardTools || !mayInterruptGoalSetting()) {
         return;
     }
-    if (gamemodechosei() == 0) {
+    if (confirmReplacingGoal() == 0) {
         return;
     }
     collection_.takeUndoSnapshot(false);
-    applyToolbar2Button(s_.board, toolButton(command));
+    applyBoardToolButton(s_.board, toolButton(command));
     collection_.storeBoard();
     ctl_.showNewBoard();
     collection_.markEdited();
@@ -294,7 +294,7 @@ void Editor::spinnerChanged(int value)
     }
     FlagGuard busy(navigating_);
     disableUndo();
-    if (ctl_.iszokko() == 0) {
+    if (ctl_.passGoalSettingGuard() == 0) {
         // The board and the comment stay on the previous puzzle: so does the spinner.
         w_.setSpinnerValue(collection_.position());
         return;
@@ -314,7 +314,7 @@ void Editor::commentEdited(const std::string& text)
 
 // --- goal setting -------------------------------------------------------------------------------
 
-std::int16_t Editor::gamemodechosei()
+std::int16_t Editor::confirmReplacingGoal()
 {
     Puzzle& p = collection_.current();
     if (p.mode == kNoMode) {
@@ -330,7 +330,7 @@ std::int16_t Editor::gamemodechosei()
     return 0;
 }
 
-void Editor::messagechosei()
+void Editor::askForComment()
 {
     if (!startsWithDefaultComment(w_.commentText())) {
         return;
@@ -351,7 +351,7 @@ void Editor::switchModeOff(Puzzle& p)
     syncCommands();
 }
 
-void Editor::camodeshori()
+void Editor::fullConnectionGoalCommand()
 {
     if (!s_.editMode) {
         return;
@@ -361,7 +361,7 @@ void Editor::camodeshori()
         switchModeOff(p);
         return;
     }
-    if (gamemodechosei() == 0) {
+    if (confirmReplacingGoal() == 0) {
         return;
     }
     s_.analysisKind = 0;
@@ -373,7 +373,7 @@ void Editor::camodeshori()
     }
     collection_.takeUndoSnapshot(false);
     p.mode = kFullConnection;
-    messagechosei();
+    askForComment();
     collection_.current().comment = fitComment(w_.commentText());
     showGameMode();
     w_.setStatusText("");
@@ -381,7 +381,7 @@ void Editor::camodeshori()
     syncCommands();
 }
 
-void Editor::blmodeshori()
+void Editor::bigLoopGoalCommand()
 {
     if (!s_.editMode) {
         return;
@@ -391,7 +391,7 @@ void Editor::blmodeshori()
         switchModeOff(p);
         return;
     }
-    if (gamemodechosei() == 0) {
+    if (confirmReplacingGoal() == 0) {
         return;
     }
     s_.analysisKind = 1;
@@ -416,7 +416,7 @@ void Editor::bigLoopSettingCompleted()
     w_.setSpinnerEnabled(true);
     collection_.current().mode = kBigLoop;
     w_.setStatusText("");
-    messagechosei();
+    askForComment();
     collection_.current().comment = fitComment(w_.commentText());
     showGameMode();
     collection_.markEdited();
@@ -431,10 +431,10 @@ std::optional<EditPlacement> Editor::placeOnCell(int cell)
     if (!s_.editMode || !isCell(cell) || s_.selectedShape < 0 || s_.selectedShape > kEraser) {
         return std::nullopt;
     }
-    if (gamemodechosei() == 0) {
+    if (confirmReplacingGoal() == 0) {
         return std::nullopt;
     }
-    if (onaji(s_, cell)) {
+    if (holdsSelectedShape(s_, cell)) {
         return std::nullopt;
     }
     collection_.takeUndoSnapshot(false);
@@ -456,9 +456,9 @@ std::optional<EditPlacement> Editor::placeOnCell(int cell)
     return placed;
 }
 
-void Editor::randomborder()
+void Editor::pickRandomShape()
 {
-    s_.selectedShape = ::tavrin::randomborder(s_.selectedShape, [this] { return ctl_.random().next(); });
+    s_.selectedShape = ::tavrin::pickRandomShape(s_.selectedShape, [this] { return ctl_.random().next(); });
     showPaletteSelection();
 }
 

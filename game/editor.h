@@ -23,18 +23,18 @@ public:
     // --- EditPort ------------------------------------------------------------
     // Enter edit mode with a new collection of one blank puzzle. Does nothing
     // in series play; in the editor it only shows the Edit Mode command pressed.
-    void setquizmode() override;
+    void enterEditMode() override;
     // New Game in the editor: a blank puzzle after the current one.
     void newPuzzle() override;
-    // Undo, Cut, Copy, Paste, Delete and the eight Toolbar2 commands. A
+    // Undo, Cut, Copy, Paste, Delete and the eight board-toolbar commands. A
     // command whose item is disabled is ignored. While a goal is being set the
     // commands that change the puzzle first ask to abandon it.
     void editCommand(Command command) override;
-    void camodeshori() override;
-    void blmodeshori() override;
+    void fullConnectionGoalCommand() override;
+    void bigLoopGoalCommand() override;
     void showGameMode() override;
     std::optional<EditPlacement> placeOnCell(int cell) override;
-    void randomborder() override;
+    void pickRandomShape() override;
     void bigLoopSettingCompleted() override;
     void spinnerChanged(int value) override;
     void commentEdited(const std::string& text) override;
@@ -43,9 +43,9 @@ public:
 
     // --- the rest of the editor -----------------------------------------------
     // 1 (no mode), -1 (mode cleared after asking) or 0 (the user kept it).
-    std::int16_t gamemodechosei();
+    std::int16_t confirmReplacingGoal();
     // Asks for a comment while the comment box still shows the default one.
-    void messagechosei();
+    void askForComment();
     void refreshEditCommands();
     void disableUndo();
 

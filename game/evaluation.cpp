@@ -115,7 +115,7 @@ void GameController::evaluateEditor()
 {
     f_.quietRun = false;
     if (w_.editorOption() == EditorOption::Random && s_.selectedShape != kEraser && editor_ != nullptr) {
-        editor_->randomborder();
+        editor_->pickRandomShape();
     }
     if (f_.reverseRun) {
         f_.reverseRun = false;
@@ -183,14 +183,14 @@ void GameController::evaluateFreeGame()
         break;
     case TurnResult::kGoalReached: {
         w_.clearOfferedPiece();
-        const std::int16_t total = getpointtotal(s_);
+        const std::int16_t total = pointTotal(s_);
         setFreeFrameCaption(ScoreLabel::MovesLeft, kTotalCaption);
-        s_.labels.Label3 = std::to_string(total);
+        s_.labels.movesLeft = std::to_string(total);
         if (s_.scoreLabelsDirty > 0) {
             refreshScoreLabels(s_, false);
         }
         showScoreLabels();
-        w_.messageBox(goalReachedText(ecoPoints(s_), s_.loopPoints, getecobonus(s_), total), kProductTitle,
+        w_.messageBox(goalReachedText(ecoPoints(s_), s_.loopPoints, ecoBonus(s_), total), kProductTitle,
                       Buttons::Ok, Icon::Information);
         if (scores_ != nullptr) {
             scores_->enterFreeHighScore(total, s_.itemCount);

@@ -120,12 +120,12 @@ void GameController::trashReleased()
         s_.movesUsed = before;
     }
 
-    const long d = labelNumber(s_.labels.Label3);
+    const long d = labelNumber(s_.labels.movesLeft);
     const long f = kMoveLimit - s_.movesUsed;
     if (f > d) {
-        s_.labels.Label3 += "+" + std::to_string(f - d);
+        s_.labels.movesLeft += "+" + std::to_string(f - d);
     } else if (f < d) {
-        s_.labels.Label3 += std::to_string(f - d);
+        s_.labels.movesLeft += std::to_string(f - d);
     }
     s_.scoreLabelsDirty = static_cast<std::int16_t>(s_.scoreLabelsDirty + kDirtyMoves);
     showScoreLabels();

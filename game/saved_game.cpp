@@ -136,8 +136,8 @@ bool savedGameValid(const SavedGame& g)
         || !inRange(g.movesReturnedTotal, 0, INT16_MAX - kMoveLimit)) {
         return false;
     }
-    if (!plainLabel(g.labels.Label2) || !plainLabel(g.labels.Label3) || !plainLabel(g.labels.Label5)
-        || !plainLabel(g.labels.Label7)) {
+    if (!plainLabel(g.labels.ecoPoints) || !plainLabel(g.labels.movesLeft) || !plainLabel(g.labels.loopPoints)
+        || !plainLabel(g.labels.chain)) {
         return false;
     }
     // The deal has aged the window: its newest slot is free, and the offered

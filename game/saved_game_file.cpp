@@ -121,7 +121,7 @@ std::string encodeBody(const SavedGame& g)
     for (const std::int16_t stamp : g.greenStamp) {
         w.i8(stamp);
     }
-    for (const std::string* label : {&g.labels.Label2, &g.labels.Label3, &g.labels.Label5, &g.labels.Label7}) {
+    for (const std::string* label : {&g.labels.ecoPoints, &g.labels.movesLeft, &g.labels.loopPoints, &g.labels.chain}) {
         w.text(label->substr(0, kMaxSavedLabel));
     }
     return std::move(w.bytes());
@@ -161,7 +161,7 @@ std::optional<SavedGame> decodeBody(std::string_view body)
     for (std::int16_t& stamp : g.greenStamp) {
         stamp = narrow(r.i8());
     }
-    for (std::string* label : {&g.labels.Label2, &g.labels.Label3, &g.labels.Label5, &g.labels.Label7}) {
+    for (std::string* label : {&g.labels.ecoPoints, &g.labels.movesLeft, &g.labels.loopPoints, &g.labels.chain}) {
         *label = r.text();
     }
     if (!r.ok() || !r.atEnd() || noneReturned > 1 || !unusedClear || !savedGameValid(g)) {

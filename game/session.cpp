@@ -257,7 +257,7 @@ void Session::playGenerated(const std::string& storedName, const Text& title, co
 
 // --- high scores ------------------------------------------------------------------------
 
-void Session::hiscoreshori()
+void Session::showHighScores()
 {
     showHighScoreWindow(state_.puzzleSeries);
 }
@@ -293,7 +293,7 @@ void Session::showHighScoreWindow(bool series)
     }
 }
 
-void Session::clearhiscoreshori()
+void Session::clearHighScores()
 {
     if (state_.puzzleSeries) {
         const std::string& path = controller_->flow().playFilePath;
@@ -314,7 +314,7 @@ void Session::clearhiscoreshori()
 
 // --- the editor's files ---------------------------------------------------------------------
 
-void Session::savemondai(bool saveAs)
+void Session::saveCollection(bool saveAs)
 {
     if (!state_.editMode) {
         return;
@@ -354,10 +354,10 @@ void Session::savemondai(bool saveAs)
 void Session::shellCommand(Command command)
 {
     switch (command) {
-    case Command::Save: savemondai(false); break;
-    case Command::SaveAs: savemondai(true); break;
-    case Command::HighScores: hiscoreshori(); break;
-    case Command::ClearHighScores: clearhiscoreshori(); break;
+    case Command::Save: saveCollection(false); break;
+    case Command::SaveAs: saveCollection(true); break;
+    case Command::HighScores: showHighScores(); break;
+    case Command::ClearHighScores: clearHighScores(); break;
     case Command::FreshSeries: playFreshSeries(); break;
     case Command::DailySeries: playDailySeries(); break;
     default: platform_.platformCommand(command); break;

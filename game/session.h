@@ -128,13 +128,13 @@ public:
     // --- high scores -----------------------------------------------------------------
     // The high-score command: the series table in series play, else the
     // free game's (the registration page step first).
-    void hiscoreshori();
-    void clearhiscoreshori();
+    void showHighScores();
+    void clearHighScores();
     // Fills the high-score window and shows it through the platform.
     void showHighScoreWindow(bool series);
 
     // --- the editor's files ------------------------------------------------------------
-    void savemondai(bool saveAs);
+    void saveCollection(bool saveAs);
 
     // --- commands ------------------------------------------------------------------------
     // The window's shellCommand(): what the session does itself, the rest to

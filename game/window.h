@@ -85,7 +85,7 @@ enum class Answer { Ok, Yes, No };
 
 // The four score labels and the frames around them (frame captions:
 // "エコ点", "残り手数" / "総合得点", "ループ点", "連続得点").
-enum class ScoreLabel { Eco /*Label2*/, MovesLeft /*Label3*/, Loop /*Label5*/, Chain /*Label7*/ };
+enum class ScoreLabel { Eco /*ecoPoints*/, MovesLeft /*movesLeft*/, Loop /*loopPoints*/, Chain /*chain*/ };
 
 // Panels shown or hidden as a whole.
 enum class Panel {

@@ -214,7 +214,7 @@ ThemeOpen Themes::openThemeFile(const QString& path)
     return ThemeOpen::Opened;
 }
 
-void Themes::loadthemefile()
+void Themes::loadThemeFile()
 {
     host_.showMainWindow();
     pictures_.setThemeLoading(true);
@@ -298,7 +298,7 @@ void Themes::createTheme(const QString& goalAnswer, const std::function<QString(
         return;
     }
     saveThemeFile(askSavePath ? askSavePath() : QString());
-    loadthemefile();
+    loadThemeFile();
     host_.redrawAll();
 }
 

@@ -48,7 +48,7 @@ public:
     void setTempRoot(const QString& root) { tempRoot_ = root; }
 
     // Loads the theme named by "Theme File" (start-up, after creating a theme).
-    void loadthemefile();
+    void loadThemeFile();
     // Unpacks and applies a theme file.
     ThemeOpen openThemeFile(const QString& path);
     // `answer`: the open-file dialog's answer ("" when cancelled).

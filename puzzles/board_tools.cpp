@@ -15,12 +15,12 @@ int wrap8(int v)
 // piece code stays as it is, so the tools never invent pieces.
 HyperRoad turned(HyperRoad piece, int direction)
 {
-    return kaiten(piece, direction).value_or(piece);
+    return turnPiece(piece, direction).value_or(piece);
 }
 
 HyperRoad mirrored(HyperRoad piece, int axis)
 {
-    return hanten(piece, axis).value_or(piece);
+    return mirrorPiece(piece, axis).value_or(piece);
 }
 
 int cellAt(int row, int column)
@@ -34,7 +34,7 @@ struct ToolButton {
     int b;
 };
 
-constexpr std::array<ToolButton, kToolbar2Buttons> kButtons{{
+constexpr std::array<ToolButton, kBoardToolButtons> kButtons{{
     {ToolButton::kSeparator, 0, 0},
     {ToolButton::kMirror, 1, 0}, // 上下反転
     {ToolButton::kMirror, 0, 0}, // 左右反転
@@ -50,7 +50,7 @@ constexpr std::array<ToolButton, kToolbar2Buttons> kButtons{{
 
 const ToolButton* buttonAt(int button)
 {
-    if (button < 1 || button > kToolbar2Buttons) {
+    if (button < 1 || button > kBoardToolButtons) {
         return nullptr;
     }
     return &kButtons[static_cast<std::size_t>(button - 1)];
@@ -58,7 +58,7 @@ const ToolButton* buttonAt(int button)
 
 } // namespace
 
-void datashifts(Board& board, int dx, int dy)
+void shiftBoard(Board& board, int dx, int dy)
 {
     dx = wrap8(dx);
     dy = wrap8(dy);
@@ -70,7 +70,7 @@ void datashifts(Board& board, int dx, int dy)
     }
 }
 
-void datahanten(Board& board, int axis)
+void mirrorBoard(Board& board, int axis)
 {
     if (axis != 0 && axis != 1) {
         return;
@@ -84,7 +84,7 @@ void datahanten(Board& board, int axis)
     }
 }
 
-void datakaiten(Board& board, int direction)
+void turnBoard(Board& board, int direction)
 {
     if (direction != 0 && direction != 1) {
         return;
@@ -98,7 +98,7 @@ void datakaiten(Board& board, int direction)
     }
 }
 
-HyperRoad randomborder(HyperRoad selectedShape, const UniformSource& random)
+HyperRoad pickRandomShape(HyperRoad selectedShape, const UniformSource& random)
 {
     // A real generator finds another shape within a few draws; the bound only
     // keeps a broken source from hanging the editor.
@@ -125,16 +125,16 @@ bool toolbar2HasAction(int button)
     return b && b->kind != ToolButton::kSeparator;
 }
 
-bool applyToolbar2Button(Board& board, int button)
+bool applyBoardToolButton(Board& board, int button)
 {
     const ToolButton* b = buttonAt(button);
     if (!b) {
         return false;
     }
     switch (b->kind) {
-    case ToolButton::kMirror: datahanten(board, b->a); return true;
-    case ToolButton::kTurn: datakaiten(board, b->a); return true;
-    case ToolButton::kShift: datashifts(board, b->a, b->b); return true;
+    case ToolButton::kMirror: mirrorBoard(board, b->a); return true;
+    case ToolButton::kTurn: turnBoard(board, b->a); return true;
+    case ToolButton::kShift: shiftBoard(board, b->a, b->b); return true;
     case ToolButton::kSeparator: break;
     }
     return false;

@@ -62,7 +62,7 @@ void Collection::moveTo(int newPosition)
     loadBoard();
 }
 
-bool Collection::newmondai()
+bool Collection::addPuzzle()
 {
     if (maximum() >= kMaxPuzzles - 1) {
         return false;
@@ -79,7 +79,7 @@ bool Collection::newmondai()
     return true;
 }
 
-bool Collection::cutmondai()
+bool Collection::cutPuzzle()
 {
     takeUndoSnapshot(true);
     saved_ = false;
@@ -91,14 +91,14 @@ bool Collection::cutmondai()
     return true;
 }
 
-bool Collection::copymondai()
+bool Collection::copyPuzzle()
 {
     clipboard_ = current();
     commands_.paste = true;
     return true;
 }
 
-bool Collection::pastemondai()
+bool Collection::pastePuzzle()
 {
     if (!clipboard_ || !commands_.paste) {
         return false;
@@ -111,7 +111,7 @@ bool Collection::pastemondai()
     return true;
 }
 
-bool Collection::deletemondai()
+bool Collection::deletePuzzle()
 {
     takeUndoSnapshot(false);
     if (maximum() > 0) {

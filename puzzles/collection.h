@@ -61,12 +61,12 @@ public:
 
     // Inserts a blank puzzle after the current one and makes it current (the
     // board is loaded from it). False, nothing changed, at the 64-puzzle limit.
-    bool newmondai();
+    bool addPuzzle();
     // False when the command is not available (nothing changed).
-    bool cutmondai();
-    bool copymondai();
-    bool pastemondai();
-    bool deletemondai();
+    bool cutPuzzle();
+    bool copyPuzzle();
+    bool pastePuzzle();
+    bool deletePuzzle();
     bool undoEdit();
 
     void takeUndoSnapshot(bool blocksPaste);

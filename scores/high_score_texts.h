@@ -24,7 +24,7 @@ inline constexpr std::string_view kNameKeyPrefix = "Name";
 
 inline constexpr Phrase kClearFreeQuestion = TAVRIN_TEXT("scores", "エコモードのハイスコアを消去してもよいですか？");
 
-// The three buttons of the high-score window, Command1(0) ... Command1(2).
+// The three buttons of the high-score window: OK, registration and copy.
 inline constexpr std::string_view kOkButton = "OK";
 inline constexpr Phrase kRegisterButton = TAVRIN_TEXT("scores", "ハイスコア登録");
 inline constexpr Phrase kCopyButton = TAVRIN_TEXT("scores", "クリップボードへコピー");

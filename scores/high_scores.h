@@ -40,8 +40,8 @@ using AskName = std::function<std::optional<std::string>(const Text& title, cons
 
 // What the high-score window shows.
 struct HighScoreRow {
-    std::string name;  // Label1(r): place number, ": ", name
-    std::string score; // Label2(r): plain digits
+    std::string name;  // the place number, ": ", name
+    std::string score; // ecoPoints(r): plain digits
     bool bold = false; // the entry just made
 };
 
@@ -52,10 +52,10 @@ struct HighScoreView {
     std::array<HighScoreRow, kScorePlaces> rows;
     int highlighted = -1;         // row shown in bold, -1 for none
     Text note;                    // under the rows; empty for none
-    std::string registrationPage; // the page Command1(1) opens, when one was just written
-    bool registerVisible = false; // Command1(1): only when a registration page was just written
+    std::string registrationPage; // the page the registration button opens, when one was just written
+    bool registerVisible = false; // the registration button: only when a registration page was just written
     bool registerEnabled = false;
-    bool copyEnabled = false; // Command1(2)
+    bool copyEnabled = false; // the copy button
 };
 
 // Product name, "(アイテム" n ")ハイスコア報告です。" and the rows, for the

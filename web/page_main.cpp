@@ -118,8 +118,8 @@ EMSCRIPTEN_KEEPALIVE const char* tavrin_test_state()
     out += ", \"turnResult\": " + std::to_string(f.turnResult);
     out += ", \"ecoPoints\": " + std::to_string(ecoPoints(s));
     out += ", \"loopPoints\": " + std::to_string(s.loopPoints);
-    out += ", \"bonus\": " + std::to_string(getecobonus(s));
-    out += ", \"total\": " + std::to_string(getpointtotal(s));
+    out += ", \"bonus\": " + std::to_string(ecoBonus(s));
+    out += ", \"total\": " + std::to_string(pointTotal(s));
     out += ", \"offeredPiece\": " + std::to_string(f.offeredPiece);
     out += ", \"freeGameActive\": ";
     out += f.freeGameActive ? "true" : "false";

@@ -41,7 +41,7 @@ i=3; while [ $i -lt 64 ]; do comment="$comment, -1"; i=$((i + 1)); done
 printf '%s]}]}\n' "$comment" >"$tmp/comment.json"
 seeded=$( echo '{"new": {"items": [[0, 0], [36, 1]]}}'; i=0; while [ $i -lt 12 ]; do echo "{\"place\": $i}"; i=$((i + 1)); done )
 crosses=$( echo '{"new": {"items": [[0, 0], [1, 1]]}}'; i=0; while [ $i -lt 64 ]; do echo "{\"place\": $i, \"piece\": 10}"; i=$((i + 1)); done )
-goal='{"accepted": true, "labels": {"Label2": "4283+36", "Label3": "37-1", "Label5": "768+16", "Label7": "62+1"}, "status": "新規ゲームで遊ぶにはF2キーを押してください。", "movesUsed": 64, "maxMovesUsed": 64, "scoreChain": 63, "discardCount": 0, "turnResult": -1, "ecoPoints": 4319, "loopPoints": 784, "bonus": 1000, "total": 6103, "offeredPiece": 10, "messages": ["目標は達成されました。\n\nエコ点：\t\t4319\nループ点：\t\t784\nボーナス点：\t1000\n総合得点：\t\t6103"], "freeGameActive": false, "moveBusy": true}'
+goal='{"accepted": true, "labels": {"ecoPoints": "4283+36", "movesLeft": "37-1", "loopPoints": "768+16", "chain": "62+1"}, "status": "新規ゲームで遊ぶにはF2キーを押してください。", "movesUsed": 64, "maxMovesUsed": 64, "scoreChain": 63, "discardCount": 0, "turnResult": -1, "ecoPoints": 4319, "loopPoints": 784, "bonus": 1000, "total": 6103, "offeredPiece": 10, "messages": ["目標は達成されました。\n\nエコ点：\t\t4319\nループ点：\t\t784\nボーナス点：\t1000\n総合得点：\t\t6103"], "freeGameActive": false, "moveBusy": true}'
 
 for build in native wasm; do
     $build kem generate --daily 2026-12-09 "$tmp/$build-daily.kem" >/dev/null

@@ -44,8 +44,8 @@ TEST(Pieces, OpenSidesMatchTheShapes)
 TEST(Pieces, QuarterTurnsTurnTheOpenSides)
 {
     for (int p = 0; p <= 10; ++p) {
-        EXPECT_EQ(openSides(*kaiten(p, 1)), turnedSides(openSides(p), true)) << p;
-        EXPECT_EQ(openSides(*kaiten(p, 0)), turnedSides(openSides(p), false)) << p;
+        EXPECT_EQ(openSides(*turnPiece(p, 1)), turnedSides(openSides(p), true)) << p;
+        EXPECT_EQ(openSides(*turnPiece(p, 0)), turnedSides(openSides(p), false)) << p;
     }
 }
 
@@ -53,24 +53,24 @@ TEST(Pieces, TurnsCancelAndCycle)
 {
     for (int p = -1; p <= 10; ++p) {
         int q = p;
-        for (int i = 0; i < 4; ++i) q = *kaiten(q, 7);
+        for (int i = 0; i < 4; ++i) q = *turnPiece(q, 7);
         EXPECT_EQ(q, p);
-        EXPECT_EQ(*kaiten(*kaiten(p, 1), 0), p);
+        EXPECT_EQ(*turnPiece(*turnPiece(p, 1), 0), p);
     }
-    EXPECT_EQ(*kaiten(-1, 1), -1);
-    EXPECT_EQ(*kaiten(10, 0), 10);
-    EXPECT_FALSE(kaiten(11, 1).has_value());
-    EXPECT_FALSE(kaiten(-2, 0).has_value());
+    EXPECT_EQ(*turnPiece(-1, 1), -1);
+    EXPECT_EQ(*turnPiece(10, 0), 10);
+    EXPECT_FALSE(turnPiece(11, 1).has_value());
+    EXPECT_FALSE(turnPiece(-2, 0).has_value());
 }
 
 TEST(Pieces, MirrorsAreInvolutionsThatFlipSides)
 {
     for (int p = -1; p <= 10; ++p) {
-        EXPECT_EQ(*hanten(*hanten(p, 0), 0), p);
-        EXPECT_EQ(*hanten(*hanten(p, 1), 1), p);
+        EXPECT_EQ(*mirrorPiece(*mirrorPiece(p, 0), 0), p);
+        EXPECT_EQ(*mirrorPiece(*mirrorPiece(p, 1), 1), p);
         if (p < 0) continue;
-        const auto lr = openSides(*hanten(p, 0));
-        const auto ud = openSides(*hanten(p, 1));
+        const auto lr = openSides(*mirrorPiece(p, 0));
+        const auto ud = openSides(*mirrorPiece(p, 1));
         const auto s = openSides(p);
         const auto bit = [](std::uint8_t v, int d) { return (v >> d) & 1u; };
         EXPECT_EQ(bit(lr, kLeft), bit(s, kRight)) << p;
@@ -78,13 +78,13 @@ TEST(Pieces, MirrorsAreInvolutionsThatFlipSides)
         EXPECT_EQ(bit(ud, kUp), bit(s, kDown)) << p;
         EXPECT_EQ(bit(ud, kLeft), bit(s, kLeft)) << p;
     }
-    EXPECT_EQ(*hanten(7, 1), 7);
-    EXPECT_EQ(*hanten(9, 1), 9);
-    EXPECT_EQ(*hanten(6, 0), 6);
-    EXPECT_EQ(*hanten(8, 0), 8);
-    EXPECT_EQ(*hanten(10, 5), 10); // symmetric pieces ignore the variant
-    EXPECT_FALSE(hanten(4, 2).has_value());
-    EXPECT_FALSE(hanten(11, 0).has_value());
+    EXPECT_EQ(*mirrorPiece(7, 1), 7);
+    EXPECT_EQ(*mirrorPiece(9, 1), 9);
+    EXPECT_EQ(*mirrorPiece(6, 0), 6);
+    EXPECT_EQ(*mirrorPiece(8, 0), 8);
+    EXPECT_EQ(*mirrorPiece(10, 5), 10); // symmetric pieces ignore the variant
+    EXPECT_FALSE(mirrorPiece(4, 2).has_value());
+    EXPECT_FALSE(mirrorPiece(11, 0).has_value());
 }
 
 TEST(Board, JoiningRespectsSidesAndRowBorders)
@@ -115,13 +115,13 @@ TEST(Board, OnajiComparesWithThePaletteSelection)
     GameState s;
     s.board[3] = 4;
     s.selectedShape = kEraser;
-    EXPECT_TRUE(onaji(s, 0));
-    EXPECT_FALSE(onaji(s, 3));
+    EXPECT_TRUE(holdsSelectedShape(s, 0));
+    EXPECT_FALSE(holdsSelectedShape(s, 3));
     s.selectedShape = 4;
-    EXPECT_TRUE(onaji(s, 3));
-    EXPECT_FALSE(onaji(s, 0));
+    EXPECT_TRUE(holdsSelectedShape(s, 3));
+    EXPECT_FALSE(holdsSelectedShape(s, 0));
     s.selectedShape = 5;
-    EXPECT_FALSE(onaji(s, 3));
+    EXPECT_FALSE(holdsSelectedShape(s, 3));
 }
 
 TEST(Puzzle, CommentsAreFittedToTwentyFiveCharacters)

@@ -27,31 +27,31 @@ TEST(Points, EcoPointsRewardEarlyGreening)
 TEST(Points, BonusAndTotal)
 {
     GameState s;
-    EXPECT_EQ(getecobonus(s), 1000);
+    EXPECT_EQ(ecoBonus(s), 1000);
     s.discardCount = 10;
-    EXPECT_EQ(getecobonus(s), 0);
+    EXPECT_EQ(ecoBonus(s), 0);
     s.discardCount = 3;
     s.loopPoints = 80;
     s.greenStamp[0] = 100;
-    EXPECT_EQ(getpointtotal(s), 700 + 80 + 100);
+    EXPECT_EQ(pointTotal(s), 700 + 80 + 100);
 }
 
 TEST(Labels, ChangesShowOldValueAndDifference)
 {
     GameState s;
-    s.labels.Label2 = "120";
+    s.labels.ecoPoints = "120";
     s.maxMovesUsed = 20;
     for (int c = 0; c < 1; ++c) s.greenStamp[c] = 85;
     scoreMove(s);
-    EXPECT_EQ(s.labels.Label2, "120-35");
+    EXPECT_EQ(s.labels.ecoPoints, "120-35");
     EXPECT_EQ(s.scoreLabelsDirty & kDirtyEco, kDirtyEco);
 
     GameState t;
     t.loopPoints = 16;
     scoreMove(t);
-    EXPECT_EQ(t.labels.Label5, "0+16");
+    EXPECT_EQ(t.labels.loopPoints, "0+16");
     EXPECT_EQ(t.scoreChain, 1) << "raising only the loop points counts for the chain";
-    EXPECT_EQ(t.labels.Label7, "");
+    EXPECT_EQ(t.labels.chain, "");
 }
 
 TEST(Labels, ReadAsNumbers)
@@ -70,25 +70,25 @@ TEST(Chain, GrowsAndShowsItsLength)
     s.loopPoints = 16;
     scoreMove(s);
     EXPECT_EQ(s.scoreChain, 2);
-    EXPECT_EQ(s.labels.Label7, "2");
+    EXPECT_EQ(s.labels.chain, "2");
     refreshScoreLabels(s, true);
     s.loopPoints = 32;
     scoreMove(s);
-    EXPECT_EQ(s.labels.Label7, "2+1");
+    EXPECT_EQ(s.labels.chain, "2+1");
 }
 
 TEST(Chain, MixedMoveEndsTheChain)
 {
     GameState s;
     s.scoreChain = 3;
-    s.labels.Label7 = "3";
-    s.labels.Label2 = "0";
-    s.labels.Label5 = "16";
+    s.labels.chain = "3";
+    s.labels.ecoPoints = "0";
+    s.labels.loopPoints = "16";
     s.maxMovesUsed = 90;
     s.greenStamp[0] = 10; // eco +10, loop -16
     scoreMove(s);
     EXPECT_EQ(s.scoreChain, 0);
-    EXPECT_EQ(s.labels.Label7, "3-3");
+    EXPECT_EQ(s.labels.chain, "3-3");
 }
 
 struct ChainCase {
@@ -111,16 +111,16 @@ TEST_P(ChainEnd, GivesMovesBack)
     GameState s;
     s.scoreChain = static_cast<std::int16_t>(c.chain);
     s.movesUsed = static_cast<std::int16_t>(c.movesUsed);
-    s.labels.Label3 = std::to_string(100 - c.movesUsed);
+    s.labels.movesLeft = std::to_string(100 - c.movesUsed);
     scoreMove(s);
     EXPECT_EQ(s.movesUsed, c.movesAfter);
     EXPECT_EQ(s.movesReturned, c.returned);
     EXPECT_EQ(s.noMovesReturned, c.returned == 0);
     EXPECT_EQ(s.movesReturnedTotal, c.movesUsed - c.movesAfter);
     EXPECT_EQ(s.scoreChain, 0);
-    EXPECT_EQ(s.labels.Label7, std::to_string(c.chain) + "-" + std::to_string(c.chain));
+    EXPECT_EQ(s.labels.chain, std::to_string(c.chain) + "-" + std::to_string(c.chain));
     if (c.returned > 0) {
-        EXPECT_EQ(s.labels.Label3, std::to_string(100 - c.movesUsed) + "+" + std::to_string(c.movesUsed - c.movesAfter));
+        EXPECT_EQ(s.labels.movesLeft, std::to_string(100 - c.movesUsed) + "+" + std::to_string(c.movesUsed - c.movesAfter));
     }
 }
 
@@ -134,7 +134,7 @@ TEST(Chain, OfOneClearsTheLabel)
     GameState s;
     s.scoreChain = 1;
     scoreMove(s);
-    EXPECT_EQ(s.labels.Label7, "");
+    EXPECT_EQ(s.labels.chain, "");
     EXPECT_EQ(s.scoreChain, 0);
 }
 
@@ -158,18 +158,18 @@ TEST(Labels, RefreshRestoresPlainNumbersForEveryFlagCombination)
         refreshScoreLabels(s, true);
         EXPECT_EQ(s.scoreLabelsDirty, 0);
         if (flags & 2) {
-            EXPECT_EQ(s.labels.Label2, "95") << flags;
+            EXPECT_EQ(s.labels.ecoPoints, "95") << flags;
         }
         if (flags & 4) {
-            EXPECT_EQ(s.labels.Label5, "48") << flags;
+            EXPECT_EQ(s.labels.loopPoints, "48") << flags;
         }
         if (flags & (8 | 16)) {
-            EXPECT_EQ(s.labels.Label3, "93") << flags;
+            EXPECT_EQ(s.labels.movesLeft, "93") << flags;
         }
         if (flags & 16) {
-            EXPECT_EQ(s.labels.Label7, s.scoreChain < 2 ? "" : "3") << flags;
+            EXPECT_EQ(s.labels.chain, s.scoreChain < 2 ? "" : "3") << flags;
         }
-        for (const auto* l : {&s.labels.Label2, &s.labels.Label3, &s.labels.Label5}) {
+        for (const auto* l : {&s.labels.ecoPoints, &s.labels.movesLeft, &s.labels.loopPoints}) {
             if (*l != "1+2" && *l != "93-1" && *l != "16+32") {
                 EXPECT_TRUE(isPlainNumber(*l)) << *l;
             }
@@ -180,10 +180,10 @@ TEST(Labels, RefreshRestoresPlainNumbersForEveryFlagCombination)
 TEST(Labels, RefreshCanKeepTheMovesLabel)
 {
     GameState s;
-    s.labels.Label3 = "総合得点 shown elsewhere";
+    s.labels.movesLeft = "総合得点 shown elsewhere";
     s.scoreLabelsDirty = kDirtyMoves;
     refreshScoreLabels(s, false);
-    EXPECT_EQ(s.labels.Label3, "総合得点 shown elsewhere");
+    EXPECT_EQ(s.labels.movesLeft, "総合得点 shown elsewhere");
     EXPECT_EQ(s.scoreLabelsDirty, 0);
 }
 
@@ -194,13 +194,13 @@ TEST(Scoring, AWholeMoveThroughTheAnalysis)
     test::place(s, {{0, 0}, {1, 0}});
     s.movesUsed = 2;
     s.maxMovesUsed = 2;
-    s.labels.Label3 = "98";
+    s.labels.movesLeft = "98";
     networkAnalysis(s);
-    EXPECT_EQ(s.labels.Label2, "0+196");
+    EXPECT_EQ(s.labels.ecoPoints, "0+196");
     EXPECT_EQ(s.scoreChain, 1);
     refreshScoreLabels(s, true);
-    EXPECT_EQ(s.labels.Label2, "196");
-    EXPECT_EQ(s.labels.Label3, "98");
+    EXPECT_EQ(s.labels.ecoPoints, "196");
+    EXPECT_EQ(s.labels.movesLeft, "98");
 }
 
 TEST(Scoring, LoopTargetText)

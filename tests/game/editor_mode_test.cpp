@@ -85,7 +85,7 @@ TEST_F(EditorMode, EnteringTwiceKeepsTheCollectionAndTheSuspendedGame)
     const Board freeBoard = s.board;
     enterEditor();
     place(9, 3);
-    editor.setquizmode();
+    editor.enterEditMode();
     ctl.command(Command::EditMode, Source::Menu);
     EXPECT_EQ(s.board[9], 3);
     EXPECT_EQ(current().cells[9], 3);
@@ -121,7 +121,7 @@ TEST_F(EditorMode, PlacementWritesBoardAndPuzzleAndSameContentIsRefused)
     EXPECT_EQ(s.board[12], 6);
     EXPECT_TRUE(boardMatchesPuzzle());
     editor.disableUndo();
-    place(12, 6); // onaji: nothing happens
+    place(12, 6); // holdsSelectedShape: nothing happens
     EXPECT_FALSE(enabled(Command::Undo)) << "a refused placement takes no snapshot";
     place(13, kEraser); // erasing an empty cell changes nothing either
     EXPECT_FALSE(enabled(Command::Undo));

@@ -70,8 +70,8 @@ TEST_F(HintCommand, MarksTheBestCellAndSaysWhereWithoutChangingTheGame)
     EXPECT_EQ(state.movesUsed, before->movesUsed);
     EXPECT_EQ(state.scoreChain, before->scoreChain);
     EXPECT_EQ(state.loopPoints, before->loopPoints);
-    EXPECT_EQ(state.labels.Label2, before->labels.Label2);
-    EXPECT_EQ(state.labels.Label3, before->labels.Label3);
+    EXPECT_EQ(state.labels.ecoPoints, before->labels.ecoPoints);
+    EXPECT_EQ(state.labels.movesLeft, before->labels.movesLeft);
     EXPECT_EQ(ctl.flow().offeredPiece, flowBefore.offeredPiece);
     EXPECT_EQ(ctl.flow().discardWindow, flowBefore.discardWindow);
     EXPECT_FALSE(window.isRunning(Timer::Evaluation));

@@ -101,7 +101,7 @@ Played play(std::uint64_t seed, bool resume)
         p.boxes.push_back(box.text);
     }
     p.highScores = t->keeper.free.size();
-    p.total = getpointtotal(t->state);
+    p.total = pointTotal(t->state);
     return p;
 }
 
@@ -230,7 +230,7 @@ TEST(SavedGame, RefusedFilesSayWhy)
     // A full window with the offered piece kept out too would leave no shape to deal.
     EXPECT_EQ(refused([](SavedGame& g) { g.discardWindow[9] = 4; }), SavedGameProblem::Damaged);
     EXPECT_EQ(refused([](SavedGame& g) { g.discardWindow[7] = 7; }), SavedGameProblem::Damaged);
-    EXPECT_EQ(refused([](SavedGame& g) { g.labels.Label2 = "1e3"; }), SavedGameProblem::Damaged);
+    EXPECT_EQ(refused([](SavedGame& g) { g.labels.ecoPoints = "1e3"; }), SavedGameProblem::Damaged);
     EXPECT_EQ(refused([](SavedGame& g) { g.random.draws = RandomSource::kSeedSpan + 1; }), SavedGameProblem::Damaged);
     // A chain longer than the moves could pay for, or than the points it raised.
     EXPECT_EQ(refused([](SavedGame& g) { g.scoreChain = 32767; }), SavedGameProblem::Damaged);

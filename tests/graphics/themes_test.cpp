@@ -154,7 +154,7 @@ TEST_F(ThemesTest, StartUpLoadOfAMissingThemeSaysSoAndUsesTheDefault)
     const QString path = dir.filePath("gone.ket");
     settings.setValue("Theme File", path);
     set.itemStrip = items;
-    themes.loadthemefile();
+    themes.loadThemeFile();
     EXPECT_TRUE(host.shown);
     ASSERT_EQ(host.messages.size(), 1u);
     EXPECT_EQ(host.messages[0].text, path + QStringLiteral("を読み込むことができませんでした。"));
@@ -170,7 +170,7 @@ TEST_F(ThemesTest, SectionThatIsNoPictureFailsTheLoad)
 {
     const QString path = themeFile("broken.ket", "x", {std::string(), std::string("garbage, not a bitmap")});
     settings.setValue("Theme File", path);
-    themes.loadthemefile();
+    themes.loadThemeFile();
     ASSERT_EQ(host.messages.size(), 1u);
     EXPECT_EQ(host.messages[0].text, path + QStringLiteral("を読み込むことができませんでした。"));
     EXPECT_EQ(set.normalBackground, set.builtinNormalBackground);
@@ -325,7 +325,7 @@ TEST_F(ThemesTest, CreateSaveAndLoadRoundTrip)
     Themes againThemes(againPictures, freshSettings, againHost);
     againThemes.setTempRoot(tempRoot.path());
     againPictures.loadRememberedGraphics();
-    againThemes.loadthemefile();
+    againThemes.loadThemeFile();
     EXPECT_EQ(again.itemStrip, items);
     EXPECT_EQ(screenText(againThemes.themeGoal()), QStringLiteral("ひまわりの丘"));
     EXPECT_TRUE(tempRootEmpty());

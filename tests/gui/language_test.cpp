@@ -101,7 +101,7 @@ void LanguageTest::switchingMidGameKeepsTheGame()
     QCOMPARE(f->state().board, before.board);
     QCOMPARE(f->controller().flow().offeredPiece, flow.offeredPiece);
     QCOMPARE(f->state().movesUsed, before.movesUsed);
-    QCOMPARE(f->state().labels.Label2, before.labels.Label2);
+    QCOMPARE(f->state().labels.ecoPoints, before.labels.ecoPoints);
     QVERIFY(f->controller().flow().freeGameActive);
 
     // Messages that come later follow too; data stays as it is.

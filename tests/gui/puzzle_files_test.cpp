@@ -30,7 +30,7 @@ void PuzzleFilesTest::editSaveReopenAndPlaySeries()
     const auto freeBoard = f->state().board;
     const QSize freeSize = f->form().size();
 
-    // Into the editor: palette, spinner and Toolbar2 appear.
+    // Into the editor: palette, spinner and the board toolbar appear.
     QTest::mouseClick(f->form().mainToolbar()->widgetForAction(f.action(Command::EditMode)), Qt::LeftButton);
     QVERIFY(f->state().editMode);
     QVERIFY(f->form().palettePanel()->isVisible());

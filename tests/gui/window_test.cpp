@@ -187,7 +187,7 @@ void WindowTest::menusAndToolbarsAsBuilt()
     QCOMPARE(form.menu(game::Menu::Help)->actions()[0]->shortcut(), QKeySequence(Qt::Key_F1));
     QVERIFY(!form.menu(game::Menu::Edit)->isEnabled());
 
-    // Toolbar1: eighteen positions, separators at 9, 13 and 16, and the very
+    // The main toolbar: eighteen positions, separators at 9, 13 and 16, and the very
     // same action behind each button as behind its menu item; then a
     // separator and the hint button.
     const QList<QAction*> bar = form.mainToolbar()->actions();

@@ -61,7 +61,7 @@ TEST_F(CollectionTest, NewInsertsAfterCurrentAndKeepsOrder)
 {
     fill(4);
     c.moveTo(1);
-    ASSERT_TRUE(c.newmondai());
+    ASSERT_TRUE(c.addPuzzle());
     EXPECT_EQ(c.count(), 5);
     EXPECT_EQ(c.position(), 2);
     EXPECT_TRUE(isBlankPuzzle(s.puzzles[2]));
@@ -78,15 +78,15 @@ TEST_F(CollectionTest, SixtyFourPuzzleLimit)
 {
     fill(63);
     c.moveTo(62);
-    ASSERT_TRUE(c.newmondai()) << "new on the last of 63 gives 64";
+    ASSERT_TRUE(c.addPuzzle()) << "new on the last of 63 gives 64";
     EXPECT_EQ(c.count(), 64);
     EXPECT_EQ(c.puzzleNumberText(), "64/64");
     const auto before = s.puzzles;
-    EXPECT_FALSE(c.newmondai());
+    EXPECT_FALSE(c.addPuzzle());
     EXPECT_EQ(c.count(), 64);
     EXPECT_EQ(s.puzzles, before);
     c.moveTo(10);
-    EXPECT_FALSE(c.newmondai()) << "the limit holds in the middle too";
+    EXPECT_FALSE(c.addPuzzle()) << "the limit holds in the middle too";
     EXPECT_EQ(c.position(), 10);
     EXPECT_STREQ(kPuzzleLimitText.source, "一つの問題ファイルに64問までしか保存できません。");
 }
@@ -97,7 +97,7 @@ TEST_F(CollectionTest, CutLeavesABlankPuzzleAndPasteElsewhereMovesTheContent)
     c.moveTo(0);
     const Puzzle first = s.puzzles[0];
     EXPECT_FALSE(c.commands().paste);
-    ASSERT_TRUE(c.cutmondai());
+    ASSERT_TRUE(c.cutPuzzle());
     EXPECT_EQ(c.count(), 3) << "cut never removes";
     EXPECT_TRUE(isBlankPuzzle(s.puzzles[0]));
     EXPECT_TRUE(boardMatchesCurrent());
@@ -108,7 +108,7 @@ TEST_F(CollectionTest, CutLeavesABlankPuzzleAndPasteElsewhereMovesTheContent)
 
     c.disableUndo(); // navigation
     c.moveTo(2);
-    ASSERT_TRUE(c.pastemondai());
+    ASSERT_TRUE(c.pastePuzzle());
     EXPECT_EQ(s.puzzles[2], first) << "mode, comment and cells all arrive";
     EXPECT_TRUE(boardMatchesCurrent());
     EXPECT_EQ(c.count(), 3);
@@ -118,39 +118,39 @@ TEST_F(CollectionTest, UndoAfterCutRestoresAndWithdrawsPaste)
 {
     fill(2);
     const auto before = s.puzzles;
-    ASSERT_TRUE(c.cutmondai());
+    ASSERT_TRUE(c.cutPuzzle());
     ASSERT_TRUE(c.undoEdit());
     EXPECT_EQ(s.puzzles[0], before[0]);
     EXPECT_TRUE(boardMatchesCurrent());
     EXPECT_FALSE(c.commands().paste) << "the cut's clipboard is withdrawn";
     EXPECT_FALSE(c.commands().undo) << "one step only";
     EXPECT_FALSE(c.undoEdit());
-    EXPECT_FALSE(c.pastemondai());
+    EXPECT_FALSE(c.pastePuzzle());
 }
 
 TEST_F(CollectionTest, UndoAfterCopyAndPasteRestoresOverwrittenAndKeepsPaste)
 {
     fill(3);
     c.moveTo(0);
-    ASSERT_TRUE(c.copymondai());
+    ASSERT_TRUE(c.copyPuzzle());
     EXPECT_TRUE(c.collectionSaved()) << "copy changes nothing";
     EXPECT_FALSE(c.commands().undo) << "copy takes no snapshot";
     c.moveTo(1);
     const Puzzle overwritten = s.puzzles[1];
-    ASSERT_TRUE(c.pastemondai());
+    ASSERT_TRUE(c.pastePuzzle());
     EXPECT_EQ(s.puzzles[1], s.puzzles[0]);
     ASSERT_TRUE(c.undoEdit());
     EXPECT_EQ(s.puzzles[1], overwritten);
     EXPECT_TRUE(boardMatchesCurrent());
     EXPECT_TRUE(c.commands().paste);
-    EXPECT_TRUE(c.pastemondai()) << "paste stays usable";
+    EXPECT_TRUE(c.pastePuzzle()) << "paste stays usable";
 }
 
 TEST_F(CollectionTest, DeleteInTheMiddleShiftsTheRest)
 {
     fill(4);
     c.moveTo(1);
-    ASSERT_TRUE(c.deletemondai());
+    ASSERT_TRUE(c.deletePuzzle());
     EXPECT_EQ(c.count(), 3);
     EXPECT_EQ(c.position(), 1);
     EXPECT_EQ(commentAt(0), "p0");
@@ -165,7 +165,7 @@ TEST_F(CollectionTest, UndoAfterDeletingTheLastPuzzleBringsItBack)
     fill(3);
     c.moveTo(2);
     const Puzzle last = s.puzzles[2];
-    ASSERT_TRUE(c.deletemondai());
+    ASSERT_TRUE(c.deletePuzzle());
     EXPECT_EQ(c.count(), 2);
     EXPECT_EQ(c.position(), 1) << "the position becomes the new last puzzle";
     EXPECT_EQ(c.puzzleNumberText(), "2/2");
@@ -186,7 +186,7 @@ TEST_F(CollectionTest, DeleteOfTheOnlyPuzzleBlanksIt)
     c.markEdited();
     c.refreshEditCommands();
     EXPECT_FALSE(c.collectionSaved());
-    ASSERT_TRUE(c.deletemondai());
+    ASSERT_TRUE(c.deletePuzzle());
     EXPECT_EQ(c.count(), 1);
     EXPECT_TRUE(isBlankPuzzle(s.puzzles[0]));
     EXPECT_TRUE(boardMatchesCurrent());
@@ -240,7 +240,7 @@ TEST_F(CollectionTest, SettingTheSameCommentChangesNothing)
 
 TEST_F(CollectionTest, MovingToABlankSecondPuzzleOfABlankCollectionCountsAsSaved)
 {
-    ASSERT_TRUE(c.newmondai());
+    ASSERT_TRUE(c.addPuzzle());
     EXPECT_FALSE(c.collectionSaved()) << "a new puzzle is a change";
     c.disableUndo();
     c.moveTo(0);
@@ -255,7 +255,7 @@ TEST_F(CollectionTest, BlankSecondPuzzleDoesNotHideTheFirstPuzzlesChanges)
     s.board[5] = 1;
     c.storeBoard();
     c.markEdited();
-    ASSERT_TRUE(c.newmondai());
+    ASSERT_TRUE(c.addPuzzle());
     c.moveTo(1);
     c.refreshEditCommands();
     EXPECT_FALSE(c.commands().cut) << "the current puzzle is blank";
@@ -264,8 +264,8 @@ TEST_F(CollectionTest, BlankSecondPuzzleDoesNotHideTheFirstPuzzlesChanges)
 
 TEST_F(CollectionTest, CopyOfTheBlankCollectionPastedBackIsHarmless)
 {
-    c.copymondai();
-    EXPECT_TRUE(c.pastemondai());
+    c.copyPuzzle();
+    EXPECT_TRUE(c.pastePuzzle());
     c.refreshEditCommands();
     EXPECT_TRUE(c.collectionSaved()) << "pasting a blank puzzle into a blank collection leaves it blank";
 }
@@ -287,10 +287,10 @@ TEST_F(CollectionTest, FileLoadStartsAtTheFirstPuzzleWithUndoOff)
 TEST_F(CollectionTest, StartBlankKeepsTheClipboardButDisablesPaste)
 {
     fill(2);
-    c.copymondai();
+    c.copyPuzzle();
     c.startBlank();
     ASSERT_TRUE(c.clipboard().has_value());
-    EXPECT_FALSE(c.pastemondai());
+    EXPECT_FALSE(c.pastePuzzle());
     c.refreshEditCommands();
     EXPECT_TRUE(c.collectionSaved());
 }

@@ -194,7 +194,7 @@ def case_replay(url, profile):
                 state = driver.execute_script("return tavrinTest.state()")
                 what = f"game {game} move {number} {json.dumps(line)}"
                 check(f"{what}: accepted", want["accepted"], move["accepted"])
-                check(f"{what}: labels", [want["labels"][k] for k in ("Label2", "Label3", "Label5", "Label7")],
+                check(f"{what}: labels", [want["labels"][k] for k in ("ecoPoints", "movesLeft", "loopPoints", "chain")],
                       move["labels"])
                 check(f"{what}: status", want["status"], text_of(driver, "status"))
                 check(f"{what}: messages", want["messages"], [text for kind, text in seen if kind == "message"])

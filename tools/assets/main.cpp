@@ -71,8 +71,8 @@ int run(const std::filesystem::path& out)
     check(writeWav((out / "trush.wav").string(), trashSwish(), 0.75), out / "trush.wav");
     check(writeWav((out / "jan.wav").string(), rewardJingle(), 0.7), out / "jan.wav");
 
-    check(writeFileSafely((out / "ecomode.mid").string(), smfBytes(ecomodeSong())), out / "ecomode.mid");
-    check(writeFileSafely((out / "mondai.mid").string(), smfBytes(mondaiSong())), out / "mondai.mid");
+    check(writeFileSafely((out / "ecomode.mid").string(), smfBytes(freeGameSong())), out / "ecomode.mid");
+    check(writeFileSafely((out / "mondai.mid").string(), smfBytes(seriesSong())), out / "mondai.mid");
     return failures == 0 ? 0 : 1;
 }
 

@@ -123,7 +123,7 @@ MidiSong finish(std::vector<MidiTrack> tracks, std::size_t bars)
 
 } // namespace
 
-MidiSong ecomodeSong()
+MidiSong freeGameSong()
 {
     const std::vector<std::string> chords = {
         "F", "C", "Dm", "Bb", "F", "Bb", "C7", "C",
@@ -152,7 +152,7 @@ MidiSong ecomodeSong()
     return finish(std::move(tracks), chords.size());
 }
 
-MidiSong mondaiSong()
+MidiSong seriesSong()
 {
     const std::vector<std::string> chords = {
         "Am", "Fmaj7", "Dm7", "E", "Am", "Fmaj7", "G", "E",

@@ -94,7 +94,7 @@ std::string BoardInput::load(std::istream& in, GameState& s) const
     }
     s.movesUsed = static_cast<std::int16_t>(movesUsed);
     s.maxMovesUsed = s.movesUsed;
-    s.labels.Label3 = std::to_string(kMoveLimit - s.movesUsed);
+    s.labels.movesLeft = std::to_string(kMoveLimit - s.movesUsed);
     s.itemCount = static_cast<std::int16_t>(items.size());
     for (std::size_t k = 0; k < items.size(); ++k) {
         if (s.cellItem[items[k]] != -1) {

@@ -239,8 +239,8 @@ private:
 
         std::string out = "{\"accepted\": ";
         out += accepted ? "true" : "false";
-        out += ", \"labels\": {\"Label2\": " + jsonString(labels.Label2) + ", \"Label3\": " + jsonString(labels.Label3) +
-               ", \"Label5\": " + jsonString(labels.Label5) + ", \"Label7\": " + jsonString(labels.Label7) + "}";
+        out += ", \"labels\": {\"ecoPoints\": " + jsonString(labels.ecoPoints) + ", \"movesLeft\": " + jsonString(labels.movesLeft) +
+               ", \"loopPoints\": " + jsonString(labels.loopPoints) + ", \"chain\": " + jsonString(labels.chain) + "}";
         out += ", \"status\": " + jsonString(window_.status.japanese());
         out += ", \"movesUsed\": " + std::to_string(state_.movesUsed);
         out += ", \"maxMovesUsed\": " + std::to_string(state_.maxMovesUsed);
@@ -249,8 +249,8 @@ private:
         out += ", \"turnResult\": " + std::to_string(f.turnResult);
         out += ", \"ecoPoints\": " + std::to_string(ecoPoints(state_));
         out += ", \"loopPoints\": " + std::to_string(state_.loopPoints);
-        out += ", \"bonus\": " + std::to_string(getecobonus(state_));
-        out += ", \"total\": " + std::to_string(getpointtotal(state_));
+        out += ", \"bonus\": " + std::to_string(ecoBonus(state_));
+        out += ", \"total\": " + std::to_string(pointTotal(state_));
         out += ", \"offeredPiece\": " + std::to_string(f.offeredPiece);
         out += ", \"messages\": [";
         for (std::size_t i = 0; i < window_.messages.size(); ++i) {
