@@ -93,31 +93,20 @@ void BoardView::updateCell(int cell)
     }
 }
 
-void BoardView::setCursorCell(int cell)
+void BoardView::setCursor(int cell, bool shown)
 {
-    if (cell < 0 || cell >= kCells || cell == cursor_) {
+    const int next = std::clamp(cell, 0, kCells - 1);
+    if (next == cursor_ && shown == cursorShown_) {
         return;
     }
-    const int old = cursor_;
-    cursor_ = cell;
     if (cursorShown_) {
-        updateCell(old);
         updateCell(cursor_);
     }
-}
-
-void BoardView::showCursorAt(int cell)
-{
-    const bool wasShown = cursorShown_;
-    const int old = cursor_;
-    cursor_ = std::clamp(cell, 0, kCells - 1);
-    cursorShown_ = true;
-    if (wasShown) {
-        updateCell(old);
+    cursor_ = next;
+    cursorShown_ = shown;
+    if (cursorShown_) {
+        updateCell(cursor_);
     }
-    updateCell(cursor_);
-    // The loop-length label follows the cursor as it follows the mouse.
-    emit cellHovered(cursor_);
 }
 
 void BoardView::setHintCell(int cell)
@@ -133,29 +122,12 @@ void BoardView::setHintCell(int cell)
 
 bool BoardView::handleKey(QKeyEvent* event)
 {
-    const BoardKey key = boardKey(event->key(), event->modifiers());
-    switch (key.action) {
-    case KeyAction::None:
+    const std::optional<game::Key> key = boardKey(event->key(), event->modifiers());
+    if (!key) {
         return false;
-    case KeyAction::Move:
-        // The first key only shows where the cursor is.
-        showCursorAt(cursorShown_ ? steppedCell(cursor_, key.dx, key.dy) : cursor_);
-        return true;
-    case KeyAction::Place:
-        if (!cursorShown_) {
-            showCursorAt(cursor_);
-            return true;
-        }
-        emit cellReleased(cursor_);
-        return true;
-    case KeyAction::Discard:
-        emit discardKey();
-        return true;
-    case KeyAction::Palette:
-        emit paletteKey(key.entry);
-        return true;
     }
-    return false;
+    emit keyPressed(*key);
+    return true;
 }
 
 void BoardView::paintEvent(QPaintEvent*)
@@ -193,18 +165,11 @@ void BoardView::mouseMoveEvent(QMouseEvent* event)
 {
     const QPoint at = event->position().toPoint();
     const int cell = cellAt(at, zoom_);
-    if (cell < 0) {
+    // Only a mouse that really moved takes over from the keyboard.
+    if (cell < 0 || at == lastMouse_) {
         return;
     }
-    // The mouse takes over from the keyboard; the cursor waits at its cell.
-    if (at != lastMouse_) {
-        lastMouse_ = at;
-        if (cursorShown_) {
-            cursorShown_ = false;
-            updateCell(cursor_);
-        }
-        cursor_ = cell;
-    }
+    lastMouse_ = at;
     emit cellHovered(cell);
 }
 

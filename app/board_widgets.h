@@ -4,6 +4,8 @@
 // pixel for pixel (nearest neighbour), so that nothing blurs.
 #pragma once
 
+#include "game/keys.h"
+
 #include <QImage>
 #include <QSpinBox>
 #include <QWidget>
@@ -16,9 +18,9 @@ inline constexpr int kMinZoom = 1;
 inline constexpr int kMaxZoom = 3;
 
 // Shows the renderer's 256 x 256 board image and maps the mouse to cells.
-// Keyboard play: a cell cursor moved by the arrow keys; it appears with the
-// first key and hides while the mouse moves over the board. A hint mark and
-// the cursor are drawn over the board image, never into it.
+// The keys of keyboard play go to the game, which says where the cell cursor
+// is and whether it shows. A hint mark and the cursor are drawn over the
+// board image, never into it.
 class BoardView : public QWidget {
     Q_OBJECT
 public:
@@ -37,25 +39,22 @@ public:
 
     int cursorCell() const { return cursor_; }
     bool cursorShown() const { return cursorShown_; }
-    // Moves the cursor (0..63) without showing it.
-    void setCursorCell(int cell);
+    void setCursor(int cell, bool shown);
 
     // The hint mark, -1 for none.
     void setHintCell(int cell);
     int hintCell() const { return hint_; }
 
-    // Runs a key of keyboard play; false when the key is not one of them.
+    // Reports a key of keyboard play; false when the key is not one of them.
     bool handleKey(QKeyEvent* event);
 
     QSize sizeHint() const override;
 
 signals:
     void cellReleased(int cell);
+    // The mouse moved over `cell`.
     void cellHovered(int cell);
-    // Delete or Backspace.
-    void discardKey();
-    // A palette key: entry 0..11.
-    void paletteKey(int entry);
+    void keyPressed(tavrin::game::Key key);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -65,7 +64,6 @@ protected:
 
 private:
     void updateCell(int cell);
-    void showCursorAt(int cell);
 
     const QImage* image_ = nullptr;
     int zoom_ = 1;

@@ -3,7 +3,7 @@
 // would be shown and answer it without a person at the screen.
 #pragma once
 
-#include "game/window.h"
+#include "game/box.h"
 
 #include <QString>
 #include <QStringList>

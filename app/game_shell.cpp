@@ -93,14 +93,13 @@ GameShell::GameShell(ShellOptions options)
         sessionOptions.commandLineFile = path.toStdString();
     }
     sessionOptions.pageFolder = options_.pageFolder.toStdString();
-    session_ = std::make_unique<game::Session>(state_, *window_, *this, store_, gameStore_.get(), random_,
+    session_ = std::make_unique<game::Session>(state_, window_.get(), store_, gameStore_.get(), random_,
                                                std::move(sessionOptions));
     pictures_ = std::make_unique<graphics::Pictures>(graphics_, store_, *this);
     themes_ = std::make_unique<graphics::Themes>(*pictures_, store_, *this);
 
-    window_->setEvents(this);
-    window_->setOfferedPieceSource([this] { return static_cast<int>(controller().flow().offeredPiece); });
-    window_->setShellHandler([this](Command command) { session_->shellCommand(command); });
+    window_->attach(session_.get());
+    window_->setActionHandler([this](game::Action action) { act(action); });
     form_.setCloseHandler([this] { return closeRequested(); });
     connectZoomChoice(form_, store_);
     QObject::connect(&form_, &MainWindow::languageChosen, &form_, [this](Language language) {
@@ -113,7 +112,7 @@ GameShell::GameShell(ShellOptions options)
 GameShell::~GameShell()
 {
     setHelpHandler({});
-    window_->setEvents(nullptr);
+    window_->attach(nullptr);
 }
 
 void GameShell::start()
@@ -123,10 +122,6 @@ void GameShell::start()
     forgotten_ = pictures_->loadRememberedGraphics();
 
     state_.selectedShape = 0;
-    for (int entry = 0; entry < kPaletteSize; ++entry) {
-        window_->setPaletteBorder(entry, entry == 0);
-    }
-    window_->setWindowCaption(std::string(game::kProductTitle));
 
     form_.setZoom(startZoom(store_, QGuiApplication::primaryScreen()));
     // A choice kept from a larger screen falls back to what fits this one.
@@ -155,21 +150,21 @@ void GameShell::show()
     if (store_.keeping() != QtSettingsStore::Keeping::Kept && !settingsWarningShown_) {
         settingsWarningShown_ = true;
         QTimer::singleShot(0, &form_, [this] {
-            window_->messageBox(settingsNotKeptMessage(store_), "", game::Buttons::Ok, game::Icon::Warning);
+            showMessage(settingsNotKeptMessage(store_), graphics::MessageIcon::Warning);
         });
     }
 }
 
 // --- puzzle files --------------------------------------------------------------
 
-bool GameShell::loadPuzzleFile(const QString& path)
+void GameShell::loadPuzzleFile(const QString& path)
 {
-    return session_->openPuzzleFile(path.toStdString());
+    session_->openPuzzleFile(path.toStdString());
 }
 
 QString GameShell::openHandedOverFile(const QString& path)
 {
-    const Text reason = session_->openHandedOverFile(path.toStdString());
+    const Text reason = session_->openHandedOverFile(path.toStdString(), modalOpen());
     if (form_.isMinimized()) {
         form_.showNormal();
     }
@@ -178,7 +173,7 @@ QString GameShell::openHandedOverFile(const QString& path)
     return reason.empty() ? QString() : screenText(reason);
 }
 
-bool GameShell::modalOpen() const
+bool GameShell::modalOpen()
 {
     return QApplication::activeModalWidget() != nullptr;
 }
@@ -198,9 +193,7 @@ void GameShell::chooseFileToOpen()
         openGraphics(static_cast<int>(*kind));
         return;
     }
-    if (session_->mayOpenPuzzleFile()) {
-        openPuzzleFileDialog();
-    }
+    session_->puzzleFileKindChosen();
 }
 
 void GameShell::openGraphics(int kind)
@@ -229,8 +222,8 @@ void GameShell::createTheme()
     if (!themes_->canCreateTheme()) {
         return;
     }
-    const auto answer = window_->inputBox(graphics::themeGoalPrompt(), "", "");
-    themes_->createTheme(answer ? q(*answer) : QString(), [this] {
+    const auto answer = askText(&form_, InputRequest{screenText(graphics::themeGoalPrompt()), defaultTitle(), QString()});
+    themes_->createTheme(answer ? *answer : QString(), [this] {
         FileRequest request;
         request.save = true;
         request.title = screenText(graphics::themeSaveDialogTitle());
@@ -266,7 +259,7 @@ void GameShell::openPuzzleFileDialog()
     }
 }
 
-std::optional<std::string> GameShell::askPuzzleSaveName()
+void GameShell::askPuzzleSaveName()
 {
     FileRequest request;
     request.save = true;
@@ -275,23 +268,7 @@ std::optional<std::string> GameShell::askPuzzleSaveName()
     request.filters = {screenText(TAVRIN_TEXT("app", "Tavrin問題(*.kem)")),
                        screenText(TAVRIN_TEXT("app", "全てのファイル(*.*)"))};
     request.defaultSuffix = QStringLiteral("kem");
-    const QString name = askFile(&form_, request).section(QChar(u'\0'), 0, 0);
-    if (name.isEmpty()) {
-        return std::nullopt;
-    }
-    return name.toStdString();
-}
-
-// --- high scores ---------------------------------------------------------------
-
-bool GameShell::showHighScoreWindow(const HighScoreView& view)
-{
-    HighScoreDialog dialog(view, &form_);
-    if (!view.registrationPage.empty()) {
-        dialog.setRegistrationPage(QString::fromStdString(view.registrationPage));
-    }
-    runModal(dialog);
-    return dialog.okPressed();
+    session_->saveCollectionAs(askFile(&form_, request).section(QChar(u'\0'), 0, 0).toStdString());
 }
 
 // --- help and version ------------------------------------------------------------
@@ -313,36 +290,41 @@ void GameShell::aboutBox()
 
 // --- the window's own commands ---------------------------------------------------
 
-void GameShell::platformCommand(Command command)
+void GameShell::act(game::Action action)
 {
-    switch (command) {
-    case Command::Open: chooseFileToOpen(); break;
-    case Command::ResetTheme: restoreTheme(false); break;
-    case Command::DefaultTheme: restoreTheme(true); break;
-    case Command::CreateTheme: createTheme(); break;
-    case Command::HelpTopics: showHelp(kHelpContents); break;
-    case Command::About: aboutBox(); break;
-    case Command::ScoreServer: chooseScoreServer(store_, &form_); break;
-    default: break;
+    using game::Action;
+    switch (action) {
+    case Action::ChooseFile: chooseFileToOpen(); break;
+    case Action::ChoosePuzzleFile: openPuzzleFileDialog(); break;
+    case Action::AskSaveName: askPuzzleSaveName(); break;
+    case Action::ResetTheme: restoreTheme(false); break;
+    case Action::DefaultTheme: restoreTheme(true); break;
+    case Action::CreateTheme: createTheme(); break;
+    case Action::Help: showHelp(kHelpContents); break;
+    case Action::About: aboutBox(); break;
+    case Action::ChooseScoreServer: chooseScoreServer(store_, &form_); break;
+    case Action::Quit:
+        // Ending from the menu goes the same way as the close box: it asks
+        // before unsaved puzzle edits are lost and tidies up behind itself.
+        QTimer::singleShot(0, &form_, [this] { form_.close(); });
+        break;
     }
 }
 
 // --- closing ---------------------------------------------------------------------
 
-bool GameShell::confirmDiscard()
-{
-    return session_->confirmDiscard();
-}
-
 bool GameShell::confirmExit()
 {
-    return session_->confirmExit();
+    // The question is answered before the box returns on the desktop.
+    bool yes = false;
+    session_->confirmExit([&yes](bool answer) { yes = answer; });
+    return yes;
 }
 
 bool GameShell::closeRequested()
 {
     // A theme load or save is still using its files and the window.
-    if (window_->pointerBusy() || !confirmExit()) {
+    if (session_->screen().busy || session_->output().boxOpen() || !confirmExit()) {
         return false;
     }
     shutDown();
@@ -412,38 +394,25 @@ void GameShell::saveGeometry()
     store_.save("Geometry", "Left", generalNumber(static_cast<long long>(at.x()) * kTwipsPerPixel));
 }
 
-// --- events from the window ------------------------------------------------------
-
-void GameShell::command(Command command, bool fromToolbar)
-{
-    controller().command(command, fromToolbar ? game::Source::Toolbar : game::Source::Menu);
-}
-
-void GameShell::cellReleased(int cell) { controller().cellReleased(cell); }
-void GameShell::cellHovered(int cell) { controller().cellHovered(cell); }
-void GameShell::palettePressed(int entry, int shiftState) { controller().palettePressed(entry, shiftState); }
-void GameShell::trashReleased() { controller().trashReleased(); }
-void GameShell::timerTick(game::Timer timer) { controller().timerTick(timer); }
-void GameShell::commentEdited(const std::string& text) { controller().commentEdited(text); }
-void GameShell::spinnerChanged(int value) { controller().spinnerChanged(value); }
-
-void GameShell::editorOptionClicked(game::EditorOption option)
-{
-    if (option == game::EditorOption::Random && state_.editMode) {
-        editor().pickRandomShape();
-    }
-}
-
 // --- pictures and themes ---------------------------------------------------------
 
 void GameShell::showMessage(const Text& text, graphics::MessageIcon icon)
 {
-    window_->messageBox(text, "", game::Buttons::Ok, gameIcon(icon));
+    MessageRequest request;
+    request.text = screenText(text);
+    request.title = defaultTitle();
+    request.icon = gameIcon(icon);
+    app::showMessage(&form_, request);
 }
 
 bool GameShell::askYesNo(const Text& text)
 {
-    return window_->messageBox(text, "", game::Buttons::YesNo, game::Icon::Question) == game::Answer::Yes;
+    MessageRequest request;
+    request.text = screenText(text);
+    request.title = defaultTitle();
+    request.buttons = game::Buttons::YesNo;
+    request.icon = game::Icon::Question;
+    return app::showMessage(&form_, request) == game::Answer::Yes;
 }
 
 void GameShell::showMessageWithHelp(const Text& text, int helpTopic)
@@ -457,17 +426,39 @@ void GameShell::showMessageWithHelp(const Text& text, int helpTopic)
     setHelpHandler([this] { showHelp(kHelpLoadingPictures); });
 }
 
-void GameShell::redrawAll() { window_->redrawAll(); }
-void GameShell::redrawBoard() { window_->redrawBoard(); }
-bool GameShell::freeGameActive() const { return session_->controller().flow().freeGameActive; }
+void GameShell::showNow(const std::function<void(game::ScreenModel&)>& change)
+{
+    change(session_->output().screen());
+    session_->output().flush();
+}
+
+void GameShell::redrawAll()
+{
+    showNow([this](game::ScreenModel& screen) { screen.redrawAll(controller().freeGame().offeredPiece()); });
+}
+
+void GameShell::redrawBoard()
+{
+    showNow([](game::ScreenModel& screen) { screen.redrawBoard(); });
+}
+
+bool GameShell::freeGameActive() const { return session_->controller().freeGame().active(); }
 bool GameShell::editMode() const { return state_.editMode; }
 bool GameShell::puzzleSeries() const { return state_.puzzleSeries; }
-void GameShell::endGame() { controller().EndGame(); }
-void GameShell::setStatusText(const Text& text) { window_->setStatusText(text); }
+
+void GameShell::endGame()
+{
+    session_->input([this] { controller().endGame(); });
+}
+
+void GameShell::setStatusText(const Text& text)
+{
+    showNow([&text](game::ScreenModel& screen) { screen.setStatus(text); });
+}
 
 void GameShell::setThemeResetEnabled(bool enabled)
 {
-    window_->setCommandEnabled(Command::ResetTheme, enabled);
+    showNow([enabled](game::ScreenModel& screen) { screen.setCommandEnabled(Command::ResetTheme, enabled); });
 }
 
 void GameShell::processEvents()
@@ -477,7 +468,7 @@ void GameShell::processEvents()
 
 void GameShell::setBusy(bool busy)
 {
-    window_->setBusyPointer(busy);
+    session_->setBusy(busy);
 }
 
 void GameShell::showMainWindow()
@@ -496,7 +487,8 @@ void GameShell::setLanguage(Language language)
     applyLanguage(language, options_.programFolder);
     form_.setLanguageChecked(language);
     form_.retranslate();
-    window_->retranslate();
+    // Everything the game put on screen, in the new language.
+    session_->showEverything();
 }
 
 } // namespace tavrin::app

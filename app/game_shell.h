@@ -7,7 +7,6 @@
 #include "app/main_window.h"
 #include "app/qt_settings_store.h"
 #include "app/qt_window.h"
-#include "app/window_events.h"
 #include "engine/game_state.h"
 #include "game/controller.h"
 #include "game/editor.h"
@@ -25,6 +24,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -39,7 +39,7 @@ struct ShellOptions {
     std::optional<Language> language = {}; // chosen on the command line; the remembered one when empty
 };
 
-class GameShell : public WindowEvents, public graphics::GraphicsHost, public game::Platform {
+class GameShell : public graphics::GraphicsHost {
 public:
     explicit GameShell(ShellOptions options);
     ~GameShell() override;
@@ -67,9 +67,9 @@ public:
     // Pictures that were remembered but no longer load, found at start-up.
     const QStringList& forgottenPictures() const { return forgotten_; }
 
-    // Reads a puzzle file: into the editor in edit mode, else series play.
-    // False (after the message that says why) when it was not taken.
-    bool loadPuzzleFile(const QString& path);
+    // Reads a puzzle file: into the editor in edit mode, else series play
+    // (a file that is not taken gets the message that says why).
+    void loadPuzzleFile(const QString& path);
     // A puzzle file handed over by a second start of the program: played as
     // a series unless a series or the editor is active or a dialog is open.
     // Returns "" when it was opened, else the reason shown in the status bar.
@@ -84,20 +84,9 @@ public:
     game::KeptGame& savedGame() { return session_->keptGame(); }
     // Shows the window in `language` from now on, without touching the game.
     void setLanguage(Language language);
-    // Whether unsaved puzzle edits may be dropped (asks when there are any).
+    // Whether unsaved puzzle edits may be dropped with the program (asks
+    // when there are any).
     bool confirmExit();
-    bool confirmDiscard();
-
-    // WindowEvents
-    void command(game::Command command, bool fromToolbar) override;
-    void cellReleased(int cell) override;
-    void cellHovered(int cell) override;
-    void palettePressed(int entry, int shiftState) override;
-    void trashReleased() override;
-    void timerTick(game::Timer timer) override;
-    void commentEdited(const std::string& text) override;
-    void spinnerChanged(int value) override;
-    void editorOptionClicked(game::EditorOption option) override;
 
     // graphics::GraphicsHost
     void showMessage(const Text& text, graphics::MessageIcon icon) override;
@@ -116,15 +105,17 @@ public:
     void setBusy(bool busy) override;
     void showMainWindow() override;
 
-    // game::Platform
-    bool showHighScoreWindow(const HighScoreView& view) override;
-    void platformCommand(game::Command command) override;
-    std::optional<std::string> askPuzzleSaveName() override;
-    bool modalOpen() const override;
+    // One of the platform's own dialogs is open.
+    static bool modalOpen();
 
 private:
+    // What the game asks of the desktop.
+    void act(game::Action action);
+    // Shows at once what `change` changes on screen (progress while a theme loads).
+    void showNow(const std::function<void(game::ScreenModel&)>& change);
     void chooseFileToOpen();
     void openPuzzleFileDialog();
+    void askPuzzleSaveName();
     void showHelp(int topic);
     void aboutBox();
     void restoreGeometry();

@@ -431,12 +431,12 @@ TileView* MainWindow::paletteEntry(int entry) const
     return palette_.at(static_cast<std::size_t>(entry));
 }
 
-QLabel* MainWindow::scoreLabel(game::ScoreLabel label) const
+QLabel* MainWindow::scoreLabel(game::ScoreFrame label) const
 {
     return scoreLabels_.at(static_cast<std::size_t>(label));
 }
 
-QGroupBox* MainWindow::scoreFrame(game::ScoreLabel label) const
+QGroupBox* MainWindow::scoreFrame(game::ScoreFrame label) const
 {
     return scoreFrames_.at(static_cast<std::size_t>(label));
 }
@@ -530,7 +530,7 @@ void MainWindow::setLoopLengthText(const Text& text)
     loopLength_->setText(screenText(loopLengthText_));
 }
 
-void MainWindow::setScoreFrameCaption(game::ScoreLabel label, const Text& caption)
+void MainWindow::setScoreFrameCaption(game::ScoreFrame label, const Text& caption)
 {
     const auto i = static_cast<std::size_t>(label);
     frameCaptions_.at(i) = caption;

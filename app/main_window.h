@@ -8,7 +8,8 @@
 #include "app/language.h"
 #include "app/status_text.h"
 #include "engine/ui_text.h"
-#include "game/window.h"
+#include "game/command.h"
+#include "game/screen.h"
 
 #include <QFont>
 #include <QMainWindow>
@@ -28,7 +29,7 @@ class QToolBar;
 
 namespace tavrin::app {
 
-inline constexpr int kPaletteSize = 12; // pieces 0..10 and the eraser
+using game::kPaletteSize; // pieces 0..10 and the eraser
 
 class MainWindow : public QMainWindow {
     Q_OBJECT
@@ -45,8 +46,8 @@ public:
     TrashView* trash() const { return trash_; }
     QLabel* trashCount() const { return trashCount_; }
     TileView* paletteEntry(int entry) const;
-    QLabel* scoreLabel(game::ScoreLabel label) const;
-    QGroupBox* scoreFrame(game::ScoreLabel label) const;
+    QLabel* scoreLabel(game::ScoreFrame label) const;
+    QGroupBox* scoreFrame(game::ScoreFrame label) const;
     QLabel* loopLengthLabel() const { return loopLength_; }
     QLineEdit* commentBox() const { return comment_; }
     QSpinBox* spinner() const { return spinner_; }
@@ -65,7 +66,7 @@ public:
     void setCaption(const Text& caption);
     const Text& caption() const { return caption_; }
     void setLoopLengthText(const Text& text);
-    void setScoreFrameCaption(game::ScoreLabel label, const Text& caption);
+    void setScoreFrameCaption(game::ScoreFrame label, const Text& caption);
     // Shows every text of the window again in the language now installed.
     void retranslate();
 

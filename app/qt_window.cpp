@@ -1,46 +1,35 @@
 #include "app/qt_window.h"
 
 #include "app/dialogs.h"
+#include "app/high_score_dialog.h"
 #include "app/toolbar_icons.h"
+#include "game/command_table.h"
+#include "game/session.h"
 #include "graphics/qt_pixels.h"
+#include "graphics/screen_drawings.h"
 #include "graphics/screen_text.h"
-#include "graphics/window_tiles.h"
 
 #include <QAction>
 #include <QApplication>
-#include <QClipboard>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QRadioButton>
 #include <QSpinBox>
-#include <QStatusBar>
 #include <QToolBar>
 
 namespace tavrin::app {
 
 using game::Command;
+using game::Part;
 using graphics::screenText;
 using graphics::Surface;
 using graphics::TileTarget;
 
 namespace {
 
-QString q(const std::string& text)
-{
-    return QString::fromStdString(text);
-}
-
-std::string s(const QString& text)
-{
-    return text.toStdString();
-}
-
-std::size_t timerIndex(game::Timer timer)
-{
-    return static_cast<std::size_t>(timer);
-}
+constexpr std::size_t at(auto e) { return static_cast<std::size_t>(e); }
 
 } // namespace
 
@@ -58,102 +47,240 @@ QtWindow::QtWindow(MainWindow& form, graphics::Renderer& renderer, const QString
     renderer_.setPanelColour(form_.palette().color(QPalette::Window).rgb());
     renderer_.setPresenter([this](TileTarget target) { present(target); });
 
-    for (std::size_t i = 0; i < timers_.size(); ++i) {
-        timers_[i] = std::make_unique<QTimer>();
-        const auto which = static_cast<game::Timer>(i);
-        QObject::connect(timers_[i].get(), &QTimer::timeout, &form_, [this, which] {
-            if (events_ != nullptr) {
-                events_->timerTick(which);
-            }
-        });
-    }
+    wake_.setSingleShot(true);
+    QObject::connect(&wake_, &QTimer::timeout, &form_, [this] {
+        if (session_ != nullptr) {
+            session_->tick(session_->output().now());
+        }
+    });
     connectForm();
     syncBoardMenu();
 }
 
 QtWindow::~QtWindow()
 {
-    for (auto& t : timers_) {
-        t->stop();
-    }
+    wake_.stop();
     media_.closeAll();
 }
 
 void QtWindow::connectForm()
 {
-    QObject::connect(&form_, &MainWindow::commandTriggered, &form_, [this](Command command, bool fromToolbar) {
-        if (events_ != nullptr) {
-            events_->command(command, fromToolbar);
+    // Input is the player's only: what the widgets report while they are made
+    // to show the model is not.
+    auto ready = [this] { return session_ != nullptr && !showing_; };
+    QObject::connect(&form_, &MainWindow::commandTriggered, &form_, [this, ready](Command c, bool fromToolbar) {
+        if (ready()) {
+            session_->command(c, fromToolbar ? game::Source::Toolbar : game::Source::Menu);
         }
     });
-    QObject::connect(form_.board(), &BoardView::cellReleased, &form_, [this](int cell) {
-        if (events_ != nullptr) {
-            events_->cellReleased(cell);
+    QObject::connect(form_.board(), &BoardView::cellReleased, &form_, [this, ready](int cell) {
+        if (ready()) {
+            session_->cellReleased(cell);
         }
     });
-    QObject::connect(form_.board(), &BoardView::cellHovered, &form_, [this](int cell) {
-        if (events_ != nullptr) {
-            events_->cellHovered(cell);
+    QObject::connect(form_.board(), &BoardView::cellHovered, &form_, [this, ready](int cell) {
+        if (ready()) {
+            session_->cellHovered(cell);
         }
     });
-    for (int i = 0; i < kPaletteSize; ++i) {
+    QObject::connect(form_.board(), &BoardView::keyPressed, &form_, [this, ready](game::Key key) {
+        if (ready()) {
+            session_->key(key);
+        }
+    });
+    for (int i = 0; i < game::kPaletteSize; ++i) {
         QObject::connect(form_.paletteEntry(i), &TileView::pressed, &form_,
-                         [this](int entry, Qt::KeyboardModifiers modifiers) {
-                             if (events_ != nullptr) {
-                                 const auto keys = modifiers;
-                                 int state = 0;
-                                 state += (keys & Qt::ShiftModifier) ? 1 : 0;
-                                 state += (keys & Qt::ControlModifier) ? 2 : 0;
-                                 state += (keys & Qt::AltModifier) ? 4 : 0;
-                                 events_->palettePressed(entry, state);
+                         [this, ready](int entry, Qt::KeyboardModifiers keys) {
+                             if (!ready()) {
+                                 return;
                              }
+                             int state = 0;
+                             state += (keys & Qt::ShiftModifier) ? 1 : 0;
+                             state += (keys & Qt::ControlModifier) ? 2 : 0;
+                             state += (keys & Qt::AltModifier) ? 4 : 0;
+                             session_->palettePressed(entry, state);
                          });
     }
-    QObject::connect(form_.trash(), &TrashView::released, &form_, [this] {
-        if (events_ != nullptr) {
-            events_->trashReleased();
+    QObject::connect(form_.trash(), &TrashView::released, &form_, [this, ready] {
+        if (ready()) {
+            session_->trashReleased();
         }
     });
-    // Keyboard play: the keys stand for what the mouse could click.
-    QObject::connect(form_.board(), &BoardView::discardKey, &form_, [this] {
-        if (events_ != nullptr && panelVisible(game::Panel::FreeGame)) {
-            events_->trashReleased();
+    QObject::connect(form_.commentBox(), &QLineEdit::textChanged, &form_, [this, ready](const QString& text) {
+        if (ready()) {
+            session_->commentEdited(text.toStdString());
         }
     });
-    QObject::connect(form_.board(), &BoardView::paletteKey, &form_, [this](int entry) {
-        if (events_ == nullptr || entry < 0 || entry >= kPaletteSize || !panelVisible(game::Panel::Palette)) {
-            return;
-        }
-        const TileView* tile = form_.paletteEntry(entry);
-        if (!tile->isHidden() && tile->isEnabled()) {
-            events_->palettePressed(entry, 0);
-        }
-    });
-    QObject::connect(form_.commentBox(), &QLineEdit::textChanged, &form_, [this](const QString& text) {
-        if (events_ != nullptr && !settingComment_) {
-            events_->commentEdited(s(text));
-        }
-    });
-    QObject::connect(form_.spinner(), &QSpinBox::valueChanged, &form_, [this](int value) {
-        if (events_ != nullptr && !settingSpinner_) {
-            events_->spinnerChanged(value);
+    QObject::connect(form_.spinner(), &QSpinBox::valueChanged, &form_, [this, ready](int value) {
+        if (ready()) {
+            session_->spinnerChanged(value);
         }
     });
     for (auto option : {game::EditorOption::Random, game::EditorOption::Normal}) {
-        QObject::connect(form_.editorOption(option), &QRadioButton::clicked, &form_, [this, option] {
-            if (events_ != nullptr) {
-                events_->editorOptionClicked(option);
+        QObject::connect(form_.editorOption(option), &QRadioButton::clicked, &form_, [this, ready, option] {
+            if (ready()) {
+                session_->editorOptionClicked(option);
             }
         });
     }
 }
 
-QTimer& QtWindow::timer(game::Timer which)
+// --- showing the screen ------------------------------------------------------
+
+void QtWindow::show(const game::Screen& screen, const game::ScreenChanges& changes)
 {
-    return *timers_.at(timerIndex(which));
+    showing_ = true;
+    if (changes.has(Part::Status)) {
+        form_.setStatusText(screen.status);
+    }
+    if (changes.has(Part::Caption)) {
+        form_.setCaption(screen.caption);
+    }
+    if (changes.has(Part::Commands)) {
+        showCommands(screen, changes);
+    }
+    if (changes.has(Part::Menus)) {
+        for (int m = 0; m < game::kMenuCount; ++m) {
+            form_.menu(static_cast<game::Menu>(m))->setEnabled(screen.menus[at(m)]);
+        }
+    }
+    if (changes.has(Part::Frames)) {
+        showFrames(screen);
+    }
+    if (changes.has(Part::Trash)) {
+        form_.trash()->setFull(screen.trash > 0);
+        form_.trashCount()->setText(screen.trash > 0 ? QString::number(screen.trash) : QString());
+    }
+    if (changes.has(Part::LoopLength)) {
+        form_.setLoopLengthText(screen.loopLength);
+    }
+    if (changes.has(Part::Comment)) {
+        showComment(screen);
+    }
+    if (changes.has(Part::Spinner)) {
+        showSpinner(screen);
+    }
+    if (changes.has(Part::Panels) || changes.has(Part::BoardToolbar)) {
+        showPanels(screen);
+    }
+    if (changes.has(Part::Palette)) {
+        showPalette(screen);
+    }
+    if (changes.has(Part::EditorOption)) {
+        form_.editorOption(screen.editorOption)->setChecked(true);
+    }
+    if (changes.has(Part::Hint)) {
+        form_.board()->setHintCell(screen.hintCell);
+    }
+    if (changes.has(Part::Cursor)) {
+        form_.board()->setCursor(screen.cursor.cell, screen.cursor.shown);
+    }
+    if (changes.has(Part::Busy)) {
+        showBusy(screen.busy);
+    }
+    graphics::paintDrawings(renderer_, changes.drawings);
+    showing_ = false;
 }
 
-void QtWindow::setBusyPointer(bool busy)
+void QtWindow::showCommands(const game::Screen& screen, const game::ScreenChanges& changes)
+{
+    for (const game::CommandInfo& info : game::commandTable()) {
+        if (!changes.has(info.command)) {
+            continue;
+        }
+        const game::CommandView& view = screen.command(info.command);
+        QAction* action = form_.action(info.command);
+        action->setEnabled(view.enabled);
+        action->setVisible(view.visible);
+        if (action->isCheckable()) {
+            action->setChecked(view.checked);
+        }
+        if (!view.caption.empty()) {
+            form_.setCommandCaption(info.command, view.caption);
+        }
+        form_.setCommandToolTip(info.command, view.toolTip);
+        if (view.image >= 0) {
+            form_.setCommandImage(info.command, view.image);
+        }
+    }
+}
+
+void QtWindow::showFrames(const game::Screen& screen)
+{
+    for (int i = 0; i < game::kFrameCount; ++i) {
+        const auto frame = static_cast<game::ScoreFrame>(i);
+        const game::FrameView& view = screen.frame(frame);
+        form_.scoreLabel(frame)->setText(QString::fromStdString(view.value));
+        form_.setScoreFrameCaption(frame, view.caption);
+        form_.scoreFrame(frame)->setVisible(view.visible);
+    }
+}
+
+void QtWindow::showComment(const game::Screen& screen)
+{
+    QLineEdit* box = form_.commentBox();
+    // What the player typed is in the model already: the cursor stays where it is.
+    const QString text = screenText(screen.comment.text);
+    if (box->text() != text) {
+        box->setText(text);
+    }
+    box->setVisible(screen.comment.visible);
+    box->setReadOnly(screen.comment.readOnly);
+}
+
+void QtWindow::showSpinner(const game::Screen& screen)
+{
+    const game::SpinnerView& view = screen.spinner;
+    form_.spinner()->setRange(0, view.maximum);
+    form_.spinner()->setValue(view.value);
+    form_.spinner()->setEnabled(view.enabled);
+    form_.spinner()->setVisible(view.visible);
+    form_.spinnerLabel()->setVisible(view.visible);
+    form_.spinnerLabel()->setText(QString::fromStdString(view.label));
+}
+
+void QtWindow::showPanels(const game::Screen& screen)
+{
+    const bool freeGame = screen.panel(game::Panel::FreeGame);
+    const bool freeGameReturns = freeGame && form_.freeGamePanel()->isHidden();
+    form_.freeGamePanel()->setVisible(freeGame);
+    form_.palettePanel()->setVisible(screen.panel(game::Panel::Palette));
+    form_.boardToolbar()->setVisible(screen.panel(game::Panel::BoardToolbar));
+    form_.boardToolbar()->setEnabled(screen.boardToolbarEnabled);
+    form_.editorOptions()->setVisible(screen.panel(game::Panel::EditorOptions));
+    syncBoardMenu();
+    if (freeGameReturns) {
+        // Back from the editor or a series: drop the room their palette,
+        // toolbar and comment box took, once they are hidden too.
+        QTimer::singleShot(0, &form_, [this] {
+            if (!form_.isMaximized() && !form_.isFullScreen()) {
+                form_.fitToContents();
+            }
+        });
+    }
+}
+
+void QtWindow::syncBoardMenu()
+{
+    const QToolBar* bar = form_.boardToolbar();
+    form_.boardMenu()->setEnabled(!bar->isHidden() && bar->isEnabledTo(&form_));
+}
+
+void QtWindow::showPalette(const game::Screen& screen)
+{
+    for (int e = 0; e < game::kPaletteSize; ++e) {
+        const game::PaletteView& view = screen.palette[at(e)];
+        TileView* tile = form_.paletteEntry(e);
+        tile->setBorder(view.selected);
+        if (tile->isEnabled() != view.enabled && e == game::kPaletteSize - 1) {
+            tile->setPixmap(eraserPixmap(view.enabled));
+        }
+        tile->setEnabled(view.enabled);
+        tile->setVisible(view.visible);
+    }
+}
+
+void QtWindow::showBusy(bool busy)
 {
     if (busy == busy_) {
         return;
@@ -164,349 +291,6 @@ void QtWindow::setBusyPointer(bool busy)
     } else {
         QApplication::restoreOverrideCursor();
     }
-}
-
-// --- status bar, caption, program end ---------------------------------------
-
-void QtWindow::setStatusText(const Text& text)
-{
-    form_.setStatusText(text);
-}
-
-Text QtWindow::statusText() const
-{
-    return form_.statusText();
-}
-
-void QtWindow::setWindowCaption(const Text& caption)
-{
-    form_.setCaption(caption);
-}
-
-Text QtWindow::windowCaption() const
-{
-    return form_.caption();
-}
-
-void QtWindow::quitProgram()
-{
-    // Ending from the menu goes the same way as the close box: it asks before
-    // unsaved puzzle edits are lost and tidies up behind itself.
-    form_.close();
-}
-
-void QtWindow::setClipboardText(const std::string& text)
-{
-    QClipboard* clipboard = QGuiApplication::clipboard();
-    clipboard->clear();
-    clipboard->setText(q(text));
-}
-
-void QtWindow::shellCommand(Command command)
-{
-    if (shell_) {
-        shell_(command);
-    }
-}
-
-// --- modal boxes ------------------------------------------------------------
-
-game::Answer QtWindow::messageBox(const Text& text, const Text& title, game::Buttons buttons, game::Icon icon)
-{
-    MessageRequest request;
-    request.text = screenText(text);
-    request.title = title.empty() ? defaultTitle() : screenText(title);
-    request.buttons = buttons;
-    request.icon = icon;
-    return showMessage(&form_, request);
-}
-
-std::optional<std::string> QtWindow::inputBox(const Text& prompt, const Text& title, const std::string& defaultText)
-{
-    InputRequest request{screenText(prompt), title.empty() ? defaultTitle() : screenText(title), q(defaultText)};
-    const auto answer = askText(&form_, request);
-    if (!answer) {
-        return std::nullopt;
-    }
-    return s(*answer);
-}
-
-// --- labels -----------------------------------------------------------------
-
-void QtWindow::setScoreLabel(game::ScoreLabel label, const std::string& text)
-{
-    form_.scoreLabel(label)->setText(q(text));
-}
-
-void QtWindow::setScoreFrameCaption(game::ScoreLabel label, const Text& caption)
-{
-    form_.setScoreFrameCaption(label, caption);
-}
-
-void QtWindow::setScoreFrameVisible(game::ScoreLabel label, bool visible)
-{
-    form_.scoreFrame(label)->setVisible(visible);
-}
-
-void QtWindow::setTrash(int count)
-{
-    form_.trash()->setFull(count > 0);
-    form_.trashCount()->setText(count > 0 ? QString::number(count) : QString());
-}
-
-void QtWindow::setLoopLengthText(const Text& text)
-{
-    form_.setLoopLengthText(text);
-}
-
-// --- comment box ------------------------------------------------------------
-
-void QtWindow::setCommentText(const Text& text)
-{
-    comment_ = text;
-    settingComment_ = true;
-    form_.commentBox()->setText(screenText(text));
-    settingComment_ = false;
-}
-
-void QtWindow::retranslate()
-{
-    // A comment typed or read from a file is data and stays as it is.
-    if (comment_.marked()) {
-        setCommentText(comment_);
-    }
-}
-
-std::string QtWindow::commentText() const
-{
-    return s(form_.commentBox()->text());
-}
-
-void QtWindow::setCommentVisible(bool visible)
-{
-    form_.commentBox()->setVisible(visible);
-}
-
-void QtWindow::setCommentReadOnly(bool readOnly)
-{
-    form_.commentBox()->setReadOnly(readOnly);
-}
-
-// --- spinner ----------------------------------------------------------------
-
-void QtWindow::setSpinnerRange(int minimum, int maximum)
-{
-    settingSpinner_ = true;
-    form_.spinner()->setRange(minimum, maximum);
-    settingSpinner_ = false;
-}
-
-int QtWindow::spinnerMaximum() const
-{
-    return form_.spinner()->maximum();
-}
-
-void QtWindow::setSpinnerValue(int value)
-{
-    settingSpinner_ = true;
-    form_.spinner()->setValue(value);
-    settingSpinner_ = false;
-}
-
-int QtWindow::spinnerValue() const
-{
-    return form_.spinner()->value();
-}
-
-void QtWindow::setSpinnerEnabled(bool enabled)
-{
-    form_.spinner()->setEnabled(enabled);
-}
-
-void QtWindow::setSpinnerVisible(bool visible)
-{
-    form_.spinner()->setVisible(visible);
-    form_.spinnerLabel()->setVisible(visible);
-}
-
-void QtWindow::setSpinnerLabel(const std::string& text)
-{
-    form_.spinnerLabel()->setText(q(text));
-}
-
-// --- commands ---------------------------------------------------------------
-
-void QtWindow::setCommandEnabled(Command command, bool enabled)
-{
-    form_.action(command)->setEnabled(enabled);
-}
-
-void QtWindow::setCommandChecked(Command command, bool checked)
-{
-    QAction* action = form_.action(command);
-    if (action->isCheckable()) {
-        action->setChecked(checked);
-    }
-}
-
-void QtWindow::setCommandCaption(Command command, const Text& caption)
-{
-    form_.setCommandCaption(command, caption);
-}
-
-void QtWindow::setCommandToolTip(Command command, const Text& toolTip)
-{
-    form_.setCommandToolTip(command, toolTip);
-}
-
-void QtWindow::setCommandImage(Command command, int image)
-{
-    form_.setCommandImage(command, image);
-}
-
-void QtWindow::setCommandVisible(Command command, bool visible)
-{
-    form_.action(command)->setVisible(visible);
-}
-
-void QtWindow::setMenuEnabled(game::Menu menu, bool enabled)
-{
-    form_.menu(menu)->setEnabled(enabled);
-}
-
-// --- panels, palette, options -----------------------------------------------
-
-void QtWindow::setPanelVisible(game::Panel panel, bool visible)
-{
-    switch (panel) {
-    case game::Panel::FreeGame:
-        form_.freeGamePanel()->setVisible(visible);
-        if (visible) {
-            // Back from the editor or a series: drop the room their palette,
-            // toolbar and comment box took, once they are hidden too.
-            QTimer::singleShot(0, &form_, [this] {
-                if (!form_.isMaximized() && !form_.isFullScreen()) {
-                    form_.fitToContents();
-                }
-            });
-        }
-        break;
-    case game::Panel::Palette: form_.palettePanel()->setVisible(visible); break;
-    case game::Panel::BoardToolbar:
-        form_.boardToolbar()->setVisible(visible);
-        syncBoardMenu();
-        break;
-    case game::Panel::EditorOptions: form_.editorOptions()->setVisible(visible); break;
-    }
-}
-
-bool QtWindow::panelVisible(game::Panel panel) const
-{
-    switch (panel) {
-    case game::Panel::FreeGame: return !form_.freeGamePanel()->isHidden();
-    case game::Panel::Palette: return !form_.palettePanel()->isHidden();
-    case game::Panel::BoardToolbar: return !form_.boardToolbar()->isHidden();
-    case game::Panel::EditorOptions: return !form_.editorOptions()->isHidden();
-    }
-    return false;
-}
-
-void QtWindow::setBoardToolbarEnabled(bool enabled)
-{
-    form_.boardToolbar()->setEnabled(enabled);
-    syncBoardMenu();
-}
-
-void QtWindow::syncBoardMenu()
-{
-    const QToolBar* bar = form_.boardToolbar();
-    form_.boardMenu()->setEnabled(!bar->isHidden() && bar->isEnabledTo(&form_));
-}
-
-void QtWindow::setPaletteBorder(int entry, bool border)
-{
-    if (entry >= 0 && entry < kPaletteSize) {
-        form_.paletteEntry(entry)->setBorder(border);
-    }
-}
-
-void QtWindow::setPaletteEnabled(int entry, bool enabled)
-{
-    if (entry >= 0 && entry < kPaletteSize) {
-        form_.paletteEntry(entry)->setEnabled(enabled);
-        if (entry == kEraser) {
-            form_.paletteEntry(entry)->setPixmap(eraserPixmap(enabled));
-        }
-    }
-}
-
-void QtWindow::setPaletteVisible(int entry, bool visible)
-{
-    if (entry >= 0 && entry < kPaletteSize) {
-        form_.paletteEntry(entry)->setVisible(visible);
-    }
-}
-
-void QtWindow::setEditorOption(game::EditorOption option)
-{
-    form_.editorOption(option)->setChecked(true);
-}
-
-game::EditorOption QtWindow::editorOption() const
-{
-    return form_.editorOption(game::EditorOption::Random)->isChecked() ? game::EditorOption::Random
-                                                                       : game::EditorOption::Normal;
-}
-
-// --- timers -----------------------------------------------------------------
-
-void QtWindow::startTimer(game::Timer which, int intervalMs)
-{
-    timers_.at(timerIndex(which))->start(std::max(intervalMs, 0));
-}
-
-void QtWindow::stopTimer(game::Timer which)
-{
-    timers_.at(timerIndex(which))->stop();
-}
-
-bool QtWindow::timerRunning(game::Timer which) const
-{
-    return timers_.at(timerIndex(which))->isActive();
-}
-
-// --- drawing ----------------------------------------------------------------
-
-void QtWindow::drawTile(const game::TileDraw& tile)
-{
-    const std::optional<TileTarget> target = graphics::composeTile(renderer_, tile);
-    if (target && !tile.present) {
-        present(*target); // shown with the next repaint
-    }
-}
-
-void QtWindow::clearOfferedPiece()
-{
-    renderer_.clearTile(TileTarget::panel());
-    present(TileTarget::panel());
-}
-
-void QtWindow::redrawAll()
-{
-    renderer_.redrawAll(offeredPiece_ ? offeredPiece_() : -1, panelVisible(game::Panel::Palette));
-    for (int i = 0; i < graphics::kPaletteEntries; ++i) {
-        form_.paletteEntry(i)->update();
-    }
-}
-
-void QtWindow::redrawBoard()
-{
-    renderer_.redrawBoard();
-}
-
-void QtWindow::setHintCell(int cell)
-{
-    form_.board()->setHintCell(cell);
 }
 
 void QtWindow::present(TileTarget target)
@@ -521,29 +305,67 @@ void QtWindow::present(TileTarget target)
         break;
     case Surface::Panel: form_.offeredPiece()->update(); break;
     case Surface::Palette:
-        if (target.index >= 0 && target.index < kPaletteSize) {
+        if (target.index >= 0 && target.index < game::kPaletteSize) {
             form_.paletteEntry(target.index)->update();
         }
         break;
     }
 }
 
-// --- media ------------------------------------------------------------------
+// --- boxes, timer, actions ------------------------------------------------------
 
-void QtWindow::mediaOpen(game::Device device, game::DeviceType type, const std::string& file)
+void QtWindow::showBox(const game::Box& box)
 {
-    media_.open(device, type, file);
+    game::BoxAnswer answer;
+    const QString title = box.title.empty() ? defaultTitle() : screenText(box.title);
+    switch (box.kind) {
+    case game::Box::Kind::Message: {
+        MessageRequest request;
+        request.text = screenText(box.text);
+        request.title = title;
+        request.buttons = box.buttons;
+        request.icon = box.icon;
+        answer.answer = showMessage(&form_, request);
+        break;
+    }
+    case game::Box::Kind::Input: {
+        const InputRequest request{screenText(box.text), title, QString::fromStdString(box.defaultText)};
+        const std::optional<QString> text = askText(&form_, request);
+        answer.answer = text ? game::Answer::Ok : game::Answer::Cancel;
+        if (text) {
+            answer.text = text->toStdString();
+        }
+        break;
+    }
+    case game::Box::Kind::HighScores: {
+        HighScoreDialog dialog(box.scores, &form_);
+        if (!box.scores.registrationPage.empty()) {
+            dialog.setRegistrationPage(QString::fromStdString(box.scores.registrationPage));
+        }
+        runModal(dialog);
+        answer.answer = dialog.okPressed() ? game::Answer::Ok : game::Answer::Cancel;
+        break;
+    }
+    }
+    if (session_ != nullptr) {
+        session_->answer(box.id, answer);
+    }
 }
-void QtWindow::mediaClose(game::Device device) { media_.close(device); }
-void QtWindow::mediaPlay(game::Device device, long from, long to) { media_.play(device, from, to); }
-void QtWindow::mediaSound(game::Device device) { media_.sound(device); }
-void QtWindow::mediaStop(game::Device device) { media_.stop(device); }
-void QtWindow::mediaSeek(game::Device device, long position) { media_.seek(device, position); }
-long QtWindow::mediaStart(game::Device device) const { return media_.start(device); }
-long QtWindow::mediaLength(game::Device device) const { return media_.length(device); }
-long QtWindow::mediaPosition(game::Device device) const { return media_.position(device); }
-game::DeviceMode QtWindow::mediaMode(game::Device device) const { return media_.mode(device); }
-bool QtWindow::mediaCanPlay(game::Device device) const { return media_.canPlay(device); }
-void QtWindow::mediaLoop(game::Device device, bool on) { media_.setLooping(device, on); }
+
+void QtWindow::wakeIn(game::Millis delayMs)
+{
+    if (delayMs < 0) {
+        wake_.stop();
+        return;
+    }
+    wake_.start(static_cast<int>(std::min<game::Millis>(delayMs, 600000)));
+}
+
+void QtWindow::act(game::Action action)
+{
+    if (actions_) {
+        actions_(action);
+    }
+}
 
 } // namespace tavrin::app

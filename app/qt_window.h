@@ -1,10 +1,11 @@
-// The Qt implementation of the game's window interface, on top of MainWindow.
+// The desktop window as the game's front end: it draws the screen model on
+// the MainWindow's widgets, shows the boxes, plays the sounds, wakes the game
+// and hands every input of the widgets to the session.
 #pragma once
 
 #include "app/main_window.h"
 #include "app/media_bank.h"
-#include "app/window_events.h"
-#include "game/window.h"
+#include "game/front_end.h"
 #include "graphics/renderer.h"
 
 #include <QImage>
@@ -12,96 +13,49 @@
 
 #include <array>
 #include <functional>
-#include <memory>
+
+namespace tavrin::game {
+class Session;
+}
 
 namespace tavrin::app {
 
-class QtWindow : public game::Window {
+class QtWindow : public game::FrontEnd {
 public:
     // `form` and `renderer` must outlive this object; `soundFolder` holds the
     // wave and MIDI files.
     QtWindow(MainWindow& form, graphics::Renderer& renderer, const QString& soundFolder);
     ~QtWindow() override;
 
-    void setEvents(WindowEvents* events) { events_ = events; }
-    // The piece shown on the offered-piece panel by a full redraw.
-    void setOfferedPieceSource(std::function<int()> source) { offeredPiece_ = std::move(source); }
-    // Runs the window's own commands (dialogs, files, help).
-    void setShellHandler(std::function<void(game::Command)> handler) { shell_ = std::move(handler); }
-    void setBusyPointer(bool busy);
-    // Shows the texts the game wrote into the comment box in the language now set.
-    void retranslate();
+    // Where input goes; nothing is reported before a session is attached.
+    void attach(game::Session* session) { session_ = session; }
+    // Runs the platform's actions (dialogs, files, help, the end of the program).
+    void setActionHandler(std::function<void(game::Action)> handler) { actions_ = std::move(handler); }
 
     MainWindow& form() { return form_; }
     MediaBank& media() { return media_; }
-    QTimer& timer(game::Timer timer);
+    // The one timer that wakes the game.
+    QTimer& wakeTimer() { return wake_; }
 
-    // game::Window
-    void setStatusText(const Text& text) override;
-    Text statusText() const override;
-    void setWindowCaption(const Text& caption) override;
-    Text windowCaption() const override;
-    void quitProgram() override;
-    bool pointerBusy() const override { return busy_; }
-    void setClipboardText(const std::string& text) override;
-    void shellCommand(game::Command command) override;
-    game::Answer messageBox(const Text& text, const Text& title, game::Buttons buttons, game::Icon icon) override;
-    std::optional<std::string> inputBox(const Text& prompt, const Text& title,
-                                        const std::string& defaultText) override;
-    void setScoreLabel(game::ScoreLabel label, const std::string& text) override;
-    void setScoreFrameCaption(game::ScoreLabel label, const Text& caption) override;
-    void setScoreFrameVisible(game::ScoreLabel label, bool visible) override;
-    void setTrash(int count) override;
-    void setLoopLengthText(const Text& text) override;
-    void setCommentText(const Text& text) override;
-    std::string commentText() const override;
-    void setCommentVisible(bool visible) override;
-    void setCommentReadOnly(bool readOnly) override;
-    void setSpinnerRange(int minimum, int maximum) override;
-    int spinnerMaximum() const override;
-    void setSpinnerValue(int value) override;
-    int spinnerValue() const override;
-    void setSpinnerEnabled(bool enabled) override;
-    void setSpinnerVisible(bool visible) override;
-    void setSpinnerLabel(const std::string& text) override;
-    void setCommandEnabled(game::Command command, bool enabled) override;
-    void setCommandChecked(game::Command command, bool checked) override;
-    void setCommandCaption(game::Command command, const Text& caption) override;
-    void setCommandToolTip(game::Command command, const Text& toolTip) override;
-    void setCommandImage(game::Command command, int image) override;
-    void setCommandVisible(game::Command command, bool visible) override;
-    void setMenuEnabled(game::Menu menu, bool enabled) override;
-    void setPanelVisible(game::Panel panel, bool visible) override;
-    bool panelVisible(game::Panel panel) const override;
-    void setBoardToolbarEnabled(bool enabled) override;
-    void setPaletteBorder(int entry, bool border) override;
-    void setPaletteEnabled(int entry, bool enabled) override;
-    void setPaletteVisible(int entry, bool visible) override;
-    void setEditorOption(game::EditorOption option) override;
-    game::EditorOption editorOption() const override;
-    void startTimer(game::Timer timer, int intervalMs) override;
-    void stopTimer(game::Timer timer) override;
-    bool timerRunning(game::Timer timer) const override;
-    void drawTile(const game::TileDraw& tile) override;
-    void clearOfferedPiece() override;
-    void redrawAll() override;
-    void redrawBoard() override;
-    void setHintCell(int cell) override;
-    void mediaOpen(game::Device device, game::DeviceType type, const std::string& file) override;
-    void mediaClose(game::Device device) override;
-    void mediaPlay(game::Device device, long from, long to) override;
-    void mediaSound(game::Device device) override;
-    void mediaStop(game::Device device) override;
-    void mediaSeek(game::Device device, long position) override;
-    long mediaStart(game::Device device) const override;
-    long mediaLength(game::Device device) const override;
-    long mediaPosition(game::Device device) const override;
-    game::DeviceMode mediaMode(game::Device device) const override;
-    bool mediaCanPlay(game::Device device) const override;
-    void mediaLoop(game::Device device, bool on) override;
+    // game::FrontEnd
+    void show(const game::Screen& screen, const game::ScreenChanges& changes) override;
+    void wakeIn(game::Millis delayMs) override;
+    void showBox(const game::Box& box) override;
+    void playSound(game::Sound sound) override { media_.playSound(sound); }
+    void playMusic(game::Music piece) override { media_.playMusic(piece); }
+    void stopMusic(game::Music piece) override { media_.stopMusic(piece); }
+    void repeatMusic(game::Music piece, bool repeat) override { media_.repeatMusic(piece, repeat); }
+    void act(game::Action action) override;
 
 private:
     void connectForm();
+    void showCommands(const game::Screen& screen, const game::ScreenChanges& changes);
+    void showFrames(const game::Screen& screen);
+    void showComment(const game::Screen& screen);
+    void showSpinner(const game::Screen& screen);
+    void showPanels(const game::Screen& screen);
+    void showPalette(const game::Screen& screen);
+    void showBusy(bool busy);
     // The Edit menu's board submenu follows the board toolbar's state.
     void syncBoardMenu();
     void present(graphics::TileTarget target);
@@ -113,14 +67,13 @@ private:
     QImage panelView_;
     std::array<QImage, graphics::kPaletteEntries> paletteViews_;
     MediaBank media_;
-    WindowEvents* events_ = nullptr;
-    std::function<int()> offeredPiece_;
-    std::function<void(game::Command)> shell_;
-    std::array<std::unique_ptr<QTimer>, 4> timers_;
+    QTimer wake_;
+    game::Session* session_ = nullptr;
+    std::function<void(game::Action)> actions_;
     bool busy_ = false;
-    Text comment_;
-    bool settingComment_ = false;
-    bool settingSpinner_ = false;
+    // Set while the window shows what the model says: the widgets' own
+    // signals are not input then.
+    bool showing_ = false;
 };
 
 } // namespace tavrin::app

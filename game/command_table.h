@@ -2,7 +2,8 @@
 // toolbar button, one entry per command.
 #pragma once
 
-#include "game/window.h"
+#include "engine/ui_text.h"
+#include "game/command.h"
 
 #include <array>
 #include <string_view>

@@ -2,6 +2,8 @@
 // that protects a goal setting in progress.
 #include "game/controller.h"
 
+#include "game/flow_texts.h"
+
 namespace tavrin::game {
 
 namespace {
@@ -79,19 +81,26 @@ void GameController::command(Command c, Source source)
 {
     // Busy: a theme is being loaded or saved and events are handled between
     // its steps. No command may start in the middle of it, from any source.
-    if (w_.pointerBusy()) {
+    if (out_.shown().busy) {
         return;
     }
     // The hint only looks at the game: no guard.
     const bool guarded = c != Command::Hint
                          && (source == Source::Toolbar ? !onBoardToolbar(c) : (inGameMenu(c) || inOptionsFromModes(c)));
-    if (guarded) {
-        const std::int16_t go = passGoalSettingGuard();
+    if (!guarded) {
+        dispatch(c);
+        return;
+    }
+    passGoalSettingGuard([this, c](int go) {
         if (go == 0 || (go == 1 && c == Command::BigLoop)) {
             return;
         }
-    }
+        dispatch(c);
+    });
+}
 
+void GameController::dispatch(Command c)
+{
     switch (c) {
     case Command::NewGame:
         if (s_.editMode) {
@@ -99,18 +108,18 @@ void GameController::command(Command c, Source source)
                 editor_->newPuzzle();
             }
         } else if (!s_.puzzleSeries) {
-            StartFreeGame();
+            startFreeGame();
         }
         break;
     case Command::Open:
-        if (!s_.puzzleSeries) {
-            w_.shellCommand(c);
+        if (!s_.puzzleSeries && sessionCommand_) {
+            sessionCommand_(c);
         }
         break;
     case Command::FreshSeries:
     case Command::DailySeries:
-        if (!s_.puzzleSeries && !s_.editMode) {
-            w_.shellCommand(c);
+        if (!s_.puzzleSeries && !s_.editMode && sessionCommand_) {
+            sessionCommand_(c);
         }
         break;
     case Command::Save:
@@ -123,43 +132,28 @@ void GameController::command(Command c, Source source)
     case Command::HelpTopics:
     case Command::About:
     case Command::ScoreServer:
-        w_.shellCommand(c);
+        if (sessionCommand_) {
+            sessionCommand_(c);
+        }
         break;
-    case Command::Exit:
-        exitCommand();
-        break;
-    case Command::SoundOn:
-        soundSwitch(true);
-        break;
-    case Command::SoundOff:
-        soundSwitch(false);
-        break;
-    case Command::EcoMode:
-        ecoModeCommand();
-        break;
-    case Command::FullConnection:
-        fullConnectionCommand();
-        break;
-    case Command::BigLoop:
-        bigLoopCommand();
-        break;
+    case Command::Exit: exitCommand(); break;
+    case Command::SoundOn: soundSwitch(true); break;
+    case Command::SoundOff: soundSwitch(false); break;
+    case Command::EcoMode: ecoModeCommand(); break;
+    case Command::FullConnection: fullConnectionCommand(); break;
+    case Command::BigLoop: bigLoopCommand(); break;
     case Command::EditMode:
         if (s_.editMode) {
             // Already editing: show the state again rather than drop the collection.
-            w_.setCommandChecked(Command::EditMode, true);
-            w_.setCommandChecked(Command::PlayMode, false);
+            out_.screen().setCommandChecked(Command::EditMode, true);
+            out_.screen().setCommandChecked(Command::PlayMode, false);
         } else if (!s_.puzzleSeries && editor_ != nullptr) {
             editor_->enterEditMode();
         }
         break;
-    case Command::PlayMode:
-        leaveEditMode();
-        break;
-    case Command::GameSeparator:
-        break;
-    case Command::Hint:
-        showHint();
-        break;
+    case Command::PlayMode: leaveEditMode(); break;
+    case Command::GameSeparator: break;
+    case Command::Hint: showHint(); break;
     default:
         if (editCommand(c) && s_.editMode && editor_ != nullptr) {
             editor_->editCommand(c);
@@ -173,20 +167,23 @@ void GameController::command(Command c, Source source)
 void GameController::exitCommand()
 {
     if (s_.puzzleSeries && !f_.launchedWithFile) {
-        EndSeries();
-        StopSeriesMusic();
-        PlayFreeGameMusic();
+        endSeries();
+        stopSeriesMusic();
+        playFreeGameMusic();
         return;
     }
     if (s_.editMode && editor_ != nullptr && !editor_->editFilePath().empty()) {
-        // Closing the file: leave the editor (the user may choose to stay) and
-        // come back to an empty collection.
-        if (leaveEditMode()) {
-            editor_->enterEditMode();
-        }
+        // Closing the file: leave the editor (the player may choose to stay)
+        // and come back to an empty collection.
+        leaveEditMode([this](bool left) {
+            if (left) {
+                editor_->enterEditMode();
+                refreshCommandStates();
+            }
+        });
         return;
     }
-    w_.quitProgram();
+    out_.act(Action::Quit);
 }
 
 } // namespace tavrin::game

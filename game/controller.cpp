@@ -13,103 +13,72 @@
 
 namespace tavrin::game {
 
-GameController::GameController(GameState& state, Window& window, RandomSource& random)
-    : s_(state), w_(window), rnd_(random), themeGoal_(kDefaultThemeGoal),
+GameController::GameController(GameState& state, Output& output, RandomSource& random)
+    : s_(state), out_(output), rnd_(random), supply_(random.state().seed), free_(state, supply_),
+      series_(state, random),
+      themeGoal_(kDefaultThemeGoal),
       freeCaptions_{Text(kEcoPointsCaption), Text(kMovesLeftCaption), Text(kLoopPointsCaption), Text(kChainCaption)}
 {
 }
 
+GameController::~GameController() = default;
+
 void GameController::setItemKindCount(int count) { itemKinds_ = std::clamp(count, 2, kMaxItems); }
-
-void GameController::startTimer(Timer timer, int intervalMs)
-{
-    timers_[static_cast<std::size_t>(timer)] = true;
-    w_.startTimer(timer, intervalMs);
-}
-
-void GameController::stopTimer(Timer timer)
-{
-    timers_[static_cast<std::size_t>(timer)] = false;
-    w_.stopTimer(timer);
-}
 
 void GameController::showScoreLabels()
 {
-    w_.setScoreLabel(ScoreLabel::Eco, s_.labels.ecoPoints);
-    w_.setScoreLabel(ScoreLabel::MovesLeft, s_.labels.movesLeft);
-    w_.setScoreLabel(ScoreLabel::Loop, s_.labels.loopPoints);
-    w_.setScoreLabel(ScoreLabel::Chain, s_.labels.chain);
+    ScreenModel& screen = out_.screen();
+    screen.setFrameValue(ScoreFrame::Eco, s_.labels.ecoPoints);
+    screen.setFrameValue(ScoreFrame::MovesLeft, s_.labels.movesLeft);
+    screen.setFrameValue(ScoreFrame::Loop, s_.labels.loopPoints);
+    screen.setFrameValue(ScoreFrame::Chain, s_.labels.chain);
 }
 
-void GameController::startUp() { startTimer(Timer::StartUp, kStartUpIntervalMs); }
+void GameController::startUp() { out_.startTimer(Timer::StartUp, kStartUpIntervalMs); }
 
-void GameController::StartFreeGame() { StartFreeGame(drawItemLayout(itemKinds_, rnd_)); }
+void GameController::startFreeGame() { startFreeGameFromSeed(rnd_.drawSeed()); }
+
+void GameController::startFreeGameFromSeed(std::uint64_t seed)
+{
+    supply_.reseed(seed);
+    startFreeGame(drawItemLayout(itemKinds_, supply_));
+}
 
 // What every free game begins with, a new one or one taken up again.
 void GameController::clearForFreeGame()
 {
     clearHint();
     // A move of the previous game may still be playing its sequence.
-    stopTimer(Timer::Evaluation);
-    stopTimer(Timer::AfterDiscard);
+    out_.stopTimer(Timer::Evaluation);
+    out_.stopTimer(Timer::AfterDiscard);
     f_.sequenceStep = 0;
     f_.reverseRun = false;
-    f_.discardPending = false;
-    f_.moveBusy = false;
     f_.quietRun = false;
     s_.modeSettingActive = false;
     if (scores_ != nullptr) {
         scores_->resetLastRank();
     }
-    s_.puzzleCount = 0;
-    s_.overrunState = 0;
 }
 
-void GameController::StartFreeGame(const ItemLayout& layout)
+void GameController::startFreeGame(const ItemLayout& layout)
 {
-    // 1. Reset.
     clearForFreeGame();
-    s_.maxMovesUsed = 0;
-    s_.scoreChain = 0;
-    s_.scoreLabelsDirty = 0;
-    s_.cellItem.fill(-1);
-    s_.loopLength.fill(0);
-    s_.loopCount = 0;
-
-    // 2. Score display.
-    s_.labels = ScoreLabels{};
+    const Deal deal = free_.start(layout);
     showScoreLabels();
-    w_.setScoreFrameVisible(ScoreLabel::MovesLeft, true);
-    setFreeFrameCaption(ScoreLabel::MovesLeft, kMovesLeftCaption);
+    out_.screen().setFrameVisible(ScoreFrame::MovesLeft, true);
+    setFreeFrameCaption(ScoreFrame::MovesLeft, kMovesLeftCaption);
+    showDeal(deal);
+    showFreeGameStart();
+    tell(FreeGameEvent::Started);
+}
 
-    // 3 - 5. Items.
-    s_.itemCount = static_cast<std::int16_t>(std::clamp(layout.count, 0, kMaxItems));
-    s_.itemCells.fill(0);
-    for (int e = 0; e < layout.count && e < kMaxItems; ++e) {
-        if (isCell(layout.cells[e])) {
-            s_.itemCells[e] = layout.cells[e];
-            s_.cellItem[layout.cells[e]] = layout.kinds[e];
-        }
-    }
-
-    // 6. Board.
-    s_.greenStamp.fill(-1);
-    s_.board.fill(kEmpty);
-    f_.freeGameActive = true;
-    s_.movesUsed = 0;
-    s_.loopPoints = 0;
-
-    // 7. Discard window.
-    f_.discardWindow.fill(-1);
-    f_.offeredPiece = -1;
-
-    // 8. First piece, music, goal text, full redraw.
-    DealPiece();
-    PlayFreeGameMusic();
-    w_.setStatusText(themeGoal_);
+// The music, the goal text and the whole board of a game that starts or is taken up.
+void GameController::showFreeGameStart()
+{
+    playFreeGameMusic();
+    out_.screen().setStatus(themeGoal_);
     showNewBoard();
     refreshCommandStates();
-    tell(FreeGameEvent::Started);
 }
 
 void GameController::tell(FreeGameEvent event)
@@ -119,17 +88,17 @@ void GameController::tell(FreeGameEvent event)
     }
 }
 
-void GameController::EndGame()
+void GameController::endGame()
 {
-    const bool wasActive = f_.freeGameActive;
+    const bool wasActive = free_.active();
     if (s_.freeGame()) {
-        w_.setStatusText(kPressF2Text);
-        StopFreeGameMusic();
+        out_.screen().setStatus(kPressF2Text);
+        stopFreeGameMusic();
     } else {
         f_.savedStatusText = kPressF2Text;
-        w_.setStatusText("");
+        out_.screen().setStatus("");
     }
-    f_.freeGameActive = false;
+    free_.end();
     refreshCommandStates();
     if (wasActive) {
         tell(FreeGameEvent::Over);
@@ -144,14 +113,14 @@ void GameController::settlePendingMove()
         return;
     }
     for (int guard = 0; guard < 8 && timerOn(Timer::Evaluation); ++guard) {
-        EvaluateTurn();
+        evaluateTurn();
     }
     if (timerOn(Timer::AfterDiscard)) {
-        FinishDiscard();
+        finishDiscard();
     }
 }
 
-void GameController::SuspendFreeGame()
+void GameController::suspendFreeGame()
 {
     settlePendingMove();
     clearHint();
@@ -168,7 +137,7 @@ void GameController::SuspendFreeGame()
     }
 }
 
-void GameController::ResumeFreeGame()
+void GameController::resumeFreeGame()
 {
     for (int c = 0; c < kBoardSlots; ++c) {
         s_.board[c] = s_.boardSave[c];
@@ -183,96 +152,96 @@ void GameController::ResumeFreeGame()
 
 // --- series play ----------------------------------------------------------------
 
-void GameController::StartSeries(const std::string& playFilePath)
+void GameController::startSeries(const std::string& playFilePath)
 {
     settlePendingMove();
     f_.playFilePath = playFilePath;
-    StopFreeGameMusic();
-    PlaySeriesMusic();
+    stopFreeGameMusic();
+    playSeriesMusic();
     s_.puzzleSeries = true;
-    w_.setCommandEnabled(Command::NewGame, false);
-    w_.setCommandEnabled(Command::Open, false);
-    w_.setCommandEnabled(Command::EditMode, false);
+    ScreenModel& screen = out_.screen();
+    screen.setCommandEnabled(Command::NewGame, false);
+    screen.setCommandEnabled(Command::Open, false);
+    screen.setCommandEnabled(Command::EditMode, false);
     if (!f_.launchedWithFile) {
-        w_.setCommandCaption(Command::Exit, kInterruptCaption);
+        screen.setCommandCaption(Command::Exit, kInterruptCaption);
     }
-    w_.setCommentVisible(true);
-    w_.setCommentReadOnly(true);
-    w_.setCommandChecked(Command::EcoMode, false);
-    w_.setCommandEnabled(Command::EcoMode, false);
-    w_.setSpinnerVisible(false);
-    w_.setPanelVisible(Panel::FreeGame, false);
-    w_.setPanelVisible(Panel::Palette, true);
+    screen.setCommentVisible(true);
+    screen.setCommentReadOnly(true);
+    screen.setCommandChecked(Command::EcoMode, false);
+    screen.setCommandEnabled(Command::EcoMode, false);
+    screen.setSpinnerVisible(false);
+    screen.setPanelVisible(Panel::FreeGame, false);
+    screen.setPanelVisible(Panel::Palette, true);
     for (int e = 0; e < kPieceKinds; ++e) {
         drawPaletteEntry(e, false);
     }
-    f_.seriesMisses = 0;
-    SuspendFreeGame();
+    suspendFreeGame();
     showNewBoard();
-    s_.puzzleIndex = -1;
+    series_.start();
     refreshCommandStates();
-    NextPuzzle();
+    nextPuzzle();
 }
 
-void GameController::NextPuzzle()
+void GameController::nextPuzzle()
 {
-    s_.puzzleIndex = static_cast<std::int16_t>(s_.puzzleIndex + 1);
-    if (s_.puzzleIndex >= s_.puzzleCount || s_.puzzleIndex >= kMaxPuzzles) {
-        OfferAllShapes();
-        EndSeries();
-        if (f_.launchedWithFile) {
-            // Nothing else of the game is on screen: the play-through ends
-            // with its result and its entry, then the program as it was asked.
-            w_.messageBox(seriesResultText(s_.puzzleCount, f_.seriesMisses), kProductTitle, Buttons::Ok,
-                          Icon::Information);
-            if (scores_ != nullptr) {
-                scores_->enterSeriesHighScore(f_.seriesMisses, f_.playFilePath);
-            }
-            w_.quitProgram();
-            return;
-        }
-        if (scores_ != nullptr) {
-            scores_->enterSeriesHighScore(f_.seriesMisses, f_.playFilePath);
-        }
-        StopSeriesMusic();
-        PlayFreeGameMusic();
+    if (!series_.nextPuzzle()) {
+        finishSeries();
         return;
     }
-    Puzzle& p = s_.puzzles[s_.puzzleIndex];
-    const std::string comment = trimComment(p.comment);
+    ScreenModel& screen = out_.screen();
+    const Puzzle& p = s_.puzzles[s_.puzzleIndex];
     const auto at = static_cast<std::size_t>(s_.puzzleIndex);
-    if (at < f_.seriesComments.size()) {
-        w_.setCommentText(f_.seriesComments[at]);
-    } else {
-        w_.setCommentText(comment);
-    }
-    p.comment = fitComment(comment);
-    for (int c = 0; c < kCellCount; ++c) {
-        s_.board[c] = p.cells[c];
-    }
+    screen.setComment(at < f_.seriesComments.size() ? f_.seriesComments[at] : Text(trimComment(p.comment)));
     showNewBoard();
-    if (p.mode == kBigLoop) {
-        OfferAllShapes();
-        s_.analysisKind = 1;
-        s_.loopTarget = networkAnalysis(s_);
-        seriesBoardValue_ = s_.loopTarget;
-        w_.setStatusText(kBigLoopStartText);
-        w_.setCommandChecked(Command::BigLoop, true);
-        w_.setCommandEnabled(Command::BigLoop, true);
-        w_.setCommandChecked(Command::FullConnection, false);
-        w_.setCommandEnabled(Command::FullConnection, false);
+    const bool bigLoop = p.mode == kBigLoop;
+    if (bigLoop) {
+        offerAllShapes();
+        screen.setStatus(kBigLoopStartText);
     } else if (p.mode == kFullConnection) {
-        s_.analysisKind = 0;
-        networkAnalysis(s_);
-        seriesBoardValue_ = s_.groupCount;
-        w_.setStatusText(kFullConnectionStartText);
-        OfferRandomShape();
-        w_.setCommandChecked(Command::FullConnection, true);
-        w_.setCommandEnabled(Command::FullConnection, true);
-        w_.setCommandChecked(Command::BigLoop, false);
-        w_.setCommandEnabled(Command::BigLoop, false);
+        screen.setStatus(kFullConnectionStartText);
+        offerRandomShape();
+    }
+    if (bigLoop || p.mode == kFullConnection) {
+        screen.setCommandChecked(Command::BigLoop, bigLoop);
+        screen.setCommandEnabled(Command::BigLoop, bigLoop);
+        screen.setCommandChecked(Command::FullConnection, !bigLoop);
+        screen.setCommandEnabled(Command::FullConnection, !bigLoop);
     }
     showSeriesFrames();
+}
+
+// The last puzzle was cleared: the series' result and its high-score entry.
+void GameController::finishSeries()
+{
+    offerAllShapes();
+    const std::int16_t misses = static_cast<std::int16_t>(series_.misses());
+    if (f_.launchedWithFile) {
+        // Nothing else of the game is on screen: the play-through ends with
+        // its result and its entry, then the program as it was asked. The
+        // series stays on screen behind the boxes.
+        out_.ask(Box::message(seriesResultText(s_.puzzleCount, misses), std::string(kProductTitle), Buttons::Ok,
+                              Icon::Information),
+                 [this, misses](const BoxAnswer&) {
+                     auto quit = [this] { out_.act(Action::Quit); };
+                     if (scores_ != nullptr) {
+                         scores_->enterSeriesHighScore(misses, f_.playFilePath, quit);
+                     } else {
+                         quit();
+                     }
+                 });
+        return;
+    }
+    endSeries();
+    auto back = [this] {
+        stopSeriesMusic();
+        playFreeGameMusic();
+    };
+    if (scores_ != nullptr) {
+        scores_->enterSeriesHighScore(misses, f_.playFilePath, back);
+    } else {
+        back();
+    }
 }
 
 void GameController::showSeriesFrames()
@@ -280,73 +249,75 @@ void GameController::showSeriesFrames()
     if (!s_.puzzleSeries || s_.puzzleIndex < 0 || s_.puzzleIndex >= kPuzzleSlots) {
         return;
     }
-    const bool bigLoop = s_.puzzles[s_.puzzleIndex].mode == kBigLoop;
-    w_.setScoreFrameCaption(ScoreLabel::Eco, kPuzzleNumberCaption);
-    w_.setScoreLabel(ScoreLabel::Eco, std::to_string(s_.puzzleIndex + 1) + "/" + std::to_string(s_.puzzleCount));
-    w_.setScoreFrameCaption(ScoreLabel::MovesLeft, kMissesCaption);
-    w_.setScoreLabel(ScoreLabel::MovesLeft, std::to_string(f_.seriesMisses));
-    w_.setScoreFrameCaption(ScoreLabel::Loop, bigLoop ? Text(kLoopPointsCaption) : Text(kGroupsCaption));
-    w_.setScoreLabel(ScoreLabel::Loop, std::to_string(seriesBoardValue_));
-    w_.setScoreFrameVisible(ScoreLabel::Chain, bigLoop);
-    w_.setScoreFrameCaption(ScoreLabel::Chain, kLoopToBeatCaption);
-    w_.setScoreLabel(ScoreLabel::Chain, bigLoop ? std::to_string(s_.loopTarget) : std::string());
+    ScreenModel& screen = out_.screen();
+    const bool bigLoop = series_.mode() == kBigLoop;
+    screen.setFrameCaption(ScoreFrame::Eco, kPuzzleNumberCaption);
+    screen.setFrameValue(ScoreFrame::Eco, std::to_string(s_.puzzleIndex + 1) + "/" + std::to_string(s_.puzzleCount));
+    screen.setFrameCaption(ScoreFrame::MovesLeft, kMissesCaption);
+    screen.setFrameValue(ScoreFrame::MovesLeft, std::to_string(series_.misses()));
+    screen.setFrameCaption(ScoreFrame::Loop, bigLoop ? Text(kLoopPointsCaption) : Text(kGroupsCaption));
+    screen.setFrameValue(ScoreFrame::Loop, std::to_string(series_.boardValue()));
+    screen.setFrameVisible(ScoreFrame::Chain, bigLoop);
+    screen.setFrameCaption(ScoreFrame::Chain, kLoopToBeatCaption);
+    screen.setFrameValue(ScoreFrame::Chain, bigLoop ? std::to_string(s_.loopTarget) : std::string());
 }
 
 void GameController::showFreeGameFrames()
 {
     for (std::size_t i = 0; i < freeCaptions_.size(); ++i) {
-        const auto label = static_cast<ScoreLabel>(i);
-        w_.setScoreFrameCaption(label, freeCaptions_[i]);
-        w_.setScoreFrameVisible(label, true);
+        const auto frame = static_cast<ScoreFrame>(i);
+        out_.screen().setFrameCaption(frame, freeCaptions_[i]);
+        out_.screen().setFrameVisible(frame, true);
     }
     showScoreLabels();
 }
 
-void GameController::setFreeFrameCaption(ScoreLabel label, const Text& caption)
+void GameController::setFreeFrameCaption(ScoreFrame frame, const Text& caption)
 {
-    freeCaptions_[static_cast<std::size_t>(label)] = caption;
-    w_.setScoreFrameCaption(label, caption);
+    freeCaptions_[static_cast<std::size_t>(frame)] = caption;
+    out_.screen().setFrameCaption(frame, caption);
 }
 
 void GameController::showNewBoard()
 {
-    w_.redrawAll();
+    out_.screen().redrawAll(free_.offeredPiece());
     showLoopLength();
 }
 
-void GameController::EndSeries()
+void GameController::endSeries()
 {
     // A pending evaluation or next-puzzle tick belongs to the series.
-    stopTimer(Timer::Evaluation);
-    stopTimer(Timer::StartUp);
+    out_.stopTimer(Timer::Evaluation);
+    out_.stopTimer(Timer::StartUp);
     f_.sequenceStep = 0;
     f_.reverseRun = false;
     f_.quietRun = false;
 
-    w_.setCommandChecked(Command::FullConnection, false);
-    w_.setCommandChecked(Command::BigLoop, false);
-    OfferAllShapes();
-    w_.setPanelVisible(Panel::BoardToolbar, false);
-    w_.setPanelVisible(Panel::Palette, false);
-    w_.setPanelVisible(Panel::FreeGame, true);
+    ScreenModel& screen = out_.screen();
+    screen.setCommandChecked(Command::FullConnection, false);
+    screen.setCommandChecked(Command::BigLoop, false);
+    offerAllShapes();
+    screen.setPanelVisible(Panel::BoardToolbar, false);
+    screen.setPanelVisible(Panel::Palette, false);
+    screen.setPanelVisible(Panel::FreeGame, true);
     s_.puzzleSeries = false;
     f_.seriesComments.clear();
-    ResumeFreeGame();
+    resumeFreeGame();
     showNewBoard();
     showFreeGameFrames();
-    w_.setStatusText("");
-    w_.setCommandEnabled(Command::EcoMode, true);
-    w_.setCommandChecked(Command::EcoMode, true);
-    w_.setCommandEnabled(Command::FullConnection, false);
-    w_.setCommandEnabled(Command::BigLoop, false);
-    w_.setCommentVisible(false);
-    w_.setCommandEnabled(Command::NewGame, true);
-    w_.setCommandEnabled(Command::Open, true);
-    w_.setCommandEnabled(Command::EditMode, true);
-    w_.setSpinnerVisible(true);
-    w_.setCommandCaption(Command::Exit, kExitCaption);
-    w_.setWindowCaption(kProductTitle);
-    w_.setCommandEnabled(Command::ClearHighScores, scores_ != nullptr && scores_->hasHighScores());
+    screen.setStatus("");
+    screen.setCommandEnabled(Command::EcoMode, true);
+    screen.setCommandChecked(Command::EcoMode, true);
+    screen.setCommandEnabled(Command::FullConnection, false);
+    screen.setCommandEnabled(Command::BigLoop, false);
+    screen.setCommentVisible(false);
+    screen.setCommandEnabled(Command::NewGame, true);
+    screen.setCommandEnabled(Command::Open, true);
+    screen.setCommandEnabled(Command::EditMode, true);
+    screen.setSpinnerVisible(true);
+    screen.setCommandCaption(Command::Exit, kExitCaption);
+    screen.setCaption(std::string(kProductTitle));
+    screen.setCommandEnabled(Command::ClearHighScores, scores_ != nullptr && scores_->hasHighScores());
     refreshCommandStates();
 }
 
@@ -358,161 +329,44 @@ void GameController::drawPaletteEntry(int entry, bool plain)
     t.piece = entry;
     t.step = 3;
     t.plainLook = plain;
-    w_.drawTile(t);
+    out_.screen().drawTile(t);
 }
 
 void GameController::refreshCommandStates()
 {
     refreshHint();
     const bool playing = !s_.editMode && !s_.puzzleSeries;
-    w_.setCommandEnabled(Command::FreshSeries, playing);
-    w_.setCommandEnabled(Command::DailySeries, playing);
+    out_.screen().setCommandEnabled(Command::FreshSeries, playing);
+    out_.screen().setCommandEnabled(Command::DailySeries, playing);
     // Another activity: another piece of music repeats.
     markLoopingMusic();
 }
 
-void GameController::OfferAllShapes()
+void GameController::offerAllShapes()
 {
+    ScreenModel& screen = out_.screen();
     for (int e = 0; e < kPieceKinds; ++e) {
-        paletteEnabled_[e] = true;
-        w_.setPaletteEnabled(e, true);
+        screen.setPaletteEnabled(e, true);
         drawPaletteEntry(e, false);
     }
-    paletteEnabled_[kEraser] = true;
-    w_.setPaletteEnabled(kEraser, true);
-    w_.setPaletteVisible(kEraser, true);
+    screen.setPaletteEnabled(kEraser, true);
+    screen.setPaletteVisible(kEraser, true);
 }
 
-void GameController::OfferRandomShape()
+void GameController::offerRandomShape()
 {
-    int shape = rnd_.Int(kPieceKinds);
-    while (shape == s_.selectedShape) {
-        shape = rnd_.Int(kPieceKinds);
-    }
-    s_.selectedShape = static_cast<std::int16_t>(shape);
+    const int shape = series_.drawShape();
+    ScreenModel& screen = out_.screen();
     for (int e = 0; e < kPieceKinds; ++e) {
         const bool on = e == shape;
-        w_.setPaletteBorder(e, on);
-        paletteEnabled_[e] = on;
-        w_.setPaletteEnabled(e, on);
+        screen.setPaletteSelected(e, on);
+        screen.setPaletteEnabled(e, on);
         drawPaletteEntry(e, !on);
     }
     // Erasing the smaller group would join the rest without effort: a
     // full-connection puzzle offers no eraser.
-    w_.setPaletteBorder(kEraser, false);
-    paletteEnabled_[kEraser] = false;
-    w_.setPaletteEnabled(kEraser, false);
-}
-
-// --- leaving the editor and the goal-setting guard ----------------------------------
-
-bool GameController::leaveEditMode()
-{
-    if (!s_.editMode) {
-        w_.setCommandChecked(Command::PlayMode, true);
-        return true;
-    }
-    const bool saved = editor_ == nullptr || editor_->collectionSaved();
-    if (!saved && w_.messageBox(kDiscardChangesQuestion, "", Buttons::YesNo, Icon::Question) != Answer::Yes) {
-        w_.setCommandChecked(Command::EditMode, true);
-        w_.setCommandChecked(Command::PlayMode, false);
-        return false;
-    }
-    // An editor placement may still be playing its sequence.
-    stopTimer(Timer::Evaluation);
-    f_.sequenceStep = 0;
-    f_.reverseRun = false;
-    f_.quietRun = false;
-    s_.modeSettingActive = false;
-
-    ResumeFreeGame();
-    w_.setPanelVisible(Panel::EditorOptions, false);
-    w_.setCommentVisible(false);
-    w_.setWindowCaption(kProductTitle);
-    w_.setMenuEnabled(Menu::Edit, false);
-    w_.setCommandChecked(Command::EcoMode, true);
-    w_.setCommandEnabled(Command::EcoMode, true);
-    w_.setCommandChecked(Command::FullConnection, false);
-    w_.setCommandEnabled(Command::FullConnection, false);
-    w_.setCommandChecked(Command::BigLoop, false);
-    w_.setCommandEnabled(Command::BigLoop, false);
-    w_.setCommandChecked(Command::EditMode, false);
-    w_.setCommandChecked(Command::PlayMode, true);
-    for (const Command c : {Command::Cut, Command::Copy, Command::Paste, Command::Delete, Command::Save, Command::Undo,
-                            Command::SaveAs}) {
-        w_.setCommandEnabled(c, false);
-    }
-    w_.setCommandCaption(Command::Exit, kExitCaption);
-    w_.setCommandToolTip(Command::NewGame, kNewGameToolTip);
-    w_.setCommandCaption(Command::NewGame, kNewGameCaption);
-    w_.setCommandImage(Command::NewGame, kNewGameImage);
-    PlayFreeGameMusic();
-    w_.setPanelVisible(Panel::FreeGame, true);
-    w_.setPanelVisible(Panel::Palette, false);
-    w_.setPanelVisible(Panel::BoardToolbar, false);
-    for (int e = 0; e < kPieceKinds; ++e) {
-        drawPaletteEntry(e, false);
-    }
-    w_.setCommandVisible(Command::GameSeparator, true);
-
-    f_.offeredPiece = f_.offeredPieceSave;
-    f_.offeredPieceSave = -1;
-    s_.movesUsed = f_.movesUsedSave;
-    s_.editMode = false;
-    w_.setCommandEnabled(Command::NewGame, true);
-    w_.setStatusText(f_.savedStatusText);
-    showNewBoard();
-    return true;
-}
-
-std::int16_t GameController::passGoalSettingGuard()
-{
-    if (!s_.modeSettingActive) {
-        return -1;
-    }
-    if (w_.messageBox(kGoalSettingQuestion, "", Buttons::YesNo, Icon::Question) == Answer::Yes) {
-        s_.modeSettingActive = false;
-        if (!w_.statusText().empty()) {
-            w_.setStatusText("");
-        }
-        // The spinner was held while the goal was being set.
-        w_.setSpinnerEnabled(true);
-        return 1;
-    }
-    if (s_.editMode) {
-        w_.setCommandChecked(Command::PlayMode, false);
-        w_.setCommandChecked(Command::EditMode, true);
-    }
-    if (editor_ != nullptr) {
-        editor_->showGameMode();
-    }
-    return 0;
-}
-
-// --- mode commands ------------------------------------------------------------------
-
-void GameController::ecoModeCommand() { w_.setCommandChecked(Command::EcoMode, !s_.editMode); }
-
-void GameController::fullConnectionCommand()
-{
-    if (s_.editMode) {
-        if (editor_ != nullptr) {
-            editor_->fullConnectionGoalCommand();
-        }
-        return;
-    }
-    w_.setCommandChecked(Command::FullConnection, s_.puzzleSeries);
-}
-
-void GameController::bigLoopCommand()
-{
-    if (s_.editMode) {
-        if (editor_ != nullptr) {
-            editor_->bigLoopGoalCommand();
-        }
-        return;
-    }
-    w_.setCommandChecked(Command::BigLoop, s_.puzzleSeries);
+    screen.setPaletteSelected(kEraser, false);
+    screen.setPaletteEnabled(kEraser, false);
 }
 
 } // namespace tavrin::game

@@ -1,14 +1,19 @@
-// The game controller: free game, series play, the placement sequence and its
-// evaluation, sound and music, and the command dispatch. Runs whole games
-// without a window; everything visible goes through the Window interface.
+// The game controller: shows the free game and series play, runs the
+// placement sequence on the game's timers, plays sound and music and
+// dispatches the commands. The rules themselves are FreeGame's and
+// SeriesPlay's; everything shown goes to the screen model in Output.
 #pragma once
 
 #include "engine/game_state.h"
+#include "game/box.h"
+#include "game/command.h"
 #include "game/edit_port.h"
+#include "game/free_game.h"
 #include "game/item_layout.h"
+#include "game/output.h"
 #include "game/random.h"
 #include "game/score_keeper.h"
-#include "game/window.h"
+#include "game/series_play.h"
 
 #include <array>
 #include <cstdint>
@@ -23,8 +28,6 @@ class SettingsStore;
 
 namespace tavrin::game {
 
-inline constexpr int kDiscardSlots = 10;
-
 struct SavedGame;
 enum class SavedGameProblem;
 
@@ -36,16 +39,9 @@ enum class FreeGameEvent {
     Over,     // the goal was reached or the moves ran out
 };
 
-// Game-flow state beside the shared engine state. Public so that the editor,
-// the replay tool and tests can read it; only the controller and the editor
-// write it.
+// What the controller shows beside the rules' own state. Public so that the
+// editor and tests can read it; only the controller and the editor write it.
 struct FlowState {
-    bool freeGameActive = false;
-    bool moveBusy = false;
-    std::int16_t offeredPiece = -1;
-    std::array<std::int16_t, kDiscardSlots> discardWindow{-1, -1, -1, -1, -1, -1, -1, -1, -1, -1};
-
-    std::int16_t seriesMisses = 0;
     bool launchedWithFile = false;
     std::string playFilePath;
     // Shown in the comment box instead of the puzzles' own comments (the
@@ -57,51 +53,59 @@ struct FlowState {
     std::int16_t movesUsedSave = 0;
     Text savedStatusText;
 
-    // The placement sequence and its evaluation.
+    // The placement sequence: the dissolve of the piece laid, then the judgement.
     bool quietRun = false;
     bool reverseRun = false;
-    std::int16_t turnResult = 0;
     std::int16_t lastCell = -1;
     std::int16_t animNew = -1;
     std::int16_t animOld = -1;
     std::int16_t oldPiece = -1;
-    std::int16_t scoreBefore = 0;
     std::int16_t scoreAfter = 0;
-    std::int16_t groupsAfter = 0;
     std::int16_t sequenceStep = 0;
-    bool discardPending = false;
 
     std::int16_t lastHoverCell = -1;
     bool hoverRefresh = false;
 
     bool soundOn = true; // the checked state of "音あり(&E)"
+    // The discard sound is silent only after sound was switched off from the menu.
+    bool trashSoundOpen = true;
 
     // The cell the hint marks until the next move, or -1.
     std::int16_t hintCell = -1;
 };
 
-// Where a command came from: the guard differs for menu items and buttons.
-enum class Source { Menu, Toolbar };
-
 class GameController {
 public:
-    GameController(GameState& state, Window& window, RandomSource& random);
+    GameController(GameState& state, Output& output, RandomSource& random);
+    ~GameController();
 
     GameState& state() { return s_; }
     const GameState& state() const { return s_; }
     FlowState& flow() { return f_; }
     const FlowState& flow() const { return f_; }
-    Window& window() { return w_; }
+    Output& output() { return out_; }
+    ScreenModel& screen() { return out_.screen(); }
     RandomSource& random() { return rnd_; }
     const RandomSource& random() const { return rnd_; }
+    // The free game's own source: its items and every piece it deals. A
+    // game's seed and its moves replay it exactly.
+    RandomSource& supply() { return supply_; }
+    const RandomSource& supply() const { return supply_; }
+    FreeGame& freeGame() { return free_; }
+    const FreeGame& freeGame() const { return free_; }
+    SeriesPlay& series() { return series_; }
+    const SeriesPlay& series() const { return series_; }
 
     // --- wiring ----------------------------------------------------------------
     void attachEditor(EditPort* editor) { editor_ = editor; }
     void attachScoreKeeper(ScoreKeeper* keeper) { scores_ = keeper; }
     // Where the sound switch is remembered ("Options" / "PointMode").
     void attachSettings(SettingsStore* settings) { settings_ = settings; }
-    // What the start-up timer does outside series play (default: StartFreeGame).
+    // What the start-up timer does outside series play (default: startFreeGame).
     void setStartUpAction(std::function<void()> action) { startUpAction_ = std::move(action); }
+    // The commands the session runs itself (files, high scores, the series it
+    // makes) once the guard let them through.
+    void setSessionCommands(std::function<void(Command)> run) { sessionCommand_ = std::move(run); }
     // Number of item kinds of the current item picture (2 .. 5).
     void setItemKindCount(int count);
     int itemKindCount() const { return itemKinds_; }
@@ -115,34 +119,32 @@ public:
     // --- start-up --------------------------------------------------------------
     // Sets the sound switch without side effects (checks the two menu items).
     void setSoundSwitch(bool on);
-    // Opens the five media devices.
-    void OpenSoundDevices();
     // Arms the start-up timer.
     void startUp();
 
-    // --- events from the window ------------------------------------------------
+    // --- input -----------------------------------------------------------------
     void command(Command command, Source source = Source::Menu);
     void cellReleased(int cell);
     void cellHovered(int cell);
-    // Mouse press on palette entry 0..11; `shiftState` as the window reports it
-    // (1 Shift, 2 Ctrl, 4 Alt, summed).
+    // Mouse press on palette entry 0..11; `shiftState` 1 Shift, 2 Ctrl, 4 Alt, summed.
     void palettePressed(int entry, int shiftState);
     void trashReleased();
     void timerTick(Timer timer);
     void spinnerChanged(int value);
     void commentEdited(const std::string& text);
+    void editorOptionClicked(EditorOption option);
 
     // --- the free game ---------------------------------------------------------
-    void StartFreeGame();
-    // The same with the items given instead of drawn (replays and tests).
-    void StartFreeGame(const ItemLayout& layout);
-    void DealPiece();
-    void AgeDiscards();
-    void EndGame();
-    void TimeUp();
-    void EvaluateTurn();
-    void FinishDiscard();
-    static Text resultText(int eco, long loop, int bonus, int total);
+    // A new game on a seed drawn from the session's source.
+    void startFreeGame();
+    // A new game whose items and pieces come from `seed`.
+    void startFreeGameFromSeed(std::uint64_t seed);
+    // The items given instead of drawn; the pieces come from the supply as
+    // it stands (replays and tests).
+    void startFreeGame(const ItemLayout& layout);
+    void endGame();
+    void evaluateTurn();
+    void finishDiscard();
 
     // --- a free game kept across runs (saved_game.cpp) -------------------------
     // True while a free game is on the board between two moves.
@@ -155,19 +157,21 @@ public:
     SavedGameProblem continueFreeGame(const SavedGame& game);
 
     // --- series play -----------------------------------------------------------
-    void StartSeries(const std::string& playFilePath);
-    void NextPuzzle();
-    void EndSeries();
-    void OfferAllShapes();
-    void OfferRandomShape();
+    void startSeries(const std::string& playFilePath);
+    void nextPuzzle();
+    void endSeries();
+    void offerAllShapes();
+    void offerRandomShape();
 
     // --- around the editor -----------------------------------------------------
-    void SuspendFreeGame();
-    void ResumeFreeGame();
-    // Leaves the editor; false when the user chose to stay.
-    bool leaveEditMode();
-    // -1 go on, 1 go on (goal setting abandoned), 0 do not run the command.
-    std::int16_t passGoalSettingGuard();
+    void suspendFreeGame();
+    void resumeFreeGame();
+    // Leaves the editor; `then(false)` when the player chose to stay.
+    void leaveEditMode(std::function<void(bool left)> then = {});
+    // The guard before commands while a goal is being set: `then` runs with
+    // -1 (no goal setting), 1 (the player abandoned it) or 0 (the player
+    // chose to go on setting it: the command must not run).
+    void passGoalSettingGuard(std::function<void(int go)> then);
     // Starts the placement sequence for an editor placement at `cell`.
     void startEditPlacement(int cell, const EditPlacement& placement);
 
@@ -177,12 +181,10 @@ public:
     void bigLoopCommand();
 
     // --- sound and music -------------------------------------------------------
-    void PlayFreeGameMusic();
-    void PlaySeriesMusic();
-    void StopFreeGameMusic();
-    void StopSeriesMusic();
-    void PlaySound(Device device);
-    void LoopMusic();
+    void playFreeGameMusic();
+    void playSeriesMusic();
+    void stopFreeGameMusic();
+    void stopSeriesMusic();
     // The two sound items; false when the clicked item was already checked.
     bool soundSwitch(bool on);
 
@@ -195,14 +197,13 @@ public:
     bool hintAvailable() const;
     // Enables the hint command by hintAvailable(), removing a stale mark.
     void refreshHint();
-    // Removes the hint mark.
     void clearHint();
     // After the editor or a series opened or closed: the hint, the series
     // the game makes, which only start from play mode, and which music repeats.
     void refreshCommandStates();
 
     // --- helpers ---------------------------------------------------------------
-    // Sends the score labels of the shared state to the window.
+    // The score labels of the shared state into the frames.
     void showScoreLabels();
     // The score frames while a series runs: puzzle number and count, misses,
     // and the current loop points and the points to beat (big loop) or the
@@ -215,49 +216,58 @@ public:
     void showNewBoard();
     // The loop-length label for the cell last hovered, on the board as shown.
     void showLoopLength();
-    bool timerOn(Timer timer) const { return timers_[static_cast<std::size_t>(timer)]; }
+    bool timerOn(Timer timer) const { return out_.timerOn(timer); }
 
 private:
-    void startTimer(Timer timer, int intervalMs);
-    void stopTimer(Timer timer);
     void placeFreeGame(int cell);
     void placeSeries(int cell);
+    void drawSequenceFrame(bool onBoard);
     void evaluateEditor();
     void evaluateSeries();
     void evaluateFreeGame();
+    void showDeal(const Deal& deal);
+    void goalReached();
+    void timeUp(const Text& message, Icon icon);
+    void clearOfferedPiece();
+    void moveDone();
     void takeBack();
     void settlePendingMove();
     void drawPaletteEntry(int entry, bool plain);
-    void armMusicLoop(Device device);
     void markLoopingMusic();
+    void dispatch(Command command);
+    void closeEditor();
     void exitCommand();
-    void playMusic(Device device);
+    void finishSeries();
+    void playMusic(Music piece);
     void tell(FreeGameEvent event);
     void clearForFreeGame();
     int shownLoopLength(int cell);
-    void setFreeFrameCaption(ScoreLabel label, const Text& caption);
-    // True when the move just accepted leaves the free game over.
-    bool moveEndsGame() const;
+    void setFreeFrameCaption(ScoreFrame frame, const Text& caption);
+    void showFreeGameStart();
 
     GameState& s_;
-    Window& w_;
+    Output& out_;
     RandomSource& rnd_;
+    RandomSource supply_;
     FlowState f_;
+    FreeGame free_;
+    SeriesPlay series_;
     EditPort* editor_ = nullptr;
     ScoreKeeper* scores_ = nullptr;
     SettingsStore* settings_ = nullptr;
     std::function<void()> startUpAction_;
+    std::function<void(Command)> sessionCommand_;
     std::function<void(FreeGameEvent)> freeGameListener_;
     int itemKinds_ = 3;
     Text themeGoal_;
-    std::array<bool, 4> timers_{};
     // The captions the free game gave its frames, shown again after a series.
-    std::array<Text, 4> freeCaptions_;
-    // The series frame values that follow the board: loop points or groups.
-    long seriesBoardValue_ = 0;
+    std::array<Text, kFrameCount> freeCaptions_;
+    // Which pieces the window was told to repeat.
+    std::array<bool, kMusicCount> musicRepeats_{};
+    // The series placement being played out.
+    SeriesMove lastSeriesMove_;
     // The loops of the board as shown, found on a copy of that board alone.
     std::unique_ptr<GameState> shownLoops_;
-    std::array<bool, 12> paletteEnabled_{true, true, true, true, true, true, true, true, true, true, true, true};
 };
 
 } // namespace tavrin::game

@@ -3,7 +3,9 @@
 // controller calls it only for editor commands and while editMode is on.
 #pragma once
 
-#include "game/window.h"
+#include "game/command.h"
+
+#include <functional>
 
 #include <cstdint>
 #include <optional>
@@ -23,7 +25,7 @@ class EditPort {
 public:
     virtual ~EditPort() = default;
 
-    // Enters edit mode (Edit Mode command). Uses GameController::SuspendFreeGame
+    // Enters edit mode (Edit Mode command). Uses GameController::suspendFreeGame
     // and the controller's flow state to keep the free game aside.
     virtual void enterEditMode() = 0;
     // New Game command in edit mode: disableUndo() then addPuzzle().
@@ -36,11 +38,12 @@ public:
     // Refreshes the current puzzle's mode on the full-connection and big-loop commands.
     virtual void showGameMode() = 0;
 
-    // A click on board cell `cell` in edit mode: asks confirmReplacingGoal, checks
-    // holdsSelectedShape, takes the undo snapshot, writes board and puzzle, runs the analysis,
-    // marks the collection unsaved and refreshes the edit commands. No value
-    // when nothing changes; the controller then plays the placement sequence.
-    virtual std::optional<EditPlacement> placeOnCell(int cell) = 0;
+    // A click on board cell `cell` in edit mode: asks before a goal is
+    // replaced, refuses the shape the cell holds already, takes the undo
+    // snapshot, writes board and puzzle, runs the analysis, marks the
+    // collection unsaved and refreshes the edit commands; then `placed` runs
+    // (never when nothing changed) and the controller plays the placement sequence.
+    virtual void placeOnCell(int cell, std::function<void(const EditPlacement&)> placed) = 0;
     // Selects another random palette shape (option "ランダム").
     virtual void pickRandomShape() = 0;
     // A placement lowered the loop points below the target: the puzzle takes

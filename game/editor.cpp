@@ -28,23 +28,28 @@ int toolButton(Command command)
     }
 }
 
-// Clears a flag when the handler ends, whichever way it ends.
-class FlagGuard {
-public:
-    explicit FlagGuard(bool& flag) : flag_(flag) { flag_ = true; }
-    ~FlagGuard() { flag_ = false; }
-    FlagGuard(const FlagGuard&) = delete;
-    FlagGuard& operator=(const FlagGuard&) = delete;
-
-private:
-    bool& flag_;
-};
-
 } // namespace
 
 Editor::Editor(GameController& controller)
-    : ctl_(controller), s_(controller.state()), w_(controller.window()), collection_(controller.state())
+    : ctl_(controller), s_(controller.state()), out_(controller.output()), collection_(controller.state())
 {
+}
+
+ScreenModel& Editor::screen() { return out_.screen(); }
+
+std::string Editor::commentText() const { return out_.shown().comment.text.japanese(); }
+
+void Editor::whenGoalSettingMayStop(std::function<void()> then)
+{
+    if (!s_.modeSettingActive) {
+        then();
+        return;
+    }
+    ctl_.passGoalSettingGuard([then](int go) {
+        if (go != 0) {
+            then();
+        }
+    });
 }
 
 // --- entering edit mode ---------------------------------------------------------------
@@ -57,59 +62,59 @@ void Editor::enterEditMode()
     if (s_.editMode) {
         // Already editing: starting over would throw the collection away and
         // overwrite the suspended free game with the editor's board.
-        w_.setCommandChecked(Command::EditMode, true);
-        w_.setCommandChecked(Command::PlayMode, false);
+        screen().setCommandChecked(Command::EditMode, true);
+        screen().setCommandChecked(Command::PlayMode, false);
         return;
     }
     FlowState& flow = ctl_.flow();
 
     s_.puzzleCount = 0;
-    ctl_.SuspendFreeGame();
+    ctl_.suspendFreeGame();
 
     s_.editMode = true;
     s_.modeSettingActive = false;
 
-    flow.savedStatusText = w_.statusText();
-    w_.setStatusText("");
+    flow.savedStatusText = out_.shown().status;
+    screen().setStatus("");
 
-    if (w_.windowCaption() != kProductTitle) {
-        w_.setWindowCaption(kProductTitle);
+    if (!(out_.shown().caption == Text(std::string(kProductTitle)))) {
+        screen().setCaption(std::string(kProductTitle));
     }
 
-    w_.setCommentVisible(true);
-    w_.setCommentReadOnly(false);
-    w_.setPanelVisible(Panel::EditorOptions, true);
-    ctl_.StopFreeGameMusic();
+    screen().setCommentVisible(true);
+    screen().setCommentReadOnly(false);
+    screen().setPanelVisible(Panel::EditorOptions, true);
+    ctl_.stopFreeGameMusic();
 
-    w_.setCommandChecked(Command::EcoMode, false);
-    w_.setCommandEnabled(Command::EcoMode, false);
-    w_.setCommandEnabled(Command::FullConnection, true);
-    w_.setCommandEnabled(Command::BigLoop, true);
-    w_.setMenuEnabled(Menu::Edit, true);
-    w_.setCommandChecked(Command::EditMode, true);
-    w_.setCommandChecked(Command::PlayMode, false);
+    screen().setCommandChecked(Command::EcoMode, false);
+    screen().setCommandEnabled(Command::EcoMode, false);
+    screen().setCommandEnabled(Command::FullConnection, true);
+    screen().setCommandEnabled(Command::BigLoop, true);
+    screen().setMenuEnabled(Menu::Edit, true);
+    screen().setCommandChecked(Command::EditMode, true);
+    screen().setCommandChecked(Command::PlayMode, false);
 
-    w_.setCommandImage(Command::NewGame, kNewPuzzleImage);
-    w_.setCommandToolTip(Command::NewGame, kNewPuzzleToolTip);
-    w_.setCommandCaption(Command::NewGame, kNewPuzzleCaption);
+    screen().setCommandImage(Command::NewGame, kNewPuzzleImage);
+    screen().setCommandToolTip(Command::NewGame, kNewPuzzleToolTip);
+    screen().setCommandCaption(Command::NewGame, kNewPuzzleCaption);
 
     collection_.startBlank();
-    w_.setSpinnerEnabled(true);
+    screen().setSpinnerEnabled(true);
     showSpinner();
-    w_.setCommentText(trimComment(collection_.current().comment));
+    screen().setComment(trimComment(collection_.current().comment));
 
-    w_.setPanelVisible(Panel::FreeGame, false);
-    w_.setPanelVisible(Panel::Palette, true);
-    w_.setPanelVisible(Panel::BoardToolbar, true);
+    screen().setPanelVisible(Panel::FreeGame, false);
+    screen().setPanelVisible(Panel::Palette, true);
+    screen().setPanelVisible(Panel::BoardToolbar, true);
     drawPalette();
     showPaletteSelection();
 
-    w_.setCommandVisible(Command::GameSeparator, false);
-    w_.setCommandChecked(Command::FullConnection, false);
-    w_.setCommandChecked(Command::BigLoop, false);
+    screen().setCommandVisible(Command::GameSeparator, false);
+    screen().setCommandChecked(Command::FullConnection, false);
+    screen().setCommandChecked(Command::BigLoop, false);
 
-    flow.offeredPieceSave = flow.offeredPiece;
-    flow.offeredPiece = -1;
+    flow.offeredPieceSave = static_cast<std::int16_t>(ctl_.freeGame().offeredPiece());
+    ctl_.freeGame().setOfferedPiece(-1);
     flow.movesUsedSave = s_.movesUsed;
     s_.movesUsed = 96;
 
@@ -125,12 +130,11 @@ void Editor::drawPalette()
         t.index = e;
         t.piece = e;
         t.step = 3;
-        t.present = true;
-        w_.setPaletteEnabled(e, true);
-        w_.drawTile(t);
+        screen().setPaletteEnabled(e, true);
+        screen().drawTile(t);
     }
-    w_.setPaletteEnabled(kEraser, true);
-    w_.setPaletteVisible(kEraser, true);
+    screen().setPaletteEnabled(kEraser, true);
+    screen().setPaletteVisible(kEraser, true);
 }
 
 void Editor::showPaletteSelection()
@@ -139,7 +143,7 @@ void Editor::showPaletteSelection()
         s_.selectedShape = 0;
     }
     for (int e = 0; e <= kEraser; ++e) {
-        w_.setPaletteBorder(e, e == s_.selectedShape);
+        screen().setPaletteSelected(e, e == s_.selectedShape);
     }
 }
 
@@ -147,13 +151,13 @@ void Editor::showPaletteSelection()
 
 void Editor::showPuzzleNumber()
 {
-    w_.setSpinnerLabel(collection_.puzzleNumberText());
+    screen().setSpinnerLabel(collection_.puzzleNumberText());
 }
 
 void Editor::showSpinner()
 {
-    w_.setSpinnerRange(0, collection_.maximum());
-    w_.setSpinnerValue(collection_.position());
+    screen().setSpinnerMaximum(collection_.maximum());
+    screen().setSpinnerValue(collection_.position());
     showPuzzleNumber();
 }
 
@@ -161,7 +165,7 @@ void Editor::showCurrentPuzzle()
 {
     showSpinner();
     showGameMode();
-    w_.setCommentText(trimComment(collection_.current().comment));
+    screen().setComment(trimComment(collection_.current().comment));
     ctl_.showNewBoard();
 }
 
@@ -171,23 +175,23 @@ void Editor::showGameMode()
     if (mode != kNoMode && mode != kFullConnection && mode != kBigLoop) {
         return;
     }
-    w_.setCommandChecked(Command::FullConnection, mode == kFullConnection);
-    w_.setCommandChecked(Command::BigLoop, mode == kBigLoop);
+    screen().setCommandChecked(Command::FullConnection, mode == kFullConnection);
+    screen().setCommandChecked(Command::BigLoop, mode == kBigLoop);
 }
 
 void Editor::syncCommands()
 {
     const EditCommandStates& c = collection_.commands();
-    w_.setCommandEnabled(Command::Undo, c.undo);
-    w_.setCommandEnabled(Command::Cut, c.cut);
-    w_.setCommandEnabled(Command::Copy, c.copy);
-    w_.setCommandEnabled(Command::Paste, c.paste);
-    w_.setCommandEnabled(Command::Delete, c.remove);
+    screen().setCommandEnabled(Command::Undo, c.undo);
+    screen().setCommandEnabled(Command::Cut, c.cut);
+    screen().setCommandEnabled(Command::Copy, c.copy);
+    screen().setCommandEnabled(Command::Paste, c.paste);
+    screen().setCommandEnabled(Command::Delete, c.remove);
     // One command stands for the save item and toolbar button 7; without a
     // file name it saves under a new name, as the button does.
-    w_.setCommandEnabled(Command::Save, c.saveButton || c.saveItem);
-    w_.setCommandEnabled(Command::SaveAs, c.saveAsItem);
-    w_.setBoardToolbarEnabled(c.boardTools);
+    screen().setCommandEnabled(Command::Save, c.saveButton || c.saveItem);
+    screen().setCommandEnabled(Command::SaveAs, c.saveAsItem);
+    screen().setBoardToolbarEnabled(c.boardTools);
 }
 
 void Editor::refreshEditCommands()
@@ -199,29 +203,26 @@ void Editor::refreshEditCommands()
 void Editor::disableUndo()
 {
     collection_.disableUndo();
-    w_.setCommandEnabled(Command::Undo, false);
+    screen().setCommandEnabled(Command::Undo, false);
 }
 
 // --- collection commands ------------------------------------------------------------------
 
-bool Editor::mayInterruptGoalSetting()
-{
-    return !s_.modeSettingActive || ctl_.passGoalSettingGuard() != 0;
-}
-
 void Editor::newPuzzle()
 {
-    if (!s_.editMode || !mayInterruptGoalSetting()) {
+    if (!s_.editMode) {
         return;
     }
-    disableUndo();
-    if (!collection_.addPuzzle()) {
-        w_.messageBox(kPuzzleLimitText, "", Buttons::Ok, Icon::Warning);
-        return;
-    }
-    showCurrentPuzzle();
-    w_.setStatusText("");
-    syncCommands();
+    whenGoalSettingMayStop([this] {
+        disableUndo();
+        if (!collection_.addPuzzle()) {
+            out_.ask(Box::message(kPuzzleLimitText, "", Buttons::Ok, Icon::Warning));
+            return;
+        }
+        showCurrentPuzzle();
+        screen().setStatus("");
+        syncCommands();
+    });
 }
 
 void Editor::editCommand(Command command)
@@ -230,115 +231,148 @@ void Editor::editCommand(Command command)
         return;
     }
     const EditCommandStates& c = collection_.commands();
+    auto guarded = [this](bool enabled, auto edit) {
+        if (enabled) {
+            whenGoalSettingMayStop([this, edit] {
+                edit();
+                syncCommands();
+            });
+        }
+    };
     switch (command) {
     case Command::Undo:
-        if (c.undo && mayInterruptGoalSetting() && collection_.undoEdit()) {
-            showCurrentPuzzle();
-        }
+        guarded(c.undo, [this] {
+            if (collection_.undoEdit()) {
+                showCurrentPuzzle();
+            }
+        });
         break;
     case Command::Cut:
-        if (c.cut && mayInterruptGoalSetting()) {
+        guarded(c.cut, [this] {
             collection_.cutPuzzle();
             showCurrentPuzzle();
-        }
+        });
         break;
     case Command::Copy:
         if (c.copy) {
             collection_.copyPuzzle();
         }
+        syncCommands();
         break;
     case Command::Paste:
-        if (c.paste && mayInterruptGoalSetting() && collection_.pastePuzzle()) {
-            showCurrentPuzzle();
-        }
+        guarded(c.paste, [this] {
+            if (collection_.pastePuzzle()) {
+                showCurrentPuzzle();
+            }
+        });
         break;
     case Command::Delete:
-        if (c.remove && mayInterruptGoalSetting()) {
+        guarded(c.remove, [this] {
             collection_.deletePuzzle();
             showCurrentPuzzle();
-        }
+        });
         break;
     default:
         if (toolButton(command) != 0) {
             boardTool(command);
         }
-        return;
+        break;
     }
-    syncCommands();
 }
 
 void Editor::boardTool(Command command)
 {
     // A board turned or shifted in the middle of goal setting would no longer
     // hold the solution the target was measured on.
-    if (!collection_.commands().boardTools || !mayInterruptGoalSetting()) {
+    if (!collection_.commands().boardTools) {
         return;
     }
-    if (confirmReplacingGoal() == 0) {
-        return;
-    }
-    collection_.takeUndoSnapshot(false);
-    applyBoardToolButton(s_.board, toolButton(command));
-    collection_.storeBoard();
-    ctl_.showNewBoard();
-    collection_.markEdited();
-    syncCommands();
+    whenGoalSettingMayStop([this, command] {
+        confirmReplacingGoal([this, command](int go) {
+            if (go == 0) {
+                return;
+            }
+            collection_.takeUndoSnapshot(false);
+            applyBoardToolButton(s_.board, toolButton(command));
+            collection_.storeBoard();
+            ctl_.showNewBoard();
+            collection_.markEdited();
+            syncCommands();
+        });
+    });
 }
 
 // --- navigation and the comment box -------------------------------------------------------------
 
 void Editor::spinnerChanged(int value)
 {
-    if (navigating_ || !s_.editMode) {
+    if (!s_.editMode) {
         return;
     }
-    FlagGuard busy(navigating_);
     disableUndo();
-    if (ctl_.passGoalSettingGuard() == 0) {
-        // The board and the comment stay on the previous puzzle: so does the spinner.
-        w_.setSpinnerValue(collection_.position());
-        return;
-    }
-    collection_.moveTo(value);
-    showCurrentPuzzle();
-    w_.setStatusText("");
-    refreshEditCommands();
+    ctl_.passGoalSettingGuard([this, value](int go) {
+        if (go == 0) {
+            // The board and the comment stay on the previous puzzle: so does the spinner.
+            screen().setSpinnerValue(collection_.position());
+            return;
+        }
+        collection_.moveTo(value);
+        showCurrentPuzzle();
+        screen().setStatus("");
+        refreshEditCommands();
+    });
 }
 
 void Editor::commentEdited(const std::string& text)
 {
     if (s_.editMode && collection_.typeComment(text)) {
-        w_.setCommandEnabled(Command::Undo, true);
+        screen().setCommandEnabled(Command::Undo, true);
     }
 }
 
 // --- goal setting -------------------------------------------------------------------------------
 
-std::int16_t Editor::confirmReplacingGoal()
+void Editor::confirmReplacingGoal(std::function<void(int go)> then)
 {
-    Puzzle& p = collection_.current();
-    if (p.mode == kNoMode) {
-        return 1;
-    }
-    if (w_.messageBox(kReplaceModeQuestion, "", Buttons::YesNo, Icon::Question) == Answer::Yes) {
-        p.mode = kNoMode;
-        collection_.markEdited();
-        showGameMode();
-        return -1;
-    }
-    showGameMode();
-    return 0;
-}
-
-void Editor::askForComment()
-{
-    if (!startsWithDefaultComment(w_.commentText())) {
+    if (collection_.current().mode == kNoMode) {
+        then(1);
         return;
     }
-    const std::optional<std::string> answer = w_.inputBox(kCommentPrompt, kProductTitle, "");
-    const std::string text = trimComment(answer.value_or(""));
-    w_.setCommentText(text);
-    collection_.setComment(text);
+    out_.ask(Box::message(kReplaceModeQuestion, "", Buttons::YesNo, Icon::Question),
+             [this, then](const BoxAnswer& answer) {
+                 if (answer.yes()) {
+                     collection_.current().mode = kNoMode;
+                     collection_.markEdited();
+                     showGameMode();
+                     then(-1);
+                     return;
+                 }
+                 showGameMode();
+                 then(0);
+             });
+}
+
+void Editor::askForComment(std::function<void()> then)
+{
+    if (!startsWithDefaultComment(commentText())) {
+        then();
+        return;
+    }
+    out_.ask(Box::input(kCommentPrompt, std::string(kProductTitle)), [this, then](const BoxAnswer& answer) {
+        const std::string text = trimComment(answer.text.value_or(""));
+        screen().setComment(text);
+        collection_.setComment(text);
+        then();
+    });
+}
+
+// The comment box's text becomes the puzzle's comment, once a goal is set.
+void Editor::goalSet()
+{
+    collection_.current().comment = fitComment(commentText());
+    showGameMode();
+    collection_.markEdited();
+    syncCommands();
 }
 
 // Pressing a mode command again on a puzzle of that mode takes the mode away.
@@ -361,24 +395,24 @@ void Editor::fullConnectionGoalCommand()
         switchModeOff(p);
         return;
     }
-    if (confirmReplacingGoal() == 0) {
-        return;
-    }
-    s_.analysisKind = 0;
-    const int groups = networkAnalysis(s_);
-    if (!fullConnectionStartValid(groups)) {
-        w_.setStatusText(kNeedTwoGroupsText);
-        showGameMode();
-        return;
-    }
-    collection_.takeUndoSnapshot(false);
-    p.mode = kFullConnection;
-    askForComment();
-    collection_.current().comment = fitComment(w_.commentText());
-    showGameMode();
-    w_.setStatusText("");
-    collection_.markEdited();
-    syncCommands();
+    confirmReplacingGoal([this](int go) {
+        if (go == 0) {
+            return;
+        }
+        s_.analysisKind = 0;
+        const int groups = networkAnalysis(s_);
+        if (!fullConnectionStartValid(groups)) {
+            screen().setStatus(kNeedTwoGroupsText);
+            showGameMode();
+            return;
+        }
+        collection_.takeUndoSnapshot(false);
+        collection_.current().mode = kFullConnection;
+        askForComment([this] {
+            screen().setStatus("");
+            goalSet();
+        });
+    });
 }
 
 void Editor::bigLoopGoalCommand()
@@ -391,19 +425,21 @@ void Editor::bigLoopGoalCommand()
         switchModeOff(p);
         return;
     }
-    if (confirmReplacingGoal() == 0) {
-        return;
-    }
-    s_.analysisKind = 1;
-    s_.loopTarget = networkAnalysis(s_);
-    if (!bigLoopStartValid(s_.loopTarget)) {
-        w_.setStatusText(kNeedLoopPointsText);
-        showGameMode();
-        return;
-    }
-    w_.setStatusText(showLoopTarget(s_));
-    s_.modeSettingActive = true;
-    w_.setSpinnerEnabled(false);
+    confirmReplacingGoal([this](int go) {
+        if (go == 0) {
+            return;
+        }
+        s_.analysisKind = 1;
+        s_.loopTarget = networkAnalysis(s_);
+        if (!bigLoopStartValid(s_.loopTarget)) {
+            screen().setStatus(kNeedLoopPointsText);
+            showGameMode();
+            return;
+        }
+        screen().setStatus(showLoopTarget(s_));
+        s_.modeSettingActive = true;
+        screen().setSpinnerEnabled(false);
+    });
 }
 
 void Editor::bigLoopSettingCompleted()
@@ -413,47 +449,44 @@ void Editor::bigLoopSettingCompleted()
     }
     collection_.storeBoard();
     collection_.takeUndoSnapshot(false);
-    w_.setSpinnerEnabled(true);
+    screen().setSpinnerEnabled(true);
     collection_.current().mode = kBigLoop;
-    w_.setStatusText("");
-    askForComment();
-    collection_.current().comment = fitComment(w_.commentText());
-    showGameMode();
-    collection_.markEdited();
-    s_.modeSettingActive = false;
-    syncCommands();
+    screen().setStatus("");
+    askForComment([this] {
+        goalSet();
+        s_.modeSettingActive = false;
+    });
 }
 
 // --- the board and the palette -----------------------------------------------------------------
 
-std::optional<EditPlacement> Editor::placeOnCell(int cell)
+void Editor::placeOnCell(int cell, std::function<void(const EditPlacement&)> placed)
 {
     if (!s_.editMode || !isCell(cell) || s_.selectedShape < 0 || s_.selectedShape > kEraser) {
-        return std::nullopt;
+        return;
     }
-    if (confirmReplacingGoal() == 0) {
-        return std::nullopt;
-    }
-    if (holdsSelectedShape(s_, cell)) {
-        return std::nullopt;
-    }
-    collection_.takeUndoSnapshot(false);
-    EditPlacement placed;
-    placed.oldPiece = s_.board[cell];
-    placed.newPiece = s_.selectedShape == kEraser ? kEmpty : s_.selectedShape;
-    s_.board[cell] = placed.newPiece;
-    collection_.current().cells[static_cast<std::size_t>(cell)] = placed.newPiece;
-    if (s_.modeSettingActive) {
-        s_.analysisKind = 1;
-    }
-    placed.scoreAfter = networkAnalysis(s_);
-    collection_.markEdited();
-    const bool cutEnabled = collection_.commands().cut;
-    if ((placed.newPiece == kEmpty && cutEnabled) || (placed.newPiece != kEmpty && !cutEnabled)) {
-        collection_.refreshEditCommands();
-    }
-    syncCommands();
-    return placed;
+    confirmReplacingGoal([this, cell, placed](int go) {
+        if (go == 0 || holdsSelectedShape(s_, cell)) {
+            return;
+        }
+        collection_.takeUndoSnapshot(false);
+        EditPlacement edit;
+        edit.oldPiece = s_.board[cell];
+        edit.newPiece = s_.selectedShape == kEraser ? kEmpty : s_.selectedShape;
+        s_.board[cell] = edit.newPiece;
+        collection_.current().cells[static_cast<std::size_t>(cell)] = edit.newPiece;
+        if (s_.modeSettingActive) {
+            s_.analysisKind = 1;
+        }
+        edit.scoreAfter = networkAnalysis(s_);
+        collection_.markEdited();
+        const bool cutEnabled = collection_.commands().cut;
+        if ((edit.newPiece == kEmpty && cutEnabled) || (edit.newPiece != kEmpty && !cutEnabled)) {
+            collection_.refreshEditCommands();
+        }
+        syncCommands();
+        placed(edit);
+    });
 }
 
 void Editor::pickRandomShape()
@@ -470,10 +503,10 @@ void Editor::fileLoaded(const std::string& path)
         return;
     }
     s_.modeSettingActive = false;
-    w_.setSpinnerEnabled(true);
+    screen().setSpinnerEnabled(true);
     collection_.fileLoaded(path);
-    w_.setWindowCaption(kem::puzzleWindowCaption(path, true));
-    w_.setCommandCaption(Command::Exit, kCloseCaption);
+    screen().setCaption(kem::puzzleWindowCaption(path, true));
+    screen().setCommandCaption(Command::Exit, kCloseCaption);
     showCurrentPuzzle();
     syncCommands();
 }
@@ -481,7 +514,7 @@ void Editor::fileLoaded(const std::string& path)
 void Editor::fileSaved(const std::string& path)
 {
     collection_.fileSaved(path);
-    w_.setWindowCaption(kem::puzzleWindowCaption(path, true));
+    screen().setCaption(kem::puzzleWindowCaption(path, true));
     syncCommands();
 }
 

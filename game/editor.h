@@ -5,10 +5,11 @@
 #include "engine/game_state.h"
 #include "game/controller.h"
 #include "game/edit_port.h"
-#include "game/window.h"
+#include "game/output.h"
 #include "puzzles/collection.h"
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -33,7 +34,7 @@ public:
     void fullConnectionGoalCommand() override;
     void bigLoopGoalCommand() override;
     void showGameMode() override;
-    std::optional<EditPlacement> placeOnCell(int cell) override;
+    void placeOnCell(int cell, std::function<void(const EditPlacement&)> placed) override;
     void pickRandomShape() override;
     void bigLoopSettingCompleted() override;
     void spinnerChanged(int value) override;
@@ -42,10 +43,13 @@ public:
     std::string editFilePath() const override { return collection_.editFilePath(); }
 
     // --- the rest of the editor -----------------------------------------------
-    // 1 (no mode), -1 (mode cleared after asking) or 0 (the user kept it).
-    std::int16_t confirmReplacingGoal();
-    // Asks for a comment while the comment box still shows the default one.
-    void askForComment();
+    // Before a board change replaces the current puzzle's goal: `then` runs
+    // with 1 (no goal), -1 (the goal was cleared after asking) or 0 (the
+    // player kept it: nothing may change).
+    void confirmReplacingGoal(std::function<void(int go)> then);
+    // Asks for a comment while the comment box still shows the default one,
+    // then runs `then`.
+    void askForComment(std::function<void()> then);
     void refreshEditCommands();
     void disableUndo();
 
@@ -58,25 +62,27 @@ public:
     const Collection& collection() const { return collection_; }
 
 private:
-    // Pushes the enabled state of the editing commands to the window.
+    ScreenModel& screen();
+    std::string commentText() const;
+    // Runs `then` unless a goal setting in progress may not be abandoned.
+    void whenGoalSettingMayStop(std::function<void()> then);
+    // Pushes the enabled state of the editing commands to the screen.
     void syncCommands();
     void switchModeOff(Puzzle& p);
+    void goalSet();
     void showPuzzleNumber();
     // Label, game mode, comment box, full redraw, after the current puzzle or
     // its position changed.
     void showCurrentPuzzle();
     void showSpinner();
-    // False when a goal setting in progress may not be abandoned.
-    bool mayInterruptGoalSetting();
     void boardTool(Command command);
     void drawPalette();
     void showPaletteSelection();
 
     GameController& ctl_;
     GameState& s_;
-    Window& w_;
+    Output& out_;
     Collection collection_;
-    bool navigating_ = false;
 };
 
 } // namespace tavrin::game

@@ -8,54 +8,40 @@
 
 namespace tavrin::game {
 
-Text GameController::resultText(int eco, long loop, int bonus, int total)
-{
-    return goalReachedText(eco, loop, bonus, total);
-}
-
 void GameController::timerTick(Timer timer)
 {
     switch (timer) {
     case Timer::Evaluation:
         if (timerOn(Timer::Evaluation)) {
-            EvaluateTurn();
+            evaluateTurn();
         }
         break;
-    case Timer::AfterDiscard:
-        FinishDiscard();
-        break;
+    case Timer::AfterDiscard: finishDiscard(); break;
     case Timer::StartUp:
-        stopTimer(Timer::StartUp);
+        out_.stopTimer(Timer::StartUp);
         if (s_.puzzleSeries) {
-            NextPuzzle();
+            nextPuzzle();
         } else if (startUpAction_) {
             startUpAction_();
         } else {
-            StartFreeGame();
+            startFreeGame();
         }
-        break;
-    case Timer::MusicLoop:
-        LoopMusic();
         break;
     }
 }
 
-void GameController::EvaluateTurn()
+// One frame of the dissolve, with the click or the jingle on the first.
+void GameController::drawSequenceFrame(bool onBoard)
 {
-    const bool onBoard = isCell(f_.lastCell);
-
-    // 1. Sound on the first frame.
     if (f_.sequenceStep == 0 && onBoard) {
         if (s_.noMovesReturned) {
-            if (!f_.quietRun && f_.soundOn && w_.mediaCanPlay(Device::Click)) {
-                PlaySound(Device::Click);
+            if (!f_.quietRun && f_.soundOn) {
+                out_.playSound(Sound::Click);
             }
-        } else if (f_.soundOn && w_.mediaCanPlay(Device::Jingle)) {
-            PlaySound(Device::Jingle);
+        } else if (f_.soundOn) {
+            out_.playSound(Sound::Jingle);
         }
     }
-
-    // 2. One frame of the dissolve; frame 3 is the final picture.
     TileDraw frame;
     frame.target = onBoard ? TileTarget::BoardCell : TileTarget::OfferedPiece;
     frame.index = onBoard ? f_.lastCell : -1;
@@ -63,16 +49,19 @@ void GameController::EvaluateTurn()
     frame.oldPiece = f_.animOld;
     frame.step = onBoard ? f_.sequenceStep : 3;
     frame.withItem = onBoard;
-    frame.present = true;
-    w_.drawTile(frame);
+    out_.screen().drawTile(frame);
+}
 
-    // 3.
+void GameController::evaluateTurn()
+{
+    const bool onBoard = isCell(f_.lastCell);
+    drawSequenceFrame(onBoard);
     f_.sequenceStep = static_cast<std::int16_t>(f_.sequenceStep + 1);
     if (f_.sequenceStep <= 3) {
         return;
     }
 
-    // 4. Cells whose green state changed.
+    // The cells whose green state changed.
     if (s_.freeGame()) {
         for (int c = 0; c < kCellCount; ++c) {
             if (c != f_.lastCell && s_.greenChanged[c]) {
@@ -83,22 +72,19 @@ void GameController::EvaluateTurn()
                 t.oldPiece = -1;
                 t.step = 3;
                 t.withItem = true;
-                t.present = true;
-                w_.drawTile(t);
+                out_.screen().drawTile(t);
             }
         }
         f_.hoverRefresh = true;
         if (!s_.noMovesReturned) {
-            w_.setStatusText("");
+            out_.screen().setStatus("");
         }
     }
 
-    // 5.
-    stopTimer(Timer::Evaluation);
+    out_.stopTimer(Timer::Evaluation);
     // The pointer may rest on a loop the move closed or broke.
     showLoopLength();
 
-    // 6 - 8.
     if (s_.editMode) {
         evaluateEditor();
     } else if (s_.puzzleSeries) {
@@ -107,14 +93,14 @@ void GameController::EvaluateTurn()
         evaluateFreeGame();
     }
 
-    // 9. A take-back started above runs its own sequence from frame 0.
+    // A take-back started above runs its own sequence from frame 0.
     f_.sequenceStep = 0;
 }
 
 void GameController::evaluateEditor()
 {
     f_.quietRun = false;
-    if (w_.editorOption() == EditorOption::Random && s_.selectedShape != kEraser && editor_ != nullptr) {
+    if (out_.shown().editorOption == EditorOption::Random && s_.selectedShape != kEraser && editor_ != nullptr) {
         editor_->pickRandomShape();
     }
     if (f_.reverseRun) {
@@ -130,7 +116,7 @@ void GameController::evaluateEditor()
             editor_->bigLoopSettingCompleted();
         }
     } else {
-        w_.setStatusText(showLoopTarget(s_));
+        out_.screen().setStatus(showLoopTarget(s_));
         takeBack();
     }
 }
@@ -145,78 +131,73 @@ void GameController::evaluateSeries()
     if (s_.puzzleIndex < 0 || s_.puzzleIndex >= kPuzzleSlots) {
         return;
     }
-    const GameMode mode = s_.puzzles[s_.puzzleIndex].mode;
-    if (mode == kFullConnection) {
-        seriesBoardValue_ = f_.groupsAfter;
-        if (!fullConnectionReached(f_.groupsAfter)) {
-            f_.seriesMisses = static_cast<std::int16_t>(f_.seriesMisses + 1);
-            OfferRandomShape();
-            w_.setStatusText(fullConnectionMissText(f_.groupsAfter));
-        } else {
-            w_.setStatusText(kClearedText);
-            startTimer(Timer::StartUp, kStartUpIntervalMs);
-        }
-    } else if (mode == kBigLoop) {
-        // A miss is taken back: the board keeps the points it had.
-        seriesBoardValue_ = bigLoopReached(f_.scoreAfter, s_.loopTarget) ? f_.scoreAfter : f_.scoreBefore;
-        if (!bigLoopReached(f_.scoreAfter, s_.loopTarget)) {
-            f_.seriesMisses = static_cast<std::int16_t>(f_.seriesMisses + 1);
-            w_.setStatusText(bigLoopMissText(f_.scoreBefore));
-            takeBack();
-        } else {
-            w_.setStatusText(kClearedText);
-            startTimer(Timer::StartUp, kStartUpIntervalMs);
-        }
+    const SeriesMove& move = lastSeriesMove_;
+    switch (series_.judge(move)) {
+    case Judgement::Missed:
+        offerRandomShape();
+        out_.screen().setStatus(fullConnectionMissText(move.groupsAfter));
+        break;
+    case Judgement::MissTakenBack:
+        out_.screen().setStatus(bigLoopMissText(move.scoreBefore));
+        takeBack();
+        break;
+    case Judgement::Cleared:
+        out_.screen().setStatus(kClearedText);
+        out_.startTimer(Timer::StartUp, kStartUpIntervalMs);
+        break;
     }
     showSeriesFrames();
 }
 
 void GameController::evaluateFreeGame()
 {
-    switch (f_.turnResult) {
-    case TurnResult::kPlayOn:
-        DealPiece();
-        refreshScoreLabels(s_, true);
-        showScoreLabels();
-        f_.moveBusy = false;
-        tell(FreeGameEvent::MoveDone);
-        break;
-    case TurnResult::kGoalReached: {
-        w_.clearOfferedPiece();
-        const std::int16_t total = pointTotal(s_);
-        setFreeFrameCaption(ScoreLabel::MovesLeft, kTotalCaption);
-        s_.labels.movesLeft = std::to_string(total);
-        if (s_.scoreLabelsDirty > 0) {
-            refreshScoreLabels(s_, false);
-        }
-        showScoreLabels();
-        w_.messageBox(goalReachedText(ecoPoints(s_), s_.loopPoints, ecoBonus(s_), total), kProductTitle,
-                      Buttons::Ok, Icon::Information);
-        if (scores_ != nullptr) {
-            scores_->enterFreeHighScore(total, s_.itemCount);
-        }
-        EndGame();
-        break;
+    switch (free_.finishPlacement()) {
+    case MoveEnd::Dealt: moveDone(); break;
+    case MoveEnd::GoalReached: goalReached(); break;
+    case MoveEnd::TimeUp: timeUp(placementTimeUpText(), Icon::None); break;
     }
-    case TurnResult::kNoMovesLeft:
-        TimeUp();
-        break;
-    case TurnResult::kFullNotGreen:
-        // The board is full and forms one group, yet some cells are not green.
-        // Play goes on while moves are left; with none left the game is over.
-        if (kMoveLimit - s_.movesUsed > 0) {
-            DealPiece();
-            refreshScoreLabels(s_, true);
-            showScoreLabels();
-            f_.moveBusy = false;
-            tell(FreeGameEvent::MoveDone);
-        } else {
-            TimeUp();
-        }
-        break;
-    default:
-        break;
-    }
+}
+
+// A move played out and the next piece is offered.
+void GameController::moveDone()
+{
+    showDeal(free_.lastDeal());
+    showScoreLabels();
+    tell(FreeGameEvent::MoveDone);
+}
+
+void GameController::goalReached()
+{
+    clearOfferedPiece();
+    const std::int16_t total = pointTotal(s_);
+    setFreeFrameCaption(ScoreFrame::MovesLeft, kTotalCaption);
+    showScoreLabels();
+    const int items = s_.itemCount;
+    out_.ask(Box::message(goalReachedText(ecoPoints(s_), s_.loopPoints, ecoBonus(s_), total),
+                          std::string(kProductTitle), Buttons::Ok, Icon::Information),
+             [this, total, items](const BoxAnswer&) {
+                 if (scores_ != nullptr) {
+                     scores_->enterFreeHighScore(total, items, [this] { endGame(); });
+                 } else {
+                     endGame();
+                 }
+             });
+}
+
+// No moves are left: the result box, then the game is over like one whose
+// goal was reached (the F2 hint, no music). The offered piece goes with it.
+void GameController::timeUp(const Text& message, Icon icon)
+{
+    clearOfferedPiece();
+    showScoreLabels();
+    out_.ask(Box::message(message, "", Buttons::Ok, icon), [this](const BoxAnswer&) { endGame(); });
+}
+
+// A game that is over offers no piece, now or when the board is drawn again.
+void GameController::clearOfferedPiece()
+{
+    free_.setOfferedPiece(-1);
+    out_.screen().clearOfferedPiece();
 }
 
 void GameController::takeBack()
@@ -228,7 +209,7 @@ void GameController::takeBack()
     s_.board[f_.lastCell] = f_.oldPiece;
     // In the editor the puzzle holds the same cell as the board.
     if (s_.editMode) {
-        const int p = w_.spinnerValue();
+        const int p = out_.shown().spinner.value;
         if (p >= 0 && p < kPuzzleSlots) {
             s_.puzzles[p].cells[f_.lastCell] = f_.oldPiece;
         }
@@ -237,38 +218,22 @@ void GameController::takeBack()
     f_.animOld = placed;
     f_.quietRun = true;
     f_.reverseRun = true;
-    startTimer(Timer::Evaluation, kEvaluationIntervalMs);
+    out_.startTimer(Timer::Evaluation, kEvaluationIntervalMs);
 }
 
-void GameController::FinishDiscard()
+void GameController::finishDiscard()
 {
-    stopTimer(Timer::AfterDiscard);
+    out_.stopTimer(Timer::AfterDiscard);
     // Only a discard of a running free game is finished here.
-    if (!f_.discardPending) {
+    const std::optional<MoveEnd> end = free_.finishDiscard();
+    if (!end) {
         return;
     }
-    f_.discardPending = false;
-    if (kMoveLimit - s_.movesUsed > 0) {
-        DealPiece();
-        refreshScoreLabels(s_, true);
-        showScoreLabels();
-        f_.moveBusy = false;
-        tell(FreeGameEvent::MoveDone);
+    if (*end == MoveEnd::Dealt) {
+        moveDone();
     } else {
-        refreshScoreLabels(s_, true);
-        showScoreLabels();
-        w_.messageBox(discardTimeUpText(), "", Buttons::Ok, Icon::Information);
-        // Over like a game whose last move was a placement: the F2 hint, no music.
-        EndGame();
+        timeUp(discardTimeUpText(), Icon::Information);
     }
-}
-
-void GameController::TimeUp()
-{
-    refreshScoreLabels(s_, true);
-    showScoreLabels();
-    w_.messageBox(placementTimeUpText(), "", Buttons::Ok, Icon::None);
-    EndGame();
 }
 
 } // namespace tavrin::game

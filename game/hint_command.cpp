@@ -9,26 +9,25 @@ namespace tavrin::game {
 
 bool GameController::hintAvailable() const
 {
-    return f_.freeGameActive && s_.freeGame();
+    return free_.active() && s_.freeGame();
 }
 
 void GameController::showHint()
 {
-    if (!hintAvailable() || f_.moveBusy || timerOn(Timer::Evaluation) || timerOn(Timer::AfterDiscard)
-        || !isPiece(f_.offeredPiece)) {
+    if (!hintAvailable() || free_.busy() || timerOn(Timer::Evaluation) || timerOn(Timer::AfterDiscard)
+        || !isPiece(free_.offeredPiece())) {
         return;
     }
     // A discard among the last ten deals makes the next move free.
-    const bool freeMove = f_.discardWindow[0] >= 0;
-    const auto best = bestPlacement(s_, f_.offeredPiece, freeMove);
+    const auto best = bestPlacement(s_, static_cast<HyperRoad>(free_.offeredPiece()), free_.nextMoveFree());
     if (!best) {
         clearHint();
-        w_.setStatusText(kNoHintText);
+        out_.screen().setStatus(kNoHintText);
         return;
     }
     f_.hintCell = static_cast<std::int16_t>(best->cell);
-    w_.setHintCell(best->cell);
-    w_.setStatusText(hintText(*best));
+    out_.screen().setHintCell(best->cell);
+    out_.screen().setStatus(hintText(*best));
 }
 
 void GameController::clearHint()
@@ -37,13 +36,13 @@ void GameController::clearHint()
         return;
     }
     f_.hintCell = -1;
-    w_.setHintCell(-1);
+    out_.screen().setHintCell(-1);
 }
 
 void GameController::refreshHint()
 {
     const bool available = hintAvailable();
-    w_.setCommandEnabled(Command::Hint, available);
+    out_.screen().setCommandEnabled(Command::Hint, available);
     if (!available) {
         clearHint();
     }

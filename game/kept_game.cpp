@@ -163,7 +163,7 @@ void KeptGame::write()
     } else if (!failureShown_) {
         // Said once, not after every move, until a save succeeds again.
         failureShown_ = true;
-        controller_.window().setStatusText(savedGameWriteFailedNote());
+        controller_.screen().setStatus(savedGameWriteFailedNote());
     }
 }
 

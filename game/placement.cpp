@@ -1,8 +1,7 @@
-// Mouse actions on the board, the trash and the palette; the piece supply.
+// Mouse actions on the board, the trash and the palette.
 #include "game/controller.h"
 
 #include "engine/analysis.h"
-#include "engine/hint.h"
 #include "engine/scoring.h"
 #include "game/flow_texts.h"
 
@@ -15,15 +14,13 @@ void GameController::cellReleased(int cell)
     if (!isCell(cell) || timerOn(Timer::Evaluation)) {
         return;
     }
-    if (f_.freeGameActive && s_.freeGame()) {
+    if (free_.active() && s_.freeGame()) {
         placeFreeGame(cell);
     } else if (s_.editMode) {
         if (editor_ == nullptr) {
             return;
         }
-        if (const auto placed = editor_->placeOnCell(cell)) {
-            startEditPlacement(cell, *placed);
-        }
+        editor_->placeOnCell(cell, [this, cell](const EditPlacement& placed) { startEditPlacement(cell, placed); });
     } else if (s_.puzzleSeries) {
         placeSeries(cell);
     }
@@ -31,63 +28,44 @@ void GameController::cellReleased(int cell)
 
 void GameController::placeFreeGame(int c)
 {
-    if (f_.moveBusy) {
+    if (free_.busy()) {
         return;
     }
-    f_.moveBusy = true;
-
-    if (!placementAllowed(s_.board, c, f_.offeredPiece)) {
-        w_.setStatusText(kSameShapeText);
-        f_.moveBusy = false;
+    const Placed placed = free_.place(c);
+    ScreenModel& screen = out_.screen();
+    if (placed.sameShape) {
+        screen.setStatus(kSameShapeText);
+        return;
+    }
+    if (!placed.accepted) {
         return;
     }
     clearHint();
-
-    f_.oldPiece = s_.board[c];
-    s_.board[c] = f_.offeredPiece;
+    f_.oldPiece = static_cast<std::int16_t>(placed.oldPiece);
     f_.lastCell = static_cast<std::int16_t>(c);
-    f_.animNew = f_.offeredPiece;
-    f_.animOld = f_.oldPiece;
-
-    // A discard among the last ten deals makes the move free.
-    if (f_.discardWindow[0] < 0) {
-        s_.movesUsed = static_cast<std::int16_t>(s_.movesUsed + 1);
-    }
-    s_.maxMovesUsed = std::max(s_.maxMovesUsed, s_.movesUsed);
-
-    w_.setStatusText("");
-    f_.turnResult = networkAnalysis(s_);
+    f_.animNew = static_cast<std::int16_t>(placed.piece);
+    f_.animOld = static_cast<std::int16_t>(placed.oldPiece);
+    screen.setStatus("");
     showScoreLabels();
     if (!s_.noMovesReturned) {
-        w_.setStatusText(movesReturnedText(s_.movesReturned));
+        screen.setStatus(movesReturnedText(s_.movesReturned));
     }
-    startTimer(Timer::Evaluation, kEvaluationIntervalMs);
-    if (moveEndsGame()) {
+    out_.startTimer(Timer::Evaluation, kEvaluationIntervalMs);
+    if (placed.endsGame) {
         tell(FreeGameEvent::Ending);
-    }
-}
-
-bool GameController::moveEndsGame() const
-{
-    switch (f_.turnResult) {
-    case TurnResult::kGoalReached:
-    case TurnResult::kNoMovesLeft: return true;
-    case TurnResult::kFullNotGreen: return kMoveLimit - s_.movesUsed <= 0;
-    default: return false;
     }
 }
 
 void GameController::placeSeries(int c)
 {
-    f_.oldPiece = s_.board[c];
-    f_.scoreBefore = networkAnalysis(s_);
-    s_.board[c] = s_.selectedShape == kEraser ? kEmpty : s_.selectedShape;
-    f_.scoreAfter = networkAnalysis(s_);
+    const SeriesMove move = series_.place(c);
+    f_.oldPiece = static_cast<std::int16_t>(move.oldPiece);
+    f_.scoreAfter = move.scoreAfter;
     f_.lastCell = static_cast<std::int16_t>(c);
-    f_.animNew = s_.board[c];
-    f_.animOld = f_.oldPiece;
-    f_.groupsAfter = s_.groupCount;
-    startTimer(Timer::Evaluation, kEvaluationIntervalMs);
+    f_.animNew = static_cast<std::int16_t>(move.piece);
+    f_.animOld = static_cast<std::int16_t>(move.oldPiece);
+    lastSeriesMove_ = move;
+    out_.startTimer(Timer::Evaluation, kEvaluationIntervalMs);
 }
 
 void GameController::startEditPlacement(int cell, const EditPlacement& placement)
@@ -101,86 +79,44 @@ void GameController::startEditPlacement(int cell, const EditPlacement& placement
     f_.animNew = placement.newPiece;
     f_.animOld = placement.oldPiece;
     f_.quietRun = true;
-    startTimer(Timer::Evaluation, kEvaluationIntervalMs);
+    out_.startTimer(Timer::Evaluation, kEvaluationIntervalMs);
 }
 
 void GameController::trashReleased()
 {
-    if (f_.moveBusy || !f_.freeGameActive || s_.editMode || s_.puzzleSeries) {
+    if (free_.busy() || !free_.active() || s_.editMode || s_.puzzleSeries) {
         return;
     }
-    f_.moveBusy = true;
     clearHint();
-    f_.discardWindow[kDiscardSlots - 1] = f_.offeredPiece;
-
-    const std::int16_t before = s_.movesUsed;
-    s_.movesUsed = static_cast<std::int16_t>(s_.movesUsed + 1);
-    s_.maxMovesUsed = std::max(s_.maxMovesUsed, s_.movesUsed);
-    if (f_.discardWindow[0] >= 0) {
-        s_.movesUsed = before;
+    const Discarded discarded = free_.discard();
+    if (!discarded.accepted) {
+        return;
     }
-
-    const long d = labelNumber(s_.labels.movesLeft);
-    const long f = kMoveLimit - s_.movesUsed;
-    if (f > d) {
-        s_.labels.movesLeft += "+" + std::to_string(f - d);
-    } else if (f < d) {
-        s_.labels.movesLeft += std::to_string(f - d);
-    }
-    s_.scoreLabelsDirty = static_cast<std::int16_t>(s_.scoreLabelsDirty + kDirtyMoves);
     showScoreLabels();
-
-    if (w_.mediaCanPlay(Device::Trash)) {
-        PlaySound(Device::Trash);
+    if (f_.trashSoundOpen) {
+        out_.playSound(Sound::Trash);
     }
-    f_.discardPending = true;
-    startTimer(Timer::AfterDiscard, kAfterDiscardIntervalMs);
-    if (kMoveLimit - s_.movesUsed <= 0) {
+    out_.startTimer(Timer::AfterDiscard, kAfterDiscardIntervalMs);
+    if (discarded.endsGame) {
         tell(FreeGameEvent::Ending);
     }
 }
 
-void GameController::DealPiece()
+// The offered-piece panel shows the piece just dealt, and the trash what is
+// left in it.
+void GameController::showDeal(const Deal& deal)
 {
-    const std::int16_t prev = f_.offeredPiece;
-    int s = 0;
-    for (;;) {
-        s = rnd_.Int(kPieceKinds);
-        bool excluded = s == prev;
-        for (int k = 0; k < kDiscardSlots && !excluded; ++k) {
-            excluded = f_.discardWindow[k] == s;
-        }
-        if (!excluded) {
-            break;
-        }
-    }
-    f_.offeredPiece = static_cast<std::int16_t>(s);
     f_.lastCell = -1;
-    f_.animNew = f_.offeredPiece;
-    f_.animOld = prev;
+    f_.animNew = static_cast<std::int16_t>(deal.piece);
+    f_.animOld = static_cast<std::int16_t>(deal.previous);
     TileDraw t;
     t.target = TileTarget::OfferedPiece;
     t.index = -1;
-    t.piece = s;
-    t.oldPiece = prev;
+    t.piece = deal.piece;
+    t.oldPiece = deal.previous;
     t.step = 3;
-    t.present = true;
-    w_.drawTile(t);
-    AgeDiscards();
-}
-
-void GameController::AgeDiscards()
-{
-    for (int k = 0; k + 1 < kDiscardSlots; ++k) {
-        f_.discardWindow[k] = f_.discardWindow[k + 1];
-    }
-    f_.discardWindow[kDiscardSlots - 1] = -1;
-    int count = 0;
-    for (const auto slot : f_.discardWindow) {
-        count += slot >= 0 ? 1 : 0;
-    }
-    s_.discardCount = static_cast<std::int16_t>(count);
-    w_.setTrash(count);
+    out_.screen().drawTile(t);
+    out_.screen().setTrash(free_.discardCount());
 }
 
 void GameController::palettePressed(int entry, int shiftState)
@@ -188,19 +124,28 @@ void GameController::palettePressed(int entry, int shiftState)
     if (entry < 0 || entry > kEraser || shiftState == 2) {
         return;
     }
+    ScreenModel& screen = out_.screen();
     // In series play a full-connection puzzle offers one shape at a time and no eraser.
-    if (s_.puzzleSeries && !paletteEnabled_[static_cast<std::size_t>(entry)]) {
+    if (s_.puzzleSeries && !screen.screen().palette[static_cast<std::size_t>(entry)].enabled) {
         return;
     }
     if (!s_.puzzleSeries && !s_.modeSettingActive) {
-        w_.setStatusText("");
+        screen.setStatus("");
     }
     for (int e = 0; e <= kEraser; ++e) {
-        w_.setPaletteBorder(e, e == entry);
+        screen.setPaletteSelected(e, e == entry);
     }
     s_.selectedShape = static_cast<std::int16_t>(entry);
-    if (entry == kEraser && w_.editorOption() == EditorOption::Random) {
-        w_.setEditorOption(EditorOption::Normal);
+    if (entry == kEraser && screen.screen().editorOption == EditorOption::Random) {
+        screen.setEditorOption(EditorOption::Normal);
+    }
+}
+
+void GameController::editorOptionClicked(EditorOption option)
+{
+    out_.screen().setEditorOption(option);
+    if (option == EditorOption::Random && s_.editMode && editor_ != nullptr) {
+        editor_->pickRandomShape();
     }
 }
 
@@ -217,7 +162,7 @@ void GameController::cellHovered(int cell)
 void GameController::showLoopLength()
 {
     if (isCell(f_.lastHoverCell)) {
-        w_.setLoopLengthText(kLoopLengthText.arg(shownLoopLength(f_.lastHoverCell)));
+        out_.screen().setLoopLength(kLoopLengthText.arg(shownLoopLength(f_.lastHoverCell)));
     }
 }
 
@@ -252,6 +197,8 @@ int GameController::shownLoopLength(int cell)
 void GameController::spinnerChanged(int value)
 {
     if (s_.editMode && editor_ != nullptr) {
+        // The spinner shows what the player chose until the editor says otherwise.
+        out_.screen().setSpinnerValue(value);
         editor_->spinnerChanged(value);
     }
 }
@@ -259,6 +206,7 @@ void GameController::spinnerChanged(int value)
 void GameController::commentEdited(const std::string& text)
 {
     if (s_.editMode && editor_ != nullptr) {
+        out_.screen().setComment(text);
         editor_->commentEdited(text);
     }
 }

@@ -36,6 +36,15 @@ int RandomSource::Int(int n)
     return v < n ? v : n - 1;
 }
 
+std::uint64_t RandomSource::drawSeed()
+{
+    std::uint64_t seed = 0;
+    for (int part = 0; part < 3; ++part) {
+        seed = (seed << 30) ^ static_cast<std::uint64_t>(Int(1 << 30));
+    }
+    return seed;
+}
+
 bool RandomSource::restore(const RandomState& state)
 {
     if (state.draws > kSeedSpan) {

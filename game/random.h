@@ -30,6 +30,10 @@ public:
     // Int(Rnd * n): uniform integer 0 .. n - 1 (0 when n <= 0).
     int Int(int n);
 
+    // A seed for a source of its own (a game's supply, a generated series):
+    // 90 random bits folded into 64, three draws.
+    std::uint64_t drawSeed();
+
     RandomState state() const { return {seed_, draws_}; }
     // Puts the source back to `state`; false (and nothing changed) when no
     // source can be in it (more draws than kSeedSpan).

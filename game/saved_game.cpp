@@ -76,7 +76,7 @@ std::optional<SavedGame> captureSavedGame(const GameController& controller)
         return std::nullopt;
     }
     const GameState& s = controller.state();
-    const FlowState& f = controller.flow();
+    const FreeGame& free = controller.freeGame();
     SavedGame g;
     std::copy_n(s.board.begin(), kCellCount, g.board.begin());
     std::copy_n(s.greenStamp.begin(), kCellCount, g.greenStamp.begin());
@@ -93,9 +93,9 @@ std::optional<SavedGame> captureSavedGame(const GameController& controller)
     g.noMovesReturned = s.noMovesReturned;
     g.scoreLabelsDirty = s.scoreLabelsDirty;
     g.labels = s.labels;
-    g.offeredPiece = f.offeredPiece;
-    g.discardWindow = f.discardWindow;
-    g.random = controller.random().state();
+    g.offeredPiece = static_cast<std::int16_t>(free.offeredPiece());
+    g.discardWindow = free.discards();
+    g.random = controller.supply().state();
     return g;
 }
 
@@ -158,20 +158,21 @@ bool savedGameValid(const SavedGame& g)
 
 bool GameController::freeGameAtRest() const
 {
-    return s_.freeGame() && f_.freeGameActive && !f_.moveBusy && !timerOn(Timer::Evaluation)
+    return s_.freeGame() && free_.active() && !free_.busy() && !timerOn(Timer::Evaluation)
            && !timerOn(Timer::AfterDiscard);
 }
 
 bool GameController::settleBeforeSaving()
 {
-    if (!s_.freeGame() || !f_.freeGameActive) {
+    if (!s_.freeGame() || !free_.active()) {
         return false;
     }
     const bool movesLeft = kMoveLimit - s_.movesUsed > 0;
     const bool placementPlaysOn =
         timerOn(Timer::Evaluation) && !f_.reverseRun
-        && (f_.turnResult == TurnResult::kPlayOn || (f_.turnResult == TurnResult::kFullNotGreen && movesLeft));
-    const bool discardPlaysOn = timerOn(Timer::AfterDiscard) && f_.discardPending && movesLeft;
+        && (free_.turnResult() == TurnResult::kPlayOn
+            || (free_.turnResult() == TurnResult::kFullNotGreen && movesLeft));
+    const bool discardPlaysOn = timerOn(Timer::AfterDiscard) && free_.discardPending() && movesLeft;
     if (placementPlaysOn || discardPlaysOn) {
         settlePendingMove();
     }
@@ -186,7 +187,7 @@ SavedGameProblem GameController::continueFreeGame(const SavedGame& g)
     if (g.itemCount != itemKinds_) {
         return SavedGameProblem::ItemsChanged;
     }
-    rnd_.restore(g.random);
+    supply_.restore(g.random);
     clearForFreeGame();
 
     s_.itemCount = g.itemCount;
@@ -226,26 +227,18 @@ SavedGameProblem GameController::continueFreeGame(const SavedGame& g)
         s_.loopCells = probe.loopCells;
     }
 
-    f_.freeGameActive = true;
-    f_.offeredPiece = g.offeredPiece;
-    f_.discardWindow = g.discardWindow;
-    f_.turnResult = TurnResult::kPlayOn;
+    free_.resume(g.offeredPiece, g.discardWindow);
     f_.lastCell = -1;
     f_.animNew = g.offeredPiece;
     f_.animOld = -1;
     f_.hoverRefresh = true;
-    int discards = 0;
-    for (const auto slot : f_.discardWindow) {
-        discards += slot >= 0 ? 1 : 0;
-    }
-    s_.discardCount = static_cast<std::int16_t>(discards);
-    w_.setTrash(discards);
+    out_.screen().setTrash(free_.discardCount());
 
     showScoreLabels();
-    w_.setScoreFrameVisible(ScoreLabel::MovesLeft, true);
-    setFreeFrameCaption(ScoreLabel::MovesLeft, kMovesLeftCaption);
-    PlayFreeGameMusic();
-    w_.setStatusText(themeGoal_);
+    out_.screen().setFrameVisible(ScoreFrame::MovesLeft, true);
+    setFreeFrameCaption(ScoreFrame::MovesLeft, kMovesLeftCaption);
+    playFreeGameMusic();
+    out_.screen().setStatus(themeGoal_);
     showNewBoard();
     refreshHint();
     return SavedGameProblem::None;

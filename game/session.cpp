@@ -1,6 +1,7 @@
 #include "game/session.h"
 
 #include "engine/puzzle.h"
+#include "game/command_table.h"
 #include "game/flow_texts.h"
 #include "game/series_texts.h"
 #include "puzzles/game_series.h"
@@ -51,80 +52,268 @@ std::string isoDate(const ScoreDate& date)
 
 } // namespace
 
-Session::Session(GameState& state, Window& window, Platform& platform, SettingsStore& settings, GameStore* store,
+Session::Session(GameState& state, FrontEnd* frontEnd, SettingsStore& settings, GameStore* store,
                  RandomSource& random, SessionOptions options)
-    : window_(window), platform_(platform), settings_(settings), random_(random), options_(std::move(options)),
-      state_(state), scores_(settings)
+    : frontEnd_(frontEnd), settings_(settings), random_(random), options_(std::move(options)), state_(state),
+      output_(frontEnd, options_.clock), scores_(settings)
 {
+    if (!options_.today) {
+        options_.today = systemToday;
+    }
     if (!options_.pageFolder.empty()) {
         pages_ = std::make_unique<ScorePages>(options_.pageFolder, settings_);
     }
-    controller_ = std::make_unique<GameController>(state_, window_, random_);
-    keeper_ = std::make_unique<TableScoreKeeper>(scores_, window_, [this](bool series) { showHighScoreWindow(series); });
+    controller_ = std::make_unique<GameController>(state_, output_, random_);
+    keeper_ = std::make_unique<TableScoreKeeper>(
+        scores_, output_, [this](bool series, ScoreKeeper::Done done) { showHighScoreWindow(series, std::move(done)); });
     editor_ = std::make_unique<Editor>(*controller_);
     kept_ = std::make_unique<KeptGame>(*controller_, store);
     controller_->attachEditor(editor_.get());
     controller_->attachScoreKeeper(keeper_.get());
     controller_->attachSettings(&settings_);
     controller_->setStartUpAction([this] { startUpAction(); });
+    controller_->setSessionCommands([this](Command command) { sessionCommand(command); });
 }
 
 Session::~Session() = default;
+
+// --- input ---------------------------------------------------------------------------
+
+void Session::input(const std::function<void()>& handle)
+{
+    ++inputDepth_;
+    handle();
+    if (--inputDepth_ == 0) {
+        output_.flush();
+    }
+}
+
+void Session::command(Command command, Source source)
+{
+    input([&] {
+        if (!output_.boxOpen()) {
+            controller_->command(command, source);
+        }
+    });
+}
+
+void Session::cellReleased(int cell)
+{
+    input([&] {
+        if (!output_.boxOpen()) {
+            controller_->cellReleased(cell);
+        }
+    });
+}
+
+void Session::cellHovered(int cell)
+{
+    input([&] {
+        if (!output_.boxOpen() && isCell(cell)) {
+            // The pointer takes over from the keyboard; the cursor waits at its cell.
+            output_.screen().setCursor(cell, false);
+            controller_->cellHovered(cell);
+        }
+    });
+}
+
+void Session::palettePressed(int entry, int shiftState)
+{
+    input([&] {
+        if (!output_.boxOpen()) {
+            controller_->palettePressed(entry, shiftState);
+        }
+    });
+}
+
+void Session::trashReleased()
+{
+    input([&] {
+        if (!output_.boxOpen()) {
+            controller_->trashReleased();
+        }
+    });
+}
+
+void Session::key(Key key)
+{
+    input([&] {
+        if (output_.boxOpen()) {
+            return;
+        }
+        const KeyMeaning meaning = keyMeaning(key);
+        const Screen& shown = output_.shown();
+        const CursorView cursor = shown.cursor;
+        switch (meaning.kind) {
+        case KeyMeaning::Kind::MoveCursor: {
+            // The first key only shows where the cursor is.
+            const int cell = cursor.shown ? steppedCell(cursor.cell, meaning.dx, meaning.dy) : cursor.cell;
+            output_.screen().setCursor(cell, true);
+            // The loop-length label follows the cursor as it follows the pointer.
+            controller_->cellHovered(cell);
+            break;
+        }
+        case KeyMeaning::Kind::Place:
+            if (!cursor.shown) {
+                output_.screen().setCursor(cursor.cell, true);
+                controller_->cellHovered(cursor.cell);
+            } else {
+                controller_->cellReleased(cursor.cell);
+            }
+            break;
+        case KeyMeaning::Kind::Discard:
+            if (shown.panel(Panel::FreeGame)) {
+                controller_->trashReleased();
+            }
+            break;
+        case KeyMeaning::Kind::Palette: {
+            const PaletteView& entry = shown.palette[static_cast<std::size_t>(meaning.entry)];
+            if (shown.panel(Panel::Palette) && entry.visible && entry.enabled) {
+                controller_->palettePressed(meaning.entry, 0);
+            }
+            break;
+        }
+        case KeyMeaning::Kind::Shortcut:
+            for (const CommandInfo& info : commandTable()) {
+                if (info.shortcut == meaning.shortcut && shown.offered(info.command)) {
+                    controller_->command(info.command, Source::Menu);
+                }
+            }
+            break;
+        }
+    });
+}
+
+void Session::spinnerChanged(int value)
+{
+    input([&] {
+        if (!output_.boxOpen()) {
+            controller_->spinnerChanged(value);
+        }
+    });
+}
+
+void Session::commentEdited(const std::string& text)
+{
+    input([&] {
+        if (!output_.boxOpen()) {
+            controller_->commentEdited(text);
+        }
+    });
+}
+
+void Session::editorOptionClicked(EditorOption option)
+{
+    input([&] {
+        if (!output_.boxOpen()) {
+            controller_->editorOptionClicked(option);
+        }
+    });
+}
+
+void Session::answer(int id, const BoxAnswer& answer)
+{
+    input([&] { output_.answer(id, answer); });
+}
+
+void Session::tick(Millis now)
+{
+    output_.woke();
+    input([&] {
+        // Behind a box the game holds still, as behind any modal window.
+        for (int guard = 0; guard < 16 && !output_.boxOpen(); ++guard) {
+            const std::optional<Timer> due = output_.timers().takeDue(now);
+            if (!due) {
+                break;
+            }
+            controller_->timerTick(*due);
+        }
+    });
+}
+
+void Session::showEverything()
+{
+    input([&] { output_.screen().markAll(); });
+}
+
+void Session::setBusy(bool busy)
+{
+    input([&] { output_.screen().setBusy(busy); });
+}
 
 // --- start-up ---------------------------------------------------------------------
 
 void Session::start()
 {
-    shutDown_ = false;
-    state_.editMode = false;
-    state_.puzzleSeries = false;
-    scores_.loadFreeHighScores();
-    window_.setCommandEnabled(Command::ClearHighScores, scores_.hasHighScores());
-    const std::int16_t pointMode = readStoredNumber(settings_.get("Options", "PointMode", "-1"), -1);
-    controller_->setSoundSwitch(pointMode == -1);
-    controller_->OpenSoundDevices();
-    controller_->setLaunchedWithFile(false);
-    window_.redrawAll();
-    controller_->startUp();
+    input([&] {
+        shutDown_ = false;
+        state_.editMode = false;
+        state_.puzzleSeries = false;
+        scores_.loadFreeHighScores();
+        output_.screen().setCommandEnabled(Command::ClearHighScores, scores_.hasHighScores());
+        const std::int16_t pointMode = readStoredNumber(settings_.get("Options", "PointMode", "-1"), -1);
+        controller_->setSoundSwitch(pointMode == -1);
+        controller_->setLaunchedWithFile(false);
+        output_.screen().markAll();
+        output_.screen().redrawAll(controller_->freeGame().offeredPiece());
+        controller_->startUp();
+    });
 }
 
 void Session::startUpAction()
 {
-    if (!options_.commandLineFile.empty()) {
-        playCommandLineFile();
-    }
-    // Without a file to play, or with one that could not be played.
-    Text note;
-    if (!state_.puzzleSeries) {
-        if (!kept_->resume(note)) {
-            controller_->StartFreeGame();
+    auto afterFile = [this] {
+        // Without a file to play, or with one that could not be played.
+        Text note;
+        if (!state_.puzzleSeries) {
+            if (!kept_->resume(note)) {
+                controller_->startFreeGame();
+            }
         }
+        // Both are said when the kept game was refused too.
+        if (!startUpNote_.empty()) {
+            note = note.empty() ? startUpNote_ : TAVRIN_TEXT("app", "%1　%2").arg(note).arg(startUpNote_);
+        }
+        if (!note.empty()) {
+            output_.screen().setStatus(note);
+        }
+    };
+    if (options_.commandLineFile.empty()) {
+        afterFile();
+        return;
     }
-    // Both are said when the kept game was refused too.
-    if (!startUpNote_.empty()) {
-        note = note.empty() ? startUpNote_ : TAVRIN_TEXT("app", "%1　%2").arg(note).arg(startUpNote_);
-    }
-    if (!note.empty()) {
-        window_.setStatusText(note);
-    }
+    playCommandLineFile(afterFile);
 }
 
 // A file named on the command line is played as a series; a file that cannot
 // be played is named in a message, and the free game starts as without one.
-void Session::playCommandLineFile()
+void Session::playCommandLineFile(std::function<void()> then)
 {
     const std::filesystem::path path(options_.commandLineFile);
     const Text problem = puzzleFileProblem(path);
     if (!problem.empty()) {
-        window_.messageBox(TAVRIN_TEXT("app", "%1\n%2").arg(problem).arg(Text(options_.commandLineFile)), "",
-                           Buttons::Ok, Icon::None);
+        output_.ask(Box::message(TAVRIN_TEXT("app", "%1\n%2").arg(problem).arg(Text(options_.commandLineFile)), "",
+                                 Buttons::Ok, Icon::None),
+                    [then](const BoxAnswer&) { then(); });
         return;
     }
     // Set before the series starts: it keeps the Exit item's caption.
     controller_->setLaunchedWithFile(true);
-    if (!openPuzzleFile(absoluteFile(path))) {
-        controller_->setLaunchedWithFile(false);
+    const kem::PuzzleFileRead read = kem::readPuzzleFile(absoluteFile(path));
+    auto load = [this, read, then] {
+        if (read.loaded()) {
+            loadPuzzles(read);
+        } else {
+            controller_->setLaunchedWithFile(false);
+        }
+        then();
+    };
+    const Text message = read.message();
+    if (message.empty()) {
+        load();
+        return;
     }
+    output_.ask(Box::message(message, "", Buttons::Ok, Icon::None), [load](const BoxAnswer&) { load(); });
 }
 
 // --- puzzle files ---------------------------------------------------------------------
@@ -143,80 +332,98 @@ Text Session::puzzleFileProblem(const std::filesystem::path& path)
     return {};
 }
 
-bool Session::openPuzzleFile(const std::filesystem::path& path)
+void Session::openPuzzleFile(const std::filesystem::path& path)
 {
-    return takePuzzleFile(kem::readPuzzleFile(path));
+    input([&] { takePuzzleFile(kem::readPuzzleFile(path)); });
 }
 
-bool Session::openPuzzleBytes(const std::string& name, std::string_view bytes)
+void Session::openPuzzleBytes(const std::string& name, std::string_view bytes)
 {
-    kem::PuzzleFileRead read = kem::decodePuzzleFile(bytes);
-    read.path = name;
-    return takePuzzleFile(read);
+    input([&] {
+        kem::PuzzleFileRead read = kem::decodePuzzleFile(bytes);
+        read.path = name;
+        takePuzzleFile(read);
+    });
 }
 
-bool Session::takePuzzleFile(const kem::PuzzleFileRead& read)
+// A damaged file's valid part is taken once its message has been read.
+void Session::takePuzzleFile(const kem::PuzzleFileRead& read)
 {
     const Text message = read.message();
-    if (!message.empty()) {
-        window_.messageBox(message, "", Buttons::Ok, Icon::None);
+    if (message.empty()) {
+        loadPuzzles(read);
+        return;
     }
+    output_.ask(Box::message(message, "", Buttons::Ok, Icon::None), [this, read](const BoxAnswer&) {
+        loadPuzzles(read);
+    });
+}
+
+void Session::loadPuzzles(const kem::PuzzleFileRead& read)
+{
     if (!read.loaded()) {
-        return false;
+        return;
     }
     kem::applyPuzzleFile(state_, read);
     if (state_.editMode) {
         editor_->fileLoaded(read.path);
-        return true;
+    } else {
+        playSeries(read.path, Text(), {});
     }
-    playSeries(read.path, Text(), {});
-    return true;
+    controller_->refreshCommandStates();
 }
 
-Text Session::openHandedOverFile(const std::filesystem::path& path)
+Text Session::openHandedOverFile(const std::filesystem::path& path, bool dialogOpen)
 {
     Text reason;
-    if (state_.editMode) {
-        reason = TAVRIN_TEXT("app", "問題ファイルを開けません：編集モード中です。");
-    } else if (state_.puzzleSeries) {
-        reason = TAVRIN_TEXT("app", "問題ファイルを開けません：問題に挑戦中です。");
-    } else if (platform_.modalOpen()) {
-        reason = TAVRIN_TEXT("app", "問題ファイルを開けません：ダイアログを閉じてから開いてください。");
-    } else {
-        reason = puzzleFileProblem(path);
-    }
-    if (!reason.empty()) {
-        window_.setStatusText(reason);
-        return reason;
-    }
-    openPuzzleFile(absoluteFile(path));
-    return {};
+    input([&] {
+        if (state_.editMode) {
+            reason = TAVRIN_TEXT("app", "問題ファイルを開けません：編集モード中です。");
+        } else if (state_.puzzleSeries) {
+            reason = TAVRIN_TEXT("app", "問題ファイルを開けません：問題に挑戦中です。");
+        } else if (dialogOpen || output_.boxOpen()) {
+            reason = TAVRIN_TEXT("app", "問題ファイルを開けません：ダイアログを閉じてから開いてください。");
+        } else {
+            reason = puzzleFileProblem(path);
+        }
+        if (!reason.empty()) {
+            output_.screen().setStatus(reason);
+            return;
+        }
+        takePuzzleFile(kem::readPuzzleFile(absoluteFile(path)));
+    });
+    return reason;
 }
 
-bool Session::mayOpenPuzzleFile()
+void Session::puzzleFileKindChosen()
 {
-    if (state_.editMode) {
-        if (!confirmDiscard()) {
-            return false;
-        }
-        editor_->disableUndo();
-    }
-    return true;
+    input([&] {
+        // In the editor, unsaved edits are given up only when the player says so.
+        confirmDiscard([this](bool yes) {
+            if (!yes) {
+                return;
+            }
+            if (state_.editMode) {
+                editor_->disableUndo();
+            }
+            output_.act(Action::ChoosePuzzleFile);
+        });
+    });
 }
 
 void Session::playSeries(const std::string& path, const Text& title, std::vector<Text> comments)
 {
     seriesTitle_ = title.empty() ? Text(seriesFileTitle(path)) : title;
     clearName_ = title.empty() ? Text(path) : title;
-    window_.setWindowCaption(title.empty() ? kem::puzzleWindowCaption(path, false)
-                                           : kem::puzzleWindowCaptionFor(title, false));
+    output_.screen().setCaption(title.empty() ? kem::puzzleWindowCaption(path, false)
+                                              : kem::puzzleWindowCaptionFor(title, false));
     scores_.loadSeriesHighScores(path);
     if (!title.empty()) {
         scores_.setSeriesTitle(title);
     }
-    window_.setCommandEnabled(Command::ClearHighScores, scores_.hasHighScores());
+    output_.screen().setCommandEnabled(Command::ClearHighScores, scores_.hasHighScores());
     controller_->flow().seriesComments = std::move(comments);
-    controller_->StartSeries(path);
+    controller_->startSeries(path);
 }
 
 // --- series the game makes ----------------------------------------------------------
@@ -224,16 +431,12 @@ void Session::playSeries(const std::string& path, const Text& title, std::vector
 void Session::playFreshSeries()
 {
     // A new seed from the game's one random source.
-    std::uint64_t seed = 0;
-    for (int part = 0; part < 3; ++part) {
-        seed = (seed << 30) ^ static_cast<std::uint64_t>(random_.Int(1 << 30));
-    }
-    playGenerated(std::string(kFreshSeriesName), kFreshSeriesTitle, freshSeriesRequest(seed));
+    playGenerated(std::string(kFreshSeriesName), kFreshSeriesTitle, freshSeriesRequest(random_.drawSeed()));
 }
 
 void Session::playDailySeries()
 {
-    const ScoreDate today = platform_.today();
+    const ScoreDate today = options_.today();
     const auto month = static_cast<unsigned>(today.month);
     const auto day = static_cast<unsigned>(today.day);
     playGenerated(dailySeriesName(today.year, month, day), kDailySeriesTitle.arg(Text(isoDate(today))),
@@ -255,150 +458,25 @@ void Session::playGenerated(const std::string& storedName, const Text& title, co
     playSeries(made.path, title, std::move(comments));
 }
 
-// --- high scores ------------------------------------------------------------------------
-
-void Session::showHighScores()
-{
-    showHighScoreWindow(state_.puzzleSeries);
-}
-
-void Session::showHighScoreWindow(bool series)
-{
-    if (series) {
-        const HighScoreView view = scores_.seriesView(controller_->flow().playFilePath);
-        platform_.showHighScoreWindow(view);
-        scores_.seriesWindowClosed(view);
-        window_.setCommandEnabled(Command::ClearHighScores, scores_.hasHighScores());
-        return;
-    }
-    const int itemCount = state_.itemCount > 0 ? state_.itemCount : controller_->itemKindCount();
-    FreeHighScoreWindow shown;
-    if (pages_) {
-        shown = showFreeHighScores(scores_, *pages_, itemCount);
-    } else {
-        shown.view = scores_.freeView(itemCount);
-    }
-    if (shown.page == PageStep::WriteFailed) {
-        window_.messageBox(TAVRIN_TEXT("app", "ハイスコア登録用のページを書き込めませんでした。"), "", Buttons::Ok,
-                           Icon::Warning);
-    }
-    if (shown.page == PageStep::Written) {
-        shown.view.registrationPage = shown.pagePath.string();
-        std::filesystem::path shownPath = shown.pagePath;
-        window_.setStatusText(TAVRIN_TEXT("app", "ハイスコア登録用のページを書き出しました：%1")
-                                  .arg(Text(shownPath.make_preferred().string())));
-    }
-    if (platform_.showHighScoreWindow(shown.view)) {
-        scores_.okPressed();
-    }
-}
-
-void Session::clearHighScores()
-{
-    if (state_.puzzleSeries) {
-        const std::string& path = controller_->flow().playFilePath;
-        const bool yes = window_.messageBox(clearSeriesQuestionFor(clearName_.empty() ? Text(path) : clearName_), "",
-                                            Buttons::YesNo, Icon::Question)
-                         == Answer::Yes;
-        scores_.clearSeriesHighScores(path, yes);
-    } else {
-        const bool yes = window_.messageBox(kClearFreeQuestion, "", Buttons::YesNo, Icon::Question) == Answer::Yes;
-        scores_.clearFreeHighScores(yes);
-        // The registration pages go with the tables, never when the player said no.
-        if (yes && pages_) {
-            pages_->deletePagesAfterClear();
-        }
-    }
-    window_.setCommandEnabled(Command::ClearHighScores, false);
-}
-
-// --- the editor's files ---------------------------------------------------------------------
-
-void Session::saveCollection(bool saveAs)
-{
-    if (!state_.editMode) {
-        return;
-    }
-    const kem::PuzzleList puzzles = kem::collectionOf(state_);
-    const kem::SaveStatus check = kem::checkSavable(puzzles);
-    if (check == kem::SaveStatus::ModeMissing) {
-        window_.setStatusText(kem::kModeMissingMessage);
-        return;
-    }
-    if (check != kem::SaveStatus::Saved) {
-        return;
-    }
-    std::string name;
-    if (!saveAs && !editor_->editFilePath().empty()) {
-        name = editor_->editFilePath();
-    } else {
-        name = platform_.askPuzzleSaveName().value_or(std::string());
-    }
-    if (name.empty()) {
-        return;
-    }
-    editor_->disableUndo();
-    const kem::PuzzleFileSave saved = kem::savePuzzleFile(name, puzzles);
-    if (!saved.saved()) {
-        const Text message = saved.message();
-        if (!message.empty()) {
-            window_.messageBox(message, "", Buttons::Ok, Icon::Warning);
-        }
-        return;
-    }
-    editor_->fileSaved(saved.path);
-}
-
 // --- commands ---------------------------------------------------------------------------------
 
-void Session::shellCommand(Command command)
+void Session::sessionCommand(Command command)
 {
     switch (command) {
+    case Command::Open: output_.act(Action::ChooseFile); break;
     case Command::Save: saveCollection(false); break;
     case Command::SaveAs: saveCollection(true); break;
     case Command::HighScores: showHighScores(); break;
     case Command::ClearHighScores: clearHighScores(); break;
     case Command::FreshSeries: playFreshSeries(); break;
     case Command::DailySeries: playDailySeries(); break;
-    default: platform_.platformCommand(command); break;
-    }
-}
-
-// --- leaving ------------------------------------------------------------------------------------
-
-bool Session::confirmDiscard()
-{
-    if (!state_.editMode || editor_->collectionSaved()) {
-        return true;
-    }
-    return window_.messageBox(kDiscardChangesQuestion, "", Buttons::YesNo, Icon::Question) == Answer::Yes;
-}
-
-bool Session::confirmExit()
-{
-    if (!state_.editMode || editor_->collectionSaved()) {
-        return true;
-    }
-    return window_.messageBox(
-               TAVRIN_TEXT("app", "Tavrin for Windowsを終了するとこれまでの変更内容が破棄されますが、よろしいですか？"),
-               "", Buttons::YesNo, Icon::Question)
-           == Answer::Yes;
-}
-
-void Session::saveGameNow()
-{
-    kept_->saveNow();
-}
-
-void Session::shutDown()
-{
-    if (shutDown_) {
-        return;
-    }
-    shutDown_ = true;
-    kept_->keepForNextStart();
-    for (const Timer timer : {Timer::Evaluation, Timer::AfterDiscard, Timer::StartUp, Timer::MusicLoop}) {
-        window_.stopTimer(timer);
+    case Command::ResetTheme: output_.act(Action::ResetTheme); break;
+    case Command::DefaultTheme: output_.act(Action::DefaultTheme); break;
+    case Command::CreateTheme: output_.act(Action::CreateTheme); break;
+    case Command::HelpTopics: output_.act(Action::Help); break;
+    case Command::About: output_.act(Action::About); break;
+    case Command::ScoreServer: output_.act(Action::ChooseScoreServer); break;
+    default: break;
     }
 }
 

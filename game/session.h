@@ -1,22 +1,25 @@
 // One run of the game under any window: what start-up plays, puzzle files
 // opened for play or refused, the series the game makes, the high-score
 // prompts and window contents, the free game kept across runs, and the
-// confirmations before puzzle edits are dropped. The desktop window and the
-// web page each wrap one Session; what only a platform can do (its own
-// dialogs, help, pictures and themes) goes through Platform.
+// confirmations before puzzle edits are dropped.
 //
-// Questions stay synchronous: a message or input box returns its answer
-// before the call that asked goes on.
+// The session is what a window talks to: every input goes to one of its
+// input methods, and when the input has been handled the session shows what
+// changed through the window's FrontEnd. Boxes are events: the game goes on
+// from the answer the window hands back (answer()), and takes no other
+// input meanwhile.
 #pragma once
 
 #include "engine/game_state.h"
 #include "engine/ui_text.h"
 #include "game/controller.h"
 #include "game/editor.h"
+#include "game/front_end.h"
+#include "game/keys.h"
 #include "game/kept_game.h"
+#include "game/output.h"
 #include "game/random.h"
 #include "game/score_keeper.h"
-#include "game/window.h"
 #include "puzzles/kem_file.h"
 #include "puzzles/puzzle_generator.h"
 #include "scores/high_scores.h"
@@ -26,6 +29,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -34,45 +38,25 @@
 
 namespace tavrin::game {
 
-// What only the platform around the game can do.
-class Platform {
-public:
-    virtual ~Platform() = default;
-
-    // Shows the high-score window modally with `view` (its rows, caption and
-    // buttons). True when its OK button closed it.
-    virtual bool showHighScoreWindow(const HighScoreView& view) = 0;
-
-    // The commands that open the platform's own dialogs, once the command
-    // guard let them through: Open, ResetTheme, DefaultTheme, CreateTheme,
-    // HelpTopics, About. A platform without one of them ignores it.
-    virtual void platformCommand(Command command) = 0;
-
-    // The name to save the edited collection under (Save As, or Save of a
-    // collection that has no file yet); nothing when the player cancelled.
-    virtual std::optional<std::string> askPuzzleSaveName() { return std::nullopt; }
-
-    // True while one of the platform's own modal windows is open.
-    virtual bool modalOpen() const { return false; }
-
-    // Today's local date: the daily series is the one of this date.
-    virtual ScoreDate today() const { return systemToday(); }
-};
-
 struct SessionOptions {
     // The puzzle file named on the command line; played at start-up when set.
     std::string commandLineFile;
     // Where the registration pages are written; none are written when empty.
     std::filesystem::path pageFolder;
+    // Today's local date: the daily series is the one of this date.
+    std::function<ScoreDate()> today;
+    // The time the game's timers run on; a steady clock when empty.
+    Output::Clock clock;
 };
 
 class Session {
 public:
     // `state` is the board and game state the window draws from (it outlives
     // the session); `random` seeds everything drawn in the game. `store` keeps
-    // the free game across runs; nothing is kept when it is null.
-    Session(GameState& state, Window& window, Platform& platform, SettingsStore& settings, GameStore* store,
-            RandomSource& random, SessionOptions options = {});
+    // the free game across runs; nothing is kept when it is null. Without a
+    // front end the session runs headless: the screen model is all there is.
+    Session(GameState& state, FrontEnd* frontEnd, SettingsStore& settings, GameStore* store, RandomSource& random,
+            SessionOptions options = {});
     ~Session();
     Session(const Session&) = delete;
     Session& operator=(const Session&) = delete;
@@ -86,14 +70,15 @@ public:
     // The registration pages; null when none are written.
     ScorePages* pages() { return pages_.get(); }
     KeptGame& keptGame() { return *kept_; }
-    Window& window() { return window_; }
+    Output& output() { return output_; }
+    const Screen& screen() const { return output_.shown(); }
     SettingsStore& settings() { return settings_; }
 
     // --- start-up ---------------------------------------------------------------
-    // After the platform set the item kinds and the theme goal (controller()):
-    // high scores, the sound setting ("Options" / "PointMode"), the media
-    // devices, a full redraw, then the start-up timer. The timer plays the
-    // command-line file, or takes up the kept free game, or starts a new one.
+    // After the window set the item kinds and the theme goal (controller()):
+    // high scores, the sound setting ("Options" / "PointMode"), the whole
+    // screen, then the start-up timer. The timer plays the command-line file,
+    // or takes up the kept free game, or starts a new one.
     void start();
     // What the start-up timer does outside series play.
     void startUpAction();
@@ -101,51 +86,53 @@ public:
     // that no longer load, for instance); empty for none.
     void setStartUpNote(const Text& note) { startUpNote_ = note; }
 
+    // --- input ------------------------------------------------------------------
+    void command(Command command, Source source = Source::Menu);
+    void cellReleased(int cell);
+    void cellHovered(int cell);
+    void palettePressed(int entry, int shiftState);
+    void trashReleased();
+    void key(Key key);
+    void spinnerChanged(int value);
+    void commentEdited(const std::string& text);
+    void editorOptionClicked(EditorOption option);
+    // The answer to box `id`.
+    void answer(int id, const BoxAnswer& answer);
+    // The window woke the game at time `now` (the session's clock): the
+    // timers that are due run.
+    void tick(Millis now);
+    // The language changed, or a window starts showing the game: everything again.
+    void showEverything();
+    // A long operation of the platform (a theme loading) holds every command.
+    void setBusy(bool busy);
+    // Runs `handle` as one input: what it changes is shown when it is done.
+    void input(const std::function<void()>& handle);
+
     // --- puzzle files -------------------------------------------------------------
     // Why `path` cannot be played as a puzzle file (not found, not a plain
     // ".kem" file), or nothing when it may be read.
     static Text puzzleFileProblem(const std::filesystem::path& path);
     // Reads a puzzle file: into the editor in edit mode, else series play.
-    // False (after the message that says why) when it was not taken.
-    bool openPuzzleFile(const std::filesystem::path& path);
+    // A file that is not taken is refused with a message that says why.
+    void openPuzzleFile(const std::filesystem::path& path);
     // The same for the bytes of a file the player handed over (a page's file
     // picker or drop): `name` is the file's name, shown and keyed like a path.
-    bool openPuzzleBytes(const std::string& name, std::string_view bytes);
+    void openPuzzleBytes(const std::string& name, std::string_view bytes);
     // A puzzle file handed over by a second start of the program: played as
-    // a series unless a series or the editor is active or a modal window is
-    // open. Empty when it was opened, else the reason (also in the status bar).
-    Text openHandedOverFile(const std::filesystem::path& path);
-    // The Open command chose a puzzle file: in the editor, asks before unsaved
-    // edits are lost; true when the file dialog may be shown.
-    bool mayOpenPuzzleFile();
-
-    // --- series the game makes ------------------------------------------------------
-    // "おまかせ問題": ten new puzzles of rising grade from the game's random source.
-    void playFreshSeries();
-    // "今日の問題": the ten puzzles of the platform's date.
-    void playDailySeries();
-
-    // --- high scores -----------------------------------------------------------------
-    // The high-score command: the series table in series play, else the
-    // free game's (the registration page step first).
-    void showHighScores();
-    void clearHighScores();
-    // Fills the high-score window and shows it through the platform.
-    void showHighScoreWindow(bool series);
-
-    // --- the editor's files ------------------------------------------------------------
-    void saveCollection(bool saveAs);
-
-    // --- commands ------------------------------------------------------------------------
-    // The window's shellCommand(): what the session does itself, the rest to
-    // the platform.
-    void shellCommand(Command command);
+    // a series unless a series or the editor is active or one of the
+    // platform's dialogs is open (`dialogOpen`). Empty when it was opened,
+    // else the reason (also in the status bar).
+    Text openHandedOverFile(const std::filesystem::path& path, bool dialogOpen);
+    // The Open command's chooser picked a puzzle file: in the editor, asks
+    // before unsaved edits are lost, then the platform shows its file dialog.
+    void puzzleFileKindChosen();
+    // The name the platform asked for to save the edited collection (empty: cancelled).
+    void saveCollectionAs(const std::string& name);
 
     // --- leaving -----------------------------------------------------------------------
-    // Whether unsaved puzzle edits may be dropped (asks when there are any).
-    bool confirmDiscard();
-    // The same before the program ends.
-    bool confirmExit();
+    // Asks before unsaved puzzle edits are dropped with the program; `then`
+    // runs with true when the program may end.
+    void confirmExit(std::function<void(bool)> then);
     // Writes the free game now (the desktop is logging out); play goes on.
     void saveGameNow();
     // The program ends: keeps the free game for the next start and stops the
@@ -157,17 +144,28 @@ public:
     const Text& seriesTitle() const { return seriesTitle_; }
 
 private:
-    void playCommandLineFile();
-    bool takePuzzleFile(const kem::PuzzleFileRead& read);
+    void sessionCommand(Command command);
+    void playCommandLineFile(std::function<void()> then);
+    void takePuzzleFile(const kem::PuzzleFileRead& read);
+    void loadPuzzles(const kem::PuzzleFileRead& read);
     void playSeries(const std::string& path, const Text& title, std::vector<Text> comments);
     void playGenerated(const std::string& storedName, const Text& title, const GeneratorRequest& request);
+    void playFreshSeries();
+    void playDailySeries();
+    void showHighScores();
+    void showHighScoreWindow(bool series, ScoreKeeper::Done done);
+    void clearHighScores();
+    void saveCollection(bool saveAs);
+    void writeCollection(const std::string& name);
+    // Asks before unsaved puzzle edits are dropped; `then` runs with the answer.
+    void confirmDiscard(std::function<void(bool)> then);
 
-    Window& window_;
-    Platform& platform_;
+    FrontEnd* frontEnd_;
     SettingsStore& settings_;
     RandomSource& random_;
     SessionOptions options_;
     GameState& state_;
+    Output output_;
     HighScores scores_;
     std::unique_ptr<ScorePages> pages_;
     std::unique_ptr<GameController> controller_;
@@ -177,6 +175,7 @@ private:
     Text startUpNote_;
     Text seriesTitle_;
     Text clearName_; // how the clear question names the series' table
+    int inputDepth_ = 0;
     bool shutDown_ = false;
 };
 

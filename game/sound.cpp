@@ -3,129 +3,52 @@
 
 #include "scores/settings_store.h"
 
-#include <algorithm>
-
 namespace tavrin::game {
-
-namespace {
-
-struct DeviceFile {
-    Device device;
-    DeviceType type;
-    const char* file;
-};
-
-constexpr DeviceFile kDevices[kDeviceCount] = {
-    {Device::Click, DeviceType::WaveAudio, "B.wav"},
-    {Device::Trash, DeviceType::WaveAudio, "trush.wav"},
-    {Device::FreeMusic, DeviceType::Sequencer, "ecomode.mid"},
-    {Device::SeriesMusic, DeviceType::Sequencer, "mondai.mid"},
-    {Device::Jingle, DeviceType::WaveAudio, "jan.wav"},
-};
-
-// How long the loop timer waits when the device cannot say how long it plays.
-constexpr long kUnknownLengthPollMs = 1000;
-// Slack after the expected end, and the shortest wait.
-constexpr long kEndSlackMs = 30;
-constexpr long kShortestWaitMs = 100;
-constexpr long kLongestWaitMs = 600000;
-
-void openDevice(Window& w, const DeviceFile& d) { w.mediaOpen(d.device, d.type, d.file); }
-
-} // namespace
 
 void GameController::setSoundSwitch(bool on)
 {
     f_.soundOn = on;
-    w_.setCommandChecked(Command::SoundOn, on);
-    w_.setCommandChecked(Command::SoundOff, !on);
+    out_.screen().setCommandChecked(Command::SoundOn, on);
+    out_.screen().setCommandChecked(Command::SoundOff, !on);
 }
 
-void GameController::OpenSoundDevices()
+void GameController::playMusic(Music piece)
 {
-    for (const auto& d : kDevices) {
-        openDevice(w_, d);
-    }
-}
-
-void GameController::playMusic(Device device)
-{
-    if (w_.mediaCanPlay(device) && f_.soundOn) {
-        w_.mediaPlay(device, w_.mediaStart(device), -1);
+    if (f_.soundOn) {
+        out_.playMusic(piece);
     }
     markLoopingMusic();
-    armMusicLoop(device);
 }
 
-void GameController::PlayFreeGameMusic()
+void GameController::playFreeGameMusic()
 {
-    if (!f_.freeGameActive) {
-        EndGame();
+    if (!free_.active()) {
+        endGame();
         return;
     }
-    playMusic(Device::FreeMusic);
+    playMusic(Music::FreeGame);
 }
 
-void GameController::PlaySeriesMusic() { playMusic(Device::SeriesMusic); }
+void GameController::playSeriesMusic() { playMusic(Music::Series); }
 
-void GameController::StopFreeGameMusic() { w_.mediaStop(Device::FreeMusic); }
+void GameController::stopFreeGameMusic() { out_.stopMusic(Music::FreeGame); }
 
-void GameController::StopSeriesMusic() { w_.mediaStop(Device::SeriesMusic); }
+void GameController::stopSeriesMusic() { out_.stopMusic(Music::Series); }
 
-void GameController::PlaySound(Device device) { w_.mediaSound(device); }
-
-// The music of the current activity; none in the editor.
-static bool musicDevice(const GameState& s, Device& device)
-{
-    if (s.editMode && !s.puzzleSeries) {
-        return false;
-    }
-    device = s.puzzleSeries ? Device::SeriesMusic : Device::FreeMusic;
-    return true;
-}
-
-// The piece the loop timer would restart at its end is told to repeat by
-// itself, so that it goes on without a gap; any other piece ends.
+// The piece of the current activity repeats without a gap; any other piece
+// that still plays ends at its end. The editor has no music of its own.
 void GameController::markLoopingMusic()
 {
-    Device current = Device::FreeMusic;
-    const bool any = musicDevice(s_, current);
-    for (const Device device : {Device::FreeMusic, Device::SeriesMusic}) {
-        w_.mediaLoop(device, any && device == current);
-    }
-}
-
-void GameController::LoopMusic()
-{
-    markLoopingMusic();
-    Device device = Device::FreeMusic;
-    if (musicDevice(s_, device)) {
-        const long length = w_.mediaLength(device);
-        if (w_.mediaMode(device) == DeviceMode::Stopped && length > 0 && w_.mediaPosition(device) >= length) {
-            const long start = w_.mediaStart(device);
-            w_.mediaSeek(device, start);
-            w_.mediaPlay(device, start, length);
+    const bool any = !(s_.editMode && !s_.puzzleSeries);
+    const Music current = s_.puzzleSeries ? Music::Series : Music::FreeGame;
+    for (const Music piece : {Music::FreeGame, Music::Series}) {
+        const bool repeat = any && piece == current;
+        bool& told = musicRepeats_[static_cast<std::size_t>(piece)];
+        if (repeat != told) {
+            told = repeat;
+            out_.repeatMusic(piece, repeat);
         }
-        armMusicLoop(device);
-    } else {
-        stopTimer(Timer::MusicLoop);
     }
-}
-
-// Instead of polling every millisecond the loop timer sleeps until the piece
-// of the current activity is due to end, and stays off while nothing plays.
-void GameController::armMusicLoop(Device device)
-{
-    if (w_.mediaMode(device) != DeviceMode::Playing) {
-        stopTimer(Timer::MusicLoop);
-        return;
-    }
-    const long length = w_.mediaLength(device);
-    long wait = kUnknownLengthPollMs;
-    if (length > 0) {
-        wait = std::clamp(length - w_.mediaPosition(device) + kEndSlackMs, kShortestWaitMs, kLongestWaitMs);
-    }
-    startTimer(Timer::MusicLoop, static_cast<int>(wait));
 }
 
 bool GameController::soundSwitch(bool on)
@@ -134,25 +57,18 @@ bool GameController::soundSwitch(bool on)
         return false;
     }
     setSoundSwitch(on);
+    f_.trashSoundOpen = on;
     if (!on) {
-        w_.mediaClose(Device::Click);
-        w_.mediaClose(Device::Trash);
-        w_.mediaClose(Device::FreeMusic);
+        // Series music that plays goes on until the series ends.
+        out_.stopMusic(Music::FreeGame);
     } else {
-        for (int k = 0; k < 3; ++k) {
-            openDevice(w_, kDevices[k]);
-        }
-        if (w_.mediaCanPlay(Device::FreeMusic)) {
-            w_.mediaPlay(Device::FreeMusic, w_.mediaStart(Device::FreeMusic), -1);
-        }
+        // The free-game music starts on every switch to sound on, in series
+        // play and in the editor too.
+        out_.playMusic(Music::FreeGame);
     }
     markLoopingMusic();
     if (settings_ != nullptr) {
         settings_->save("Options", "PointMode", on ? "-1" : "0");
-    }
-    Device device = Device::FreeMusic;
-    if (musicDevice(s_, device)) {
-        armMusicLoop(device);
     }
     return true;
 }

@@ -1,39 +1,34 @@
 // What the page's script does for the WebAssembly side (web/page_library.js).
-// Strings are UTF-8; every call returns at once except the two boxes, which
-// wait for the player (the program is suspended meanwhile).
+// Strings are UTF-8; every call returns at once.
 #pragma once
 
 #include <cstdint>
 
 extern "C" {
-void tavrin_js_set_text(int slot, int index, const char* text);
-void tavrin_js_set_flag(int slot, int index, int value);
-void tavrin_js_command(int command, int enabled, int checked, int visible, const char* caption,
-                       const char* toolTip);
-void tavrin_js_timer(int timer, int intervalMs); // interval < 0 stops it
+// What changed on screen, as JSON (web/screen_json.h).
+void tavrin_js_show(const char* json);
 // Shows `width` x `height` pixels at (x, y) of a surface whose rows are
 // `stride` pixels of 0xAARRGGBB.
 void tavrin_js_present(int surface, int index, const std::uint8_t* pixels, int stride, int x, int y, int width,
                        int height);
-int tavrin_js_message_box(const char* text, const char* title, int yesNo, int icon);
-// Returns a malloc'd UTF-8 answer, or null when the box was cancelled.
-char* tavrin_js_input_box(const char* prompt, const char* title, const char* defaultText);
-// Shows the high-score window; 1 when its OK button closed it.
-int tavrin_js_high_scores(const char* json);
-// A command of the page's own dialogs (open, help, version).
-void tavrin_js_platform_command(int command);
-void tavrin_js_media(int device, int action, int from, int to, const char* file);
-int tavrin_js_media_query(int device, int what);
+// Call tavrin_tick after `delayMs` milliseconds; < 0: no call is needed.
+void tavrin_js_wake(int delayMs);
+// A box as JSON; its answer comes back through tavrin_answer.
+void tavrin_js_box(const char* json);
+// A sound: 0 click, 1 trash, 2 jingle.
+void tavrin_js_sound(int sound);
+// Music piece 0 (free game) or 1 (series): action 0 plays it from its start,
+// 1 stops it, 2 lets it repeat, 3 lets it end at its end.
+void tavrin_js_music(int piece, int action);
+// One of the page's own dialogs: "open", "help" or "about".
+void tavrin_js_act(const char* action);
 // localStorage: a malloc'd value or null; store returns 0 when refused.
 char* tavrin_js_storage_get(const char* key);
 int tavrin_js_storage_set(const char* key, const char* value);
 void tavrin_js_storage_remove(const char* key);
+// Removes every stored key that starts with `prefix`.
+void tavrin_js_storage_remove_prefix(const char* prefix);
 void tavrin_js_clipboard(const char* text);
 // A note the page shows once above the game, beside the status bar.
 void tavrin_js_notice(const char* text);
-}
-
-extern "C" {
-// Removes every stored key that starts with `prefix`.
-void tavrin_js_storage_remove_prefix(const char* prefix);
 }

@@ -7,6 +7,7 @@
 #include "scores/score_pages.h"
 #include "web/page_bridge.h"
 #include "web/page_texts.h"
+#include "web/json_writer.h"
 #include "web/translation_table.h"
 
 #include <cstdio>
@@ -20,44 +21,23 @@ constexpr int kPageItemKinds = 3;
 
 } // namespace
 
-std::string jsonString(const std::string& text)
-{
-    std::string out = "\"";
-    for (const char c : text) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (c == '"' || c == '\\') {
-            out += '\\';
-            out += c;
-        } else if (byte < 0x20) {
-            char escape[8];
-            std::snprintf(escape, sizeof escape, "\\u%04x", byte);
-            out += escape;
-        } else {
-            out += c;
-        }
-    }
-    return out + "\"";
-}
-
-PageGame::PageGame(TilePainter& painter, std::uint64_t seed, bool english)
+PageGame::PageGame(PagePainter& painter, std::uint64_t seed, bool english)
     : window_(painter), english_(english), settings_([this] { storageRefused(); }),
       store_([this] { storageRefused(); }), seed_(seed), random_(seed)
 {
-    setEnglish(english);
-    session_ = std::make_unique<game::Session>(state_, window_, *this, settings_, &store_, random_);
-    window_.setOfferedPieceSource([this] { return static_cast<int>(controller().flow().offeredPiece); });
-    window_.setShellHandler([this](game::Command command) { session_->shellCommand(command); });
+    translateTo(english);
+    session_ = std::make_unique<game::Session>(state_, &window_, settings_, &store_, random_);
+    window_.setRegistration([this](const HighScoreView& view) { return registrationJson(view); });
 }
 
 void PageGame::start()
 {
-    window_.setWindowCaption(std::string(game::kProductTitle));
     controller().setItemKindCount(kPageItemKinds);
     controller().setThemeGoal(kDefaultThemeGoal);
     session_->start();
 }
 
-void PageGame::setEnglish(bool english)
+void PageGame::translateTo(bool english)
 {
     english_ = english;
     if (english) {
@@ -67,6 +47,12 @@ void PageGame::setEnglish(bool english)
     }
 }
 
+void PageGame::setEnglish(bool english)
+{
+    translateTo(english);
+    session_->showEverything();
+}
+
 void PageGame::storageRefused()
 {
     if (refusedShown_) {
@@ -74,26 +60,6 @@ void PageGame::storageRefused()
     }
     refusedShown_ = true;
     tavrin_js_notice(window_.shown(kStorageRefusedText).c_str());
-}
-
-bool PageGame::showHighScoreWindow(const HighScoreView& view)
-{
-    std::string json = "{\"series\": ";
-    json += view.series ? "true" : "false";
-    json += ", \"caption\": " + jsonString(window_.shown(view.caption));
-    json += ", \"highlighted\": " + std::to_string(view.highlighted);
-    json += ", \"copy\": ";
-    json += view.copyEnabled ? "true" : "false";
-    json += ", \"clipboard\": " + jsonString(window_.shown(clipboardText(view)));
-    json += ", \"copyText\": " + jsonString(window_.shown(kCopyButton));
-    json += registrationJson(view);
-    json += ", \"rows\": [";
-    for (std::size_t r = 0; r < view.rows.size(); ++r) {
-        json += (r > 0 ? ", " : "");
-        json += "[" + jsonString(view.rows[r].name) + ", " + jsonString(view.rows[r].score) + "]";
-    }
-    json += "]}";
-    return tavrin_js_high_scores(json.c_str()) != 0;
 }
 
 // The entry just made, as the registration page would post it: the same
@@ -109,7 +75,7 @@ std::string PageGame::registrationJson(const HighScoreView& view)
     const std::string name = scores.freeNames(table, rank);
     const std::int16_t score = scores.freeScores(table, rank);
     const ScoreDate date = systemToday();
-    std::string json = ", \"register\": {\"button\": " + jsonString(window_.shown(kRegisterButton));
+    std::string json = "{\"button\": " + jsonString(window_.shown(kRegisterButton));
     json += ", \"action\": " + jsonString(std::string(kRegistrationPath));
     json += ", \"fields\": [[\"name\", " + jsonString(name) + "], [\"score\", \"" + std::to_string(score) + "\"]";
     json += ", [\"dates\", " + jsonString(dateText(date)) + "], [\"comment\", \"\"]";
@@ -119,11 +85,6 @@ std::string PageGame::registrationJson(const HighScoreView& view)
                                  static_cast<std::int16_t>(view.itemCount))) +
             "]]}";
     return json;
-}
-
-void PageGame::platformCommand(game::Command command)
-{
-    tavrin_js_platform_command(static_cast<int>(command));
 }
 
 std::string PageGame::pageTextsJson() const

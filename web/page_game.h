@@ -10,28 +10,24 @@
 
 #include <cstdint>
 #include <memory>
-#include <optional>
 #include <string>
 
 namespace tavrin::web {
 
-class PageGame : public game::Platform {
+class PageGame {
 public:
-    PageGame(TilePainter& painter, std::uint64_t seed, bool english);
+    PageGame(PagePainter& painter, std::uint64_t seed, bool english);
 
     void start();
+    // The page's language; everything on it is shown again.
     void setEnglish(bool english);
     bool english() const { return english_; }
 
     WebWindow& window() { return window_; }
     game::Session& session() { return *session_; }
     game::GameController& controller() { return session_->controller(); }
-    // Back to the seed the page started with (tests replay from it).
-    void reseed() { random_.reseed(seed_); }
-
-    // game::Platform
-    bool showHighScoreWindow(const HighScoreView& view) override;
-    void platformCommand(game::Command command) override;
+    // The seed the page started with (tests replay from it).
+    std::uint64_t seed() const { return seed_; }
 
     // The page's own texts in the player's language, as JSON, for its script.
     std::string pageTextsJson() const;
@@ -39,6 +35,7 @@ public:
 private:
     void storageRefused();
     std::string registrationJson(const HighScoreView& view);
+    void translateTo(bool english);
 
     GameState state_;
     WebWindow window_;
@@ -50,8 +47,5 @@ private:
     game::RandomSource random_;
     std::unique_ptr<game::Session> session_;
 };
-
-// A JSON string literal of `text` (UTF-8 kept as it is).
-std::string jsonString(const std::string& text);
 
 } // namespace tavrin::web

@@ -10,48 +10,26 @@ mergeInto(LibraryManager.library, {
   },
   $tavrinString__deps: ['malloc'],
 
-  tavrin_js_set_text: function (slot, index, text) {
-    Module.page.setText(slot, index, UTF8ToString(text));
-  },
-  tavrin_js_set_flag: function (slot, index, value) {
-    Module.page.setFlag(slot, index, value);
-  },
-  tavrin_js_command: function (command, enabled, checked, visible, caption, toolTip) {
-    Module.page.setCommand(command, enabled, checked, visible, UTF8ToString(caption), UTF8ToString(toolTip));
-  },
-  tavrin_js_timer: function (timer, interval) {
-    Module.page.setTimer(timer, interval);
+  tavrin_js_show: function (json) {
+    Module.page.show(JSON.parse(UTF8ToString(json)));
   },
   tavrin_js_present: function (surface, index, pixels, stride, x, y, width, height) {
     Module.page.present(surface, index, HEAPU8, pixels, stride, x, y, width, height);
   },
-  tavrin_js_message_box: function (text, title, yesNo, icon) {
-    var t = UTF8ToString(text), c = UTF8ToString(title);
-    return Asyncify.handleAsync(function () {
-      return Module.page.messageBox(t, c, yesNo, icon);
-    });
+  tavrin_js_wake: function (delay) {
+    Module.page.wake(delay);
   },
-  tavrin_js_input_box__deps: ['$tavrinString'],
-  tavrin_js_input_box: function (prompt, title, defaultText) {
-    var p = UTF8ToString(prompt), c = UTF8ToString(title), d = UTF8ToString(defaultText);
-    return Asyncify.handleAsync(function () {
-      return Module.page.inputBox(p, c, d).then(function (answer) { return tavrinString(answer); });
-    });
+  tavrin_js_box: function (json) {
+    Module.page.box(JSON.parse(UTF8ToString(json)));
   },
-  tavrin_js_high_scores: function (json) {
-    var view = JSON.parse(UTF8ToString(json));
-    return Asyncify.handleAsync(function () {
-      return Module.page.highScores(view);
-    });
+  tavrin_js_sound: function (sound) {
+    Module.page.sound(sound);
   },
-  tavrin_js_platform_command: function (command) {
-    Module.page.platformCommand(command);
+  tavrin_js_music: function (piece, action) {
+    Module.page.music(piece, action);
   },
-  tavrin_js_media: function (device, action, from, to, file) {
-    Module.page.media(device, action, from, to, UTF8ToString(file));
-  },
-  tavrin_js_media_query: function (device, what) {
-    return Module.page.mediaQuery(device, what);
+  tavrin_js_act: function (action) {
+    Module.page.act(UTF8ToString(action));
   },
   tavrin_js_storage_get__deps: ['$tavrinString'],
   tavrin_js_storage_get: function (key) {

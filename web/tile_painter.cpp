@@ -1,7 +1,7 @@
 #include "web/tile_painter.h"
 
 #include "graphics/picture_files.h"
-#include "graphics/window_tiles.h"
+#include "graphics/screen_drawings.h"
 #include "web/page_bridge.h"
 
 namespace tavrin::web {
@@ -43,39 +43,10 @@ void PagePainter::present(TileTarget target) const
                       area.width, area.height);
 }
 
-void PagePainter::drawTile(const game::TileDraw& tile)
-{
-    if (!renderer_) {
-        return;
-    }
-    const std::optional<TileTarget> target = graphics::composeTile(*renderer_, tile);
-    if (!target) {
-        return;
-    }
-    if (!tile.present) {
-        present(*target);
-    }
-}
-
-void PagePainter::clearOfferedPiece()
+void PagePainter::paint(const std::vector<game::Drawing>& drawings)
 {
     if (renderer_) {
-        renderer_->clearTile(TileTarget::panel());
-        present(TileTarget::panel());
-    }
-}
-
-void PagePainter::redrawAll(int offeredPiece, bool paletteVisible)
-{
-    if (renderer_) {
-        renderer_->redrawAll(offeredPiece, paletteVisible);
-    }
-}
-
-void PagePainter::redrawBoard()
-{
-    if (renderer_) {
-        renderer_->redrawBoard();
+        graphics::paintDrawings(*renderer_, drawings);
     }
 }
 

@@ -3,15 +3,16 @@
 #pragma once
 
 #include "engine/game_state.h"
+#include "game/screen.h"
 #include "graphics/graphics_set.h"
 #include "graphics/renderer.h"
-#include "web/web_window.h"
 
 #include <memory>
+#include <vector>
 
 namespace tavrin::web {
 
-class PagePainter : public TilePainter {
+class PagePainter {
 public:
     PagePainter();
 
@@ -22,10 +23,7 @@ public:
     void attach(const GameState& state);
     const graphics::GraphicsSet& graphics() const { return graphics_; }
 
-    void drawTile(const game::TileDraw& tile) override;
-    void clearOfferedPiece() override;
-    void redrawAll(int offeredPiece, bool paletteVisible) override;
-    void redrawBoard() override;
+    void paint(const std::vector<game::Drawing>& drawings);
 
 private:
     void present(graphics::TileTarget target) const;

@@ -413,8 +413,9 @@ def case_keys(url, profile):
         check("keys: the cursor shown", True, driver.find_element(By.ID, "cursor").is_displayed())
         ActionChains(driver).send_keys(Keys.SPACE).perform()
         wait(driver, "tavrinTest.idle() && tavrinTest.state().movesUsed === 1 && !tavrinTest.state().moveBusy")
-        # Cell 27 started the cursor; right, right and down lead to 36.
-        check("keys: Space placed on the cursor cell", 10, driver.execute_script("return tavrinTest.state()")["board"][36])
+        # The cursor starts at cell 0, as on the desktop: the first arrow shows it,
+        # right and down lead to 9.
+        check("keys: Space placed on the cursor cell", 10, driver.execute_script("return tavrinTest.state()")["board"][9])
         ActionChains(driver).send_keys(Keys.DELETE).perform()
         wait(driver, "tavrinTest.idle() && tavrinTest.state().discardCount === 1 && !tavrinTest.state().moveBusy")
         ActionChains(driver).send_keys(Keys.F3).perform()

@@ -6,7 +6,7 @@
 #include "game/item_layout.h"
 #include "game/random.h"
 #include "game/score_keeper.h"
-#include "game/window.h"
+#include "game/output.h"
 #include "scores/high_scores.h"
 #include "scores/settings_store.h"
 #include "tools/cli/command.h"
@@ -24,103 +24,10 @@ namespace tavrin::cli {
 namespace {
 
 using game::Answer;
+using game::Box;
+using game::BoxAnswer;
 using game::Buttons;
-using game::Command;
-using game::Device;
-using game::DeviceMode;
-using game::DeviceType;
-using game::EditorOption;
-using game::Icon;
-using game::Menu;
-using game::Panel;
-using game::ScoreLabel;
-using game::TileDraw;
 using game::Timer;
-
-// A window that shows nothing: it keeps the status text, collects message
-// boxes, answers name prompts with a fixed name and has no sound.
-class HeadlessWindow : public game::Window {
-public:
-    Text status;
-    std::vector<std::string> messages;
-    std::string name;
-    std::array<bool, 4> timers{};
-    int spinner = 0;
-    int spinnerMax = 0;
-    std::string comment;
-    Text caption = "Tavrin for Windows";
-    EditorOption option = EditorOption::Normal;
-    std::array<bool, 4> panels{true, false, false, false};
-    bool quit = false;
-
-    // The game's own Japanese: the output of replay does not follow a language.
-    void setStatusText(const Text& text) override { status = text; }
-    Text statusText() const override { return status; }
-    void setWindowCaption(const Text& text) override { caption = text; }
-    Text windowCaption() const override { return caption; }
-    void quitProgram() override { quit = true; }
-    bool pointerBusy() const override { return false; }
-    void setClipboardText(const std::string&) override {}
-    void shellCommand(Command) override {}
-    Answer messageBox(const Text& text, const Text&, Buttons buttons, Icon) override
-    {
-        messages.push_back(text.japanese());
-        return buttons == Buttons::YesNo ? Answer::No : Answer::Ok;
-    }
-    std::optional<std::string> inputBox(const Text&, const Text&, const std::string&) override
-    {
-        return name;
-    }
-    void setScoreLabel(ScoreLabel, const std::string&) override {}
-    void setScoreFrameCaption(ScoreLabel, const Text&) override {}
-    void setScoreFrameVisible(ScoreLabel, bool) override {}
-    void setTrash(int) override {}
-    void setLoopLengthText(const Text&) override {}
-    void setCommentText(const Text& text) override { comment = text.japanese(); }
-    std::string commentText() const override { return comment; }
-    void setCommentVisible(bool) override {}
-    void setCommentReadOnly(bool) override {}
-    void setSpinnerRange(int, int maximum) override { spinnerMax = maximum; }
-    int spinnerMaximum() const override { return spinnerMax; }
-    void setSpinnerValue(int value) override { spinner = value; }
-    int spinnerValue() const override { return spinner; }
-    void setSpinnerEnabled(bool) override {}
-    void setSpinnerVisible(bool) override {}
-    void setSpinnerLabel(const std::string&) override {}
-    void setCommandEnabled(Command, bool) override {}
-    void setCommandChecked(Command, bool) override {}
-    void setCommandCaption(Command, const Text&) override {}
-    void setCommandToolTip(Command, const Text&) override {}
-    void setCommandImage(Command, int) override {}
-    void setCommandVisible(Command, bool) override {}
-    void setMenuEnabled(Menu, bool) override {}
-    void setPanelVisible(Panel panel, bool visible) override { panels[static_cast<std::size_t>(panel)] = visible; }
-    bool panelVisible(Panel panel) const override { return panels[static_cast<std::size_t>(panel)]; }
-    void setBoardToolbarEnabled(bool) override {}
-    void setPaletteBorder(int, bool) override {}
-    void setPaletteEnabled(int, bool) override {}
-    void setPaletteVisible(int, bool) override {}
-    void setEditorOption(EditorOption o) override { option = o; }
-    EditorOption editorOption() const override { return option; }
-    void startTimer(Timer timer, int) override { timers[static_cast<std::size_t>(timer)] = true; }
-    void stopTimer(Timer timer) override { timers[static_cast<std::size_t>(timer)] = false; }
-    bool timerRunning(Timer timer) const override { return timers[static_cast<std::size_t>(timer)]; }
-    void drawTile(const TileDraw&) override {}
-    void clearOfferedPiece() override {}
-    void redrawAll() override {}
-    void redrawBoard() override {}
-    void mediaOpen(Device, DeviceType, const std::string&) override {}
-    void mediaClose(Device) override {}
-    void mediaPlay(Device, long, long) override {}
-    void mediaSound(Device) override {}
-    void mediaStop(Device) override {}
-    void mediaSeek(Device, long) override {}
-    long mediaStart(Device) const override { return 0; }
-    long mediaLength(Device) const override { return 0; }
-    long mediaPosition(Device) const override { return 0; }
-    DeviceMode mediaMode(Device) const override { return DeviceMode::NotOpen; }
-    bool mediaCanPlay(Device) const override { return false; }
-};
 
 struct InputError {
     std::string message;
@@ -168,13 +75,14 @@ game::ItemLayout readItems(const nlohmann::json& line)
     return layout;
 }
 
+// A free game with no window and no sound: the controller writes the screen
+// model, boxes are collected and answered (name prompts with a fixed name).
 class Replay {
 public:
     Replay(std::uint64_t seed, std::optional<std::string> name)
-        : random_(seed), controller_(state_, window_, random_), scores_(settings_),
-          keeper_(scores_, window_)
+        : seed_(seed), name_(name.value_or("")), random_(seed), output_(nullptr, [] { return game::Millis{0}; }),
+          controller_(state_, output_, random_), scores_(settings_), keeper_(scores_, output_)
     {
-        window_.name = name.value_or("");
         controller_.attachScoreKeeper(&keeper_);
         controller_.attachSettings(&settings_);
         controller_.setSoundSwitch(false);
@@ -188,7 +96,7 @@ public:
             throw InputError{"each line must be a JSON object"};
         }
         if (in.contains("new")) {
-            controller_.StartFreeGame(readItems(in));
+            controller_.startFreeGame(readItems(in));
             started_ = true;
             return std::nullopt;
         }
@@ -208,19 +116,40 @@ public:
             piece = integerField(in["piece"], 0, kPieceKinds - 1, "\"piece\"");
         }
         if (!started_) {
-            controller_.StartFreeGame();
+            // The items and the pieces both from the seed, as the game draws them.
+            controller_.startFreeGameFromSeed(seed_);
             started_ = true;
         }
         return move(cell, piece);
     }
 
 private:
+    // Every box the move asked, answered as a player who only reads them would:
+    // No to questions, the fixed name to name prompts.
+    void answerBoxes()
+    {
+        for (int guard = 0; guard < 16; ++guard) {
+            const Box* box = output_.box();
+            if (box == nullptr) {
+                return;
+            }
+            BoxAnswer answer;
+            if (box->kind == Box::Kind::Message) {
+                messages_.push_back(box->text.japanese());
+                answer.answer = box->buttons == Buttons::YesNo ? Answer::No : Answer::Ok;
+            } else if (box->kind == Box::Kind::Input) {
+                answer.text = name_;
+            }
+            output_.answer(box->id, answer);
+        }
+    }
+
     std::string move(int cell, std::optional<int> piece)
     {
-        window_.messages.clear();
-        game::FlowState& f = controller_.flow();
+        messages_.clear();
+        game::FreeGame& free = controller_.freeGame();
         if (piece) {
-            f.offeredPiece = static_cast<std::int16_t>(*piece);
+            free.setOfferedPiece(*piece);
         }
         if (cell >= 0) {
             controller_.cellReleased(cell);
@@ -236,37 +165,42 @@ private:
         if (controller_.timerOn(Timer::AfterDiscard)) {
             controller_.timerTick(Timer::AfterDiscard);
         }
+        answerBoxes();
 
         std::string out = "{\"accepted\": ";
         out += accepted ? "true" : "false";
-        out += ", \"labels\": {\"ecoPoints\": " + jsonString(labels.ecoPoints) + ", \"movesLeft\": " + jsonString(labels.movesLeft) +
-               ", \"loopPoints\": " + jsonString(labels.loopPoints) + ", \"chain\": " + jsonString(labels.chain) + "}";
-        out += ", \"status\": " + jsonString(window_.status.japanese());
+        out += ", \"labels\": {\"ecoPoints\": " + jsonString(labels.ecoPoints) +
+               ", \"movesLeft\": " + jsonString(labels.movesLeft) + ", \"loopPoints\": " +
+               jsonString(labels.loopPoints) + ", \"chain\": " + jsonString(labels.chain) + "}";
+        out += ", \"status\": " + jsonString(output_.shown().status.japanese());
         out += ", \"movesUsed\": " + std::to_string(state_.movesUsed);
         out += ", \"maxMovesUsed\": " + std::to_string(state_.maxMovesUsed);
         out += ", \"scoreChain\": " + std::to_string(state_.scoreChain);
         out += ", \"discardCount\": " + std::to_string(state_.discardCount);
-        out += ", \"turnResult\": " + std::to_string(f.turnResult);
+        out += ", \"turnResult\": " + std::to_string(free.turnResult());
         out += ", \"ecoPoints\": " + std::to_string(ecoPoints(state_));
         out += ", \"loopPoints\": " + std::to_string(state_.loopPoints);
         out += ", \"bonus\": " + std::to_string(ecoBonus(state_));
         out += ", \"total\": " + std::to_string(pointTotal(state_));
-        out += ", \"offeredPiece\": " + std::to_string(f.offeredPiece);
+        out += ", \"offeredPiece\": " + std::to_string(free.offeredPiece());
         out += ", \"messages\": [";
-        for (std::size_t i = 0; i < window_.messages.size(); ++i) {
-            out += (i > 0 ? ", " : "") + jsonString(window_.messages[i]);
+        for (std::size_t i = 0; i < messages_.size(); ++i) {
+            out += (i > 0 ? ", " : "") + jsonString(messages_[i]);
         }
         out += "], \"freeGameActive\": ";
-        out += f.freeGameActive ? "true" : "false";
+        out += free.active() ? "true" : "false";
         out += ", \"moveBusy\": ";
-        out += f.moveBusy ? "true" : "false";
+        out += free.busy() ? "true" : "false";
         out += "}";
         return out;
     }
 
+    std::uint64_t seed_;
+    std::string name_;
+    std::vector<std::string> messages_;
     GameState state_;
-    HeadlessWindow window_;
     game::RandomSource random_;
+    game::Output output_;
     game::GameController controller_;
     MemorySettingsStore settings_;
     HighScores scores_;

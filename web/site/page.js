@@ -1,6 +1,8 @@
 // The page around the game: menus, toolbar, score frames, canvases, boxes,
 // sound and storage. The game itself runs in tavrin.wasm; this script only
-// shows what it is told and hands every event over, one at a time.
+// shows what it is told and hands every event over. Every number it uses
+// (commands, menus, toolbar, shortcuts, surfaces, sounds) comes from the
+// game's own tables (tavrin_tables).
 'use strict';
 
 (function () {
@@ -9,119 +11,69 @@
   const STORE = 'Tavrin for Windows/';
   const LANGUAGE_KEY = STORE + 'Options/Language';
 
-  // Command numbers (game/window.h).
-  const C = {
-    NewGame: 0, Open: 1, HighScores: 5, ClearHighScores: 6, Exit: 8,
-    SoundOn: 14, SoundOff: 15, EcoMode: 16, FullConnection: 17, BigLoop: 18,
-    HelpTopics: 23, About: 24, Hint: 33, FreshSeries: 34, DailySeries: 35,
-  };
-  // What the page offers of the desktop's menus: the editor and the eco
-  // themes stay on the desktop.
-  const MENUS = [
-    [C.NewGame, C.Open, C.HighScores, C.ClearHighScores, C.Hint, C.FreshSeries, C.DailySeries, C.Exit],
-    [],
-    [C.SoundOn, C.SoundOff, C.EcoMode, C.FullConnection, C.BigLoop],
-    [C.HelpTopics, C.About],
-  ];
-  const TOOLBAR = [C.NewGame, C.Open, C.EcoMode, C.FullConnection, C.BigLoop, C.HighScores, C.HelpTopics, C.Hint];
-  const SHORTCUTS = { F1: C.HelpTopics, F2: C.NewGame, F3: C.Hint };
-
+  let tables = null;
   const commands = [];
-  const menuEnabled = [true, true, true, true];
+  let menuEnabled = [true, false, true, true];
   let texts = {};
   let english = false;
-
-  // --- one event at a time -------------------------------------------------------
-  // A box suspends the game until it is answered; whatever arrives meanwhile
-  // waits here, as behind a modal box on the desktop. Repeated timer ticks and
-  // hover moves are kept once.
-  const queue = [];
-  let running = false;
   let ready = false;
 
-  function post(key, fn) {
-    if (key !== null && queue.some((e) => e.key === key)) return;
-    queue.push({ key, fn });
-    pump();
-  }
-
-  async function pump() {
-    if (running || !ready) return;
-    running = true;
-    try {
-      while (queue.length > 0) {
-        const event = queue.shift();
-        try {
-          await event.fn();
-        } catch (error) {
-          console.error(error);
-        }
-      }
-    } finally {
-      running = false;
-    }
-  }
-
   function call(name, ...args) {
-    return Module.ccall(name, null, args.map(() => 'number'), args, { async: true });
+    return Module.ccall(name, 'number', args.map((a) => (typeof a === 'string' ? 'string' : 'number')), args);
   }
 
-  function stateNow() {
-    return JSON.parse(Module.ccall('tavrin_test_state', 'string', [], []));
-  }
-
-  // --- timers ----------------------------------------------------------------------
-  const intervals = [null, null, null, null];
-  function setTimer(timer, interval) {
-    if (intervals[timer] !== null) clearInterval(intervals[timer]);
-    intervals[timer] = null;
-    if (interval >= 0) {
-      intervals[timer] = setInterval(() => post('timer' + timer, () => call('tavrin_timer', timer)), Math.max(interval, 1));
+  // --- the one timer --------------------------------------------------------------
+  let waking = null;
+  function wake(delay) {
+    if (waking !== null) clearTimeout(waking);
+    waking = null;
+    if (delay >= 0) {
+      waking = setTimeout(() => { waking = null; call('tavrin_tick'); }, delay);
     }
   }
 
-  // --- texts and switches -------------------------------------------------------------
+  // --- what changed on screen -------------------------------------------------------
   function plainCaption(caption) {
     return caption.replace(/\(&(.)\)/, '($1)').replace(/&(.)/, '$1');
   }
 
-  function setText(slot, index, text) {
-    switch (slot) {
-      case 0: $('status').textContent = text; break;
-      case 1: $('caption').textContent = text; document.title = text; break;
-      case 2: $('loop-length').textContent = text; break;
-      case 3: $('score' + index).textContent = text; break;
-      case 4: document.querySelector('.frame[data-label="' + index + '"] .frame-caption').textContent = text; break;
-      case 5: $('spinner-label').textContent = text; break;
-      case 6: $('comment').textContent = text; break;
+  function show(changes) {
+    if ('status' in changes) $('status').textContent = changes.status;
+    if ('caption' in changes) { $('caption').textContent = changes.caption; document.title = changes.caption; }
+    if ('commands' in changes) {
+      changes.commands.forEach(([command, enabled, checked, visible, caption, toolTip]) => {
+        commands[command] = { enabled, checked, visible, caption, toolTip };
+        refreshCommand(command);
+      });
     }
-  }
-
-  let trashCount = 0;
-  let spinnerMax = 0;
-  function setFlag(slot, index, value) {
-    switch (slot) {
-      case 0: document.querySelector('.frame[data-label="' + index + '"]').hidden = !value; break;
-      case 1:
-        trashCount = value;
-        $('trash').classList.toggle('full', value > 0);
-        $('trash-count').textContent = value > 0 ? String(value) : '';
-        break;
-      case 2:
-        if (index === 0) $('freegame').hidden = !value;
-        if (index === 1) $('palettebox').hidden = !value;
-        break;
-      case 3: $('spinner').hidden = !value; break;
-      case 4: spinnerMax = index; $('spinner-value').textContent = value + ' / ' + spinnerMax; break;
-      case 5: menuEnabled[index] = !!value; refreshMenus(); break;
-      case 6: showHint(value); break;
-      case 7: $('comment').hidden = !value; break;
+    if ('menus' in changes) { menuEnabled = changes.menus; refreshMenus(); }
+    if ('frames' in changes) {
+      changes.frames.forEach(([caption, value, visible], i) => {
+        const frame = document.querySelector('.frame[data-label="' + i + '"]');
+        frame.querySelector('.frame-caption').textContent = caption;
+        $('score' + i).textContent = value;
+        frame.hidden = !visible;
+      });
     }
-  }
-
-  function setCommand(command, enabled, checked, visible, caption, toolTip) {
-    commands[command] = { enabled: !!enabled, checked: !!checked, visible: !!visible, caption, toolTip };
-    refreshCommand(command);
+    if ('trash' in changes) {
+      $('trash').classList.toggle('full', changes.trash > 0);
+      $('trash-count').textContent = changes.trash > 0 ? String(changes.trash) : '';
+    }
+    if ('loopLength' in changes) $('loop-length').textContent = changes.loopLength;
+    if ('comment' in changes) { $('comment').textContent = changes.comment[0]; $('comment').hidden = !changes.comment[1]; }
+    if ('spinner' in changes) {
+      const [maximum, value, visible, label] = changes.spinner;
+      $('spinner-value').textContent = value + ' / ' + maximum;
+      $('spinner-label').textContent = label;
+      $('spinner').hidden = !visible;
+    }
+    if ('panels' in changes) {
+      $('freegame').hidden = !changes.panels.freeGame;
+      $('palettebox').hidden = !changes.panels.palette;
+    }
+    if ('palette' in changes) showPalette(changes.palette);
+    if ('hint' in changes) showHint(changes.hint);
+    if ('cursor' in changes) showCursor(changes.cursor[0], changes.cursor[1]);
   }
 
   // --- menus and toolbar -------------------------------------------------------------
@@ -131,7 +83,7 @@
 
   function buildMenus() {
     const bar = $('menubar');
-    MENUS.forEach((list, m) => {
+    tables.menus.forEach((list, m) => {
       if (list.length === 0) return;
       const wrap = document.createElement('div');
       wrap.className = 'menu';
@@ -154,7 +106,7 @@
         drop.appendChild(item);
         menuItems[command] = item;
       });
-      if (m === 2) {
+      if (m === tables.language) {
         const language = document.createElement('button');
         language.type = 'button';
         language.className = 'menu-item';
@@ -174,7 +126,7 @@
       bar.appendChild(wrap);
     });
     document.addEventListener('click', closeMenus);
-    TOOLBAR.forEach((command) => {
+    tables.toolbar.forEach((command) => {
       const b = document.createElement('button');
       b.type = 'button';
       b.className = 'tool';
@@ -190,21 +142,22 @@
     openMenu = null;
   }
 
-  const initialCaptions = {};
+  function menuOf(command) {
+    return tables.menus.findIndex((list) => list.includes(command));
+  }
+
   function refreshCommand(command) {
     const c = commands[command];
     if (!c) return;
-    if (initialCaptions[command] === undefined) initialCaptions[command] = c.caption;
-    const menuOf = MENUS.findIndex((l) => l.includes(command));
-    const on = c.enabled && (menuOf < 0 || menuEnabled[menuOf]);
+    const m = menuOf(command);
+    const on = c.enabled && (m < 0 || menuEnabled[m]);
     const item = menuItems[command];
     if (item) {
-      const shortcut = Object.keys(SHORTCUTS).find((k) => SHORTCUTS[k] === command);
+      const shortcut = Object.keys(tables.shortcuts).find((k) => tables.shortcuts[k] === command);
       item.textContent = (c.checked ? '✓ ' : '') + plainCaption(c.caption) + (shortcut ? '\u2003' + shortcut : '');
       item.disabled = !on;
       item.setAttribute('aria-checked', c.checked ? 'true' : 'false');
-      // The exit item only ends a series here: a page is closed by its tab.
-      item.hidden = !c.visible || (command === C.Exit && c.caption === initialCaptions[command]);
+      item.hidden = !c.visible;
     }
     const button = toolButtons[command];
     if (button) {
@@ -228,15 +181,13 @@
 
   function runCommand(command, fromToolbar) {
     unlockAudio();
-    post(null, () => call('tavrin_command', command, fromToolbar));
+    call('tavrin_command', command, fromToolbar);
   }
 
   // --- the board -----------------------------------------------------------------------
   const board = $('board');
   const boardContext = board.getContext('2d');
   const offered = $('offered');
-  let cursorCell = 27;
-  let cursorShown = false;
 
   function cellAt(event) {
     const r = board.getBoundingClientRect();
@@ -248,11 +199,14 @@
 
   function cellClicked(cell) {
     unlockAudio();
-    if (cell >= 0) post(null, () => call('tavrin_cell', cell).then(moveHandled));
+    if (cell >= 0) {
+      call('tavrin_cell', cell);
+      moveHandled();
+    }
   }
 
   function hovered(cell) {
-    if (cell >= 0) post('hover', () => call('tavrin_hover', cell));
+    if (cell >= 0) call('tavrin_hover', cell);
   }
 
   function placeMark(element, cell) {
@@ -265,53 +219,51 @@
     if (cell >= 0) placeMark($('hint'), cell);
   }
 
-  function showCursor() {
-    $('cursor').hidden = !cursorShown;
-    placeMark($('cursor'), cursorCell);
+  function showCursor(cell, shown) {
+    $('cursor').hidden = !shown;
+    placeMark($('cursor'), cell);
   }
 
-  let touched = false;
   board.addEventListener('pointerdown', (e) => {
-    if (e.pointerType !== 'mouse') {
-      // On touch the loop-length label follows the last touched cell.
-      touched = true;
-      hovered(cellAt(e));
-    }
+    // On touch the loop-length label follows the last touched cell.
+    if (e.pointerType !== 'mouse') hovered(cellAt(e));
   });
   board.addEventListener('pointerup', (e) => {
     if (e.button !== 0 && e.pointerType === 'mouse') return;
-    const cell = cellAt(e);
-    cursorShown = false;
-    if (cell >= 0) cursorCell = cell;
-    showCursor();
     board.focus({ preventScroll: true });
-    cellClicked(cell);
+    cellClicked(cellAt(e));
   });
+  let lastPointer = null;
   board.addEventListener('pointermove', (e) => {
     if (e.pointerType !== 'mouse') return;
-    const cell = cellAt(e);
-    if (cursorShown) { cursorShown = false; showCursor(); }
-    if (cell >= 0) { cursorCell = cell; hovered(cell); }
+    // Only a pointer that really moved takes over from the keyboard.
+    const at = e.clientX + ',' + e.clientY;
+    if (at === lastPointer) return;
+    lastPointer = at;
+    hovered(cellAt(e));
   });
   board.addEventListener('contextmenu', (e) => e.preventDefault());
 
-  $('trash').addEventListener('click', () => {
+  function discard() {
     unlockAudio();
-    post(null, () => call('tavrin_trash').then(moveHandled));
-  });
+    call('tavrin_trash');
+    moveHandled();
+  }
+  $('trash').addEventListener('click', discard);
 
   // What the labels showed as a move was taken, before its timers ran.
   let lastMove = null;
   function moveHandled() {
     lastMove = {
-      accepted: intervals[0] !== null || intervals[1] !== null,
+      accepted: waking !== null,
       labels: [0, 1, 2, 3].map((i) => $('score' + i).textContent),
     };
   }
 
   // The tiles the wasm side composed: rows of 0xAARRGGBB (bytes B, G, R, A).
   function present(surface, index, heap, at, stride, x, y, width, height) {
-    const context = surface === 0 ? boardContext : surface === 1 ? offered.getContext('2d') : paletteContext(index);
+    const s = tables.surfaces;
+    const context = surface === s.board ? boardContext : surface === s.panel ? offered.getContext('2d') : paletteContext(index);
     if (!context || width <= 0 || height <= 0) return;
     const image = context.createImageData(width, height);
     const out = image.data;
@@ -325,26 +277,43 @@
         out[to + 3] = 255;
       }
     }
-    context.putImageData(image, surface === 0 ? x : 0, surface === 0 ? y : 0);
-    if (surface === 0 && !firstFrame) firstFrame = performance.now();
+    context.putImageData(image, surface === s.board ? x : 0, surface === s.board ? y : 0);
+    if (surface === s.board && !firstFrame) firstFrame = performance.now();
   }
   let firstFrame = 0;
 
-  const paletteCanvases = [];
-  function paletteContext(entry) {
-    if (!paletteCanvases[entry]) {
-      const c = document.createElement('canvas');
-      c.width = 32;
-      c.height = 32;
-      c.className = 'palette-entry';
-      c.addEventListener('pointerup', (e) => {
+  // --- the palette: eleven pieces and the eraser --------------------------------------
+  const paletteEntries = [];
+  function paletteEntry(entry) {
+    if (!paletteEntries[entry]) {
+      const eraser = entry === 11;
+      const element = document.createElement(eraser ? 'div' : 'canvas');
+      if (!eraser) { element.width = 32; element.height = 32; }
+      element.className = 'palette-entry' + (eraser ? ' eraser' : '');
+      element.dataset.entry = String(entry);
+      element.addEventListener('pointerup', (e) => {
         const shift = (e.shiftKey ? 1 : 0) + (e.ctrlKey ? 2 : 0) + (e.altKey ? 4 : 0);
-        post(null, () => call('tavrin_palette', entry, shift));
+        call('tavrin_palette', entry, shift);
       });
-      $('palette').appendChild(c);
-      paletteCanvases[entry] = c;
+      paletteEntries[entry] = element;
+      for (let e = 0; e < paletteEntries.length; ++e) {
+        if (paletteEntries[e]) $('palette').appendChild(paletteEntries[e]);
+      }
     }
-    return paletteCanvases[entry].getContext('2d');
+    return paletteEntries[entry];
+  }
+
+  function paletteContext(entry) {
+    return entry >= 0 && entry < 11 ? paletteEntry(entry).getContext('2d') : null;
+  }
+
+  function showPalette(entries) {
+    entries.forEach(([selected, enabled, visible], entry) => {
+      const element = paletteEntry(entry);
+      element.classList.toggle('selected', selected);
+      element.classList.toggle('not-offered', !enabled);
+      element.hidden = !visible;
+    });
   }
 
   // Crisp tiles: the canvases grow by whole device pixels per picture pixel.
@@ -360,51 +329,28 @@
   }
   window.addEventListener('resize', fitBoard);
 
-  // --- keyboard ------------------------------------------------------------------------
+  // --- keyboard: what each key means is the game's ---------------------------------------
   document.addEventListener('keydown', (e) => {
-    if ($('box').open) return;
-    if (SHORTCUTS[e.key] !== undefined && !e.ctrlKey && !e.altKey) {
-      e.preventDefault();
-      runCommand(SHORTCUTS[e.key], 0);
-      return;
-    }
+    if (!ready || $('box').open) return;
     if (e.key === 'Escape') { closeMenus(); return; }
     if (e.ctrlKey || e.altKey || e.metaKey) return;
-    if (openMenu !== null || (document.activeElement && document.activeElement.closest('#menubar, #toolbar'))) return;
-    const moves = { ArrowLeft: [-1, 0], ArrowRight: [1, 0], ArrowUp: [0, -1], ArrowDown: [0, 1] };
-    if (moves[e.key]) {
+    const inMenus = openMenu !== null || (document.activeElement && document.activeElement.closest('#menubar, #toolbar'));
+    if (inMenus && !/^F\d+$/.test(e.key)) return;
+    unlockAudio();
+    if (call('tavrin_key', e.key)) {
       e.preventDefault();
-      if (cursorShown) {
-        const [dx, dy] = moves[e.key];
-        const x = Math.min(7, Math.max(0, (cursorCell % 8) + dx));
-        const y = Math.min(7, Math.max(0, Math.floor(cursorCell / 8) + dy));
-        cursorCell = y * 8 + x;
-      }
-      cursorShown = true;
-      showCursor();
-      hovered(cursorCell);
-    } else if (e.key === ' ' || e.key === 'Enter') {
-      e.preventDefault();
-      if (cursorShown) cellClicked(cursorCell);
-      cursorShown = true;
-      showCursor();
-    } else if (e.key === 'Delete' || e.key === 'Backspace') {
-      e.preventDefault();
-      unlockAudio();
-      post(null, () => call('tavrin_trash').then(moveHandled));
-    } else {
-      const entry = '0123456789'.indexOf(e.key);
-      const extra = { '-': 10, '=': 11, '^': 11 }[e.key];
-      const pick = entry >= 0 ? entry : extra;
-      if (pick !== undefined && !$('palettebox').hidden) post(null, () => call('tavrin_palette', pick, 0));
+      if (e.key === 'Delete' || e.key === 'Backspace') moveHandled();
     }
   });
 
   // --- boxes ---------------------------------------------------------------------------
-  // Our own modal box: Enter answers with the first button, Escape with the last.
-  function ask(text, buttons, input) {
-    return new Promise((resolve) => {
+  // Our own modal box: Enter answers with the first button, Escape with the
+  // last. One at a time: a box asked while another is open waits its turn.
+  let boxes = Promise.resolve();
+  function ask(text, buttons, input, kind) {
+    const shown = boxes.then(() => new Promise((resolve) => {
       const box = $('box');
+      box.dataset.kind = kind;
       $('box-text').textContent = text;
       const field = $('box-input');
       field.hidden = input === null;
@@ -418,55 +364,58 @@
         box.close();
         resolve(value);
       };
+      const pick = (value) => (typeof value === 'function' ? value() : value);
       buttons.forEach(([label, value], i) => {
         const b = document.createElement('button');
         b.type = 'button';
         b.textContent = label;
         b.value = String(i);
-        b.addEventListener('click', () => finish(typeof value === 'function' ? value() : value));
+        b.addEventListener('click', () => finish(pick(value)));
         row.appendChild(b);
       });
-      box.oncancel = (e) => { e.preventDefault(); const last = buttons[buttons.length - 1][1]; finish(typeof last === 'function' ? last() : last); };
+      box.oncancel = (e) => { e.preventDefault(); finish(pick(buttons[buttons.length - 1][1])); };
       box.onkeydown = (e) => {
         if (e.key === 'Enter' && (input === null || e.target === field)) {
           e.preventDefault();
-          const first = buttons[0][1];
-          finish(typeof first === 'function' ? first() : first);
+          finish(pick(buttons[0][1]));
         }
       };
       box.showModal();
       (input === null ? row.firstChild : field).focus();
-    });
+    }));
+    boxes = shown.catch(() => {});
+    return shown;
   }
 
-  function messageBox(text, title, yesNo, icon) {
-    const buttons = yesNo ? [[texts.yes, 1], [texts.no, 0]] : [[texts.ok, 0]];
-    $('box').dataset.icon = String(icon);
-    $('box').dataset.kind = 'message';
-    $('box').setAttribute('aria-label', title || document.title);
-    return ask(text, buttons, null);
+  // Answers as the game counts them: 0 OK, 1 yes, 2 no, 3 cancelled.
+  function box(b) {
+    $('box').dataset.icon = b.kind === 'scores' ? 'scores' : String(b.icon);
+    $('box').setAttribute('aria-label', b.title || document.title);
+    let answered;
+    if (b.kind === 'input') {
+      answered = ask(b.text, [[texts.ok, () => [0, $('box-input').value]], [texts.cancel, [3, null]]], b.default, 'input');
+    } else if (b.kind === 'scores') {
+      answered = highScores(b);
+    } else {
+      const buttons = b.yesNo ? [[texts.yes, [1, null]], [texts.no, [2, null]]] : [[texts.ok, [0, null]]];
+      answered = ask(b.text, buttons, null, 'message');
+    }
+    answered.then(([answer, text]) => call('tavrin_answer', b.id, answer, text));
   }
 
-  function inputBox(prompt, title, defaultText) {
-    $('box').dataset.icon = '0';
-    $('box').dataset.kind = 'input';
-    $('box').setAttribute('aria-label', title || document.title);
-    return ask(prompt, [[texts.ok, () => $('box-input').value], [texts.cancel, null]], defaultText);
-  }
-
-  function highScores(view) {
+  function highScores(b) {
+    const view = b.scores;
     const lines = view.rows.map((r, i) => (i === view.highlighted ? '▶ ' : '') + r[0] + '  ' + r[1]);
-    $('box').dataset.icon = 'scores';
-    $('box').dataset.kind = 'scores';
-    const buttons = [[texts.ok, 1]];
-    if (view.copy) buttons.push([view.copyText || 'Copy', () => { clipboard(view.clipboard); return 0; }]);
+    const buttons = [[texts.ok, [0, null]]];
+    if (view.copy) buttons.push([view.copyText || 'Copy', () => { clipboard(view.clipboard); return [3, null]; }]);
     // Served by tavrin-scores (under /play/): the entry just made can be
     // registered at once, posted as the registration page posts it.
-    if (view.register && /^\/play\//.test(location.pathname)) {
-      buttons.push([view.register.button, () => { register(view.register); return 1; }]);
+    if (b.register && /^\/play\//.test(location.pathname)) {
+      buttons.push([b.register.button, () => { register(b.register); return [0, null]; }]);
     }
-    buttons.push([texts.close, 0]);
-    return ask(view.caption + '\n\n' + lines.join('\n'), buttons, null);
+    buttons.push([texts.close, [3, null]]);
+    const note = view.note ? '\n\n' + view.note : '';
+    return ask(view.caption + '\n\n' + lines.join('\n') + note, buttons, null, 'scores');
   }
 
   function register(entry) {
@@ -502,8 +451,7 @@
     const buttons = names.map((name) => [name.replace(/\.kem$/i, ''), 'mondai/' + name]);
     buttons.push([texts.openDevice, 'device']);
     buttons.push([texts.cancel, null]);
-    $('box').dataset.kind = 'open';
-    const chosen = await ask(texts.openTitle + '\n' + texts.drop, buttons, null);
+    const chosen = await ask(texts.openTitle + '\n' + texts.drop, buttons, null, 'open');
     if (chosen === 'device') {
       $('file-picker').click();
     } else if (chosen) {
@@ -513,20 +461,14 @@
   }
 
   function openBytes(name, bytes) {
-    post(null, async () => {
-      const size = Math.max(bytes.length, 1);
-      const at = _malloc(size);
-      HEAPU8.set(bytes, at);
-      const nameSize = lengthBytesUTF8(name) + 1;
-      const nameAt = _malloc(nameSize);
-      stringToUTF8(name, nameAt, nameSize);
-      try {
-        await call('tavrin_open_file', nameAt, at, bytes.length);
-      } finally {
-        _free(at);
-        _free(nameAt);
-      }
-    });
+    const size = Math.max(bytes.length, 1);
+    const at = _malloc(size);
+    HEAPU8.set(bytes, at);
+    try {
+      call('tavrin_open_file', name, at, bytes.length);
+    } finally {
+      _free(at);
+    }
   }
 
   function openFile(file) {
@@ -551,17 +493,20 @@
     frame.src = folder + 'index.html';
     frame.title = texts.help;
     const box = $('box');
-    box.dataset.kind = 'help';
-    ask(texts.desktopOnly, [[texts.close, 0]], null);
-    $('box-text').after(frame);
-    const tidy = () => { frame.remove(); box.removeEventListener('close', tidy); };
-    box.addEventListener('close', tidy);
+    const shown = ask(texts.desktopOnly, [[texts.close, 0]], null, 'help');
+    // The frame goes in once the box is up, and out when it closes.
+    requestAnimationFrame(() => {
+      $('box-text').after(frame);
+      const tidy = () => { frame.remove(); box.removeEventListener('close', tidy); };
+      box.addEventListener('close', tidy);
+    });
+    return shown;
   }
 
-  function platformCommand(command) {
-    if (command === C.Open) openDialog();
-    else if (command === C.HelpTopics) help();
-    else if (command === C.About) ($('box').dataset.kind = 'about', ask(document.title + '\n\n' + texts.desktopOnly, [[texts.ok, 0]], null));
+  function act(action) {
+    if (action === 'open') openDialog();
+    else if (action === 'help') help();
+    else if (action === 'about') ask(document.title + '\n\n' + texts.desktopOnly, [[texts.ok, 0]], null, 'about');
   }
 
   function notice(text) {
@@ -583,12 +528,13 @@
   // loops without a gap from its decoded buffer.
   let audio = null;
   let unlocked = false;
-  const devices = [];
+  const sounds = [];
+  const pieces = [];
 
   function unlockAudio() {
     if (unlocked) return;
     unlocked = true;
-    if (audio) audio.resume().then(() => devices.forEach((d, i) => { if (d && d.wanted) startMusic(i); }));
+    if (audio) audio.resume().then(() => pieces.forEach((p, i) => { if (p && p.wanted) startMusic(i); }));
   }
   document.addEventListener('pointerdown', unlockAudio, { capture: true });
   document.addEventListener('keydown', unlockAudio, { capture: true });
@@ -602,80 +548,60 @@
     return audio;
   }
 
-  function openDevice(device, music, file) {
-    const url = music ? 'music/' + file.replace(/\.mid$/i, '.ogg') : 'sounds/' + file;
-    const d = { music, buffer: null, source: null, wanted: false, from: 0, startedAt: 0 };
-    devices[device] = d;
+  function load(url, into) {
     const context = audioContext();
     if (!context) return;
     fetch(url)
       .then((r) => (r.ok ? r.arrayBuffer() : Promise.reject(new Error(url))))
       .then((data) => context.decodeAudioData(data))
-      .then((buffer) => {
-        d.buffer = buffer;
-        if (d.wanted) startMusic(device);
-      })
-      .catch(() => { d.failed = true; });
+      .then((buffer) => { into.buffer = buffer; if (into.wanted) startMusic(pieces.indexOf(into)); })
+      .catch(() => { into.failed = true; });
   }
 
-  function stopSource(d) {
-    if (d && d.source) {
-      try { d.source.stop(); } catch (e) {}
-      d.source = null;
+  function openSounds() {
+    tables.sounds.forEach((file, i) => { sounds[i] = { buffer: null }; load('sounds/' + file, sounds[i]); });
+    tables.music.forEach((file, i) => {
+      pieces[i] = { buffer: null, source: null, wanted: false, repeat: false };
+      load('music/' + file.replace(/\.mid$/i, '.ogg'), pieces[i]);
+    });
+  }
+
+  function stopSource(p) {
+    if (p && p.source) {
+      try { p.source.stop(); } catch (e) {}
+      p.source = null;
     }
   }
 
-  function startMusic(device) {
-    const d = devices[device];
-    if (!d || !d.buffer || !unlocked || !audio) return;
-    stopSource(d);
+  function startMusic(piece) {
+    const p = pieces[piece];
+    if (!p || !p.buffer || !unlocked || !audio) return;
+    stopSource(p);
     const source = audio.createBufferSource();
-    source.buffer = d.buffer;
-    source.loop = true;
+    source.buffer = p.buffer;
+    source.loop = p.repeat;
     source.connect(audio.destination);
-    const offset = Math.min(d.from / 1000, d.buffer.duration);
-    source.start(0, offset);
-    d.startedAt = audio.currentTime - offset;
-    d.source = source;
+    source.onended = () => { if (p.source === source) { p.source = null; p.wanted = false; } };
+    source.start(0, 0);
+    p.source = source;
   }
 
-  function media(device, action, from, to, file) {
-    const d = devices[device];
-    switch (action) {
-      case 0: openDevice(device, from === 1, file); break;
-      case 1: stopSource(d); devices[device] = null; break;
-      case 2:
-        if (!d) break;
-        d.from = from;
-        if (d.music) { d.wanted = true; startMusic(device); } else playSound(d);
-        break;
-      case 3: if (d) playSound(d); break;
-      case 4: if (d) { d.wanted = false; stopSource(d); } break;
-      case 5: if (d) d.from = from; break;
-    }
+  // 0 play from the start, 1 stop, 2 repeat, 3 end at the end.
+  function music(piece, action) {
+    const p = pieces[piece];
+    if (!p) return;
+    if (action === 0) { p.wanted = true; startMusic(piece); }
+    else if (action === 1) { p.wanted = false; stopSource(p); }
+    else { p.repeat = action === 2; if (p.source) p.source.loop = p.repeat; }
   }
 
-  function playSound(d) {
-    if (!d.buffer || !unlocked || !audio) return;
+  function sound(index) {
+    const s = sounds[index];
+    if (!s || !s.buffer || !unlocked || !audio) return;
     const source = audio.createBufferSource();
-    source.buffer = d.buffer;
+    source.buffer = s.buffer;
     source.connect(audio.destination);
     source.start();
-  }
-
-  function mediaQuery(device, what) {
-    const d = devices[device];
-    if (!d) return what === 2 ? 2 : 0;
-    const length = d.buffer ? Math.round(d.buffer.duration * 1000) : 0;
-    switch (what) {
-      case 0: return length;
-      case 1:
-        if (!d.wanted || !length || !audio) return d.from;
-        return Math.round(((audio.currentTime - d.startedAt) * 1000) % length);
-      case 2: return d.wanted ? 1 : 0;
-      case 3: return d.failed ? 0 : 1;
-    }
-    return 0;
   }
 
   // --- language -----------------------------------------------------------------------------
@@ -699,10 +625,8 @@
   function chooseLanguage(toEnglish) {
     english = toEnglish;
     storageSet(LANGUAGE_KEY, english ? 'en' : 'ja');
-    post(null, async () => {
-      await call('tavrin_language', english ? 1 : 0);
-      readPageTexts();
-    });
+    call('tavrin_language', english ? 1 : 0);
+    readPageTexts();
   }
 
   // --- start ---------------------------------------------------------------------------------
@@ -732,61 +656,54 @@
       Module.ccall('tavrin_picture', 'number', ['number', 'number', 'number'], [kind, at, bytes.length]);
       _free(at);
     });
+    tables = JSON.parse(Module.ccall('tavrin_tables', 'string', [], []));
     const stored = storedLanguage();
     english = stored === 'en' || (stored !== 'ja' && !/^ja\b/i.test(navigator.language || ''));
     if (params.get('lang') === 'en' || params.get('lang') === 'ja') english = params.get('lang') === 'en';
     buildMenus();
+    paletteEntry(11);
     fitBoard();
+    openSounds();
+    ready = true;
     const [high, low] = seed();
     Module.ccall('tavrin_start', null, ['number', 'number', 'number'], [high, low, english ? 1 : 0]);
     readPageTexts();
-    ready = true;
-    pump();
     document.body.classList.add('ready');
   }
 
   // The free game is written whenever the tab is hidden or closed.
   document.addEventListener('visibilitychange', () => {
-    if (document.visibilityState === 'hidden' && ready && !running) Module.ccall('tavrin_save_now', null, [], []);
+    if (document.visibilityState === 'hidden' && ready) call('tavrin_save_now');
   });
 
   window.Module = {
-    page: {
-      setText, setFlag, setCommand, setTimer, present, messageBox, inputBox, highScores,
-      platformCommand, media, mediaQuery, storageSet, clipboard, notice,
-    },
+    page: { show, present, wake, box, sound, music, act, storageSet, clipboard, notice },
     onRuntimeInitialized: started,
   };
 
   // What the browser tests drive: the same steps tavrin-cli replay takes.
   if (params.has('test')) {
     window.tavrinTest = {
-      idle: () => ready && !running && queue.length === 0 && !$('box').open,
-      state: stateNow,
-      offer: (piece) => post(null, () => call('tavrin_test_offer', piece)),
-      newGame: (items) => post(null, async () => {
+      idle: () => ready && !$('box').open,
+      state: () => JSON.parse(Module.ccall('tavrin_test_state', 'string', [], [])),
+      offer: (piece) => call('tavrin_test_offer', piece),
+      newGame: (items) => {
         const at = _malloc(items.length * 8);
         items.forEach(([cell, kind], i) => { HEAP32[(at >> 2) + 2 * i] = cell; HEAP32[(at >> 2) + 2 * i + 1] = kind; });
-        try { await call('tavrin_test_new_game', at, items.length); } finally { _free(at); }
-      }),
+        try { call('tavrin_test_new_game', at, items.length); } finally { _free(at); }
+      },
       // Runs the timers at once, as the replay does, until the move is played out.
-      settle: () => post(null, async () => {
-        for (let guard = 0; guard < 80; ++guard) {
-          const busy = intervals[0] !== null ? 0 : intervals[1] !== null ? 1 : -1;
-          if (busy < 0) break;
-          await call('tavrin_timer', busy);
-        }
-      }),
+      settle: () => call('tavrin_test_settle'),
       firstFrame: () => firstFrame,
       // One placement in the core and its evaluation up to the next piece
       // dealt, the timers run at once: milliseconds, or null when refused.
-      timeMove: (cell) => new Promise((resolve) => post(null, async () => {
+      timeMove: (cell) => {
         const start = performance.now();
-        await call('tavrin_cell', cell);
-        if (intervals[0] === null) { resolve(null); return; }
-        while (intervals[0] !== null) await call('tavrin_timer', 0);
-        resolve(performance.now() - start);
-      })),
+        call('tavrin_cell', cell);
+        if (waking === null) return null;
+        call('tavrin_test_settle');
+        return performance.now() - start;
+      },
       lastMove: () => lastMove,
     };
   }
