@@ -306,7 +306,7 @@ void GameShell::act(game::Action action)
     case Action::Quit:
         // Ending from the menu goes the same way as the close box: it asks
         // before unsaved puzzle edits are lost and tidies up behind itself.
-        QTimer::singleShot(0, &form_, [this] { form_.close(); });
+        form_.close();
         break;
     }
 }
@@ -315,10 +315,8 @@ void GameShell::act(game::Action action)
 
 bool GameShell::confirmExit()
 {
-    // The question is answered before the box returns on the desktop.
-    bool yes = false;
-    session_->confirmExit([&yes](bool answer) { yes = answer; });
-    return yes;
+    const std::optional<Text> question = session_->exitQuestion();
+    return !question || askYesNo(*question);
 }
 
 bool GameShell::closeRequested()
@@ -468,7 +466,7 @@ void GameShell::processEvents()
 
 void GameShell::setBusy(bool busy)
 {
-    session_->setBusy(busy);
+    showNow([busy](game::ScreenModel& screen) { screen.setBusy(busy); });
 }
 
 void GameShell::showMainWindow()

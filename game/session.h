@@ -130,9 +130,9 @@ public:
     void saveCollectionAs(const std::string& name);
 
     // --- leaving -----------------------------------------------------------------------
-    // Asks before unsaved puzzle edits are dropped with the program; `then`
-    // runs with true when the program may end.
-    void confirmExit(std::function<void(bool)> then);
+    // The question to ask before the program ends and unsaved puzzle edits
+    // are dropped with it; nothing when it may end without asking.
+    std::optional<Text> exitQuestion() const;
     // Writes the free game now (the desktop is logging out); play goes on.
     void saveGameNow();
     // The program ends: keeps the free game for the next start and stops the

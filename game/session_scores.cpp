@@ -135,19 +135,12 @@ void Session::confirmDiscard(std::function<void(bool)> then)
                 [then](const BoxAnswer& answer) { then(answer.yes()); });
 }
 
-void Session::confirmExit(std::function<void(bool)> then)
+std::optional<Text> Session::exitQuestion() const
 {
-    input([&] {
-        if (!state_.editMode || editor_->collectionSaved()) {
-            then(true);
-            return;
-        }
-        output_.ask(
-            Box::message(
-                TAVRIN_TEXT("app", "Tavrin for Windowsを終了するとこれまでの変更内容が破棄されますが、よろしいですか？"),
-                "", Buttons::YesNo, Icon::Question),
-            [then](const BoxAnswer& answer) { then(answer.yes()); });
-    });
+    if (!state_.editMode || editor_->collectionSaved()) {
+        return std::nullopt;
+    }
+    return Text(TAVRIN_TEXT("app", "Tavrin for Windowsを終了するとこれまでの変更内容が破棄されますが、よろしいですか？"));
 }
 
 void Session::saveGameNow()

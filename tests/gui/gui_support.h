@@ -117,7 +117,7 @@ struct Fixture {
     {
         shell->start();
         shell->show();
-        QTRY_VERIFY_WITH_TIMEOUT(shell->controller().flow().freeGameActive, 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(shell->controller().freeGame().active(), 5000);
     }
     QAction* action(game::Command c) { return shell->form().action(c); }
     void clickCell(int cell)
@@ -131,9 +131,9 @@ struct Fixture {
     // Waits until no placement sequence or timer-driven step is pending.
     bool settled()
     {
-        auto& w = shell->window();
-        return !w.timerRunning(game::Timer::Evaluation) && !w.timerRunning(game::Timer::AfterDiscard)
-               && !w.timerRunning(game::Timer::StartUp);
+        const game::Output& out = shell->session().output();
+        return !out.timerOn(game::Timer::Evaluation) && !out.timerOn(game::Timer::AfterDiscard)
+               && !out.timerOn(game::Timer::StartUp);
     }
     // The status text as shown.
     std::string status() { return shell->form().statusLabel()->text().toStdString(); }

@@ -159,7 +159,7 @@ void HandoverTest::missingOrForeignFilesAreReported()
     QVERIFY(g.handOver(damaged));
     QCOMPARE(g.boxes.lastMessage(), u("Tavrinの問題ファイルのファイル形式ではありません。"));
     QVERIFY(!g->state().puzzleSeries);
-    QVERIFY(g->controller().flow().freeGameActive);
+    QVERIFY(g->controller().freeGame().active());
 }
 
 void HandoverTest::nothingListeningFailsAtOnce()

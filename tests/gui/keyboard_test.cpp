@@ -53,33 +53,56 @@ private slots:
     void boardToolsAreInTheEditMenu();
 };
 
+// The desktop's keys and the page's (by their KeyboardEvent.key names) are
+// the same game keys, and mean what keyboard play says.
 void KeyboardTest::keyMapping()
 {
-    using app::boardKey;
-    using app::KeyAction;
-    QCOMPARE(int(boardKey(Qt::Key_Left, {}).action), int(KeyAction::Move));
-    QCOMPARE(boardKey(Qt::Key_Left, {}).dx, -1);
-    QCOMPARE(boardKey(Qt::Key_Down, {}).dy, 1);
-    QCOMPARE(int(boardKey(Qt::Key_Enter, Qt::KeypadModifier).action), int(KeyAction::Place));
-    QCOMPARE(int(boardKey(Qt::Key_Backspace, {}).action), int(KeyAction::Discard));
-    QCOMPARE(boardKey(Qt::Key_0, {}).entry, 0);
-    QCOMPARE(boardKey(Qt::Key_9, Qt::KeypadModifier).entry, 9);
-    QCOMPARE(boardKey(Qt::Key_Minus, {}).entry, 10);
-    QCOMPARE(boardKey(Qt::Key_Equal, Qt::ShiftModifier).entry, 11);
-    QCOMPARE(boardKey(Qt::Key_AsciiCircum, {}).entry, 11);
+    using game::Key;
+    using Kind = game::KeyMeaning::Kind;
+    struct Row {
+        int qt;
+        Qt::KeyboardModifiers modifiers;
+        const char* browser;
+        Kind kind;
+        int dx, dy, entry;
+    };
+    const Row rows[] = {
+        {Qt::Key_Left, {}, "ArrowLeft", Kind::MoveCursor, -1, 0, -1},
+        {Qt::Key_Down, {}, "ArrowDown", Kind::MoveCursor, 0, 1, -1},
+        {Qt::Key_Enter, Qt::KeypadModifier, "Enter", Kind::Place, 0, 0, -1},
+        {Qt::Key_Space, {}, " ", Kind::Place, 0, 0, -1},
+        {Qt::Key_Backspace, {}, "Backspace", Kind::Discard, 0, 0, -1},
+        {Qt::Key_0, {}, "0", Kind::Palette, 0, 0, 0},
+        {Qt::Key_9, Qt::KeypadModifier, "9", Kind::Palette, 0, 0, 9},
+        {Qt::Key_Minus, {}, "-", Kind::Palette, 0, 0, 10},
+        {Qt::Key_Equal, Qt::ShiftModifier, "=", Kind::Palette, 0, 0, 11},
+        {Qt::Key_AsciiCircum, {}, "^", Kind::Palette, 0, 0, 11},
+    };
+    for (const Row& row : rows) {
+        const std::optional<Key> desktop = app::boardKey(row.qt, row.modifiers);
+        QVERIFY(desktop.has_value());
+        QCOMPARE(int(*desktop), int(*game::browserKey(row.browser)));
+        const game::KeyMeaning meaning = game::keyMeaning(*desktop);
+        QCOMPARE(int(meaning.kind), int(row.kind));
+        QCOMPARE(meaning.dx, row.dx);
+        QCOMPARE(meaning.dy, row.dy);
+        if (row.kind == Kind::Palette) {
+            QCOMPARE(meaning.entry, row.entry);
+        }
+    }
+    // F1 to F3 are the commands' shortcuts: the desktop's menus take them,
+    // the page hands them to the game, which finds the same commands.
+    QCOMPARE(std::string(game::keyMeaning(*game::browserKey("F2")).shortcut), std::string("F2"));
     // Shortcuts and mnemonics stay with the menus.
-    QCOMPARE(int(boardKey(Qt::Key_3, Qt::ControlModifier).action), int(KeyAction::None));
-    QCOMPARE(int(boardKey(Qt::Key_Left, Qt::AltModifier).action), int(KeyAction::None));
-    QCOMPARE(int(boardKey(Qt::Key_A, {}).action), int(KeyAction::None));
-    QCOMPARE(int(boardKey(Qt::Key_F3, {}).action), int(KeyAction::None));
+    QVERIFY(!app::boardKey(Qt::Key_3, Qt::ControlModifier));
+    QVERIFY(!app::boardKey(Qt::Key_Left, Qt::AltModifier));
+    QVERIFY(!app::boardKey(Qt::Key_A, {}));
+    QVERIFY(!game::browserKey("a"));
 
-    QCOMPARE(app::steppedCell(0, -1, 0), 0);
-    QCOMPARE(app::steppedCell(0, 0, -1), 0);
-    QCOMPARE(app::steppedCell(7, 1, 0), 7);
-    QCOMPARE(app::steppedCell(7, -1, 0), 6);
-    QCOMPARE(app::steppedCell(63, 0, 1), 63);
-    QCOMPARE(app::steppedCell(56, 0, -1), 48);
-    QCOMPARE(app::steppedCell(8, -1, 0), 8); // no wrap into the row above
+    QCOMPARE(game::steppedCell(0, -1, 0), 0);
+    QCOMPARE(game::steppedCell(7, 1, 0), 7);
+    QCOMPARE(game::steppedCell(56, 0, -1), 48);
+    QCOMPARE(game::steppedCell(8, -1, 0), 8); // no wrap into the row above
 }
 
 void KeyboardTest::cursorMovesAndClampsAtTheEdges()
@@ -170,30 +193,30 @@ void KeyboardTest::spaceAndEnterPlaceTheOfferedPiece()
     const GameState& s = f->state();
 
     cursorTo(board, 10);
-    int offered = f->controller().flow().offeredPiece;
+    int offered = f->controller().freeGame().offeredPiece();
     press(board, Qt::Key_Space);
     QCOMPARE(int(s.board[10]), offered);
-    QVERIFY(f->controller().flow().moveBusy);
-    QTRY_VERIFY_WITH_TIMEOUT(!f->controller().flow().moveBusy, 3000);
+    QVERIFY(f->controller().freeGame().busy());
+    QTRY_VERIFY_WITH_TIMEOUT(!f->controller().freeGame().busy(), 3000);
     QCOMPARE(int(s.movesUsed), 1);
-    QCOMPARE(f->form().scoreLabel(game::ScoreLabel::MovesLeft)->text(), u("99"));
+    QCOMPARE(f->form().scoreLabel(game::ScoreFrame::MovesLeft)->text(), u("99"));
 
     press(board, Qt::Key_Right);
-    offered = f->controller().flow().offeredPiece;
+    offered = f->controller().freeGame().offeredPiece();
     press(board, Qt::Key_Return);
     QCOMPARE(int(s.board[11]), offered);
-    QTRY_VERIFY_WITH_TIMEOUT(!f->controller().flow().moveBusy, 3000);
+    QTRY_VERIFY_WITH_TIMEOUT(!f->controller().freeGame().busy(), 3000);
 
     press(board, Qt::Key_Down);
-    offered = f->controller().flow().offeredPiece;
+    offered = f->controller().freeGame().offeredPiece();
     press(board, Qt::Key_Enter, 1, Qt::KeypadModifier);
     QCOMPARE(int(s.board[19]), offered);
-    QTRY_VERIFY_WITH_TIMEOUT(!f->controller().flow().moveBusy, 3000);
+    QTRY_VERIFY_WITH_TIMEOUT(!f->controller().freeGame().busy(), 3000);
     QCOMPARE(int(s.movesUsed), 3);
 
     // The same-shape rule holds as for a click.
     press(board, Qt::Key_Up);
-    f->state().board[11] = f->controller().flow().offeredPiece;
+    f->state().board[11] = f->controller().freeGame().offeredPiece();
     press(board, Qt::Key_Space);
     QCOMPARE(QString::fromStdString(f.status()), u("同じ形のﾊｲﾊﾟｰﾛｰﾄﾞは重ねて設置できません。"));
     QCOMPARE(int(s.movesUsed), 3);
@@ -207,10 +230,10 @@ void KeyboardTest::placingKeyOnAHiddenCursorOnlyShowsIt()
     app::BoardView* board = f->form().board();
     press(board, Qt::Key_Space);
     QVERIFY(board->cursorShown());
-    QVERIFY(!f->controller().flow().moveBusy);
+    QVERIFY(!f->controller().freeGame().busy());
     QCOMPARE(int(f->state().board[0]), -1);
     press(board, Qt::Key_Space);
-    QVERIFY(f->controller().flow().moveBusy);
+    QVERIFY(f->controller().freeGame().busy());
     QVERIFY(f->state().board[0] >= 0);
 }
 
@@ -220,16 +243,16 @@ void KeyboardTest::deleteAndBackspaceDiscard()
     f.startFreeGame();
     QTRY_VERIFY(f.settled());
     app::BoardView* board = f->form().board();
-    const int offered = f->controller().flow().offeredPiece;
+    const int offered = f->controller().freeGame().offeredPiece();
     press(board, Qt::Key_Delete);
-    QVERIFY(f->window().timer(game::Timer::AfterDiscard).isActive());
-    QTRY_VERIFY_WITH_TIMEOUT(!f->controller().flow().moveBusy, 3000);
+    QVERIFY(f->session().output().timerOn(game::Timer::AfterDiscard));
+    QTRY_VERIFY_WITH_TIMEOUT(!f->controller().freeGame().busy(), 3000);
     QCOMPARE(f->form().trashCount()->text(), u("1"));
-    QVERIFY(f->controller().flow().offeredPiece != offered);
+    QVERIFY(f->controller().freeGame().offeredPiece() != offered);
     QVERIFY(!board->cursorShown()); // discarding needs no cursor
 
     press(board, Qt::Key_Backspace);
-    QTRY_VERIFY_WITH_TIMEOUT(!f->controller().flow().moveBusy, 3000);
+    QTRY_VERIFY_WITH_TIMEOUT(!f->controller().freeGame().busy(), 3000);
     QCOMPARE(f->form().trashCount()->text(), u("2"));
     QCOMPARE(int(f->state().movesUsed), 2);
 
@@ -237,7 +260,7 @@ void KeyboardTest::deleteAndBackspaceDiscard()
     f.action(Command::EditMode)->trigger();
     QVERIFY(f->state().editMode);
     press(board, Qt::Key_Delete);
-    QVERIFY(!f->window().timer(game::Timer::AfterDiscard).isActive());
+    QVERIFY(!f->session().output().timerOn(game::Timer::AfterDiscard));
 }
 
 void KeyboardTest::paletteKeysSelectEntriesInTheEditor()
@@ -265,7 +288,7 @@ void KeyboardTest::paletteKeysSelectEntriesInTheEditor()
     press(board, Qt::Key_2, 1, Qt::ControlModifier);
     QCOMPARE(int(f->state().selectedShape), 7);
     // A disabled entry cannot be picked by key any more than by mouse.
-    f->window().setPaletteEnabled(4, false);
+    f->session().input([&] { f->session().output().screen().setPaletteEnabled(4, false); });
     press(board, Qt::Key_4);
     QCOMPARE(int(f->state().selectedShape), 7);
 
@@ -293,10 +316,10 @@ void KeyboardTest::keysSentToTheWindowReachTheBoard()
     press(&form, Qt::Key_Down);
     QVERIFY(form.board()->cursorShown());
     QCOMPARE(form.board()->cursorCell(), 8);
-    const int offered = f->controller().flow().offeredPiece;
+    const int offered = f->controller().freeGame().offeredPiece();
     press(&form, Qt::Key_Space);
     QCOMPARE(int(f->state().board[8]), offered);
-    QTRY_VERIFY_WITH_TIMEOUT(!f->controller().flow().moveBusy, 3000);
+    QTRY_VERIFY_WITH_TIMEOUT(!f->controller().freeGame().busy(), 3000);
 }
 
 void KeyboardTest::typingInTheCommentBoxPlacesNothing()
@@ -391,9 +414,9 @@ void KeyboardTest::boardToolsAreInTheEditMenu()
     f.action(Command::ShiftLeft)->trigger();
     QCOMPARE(int(f->state().board[8]), 4);
     QCOMPARE(int(f->state().board[9]), -1);
-    f->window().setBoardToolbarEnabled(false);
+    f->session().input([&] { f->session().output().screen().setBoardToolbarEnabled(false); });
     QVERIFY(!tools->isEnabled());
-    f->window().setBoardToolbarEnabled(true);
+    f->session().input([&] { f->session().output().screen().setBoardToolbarEnabled(true); });
     QVERIFY(tools->isEnabled());
 
     f.action(Command::PlayMode)->trigger();

@@ -82,10 +82,11 @@ void LanguageTest::switchingMidGameKeepsTheGame()
     QCOMPARE(f.status(), std::string("水、新芽、太陽をハイパーロードでつないで全ての地域を緑化してください。"));
 
     // A move, then the switch.
+    QTest::mouseMove(form.board(), app::BoardView::cellCentre(0));
     f.clickCell(0);
     QTRY_VERIFY_WITH_TIMEOUT(f.settled(), 5000);
     const GameState before = f->state();
-    const auto flow = f->controller().flow();
+    const int offeredBefore = f->controller().freeGame().offeredPiece();
     form.languageAction(app::Language::English)->trigger();
 
     QCOMPARE(app::currentLanguage(), app::Language::English);
@@ -94,28 +95,28 @@ void LanguageTest::switchingMidGameKeepsTheGame()
     QCOMPARE(form.menu(game::Menu::Game)->title(), u("&Game"));
     QCOMPARE(f.action(Command::NewGame)->text(), u("&New Game"));
     QCOMPARE(f.action(Command::Hint)->toolTip(), u("Hint"));
-    QCOMPARE(form.scoreFrame(game::ScoreLabel::Eco)->title(), u("Eco points"));
+    QCOMPARE(form.scoreFrame(game::ScoreFrame::Eco)->title(), u("Eco points"));
     QVERIFY(form.loopLengthLabel()->text().startsWith(u("Shortest loop: ")));
     QCOMPARE(yesButtonText(), u("&Yes"));
     // The game went on untouched.
     QCOMPARE(f->state().board, before.board);
-    QCOMPARE(f->controller().flow().offeredPiece, flow.offeredPiece);
+    QCOMPARE(f->controller().freeGame().offeredPiece(), offeredBefore);
     QCOMPARE(f->state().movesUsed, before.movesUsed);
     QCOMPARE(f->state().labels.ecoPoints, before.labels.ecoPoints);
-    QVERIFY(f->controller().flow().freeGameActive);
+    QVERIFY(f->controller().freeGame().active());
 
     // Messages that come later follow too; data stays as it is.
-    f->window().setStatusText(kem::kModeMissingMessage);
+    f->setStatusText(kem::kModeMissingMessage);
     QCOMPARE(f.status(), std::string("Give every puzzle a game mode before saving."));
-    f->window().setStatusText(std::string("保存する前に全ての問題のゲームモードをつける必要があります。"));
+    f->setStatusText(std::string("保存する前に全ての問題のゲームモードをつける必要があります。"));
     QCOMPARE(f.status(), std::string("保存する前に全ての問題のゲームモードをつける必要があります。"));
 
     // And back: exactly the Japanese of before.
-    f->window().setStatusText(kem::kModeMissingMessage);
+    f->setStatusText(kem::kModeMissingMessage);
     form.languageAction(app::Language::Japanese)->trigger();
     QCOMPARE(f.status(), std::string("保存する前に全ての問題のゲームモードをつける必要があります。"));
     QCOMPARE(form.menu(game::Menu::Game)->title(), u("ｹﾞｰﾑ(&G)"));
-    QCOMPARE(form.scoreFrame(game::ScoreLabel::Eco)->title(), u("エコ点"));
+    QCOMPARE(form.scoreFrame(game::ScoreFrame::Eco)->title(), u("エコ点"));
     QCOMPARE(f->settings().get("Options", "Language", ""), std::string("ja"));
     QCOMPARE(yesButtonText(), u("はい(&Y)"));
 }
@@ -186,7 +187,7 @@ void LanguageTest::hintsFitTheStatusBarInBothLanguages()
     for (const app::Language language : {app::Language::English, app::Language::Japanese}) {
         form.languageAction(language)->trigger();
         for (const PlacementHint& hint : hints) {
-            f->window().setStatusText(game::hintText(hint));
+            f->setStatusText(game::hintText(hint));
             QCoreApplication::processEvents();
             QVERIFY2(status->shownText() == status->text(), qPrintable(status->text()));
             QVERIFY(status->toolTip().isEmpty());

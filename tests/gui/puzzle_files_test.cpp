@@ -157,7 +157,7 @@ void PuzzleFilesTest::notAPuzzleFileIsRefused()
     f.action(Command::Open)->trigger();
     QCOMPARE(f.boxes.lastMessage(), u("Tavrinの問題ファイルのファイル形式ではありません。"));
     QVERIFY(!f->state().puzzleSeries);
-    QVERIFY(f->controller().flow().freeGameActive);
+    QVERIFY(f->controller().freeGame().active());
 
     // An empty file says the same, never nothing.
     QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));

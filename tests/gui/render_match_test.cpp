@@ -74,8 +74,10 @@ void RenderMatchTest::windowAndCommandLineDrawTheSamePixels()
     s.maxMovesUsed = 2;
     NetworkAnalysis(s).networkAnalysis();
     QVERIFY(s.greenStamp[0] != -1); // the ring links the items
-    f->controller().flow().offeredPiece = 10;
-    f->window().redrawAll();
+    f->session().input([&] {
+        f->controller().freeGame().setOfferedPiece(10);
+        f->controller().showNewBoard();
+    });
 
     const QImage shownBoard = f->form().board()->grab().toImage().convertToFormat(QImage::Format_RGB32);
     // The panel's tile sits inside a margin of the window colour.

@@ -36,9 +36,9 @@ struct Run {
 
     bool settled()
     {
-        auto& w = shell->window();
-        return !w.timerRunning(game::Timer::Evaluation) && !w.timerRunning(game::Timer::AfterDiscard)
-               && !w.timerRunning(game::Timer::StartUp);
+        const game::Output& out = shell->session().output();
+        return !out.timerOn(game::Timer::Evaluation) && !out.timerOn(game::Timer::AfterDiscard)
+               && !out.timerOn(game::Timer::StartUp);
     }
     void clickCell(int cell)
     {
@@ -47,7 +47,7 @@ struct Run {
     QStringList labels()
     {
         QStringList shown;
-        for (auto l : {game::ScoreLabel::Eco, game::ScoreLabel::MovesLeft, game::ScoreLabel::Loop, game::ScoreLabel::Chain}) {
+        for (auto l : {game::ScoreFrame::Eco, game::ScoreFrame::MovesLeft, game::ScoreFrame::Loop, game::ScoreFrame::Chain}) {
             shown << shell->form().scoreLabel(l)->text();
         }
         return shown;
@@ -90,7 +90,7 @@ void ResumeTest::closingKeepsTheGameAndTheNextStartTakesItUp()
     QStringList labels;
     {
         Run run(file);
-        QTRY_VERIFY_WITH_TIMEOUT(run.shell->controller().flow().freeGameActive, 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(run.shell->controller().freeGame().active(), 5000);
         QVERIFY(onDisk(file)); // kept from the start
         for (int cell : {9, 10, 18}) {
             run.clickCell(cell);
@@ -107,7 +107,7 @@ void ResumeTest::closingKeepsTheGameAndTheNextStartTakesItUp()
         QCOMPARE(onDisk(file), now);
     }
     Run next(file);
-    QTRY_VERIFY_WITH_TIMEOUT(next.shell->controller().flow().freeGameActive, 5000);
+    QTRY_VERIFY_WITH_TIMEOUT(next.shell->controller().freeGame().active(), 5000);
     QCOMPARE(game::captureSavedGame(next.shell->controller()), std::optional(kept));
     QCOMPARE(next.labels(), labels);
     QCOMPARE(next.shell->form().trashCount()->text(), QStringLiteral("1"));
@@ -118,7 +118,7 @@ void ResumeTest::closingKeepsTheGameAndTheNextStartTakesItUp()
 void ResumeTest::newGameAndTheEndOfAGameReplaceOrRemoveIt()
 {
     Run run(file);
-    QTRY_VERIFY_WITH_TIMEOUT(run.shell->controller().flow().freeGameActive, 5000);
+    QTRY_VERIFY_WITH_TIMEOUT(run.shell->controller().freeGame().active(), 5000);
     run.clickCell(0);
     QTRY_VERIFY_WITH_TIMEOUT(run.settled(), 3000);
     QCOMPARE(int(onDisk(file)->movesUsed), 1);
@@ -130,7 +130,7 @@ void ResumeTest::newGameAndTheEndOfAGameReplaceOrRemoveIt()
     run.shell->state().movesUsed = 99;
     run.clickCell(63);
     QTRY_VERIFY_WITH_TIMEOUT(run.settled(), 3000);
-    QVERIFY(!run.shell->controller().flow().freeGameActive);
+    QVERIFY(!run.shell->controller().freeGame().active());
     QVERIFY(!QFile::exists(file));
     QVERIFY(run.shell->form().close());
     QVERIFY(!QFile::exists(file));
@@ -158,7 +158,7 @@ void ResumeTest::aRefusedFileIsSetAsideWithANote()
         out.write(written);
         out.close();
         Run run(file);
-        QTRY_VERIFY_WITH_TIMEOUT(run.shell->controller().flow().freeGameActive, 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(run.shell->controller().freeGame().active(), 5000);
         QCOMPARE(run.shell->form().statusLabel()->text(), u(note));
         QFile aside(file + QStringLiteral(".refused"));
         QVERIFY(aside.open(QIODevice::ReadOnly));
@@ -176,7 +176,7 @@ void ResumeTest::theRefusalAndTheForgottenPictureAreBothSaid()
     out.write("TAVRGAME\x01\x00");
     out.close();
     Run run(file, data->filePath(QStringLiteral("moved.bmp")));
-    QTRY_VERIFY_WITH_TIMEOUT(run.shell->controller().flow().freeGameActive, 5000);
+    QTRY_VERIFY_WITH_TIMEOUT(run.shell->controller().freeGame().active(), 5000);
     QCOMPARE(run.shell->form().statusText().japanese(),
              std::string("前回のゲームの保存ファイルが途中で切れています。新しいゲームを始めます。"
                          "　読み込めなくなった画像の代わりに標準の画像を使います：moved.bmp"));
@@ -186,7 +186,7 @@ void ResumeTest::theRefusalAndTheForgottenPictureAreBothSaid()
 void ResumeTest::terminationSignalKeepsTheGame()
 {
     Run run(file);
-    QTRY_VERIFY_WITH_TIMEOUT(run.shell->controller().flow().freeGameActive, 5000);
+    QTRY_VERIFY_WITH_TIMEOUT(run.shell->controller().freeGame().active(), 5000);
     app::TerminationSignals termination;
     QVERIFY(termination.listening());
     int received = 0;
@@ -195,14 +195,14 @@ void ResumeTest::terminationSignalKeepsTheGame()
         run.shell->shutDown();
     });
     run.clickCell(5);
-    QVERIFY(run.shell->controller().flow().moveBusy);
+    QVERIFY(run.shell->controller().freeGame().busy());
     ::raise(SIGTERM);
     QTRY_COMPARE_WITH_TIMEOUT(received, int(SIGTERM), 3000);
     const auto kept = onDisk(file);
     QVERIFY(kept);
     QCOMPARE(int(kept->movesUsed), 1); // the move that was playing, finished
     // Once ending, nothing the game still does changes what was kept.
-    run.shell->controller().StartFreeGame();
+    run.shell->controller().startFreeGame();
     QCOMPARE(onDisk(file), kept);
 }
 
@@ -211,7 +211,7 @@ void ResumeTest::terminationSignalKeepsTheGame()
 void ResumeTest::theLastMoveDropsTheKeptGameBeforeItsBoxWaits()
 {
     Run run(file);
-    QTRY_VERIFY_WITH_TIMEOUT(run.shell->controller().flow().freeGameActive, 5000);
+    QTRY_VERIFY_WITH_TIMEOUT(run.shell->controller().freeGame().active(), 5000);
     run.shell->state().movesUsed = 99;
     run.shell->state().maxMovesUsed = 99;
     run.shell->saveGameNow();
@@ -228,7 +228,7 @@ void ResumeTest::theLastMoveDropsTheKeptGameBeforeItsBoxWaits()
     QVERIFY2(keptAtBox[0].startsWith(QStringLiteral("gone: ")), qPrintable(keptAtBox[0]));
     app::setMessageHook({});
     Run next(file);
-    QTRY_VERIFY_WITH_TIMEOUT(next.shell->controller().flow().freeGameActive, 5000);
+    QTRY_VERIFY_WITH_TIMEOUT(next.shell->controller().freeGame().active(), 5000);
     QCOMPARE(int(next.shell->state().movesUsed), 0);
 }
 

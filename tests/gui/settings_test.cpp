@@ -115,7 +115,7 @@ void SettingsTest::settingsThatCannotBeKeptAreSaidOnce()
     app::GameShell shell({folder.path(), {}});
     shell.start();
     shell.show();
-    QTRY_VERIFY_WITH_TIMEOUT(shell.controller().flow().freeGameActive, 5000);
+    QTRY_VERIFY_WITH_TIMEOUT(shell.controller().freeGame().active(), 5000);
     shell.show();
     QTest::qWait(50);
     QCOMPARE(boxes.messages.size(), 1);
@@ -139,7 +139,7 @@ void SettingsTest::startUpLeavesAnUnchangedFileAlone()
         app::GameShell shell({folder.path(), {}});
         shell.start();
         shell.show();
-        QTRY_VERIFY_WITH_TIMEOUT(shell.controller().flow().freeGameActive, 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(shell.controller().freeGame().active(), 5000);
         QVERIFY(shell.settings().flush());
         QCOMPARE(fileState(file), before);
         QVERIFY(boxes.messages.isEmpty());

@@ -88,8 +88,8 @@ void WindowTest::startUpBeginsFreeGame()
 
     auto& form = f->form();
     QCOMPARE(form.windowTitle(), u("Tavrin for Windows"));
-    QCOMPARE(form.scoreLabel(game::ScoreLabel::MovesLeft)->text(), u("100"));
-    QCOMPARE(form.scoreFrame(game::ScoreLabel::MovesLeft)->title(), u("残り手数"));
+    QCOMPARE(form.scoreLabel(game::ScoreFrame::MovesLeft)->text(), u("100"));
+    QCOMPARE(form.scoreFrame(game::ScoreFrame::MovesLeft)->title(), u("残り手数"));
     const GameState& s = f->state();
     int items = 0;
     for (int c = 0; c < 64; ++c) {
@@ -97,7 +97,7 @@ void WindowTest::startUpBeginsFreeGame()
     }
     QVERIFY(items >= 2);
     QCOMPARE(items, int(s.itemCount));
-    QVERIFY(f->controller().flow().offeredPiece >= 0);
+    QVERIFY(f->controller().freeGame().offeredPiece() >= 0);
     QCOMPARE(QString::fromStdString(f.status()),
              u("水、新芽、太陽をハイパーロードでつないで全ての地域を緑化してください。"));
     // The board image shows something other than a blank page.
@@ -115,12 +115,12 @@ void WindowTest::startUpBeginsFreeGame()
         app::GameShell real({QFileInfo(qEnvironmentVariable("TAVRIN_BIN")).absolutePath(), {}});
         real.start();
         real.show();
-        QTRY_VERIFY_WITH_TIMEOUT(real.controller().flow().freeGameActive, 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(real.controller().freeGame().active(), 5000);
         for (int cell : {9, 10, 11, 19, 27}) {
-            QTRY_VERIFY_WITH_TIMEOUT(!real.controller().flow().moveBusy, 3000);
+            QTRY_VERIFY_WITH_TIMEOUT(!real.controller().freeGame().busy(), 3000);
             QTest::mouseClick(real.form().board(), Qt::LeftButton, {}, app::BoardView::cellCentre(cell));
         }
-        QTRY_VERIFY_WITH_TIMEOUT(!real.controller().flow().moveBusy, 3000);
+        QTRY_VERIFY_WITH_TIMEOUT(!real.controller().freeGame().busy(), 3000);
         QTest::mouseMove(real.form().board(), app::BoardView::cellCentre(10));
         QTest::qWait(300);
         QVERIFY(real.form().grab().save(shot, "PNG"));
@@ -240,17 +240,18 @@ void WindowTest::clickPlacesPieceAndDealsNext()
     while (s.board[static_cast<std::size_t>(cell)] != -1) {
         ++cell;
     }
-    const int offered = f->controller().flow().offeredPiece;
+    const int offered = f->controller().freeGame().offeredPiece();
     f.clickCell(cell);
     QCOMPARE(int(s.board[static_cast<std::size_t>(cell)]), offered);
-    QVERIFY(f->controller().flow().moveBusy);
-    QVERIFY(f->window().timer(game::Timer::Evaluation).isActive());
-    QCOMPARE(f->window().timer(game::Timer::Evaluation).interval(), 50);
+    QVERIFY(f->controller().freeGame().busy());
+    QVERIFY(f->session().output().timerOn(game::Timer::Evaluation));
+    // The window's one timer wakes the game for the first frame of the sequence.
+    QVERIFY(f->window().wakeTimer().isActive() && f->window().wakeTimer().interval() <= 50);
     // The placement sequence runs, then the next piece is dealt.
-    QTRY_VERIFY_WITH_TIMEOUT(!f->controller().flow().moveBusy, 3000);
-    const int next = f->controller().flow().offeredPiece;
+    QTRY_VERIFY_WITH_TIMEOUT(!f->controller().freeGame().busy(), 3000);
+    const int next = f->controller().freeGame().offeredPiece();
     QVERIFY(next >= 0 && next != offered);
-    QCOMPARE(f->form().scoreLabel(game::ScoreLabel::MovesLeft)->text(), u("99"));
+    QCOMPARE(f->form().scoreLabel(game::ScoreFrame::MovesLeft)->text(), u("99"));
     // The cell shows the piece: it differs from its empty picture.
     QVERIFY(f->form().board()->grab().toImage() != QImage());
 }
@@ -261,14 +262,14 @@ void WindowTest::sameShapeIsRefused()
     f.startFreeGame();
     QTRY_VERIFY(f.settled());
     GameState& s = f->state();
-    const int offered = f->controller().flow().offeredPiece;
+    const int offered = f->controller().freeGame().offeredPiece();
     s.board[10] = static_cast<HyperRoad>(offered);
     const int used = s.movesUsed;
     f.clickCell(10);
     QCOMPARE(QString::fromStdString(f.status()), u("同じ形のﾊｲﾊﾟｰﾛｰﾄﾞは重ねて設置できません。"));
     QCOMPARE(int(s.movesUsed), used);
-    QVERIFY(!f->controller().flow().moveBusy);
-    QVERIFY(!f->window().timerRunning(game::Timer::Evaluation));
+    QVERIFY(!f->controller().freeGame().busy());
+    QVERIFY(!f->session().output().timerOn(game::Timer::Evaluation));
 }
 
 void WindowTest::discardFillsTrash()
@@ -276,13 +277,14 @@ void WindowTest::discardFillsTrash()
     Fixture f;
     f.startFreeGame();
     QTRY_VERIFY(f.settled());
-    const int offered = f->controller().flow().offeredPiece;
+    const int offered = f->controller().freeGame().offeredPiece();
     QTest::mouseClick(f->form().trash(), Qt::LeftButton);
-    QCOMPARE(f->window().timer(game::Timer::AfterDiscard).interval(), 400);
-    QTRY_VERIFY_WITH_TIMEOUT(!f->controller().flow().moveBusy, 3000);
+    QVERIFY(f->session().output().timerOn(game::Timer::AfterDiscard));
+    QVERIFY(f->window().wakeTimer().interval() > 50 && f->window().wakeTimer().interval() <= 400);
+    QTRY_VERIFY_WITH_TIMEOUT(!f->controller().freeGame().busy(), 3000);
     QCOMPARE(f->form().trashCount()->text(), u("1"));
     QVERIFY(f->form().trash()->full());
-    QVERIFY(f->controller().flow().offeredPiece != offered);
+    QVERIFY(f->controller().freeGame().offeredPiece() != offered);
 }
 
 void WindowTest::soundOffTwiceWritesOnce()
@@ -418,7 +420,7 @@ void WindowTest::outsideTextIsShownAsWritten()
 
     // A theme's goal text in the status bar.
     Fixture f;
-    f->window().setStatusText(name.toStdString());
+    f->setStatusText(name.toStdString());
     const auto* status = f->form().statusBar()->findChild<QLabel*>(QStringLiteral("StatusText"));
     QCOMPARE(status->textFormat(), Qt::PlainText);
 }
@@ -745,7 +747,7 @@ void WindowTest::piecesNotOfferedLookDimmed()
     const QString path = writePuzzle(f.file(QStringLiteral("one.kem")));
     QVERIFY(!path.isEmpty());
     f.startFreeGame();
-    QVERIFY(f->loadPuzzleFile(path));
+    f->loadPuzzleFile(path);
     QTRY_VERIFY_WITH_TIMEOUT(f->state().puzzleSeries, 3000);
     auto& form = f->form();
     int offered = -1;

@@ -79,7 +79,7 @@ void ZoomHintTest::clickAtDoubleZoomMapsToItsCell()
     QCOMPARE(form.board()->size(), QSize(512, 512));
 
     // Row 3, column 5: the centre of cell 29 at ×2 is (5·64 + 32, 3·64 + 32).
-    const int offered = f->controller().flow().offeredPiece;
+    const int offered = f->controller().freeGame().offeredPiece();
     QTest::mouseClick(form.board(), Qt::LeftButton, {}, QPoint(352, 224));
     QCOMPARE(int(f->state().board[29]), offered);
     for (int c = 0; c < 64; ++c) {
@@ -87,7 +87,7 @@ void ZoomHintTest::clickAtDoubleZoomMapsToItsCell()
             QCOMPARE(int(f->state().board[static_cast<std::size_t>(c)]), -1);
         }
     }
-    QTRY_VERIFY_WITH_TIMEOUT(!f->controller().flow().moveBusy, 3000);
+    QTRY_VERIFY_WITH_TIMEOUT(!f->controller().freeGame().busy(), 3000);
 
     // The last pixels of a cell still belong to it; the next pixel does not.
     QCOMPARE(app::BoardView::cellAt(QPoint(383, 255), 2), 29);
@@ -105,10 +105,10 @@ void ZoomHintTest::clickAtDoubleZoomMapsToItsCell()
     form.zoomAction(3)->trigger();
     QCOMPARE(form.board()->size(), QSize(768, 768));
     f->state().board[29] = -1;
-    const int next = f->controller().flow().offeredPiece;
+    const int next = f->controller().freeGame().offeredPiece();
     QTest::mouseClick(form.board(), Qt::LeftButton, {}, QPoint(5 * 96, 3 * 96));
     QCOMPARE(int(f->state().board[29]), next);
-    QTRY_VERIFY_WITH_TIMEOUT(!f->controller().flow().moveBusy, 3000);
+    QTRY_VERIFY_WITH_TIMEOUT(!f->controller().freeGame().busy(), 3000);
     QCOMPARE(form.board()->cellRect(29), QRect(480, 288, 96, 96));
 }
 
@@ -121,7 +121,7 @@ void ZoomHintTest::windowGrowsAndShrinksWithTheZoom()
     const QSize one = form.size();
     QCOMPARE(one, form.sizeHint());
     const QSize tileOne = form.offeredPiece()->size();
-    const int fontOne = form.scoreLabel(game::ScoreLabel::Eco)->fontInfo().pixelSize();
+    const int fontOne = form.scoreLabel(game::ScoreFrame::Eco)->fontInfo().pixelSize();
 
     form.zoomAction(2)->trigger();
     const QSize two = form.size();
@@ -130,7 +130,7 @@ void ZoomHintTest::windowGrowsAndShrinksWithTheZoom()
     QCOMPARE(form.offeredPiece()->size(), tileOne * 2);
     QCOMPARE(form.trash()->size(), tileOne * 2);
     QCOMPARE(form.paletteEntry(11)->size(), tileOne * 2);
-    QVERIFY(form.scoreLabel(game::ScoreLabel::Eco)->fontInfo().pixelSize() > fontOne);
+    QVERIFY(form.scoreLabel(game::ScoreFrame::Eco)->fontInfo().pixelSize() > fontOne);
     // Everything still fits in the window.
     const QRect boardArea(form.board()->mapTo(&form, QPoint(0, 0)), form.board()->size());
     QVERIFY(form.rect().contains(boardArea));
@@ -256,14 +256,14 @@ void ZoomHintTest::longStatusTextIsCutAndShownWholeInTheToolTip()
     f.startFreeGame();
     app::StatusText* status = f->form().statusLabel();
     const QString whole = QString(u'x').repeated(400);
-    f->window().setStatusText(whole.toStdString());
+    f->setStatusText(whole.toStdString());
     QCoreApplication::processEvents();
     QCOMPARE(status->text(), whole);
     QVERIFY(status->shownText() != whole);
     QVERIFY(status->shownText().endsWith(QChar(0x2026)));
     QVERIFY(status->fontMetrics().horizontalAdvance(status->shownText()) <= status->contentsRect().width());
     QCOMPARE(status->toolTip(), whole);
-    f->window().setStatusText(std::string("short"));
+    f->setStatusText(std::string("short"));
     QCOMPARE(status->shownText(), u("short"));
     QVERIFY(status->toolTip().isEmpty());
 }
@@ -275,14 +275,14 @@ void ZoomHintTest::hintMarksTheBestCellUntilTheNextMove()
     QTRY_VERIFY(f.settled());
     for (int cell : {18, 19, 27}) {
         f.clickCell(cell);
-        QTRY_VERIFY_WITH_TIMEOUT(!f->controller().flow().moveBusy, 3000);
+        QTRY_VERIFY_WITH_TIMEOUT(!f->controller().freeGame().busy(), 3000);
     }
-    const auto& flow = f->controller().flow();
-    const auto expected = bestPlacement(f->state(), flow.offeredPiece, flow.discardWindow[0] >= 0);
+    const game::FreeGame& game = f->controller().freeGame();
+    const auto expected = bestPlacement(f->state(), static_cast<HyperRoad>(game.offeredPiece()), game.nextMoveFree());
     QVERIFY(expected.has_value());
     const auto boardBefore = f->state().board;
     const int movesBefore = f->state().movesUsed;
-    const QString labelBefore = f->form().scoreLabel(game::ScoreLabel::Eco)->text();
+    const QString labelBefore = f->form().scoreLabel(game::ScoreFrame::Eco)->text();
 
     app::BoardView* board = f->form().board();
     QCOMPARE(board->hintCell(), -1);
@@ -293,7 +293,7 @@ void ZoomHintTest::hintMarksTheBestCellUntilTheNextMove()
     // Costs nothing.
     QCOMPARE(f->state().board, boardBefore);
     QCOMPARE(int(f->state().movesUsed), movesBefore);
-    QCOMPARE(f->form().scoreLabel(game::ScoreLabel::Eco)->text(), labelBefore);
+    QCOMPARE(f->form().scoreLabel(game::ScoreFrame::Eco)->text(), labelBefore);
     QVERIFY(f.settled());
 
     // The mark is drawn over the board: an orange frame inside a dark rim.
@@ -306,7 +306,7 @@ void ZoomHintTest::hintMarksTheBestCellUntilTheNextMove()
     f->state().board[static_cast<std::size_t>(other)] = -1;
     f.clickCell(other);
     QCOMPARE(board->hintCell(), -1);
-    QTRY_VERIFY_WITH_TIMEOUT(!f->controller().flow().moveBusy, 3000);
+    QTRY_VERIFY_WITH_TIMEOUT(!f->controller().freeGame().busy(), 3000);
     const QImage after = board->grab().toImage();
     QVERIFY(QColor(after.pixel(r.topLeft() + QPoint(1, 1))) != QColor(255, 150, 20));
 
@@ -318,7 +318,7 @@ void ZoomHintTest::hintMarksTheBestCellUntilTheNextMove()
     // While the discard is under way the hint is not given.
     f.action(Command::Hint)->trigger();
     QCOMPARE(board->hintCell(), -1);
-    QTRY_VERIFY_WITH_TIMEOUT(!f->controller().flow().moveBusy, 3000);
+    QTRY_VERIFY_WITH_TIMEOUT(!f->controller().freeGame().busy(), 3000);
 }
 
 void ZoomHintTest::hintIsOnlyForTheFreeGame()
