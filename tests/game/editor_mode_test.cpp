@@ -1,5 +1,5 @@
 // Entering and leaving the editor, navigation, the collection commands and
-// the board tools as the window sees them.
+// the board tools as the screen shows them.
 #include "tests/game/editor_fixture.h"
 
 #include "game/editor_texts.h"
