@@ -10,59 +10,33 @@
 namespace tavrin::game::testing {
 namespace {
 
-// Records the hint marks the controller sets.
-class HintWindow : public FakeWindow {
-public:
-    std::vector<int> marks;
-    void setHintCell(int cell) override { marks.push_back(cell); }
-    int mark() const { return marks.empty() ? -1 : marks.back(); }
-};
-
-class HintCommand : public ::testing::Test {
+class HintCommand : public FlowTest {
 protected:
-    HintCommand() : random(11), ctl(state, window, random) { ctl.OpenSoundDevices(); }
-
-    void runTimers()
-    {
-        for (int tick = 0; tick < 100 && window.isRunning(Timer::Evaluation); ++tick) {
-            ctl.timerTick(Timer::Evaluation);
-        }
-        if (window.isRunning(Timer::AfterDiscard)) {
-            ctl.timerTick(Timer::AfterDiscard);
-        }
-    }
-    void placeDealt(int cell)
-    {
-        ctl.cellReleased(cell);
-        runTimers();
-    }
-    bool enabled() { return window.command(Command::Hint).enabled; }
-
-    GameState state;
-    HintWindow window;
-    RandomSource random;
-    GameController ctl;
+    HintCommand() : FlowTest(11) {}
+    int mark() const { return screen().hintCell; }
+    bool hintEnabled() const { return enabled(Command::Hint); }
 };
 
 TEST_F(HintCommand, MarksTheBestCellAndSaysWhereWithoutChangingTheGame)
 {
-    ctl.StartFreeGame();
-    EXPECT_TRUE(enabled());
+    start();
+    EXPECT_TRUE(hintEnabled());
     placeDealt(9);
     placeDealt(10);
     placeDealt(18);
-    ASSERT_FALSE(ctl.flow().moveBusy);
+    ASSERT_FALSE(freeGame().busy());
 
-    const auto expected = bestPlacement(state, ctl.flow().offeredPiece, false);
+    const auto expected = bestPlacement(state, freeGame().offeredPiece(), false);
     ASSERT_TRUE(expected.has_value());
     const auto before = std::make_unique<GameState>(state);
-    const FlowState flowBefore = ctl.flow();
+    const int offered = freeGame().offeredPiece();
+    const DiscardWindow discards = freeGame().discards();
 
-    ctl.command(Command::Hint, Source::Menu);
-    EXPECT_EQ(window.mark(), expected->cell);
-    EXPECT_EQ(ctl.flow().hintCell, expected->cell);
-    EXPECT_EQ(window.status, hintText(*expected).japanese());
-    EXPECT_EQ(window.status.rfind("ヒント：", 0), 0U);
+    command(Command::Hint, Source::Menu);
+    EXPECT_EQ(mark(), expected->cell);
+    EXPECT_EQ(flow().hintCell, expected->cell);
+    EXPECT_EQ(screen().status, hintText(*expected));
+    EXPECT_EQ(status().rfind("ヒント：", 0), 0U);
 
     // Nothing of the game moved: board, moves, scores, offered piece, timers.
     EXPECT_EQ(state.board, before->board);
@@ -72,117 +46,113 @@ TEST_F(HintCommand, MarksTheBestCellAndSaysWhereWithoutChangingTheGame)
     EXPECT_EQ(state.loopPoints, before->loopPoints);
     EXPECT_EQ(state.labels.ecoPoints, before->labels.ecoPoints);
     EXPECT_EQ(state.labels.movesLeft, before->labels.movesLeft);
-    EXPECT_EQ(ctl.flow().offeredPiece, flowBefore.offeredPiece);
-    EXPECT_EQ(ctl.flow().discardWindow, flowBefore.discardWindow);
-    EXPECT_FALSE(window.isRunning(Timer::Evaluation));
-    EXPECT_TRUE(window.boxes.empty());
+    EXPECT_EQ(freeGame().offeredPiece(), offered);
+    EXPECT_EQ(freeGame().discards(), discards);
+    EXPECT_FALSE(output.timerOn(Timer::Evaluation));
+    EXPECT_TRUE(front.boxes.empty());
 
     // The toolbar button asks for the same, without the goal-setting guard.
-    window.marks.clear();
-    ctl.command(Command::Hint, Source::Toolbar);
-    EXPECT_EQ(window.mark(), expected->cell);
-    EXPECT_TRUE(window.boxes.empty());
+    input([&] { ctl.clearHint(); });
+    command(Command::Hint, Source::Toolbar);
+    EXPECT_EQ(mark(), expected->cell);
+    EXPECT_TRUE(front.boxes.empty());
 }
 
 TEST_F(HintCommand, MarkGoesWithTheNextPlacementDiscardOrNewGame)
 {
-    ctl.StartFreeGame();
-    ctl.command(Command::Hint);
-    ASSERT_GE(window.mark(), 0);
-    const int hinted = window.mark();
+    start();
+    command(Command::Hint);
+    ASSERT_GE(mark(), 0);
+    const int hinted = mark();
 
     // A refused placement (same shape on itself) is no move: the mark stays.
-    state.board[hinted == 0 ? 1 : 0] = ctl.flow().offeredPiece;
-    ctl.cellReleased(hinted == 0 ? 1 : 0);
-    EXPECT_EQ(window.mark(), hinted);
+    const int other = hinted == 0 ? 1 : 0;
+    state.board[other] = static_cast<HyperRoad>(freeGame().offeredPiece());
+    click(other);
+    EXPECT_EQ(mark(), hinted);
 
     placeDealt(hinted);
-    EXPECT_EQ(window.mark(), -1);
-    EXPECT_EQ(ctl.flow().hintCell, -1);
+    EXPECT_EQ(mark(), -1);
+    EXPECT_EQ(flow().hintCell, -1);
 
-    ctl.command(Command::Hint);
-    ASSERT_GE(window.mark(), 0);
-    ctl.trashReleased();
-    EXPECT_EQ(window.mark(), -1);
+    command(Command::Hint);
+    ASSERT_GE(mark(), 0);
+    trash();
+    EXPECT_EQ(mark(), -1);
     runTimers();
 
-    ctl.command(Command::Hint);
-    ASSERT_GE(window.mark(), 0);
-    ctl.command(Command::NewGame);
-    EXPECT_EQ(window.mark(), -1);
+    command(Command::Hint);
+    ASSERT_GE(mark(), 0);
+    command(Command::NewGame);
+    EXPECT_EQ(mark(), -1);
 }
 
 TEST_F(HintCommand, DoesNothingWhileAMoveIsBusy)
 {
-    ctl.StartFreeGame();
-    ctl.cellReleased(20);
-    ASSERT_TRUE(ctl.flow().moveBusy);
-    const std::string status = window.status;
-    ctl.command(Command::Hint);
-    EXPECT_TRUE(window.marks.empty());
-    EXPECT_EQ(window.status, status);
+    start();
+    click(20);
+    ASSERT_TRUE(freeGame().busy());
+    const Text statusBefore = screen().status;
+    command(Command::Hint);
+    EXPECT_EQ(mark(), -1);
+    EXPECT_EQ(screen().status, statusBefore);
     runTimers();
-    ctl.command(Command::Hint);
-    EXPECT_EQ(window.marks.size(), 1U);
+    command(Command::Hint);
+    EXPECT_GE(mark(), 0);
 }
 
 TEST_F(HintCommand, RefusedOutsideAnActiveFreeGame)
 {
     // Before any game.
-    ctl.command(Command::Hint);
-    EXPECT_TRUE(window.marks.empty());
-    EXPECT_FALSE(enabled());
+    command(Command::Hint);
+    EXPECT_EQ(mark(), -1);
+    EXPECT_FALSE(hintEnabled());
 
     // In the editor or a series the board is not the free game's.
-    ctl.StartFreeGame();
-    EXPECT_TRUE(enabled());
+    start();
+    EXPECT_TRUE(hintEnabled());
     state.editMode = true;
-    ctl.command(Command::Hint);
-    EXPECT_TRUE(window.marks.empty());
-    EXPECT_FALSE(enabled());
+    command(Command::Hint);
+    EXPECT_EQ(mark(), -1);
+    EXPECT_FALSE(hintEnabled());
     state.editMode = false;
     state.puzzleSeries = true;
-    ctl.command(Command::Hint);
-    EXPECT_TRUE(window.marks.empty());
+    command(Command::Hint);
+    EXPECT_EQ(mark(), -1);
     state.puzzleSeries = false;
 
     // A game that is over.
-    ctl.command(Command::Hint);
-    ASSERT_EQ(window.marks.size(), 1U);
-    ctl.EndGame();
-    EXPECT_EQ(window.mark(), -1);
-    EXPECT_FALSE(enabled());
-    ctl.command(Command::Hint);
-    EXPECT_EQ(window.mark(), -1);
+    command(Command::Hint);
+    ASSERT_GE(mark(), 0);
+    input([&] { ctl.endGame(); });
+    EXPECT_EQ(mark(), -1);
+    EXPECT_FALSE(hintEnabled());
+    command(Command::Hint);
+    EXPECT_EQ(mark(), -1);
 }
 
 TEST_F(HintCommand, FreeMoveIsTakenFromTheOldestDiscardSlot)
 {
-    ctl.StartFreeGame();
     // Two items joined by the hinted straight: the cells turn green, and their
     // worth depends on whether the move costs one.
-    state.cellItem.fill(-1);
-    state.itemCount = 2;
-    state.itemCells[0] = 0;
-    state.itemCells[1] = 2;
-    state.cellItem[0] = 0;
-    state.cellItem[2] = 1;
-    state.board.fill(kEmpty);
+    start({0, 2});
     state.board[0] = 0;
     state.board[2] = 0;
     state.movesUsed = 30;
-    ctl.flow().offeredPiece = 0;
+    freeGame().setOfferedPiece(0);
 
     const auto paid = bestPlacement(state, 0, false);
     const auto free = bestPlacement(state, 0, true);
     ASSERT_TRUE(paid && free);
     ASSERT_NE(paid->total, free->total);
 
-    ctl.command(Command::Hint);
-    EXPECT_EQ(window.status, hintText(*paid).japanese());
-    ctl.flow().discardWindow[0] = 3;
-    ctl.command(Command::Hint);
-    EXPECT_EQ(window.status, hintText(*free).japanese());
+    command(Command::Hint);
+    EXPECT_EQ(screen().status, hintText(*paid));
+    DiscardWindow discards = freeGame().discards();
+    discards[0] = 3;
+    freeGame().resume(0, discards);
+    command(Command::Hint);
+    EXPECT_EQ(screen().status, hintText(*free));
 }
 
 TEST(HintTexts, RowAndColumnCountFromOne)

@@ -1,10 +1,9 @@
 // A free game kept across runs: the file's bytes, what is refused, and a game
 // taken up after every move that plays on exactly as one never interrupted.
-#include "tests/game/flow_fixture.h"
+#include "tests/game/editor_fixture.h"
 
 #include "engine/hint.h"
 #include "engine/scoring.h"
-#include "game/editor.h"
 #include "game/saved_game.h"
 #include "game/saved_game_file.h"
 #include "tests/support/temp_folder.h"
@@ -18,55 +17,34 @@ namespace tavrin::game::testing {
 namespace {
 
 using test::TempFolder;
+using SavedGameFlow = EditorFixture;
 
-// A controller with everything it needs, as a fresh start of the program has.
-struct Table {
-    explicit Table(std::uint64_t seed) : random(seed), ctl(state, window, random)
-    {
-        ctl.attachScoreKeeper(&keeper);
-        ctl.OpenSoundDevices();
+// One move chosen from the position and the player's own dice: where the
+// offered piece scores most when it scores at all, else every seventh move a
+// discard, else an empty cell at random.
+void playMove(Flow& t, int number, std::mt19937& player)
+{
+    const GameState& state = t.state;
+    const FreeGame& free = t.ctl.freeGame();
+    const auto hint = bestPlacement(state, static_cast<HyperRoad>(free.offeredPiece()), free.nextMoveFree());
+    if (hint && hint->total > ecoPoints(state) + state.loopPoints) {
+        t.click(hint->cell);
+        return;
     }
-    GameState state;
-    FakeWindow window;
-    RandomSource random;
-    GameController ctl;
-    RecordingScoreKeeper keeper;
-
-    void runTimers()
-    {
-        for (int guard = 0; guard < 100 && window.isRunning(Timer::Evaluation); ++guard) {
-            ctl.timerTick(Timer::Evaluation);
-        }
-        if (window.isRunning(Timer::AfterDiscard)) {
-            ctl.timerTick(Timer::AfterDiscard);
+    std::vector<int> cells;
+    for (int c = 0; c < kCellCount; ++c) {
+        if (state.board[c] == kEmpty) {
+            cells.push_back(c);
         }
     }
-    // One move chosen from the position and the player's own dice: where the
-    // offered piece scores most when it scores at all, else every seventh move
-    // a discard, else an empty cell at random.
-    void playMove(int number, std::mt19937& player)
-    {
-        const FlowState& f = ctl.flow();
-        const auto hint = bestPlacement(state, f.offeredPiece, f.discardWindow[0] >= 0);
-        if (hint && hint->total > ecoPoints(state) + state.loopPoints) {
-            ctl.cellReleased(hint->cell);
-            return;
-        }
-        std::vector<int> cells;
-        for (int c = 0; c < kCellCount; ++c) {
-            if (state.board[c] == kEmpty) {
-                cells.push_back(c);
-            }
-        }
-        if (cells.empty() && hint) {
-            ctl.cellReleased(hint->cell); // a full board: discarding could go on for ever
-        } else if (number % 7 == 6 || cells.empty()) {
-            ctl.trashReleased();
-        } else {
-            ctl.cellReleased(cells[player() % cells.size()]);
-        }
+    if (cells.empty() && hint) {
+        t.click(hint->cell); // a full board: discarding could go on for ever
+    } else if (number % 7 == 6 || cells.empty()) {
+        t.trash();
+    } else {
+        t.click(cells[player() % cells.size()]);
     }
-};
+}
 
 struct Played {
     std::vector<ScoreLabels> labels; // after each click and after each move
@@ -77,28 +55,28 @@ struct Played {
     bool operator==(const Played&) const = default;
 };
 
-// A seeded game to its end; with `resume`, written to bytes after every move
-// and taken up by a new program (with a random source of another seed).
+// The game of `seed` to its end; with `resume`, written to bytes after every
+// move and taken up by a new program (with a random source of another seed).
 Played play(std::uint64_t seed, bool resume)
 {
-    auto t = std::make_unique<Table>(seed);
+    auto t = std::make_unique<Flow>(seed);
     std::mt19937 player(static_cast<std::mt19937::result_type>(seed));
-    t->ctl.StartFreeGame();
+    t->input([&] { t->ctl.startFreeGameFromSeed(seed); });
     Played p;
     for (int n = 0; n < 400 && t->ctl.freeGameAtRest(); ++n) {
         if (resume) {
             const SavedGameRead read = decodeSavedGame(encodeSavedGame(*captureSavedGame(t->ctl)));
-            t = std::make_unique<Table>(seed * 7919 + static_cast<std::uint64_t>(n) + 1);
-            EXPECT_EQ(t->ctl.continueFreeGame(*read.game), SavedGameProblem::None);
+            t = std::make_unique<Flow>(seed * 7919 + static_cast<std::uint64_t>(n) + 1);
+            t->input([&] { EXPECT_EQ(t->ctl.continueFreeGame(*read.game), SavedGameProblem::None); });
         }
-        t->playMove(n, player);
+        playMove(*t, n, player);
         p.returns += t->state.noMovesReturned ? 0 : 1;
         p.labels.push_back(t->state.labels);
         t->runTimers();
         p.labels.push_back(t->state.labels);
     }
-    for (const ShownBox& box : t->window.boxes) {
-        p.boxes.push_back(box.text);
+    for (const Box& box : t->front.boxes) {
+        p.boxes.push_back(box.text.japanese());
     }
     p.highScores = t->keeper.free.size();
     p.total = pointTotal(t->state);
@@ -107,14 +85,14 @@ Played play(std::uint64_t seed, bool resume)
 
 TEST(SavedGame, ResumedAfterEveryMoveScoresAsTheGamePlayedStraight)
 {
-    // Seed 36 reaches the goal; seed 9 runs out of moves after a chain gave
-    // moves back. Both discard and play free moves.
+    // A seed replays its game: seed 36 reaches the goal, seed 9 runs out of
+    // moves after a chain gave moves back. Both discard and play free moves.
     for (const std::uint64_t seed : {36u, 9u}) {
         const Played straight = play(seed, false);
         ASSERT_GT(straight.labels.size(), 200u) << seed;
         ASSERT_EQ(straight.boxes.size(), 1u) << seed; // the result or the time-up box
-        EXPECT_EQ(straight.highScores, seed == 36 ? 1u : 0u);
-        EXPECT_GT(straight.returns, 0) << seed;
+        ASSERT_EQ(straight.highScores, seed == 36 ? 1u : 0u) << seed;
+        ASSERT_GT(straight.returns, 0) << seed;
         EXPECT_TRUE(play(seed, true) == straight) << seed; // every label, the box, the total
     }
 }
@@ -306,27 +284,30 @@ TEST(SavedGame, RandomSourceRestoresAcrossItsOwnReseeding)
 
 // --- when there is a game to keep ------------------------------------------------------
 
-TEST_F(FlowTest, OnlyAFreeGameBetweenMovesIsKept)
+TEST_F(SavedGameFlow, OnlyAFreeGameBetweenMovesIsKept)
 {
-    Editor editor(ctl);
-    ctl.attachEditor(&editor);
+    auto settle = [this] {
+        bool atRest = false;
+        input([&] { atRest = ctl.settleBeforeSaving(); });
+        return atRest;
+    };
     EXPECT_FALSE(captureSavedGame(ctl)); // no game yet
-    ctl.StartFreeGame();
-    ctl.trashReleased();
+    start();
+    trash();
     EXPECT_FALSE(captureSavedGame(ctl)); // the discard is still being finished
-    EXPECT_TRUE(ctl.settleBeforeSaving());
+    EXPECT_TRUE(settle());
     EXPECT_TRUE(captureSavedGame(ctl));
 
-    ctl.command(Command::EditMode, Source::Toolbar);
-    EXPECT_FALSE(ctl.settleBeforeSaving());
+    enterEditor();
+    EXPECT_FALSE(settle());
     EXPECT_FALSE(captureSavedGame(ctl)); // nor the editor
-    ctl.command(Command::PlayMode, Source::Toolbar);
+    command(Command::PlayMode, Source::Toolbar);
 
     // A move that ends the game is left to end it; nothing is kept after.
     state.movesUsed = 99;
-    ctl.trashReleased();
-    EXPECT_FALSE(ctl.settleBeforeSaving());
-    ctl.timerTick(Timer::AfterDiscard);
+    trash();
+    EXPECT_FALSE(settle());
+    tick(Timer::AfterDiscard);
     EXPECT_FALSE(captureSavedGame(ctl));
 }
 

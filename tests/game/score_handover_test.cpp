@@ -1,5 +1,5 @@
-// Finished games handed to the real high-score tables, the name asked
-// through the window's input box.
+// Finished games handed to the real high-score tables, the name asked in an
+// input box.
 #include "tests/game/flow_fixture.h"
 
 #include "scores/high_scores.h"
@@ -11,7 +11,10 @@ namespace {
 class Handover : public FlowTest {
 protected:
     Handover()
-        : scores(settings), table(scores, window, [this](bool series) { shown.push_back(series); })
+        : scores(settings), table(scores, output, [this](bool series, ScoreKeeper::Done done) {
+              shown.push_back(series);
+              done();
+          })
     {
         scores.loadFreeHighScores();
         ctl.attachScoreKeeper(&table);
@@ -19,11 +22,19 @@ protected:
 
     void playToTheGoal()
     {
-        ctl.StartFreeGame();
-        setItems({0, 1});
+        start({0, 1});
         for (int c = 0; c < kCellCount; ++c) {
             place(c, 10);
         }
+    }
+
+    std::vector<Box::Kind> kinds() const
+    {
+        std::vector<Box::Kind> out;
+        for (const Box& b : front.boxes) {
+            out.push_back(b.kind);
+        }
+        return out;
     }
 
     // A store that can be told it cannot write anything down.
@@ -40,45 +51,49 @@ protected:
 
 TEST_F(Handover, ClearedGameAsksForTheNameAndEntersTheTotal)
 {
-    window.setCommandEnabled(Command::ClearHighScores, false); // no table held a score
-    window.inputs = {std::string("Tester")};
+    ctl.screen().setCommandEnabled(Command::ClearHighScores, false); // no table held a score
+    front.inputs = {std::string("Tester")};
     playToTheGoal();
-    EXPECT_TRUE(window.command(Command::ClearHighScores).enabled);
-    ASSERT_EQ(window.asked.size(), 1U);
-    EXPECT_EQ(window.asked[0].prompt, "あなたはアイテム 2種類での1位になりました。\n名前を入力してください。");
-    EXPECT_EQ(window.asked[0].title, "Tavrin for Windows");
-    EXPECT_EQ(window.asked[0].defaultText, "");
+    EXPECT_TRUE(enabled(Command::ClearHighScores));
+    // The result box first, the prompt after it; the game is over after both.
+    ASSERT_EQ(kinds(), (std::vector<Box::Kind>{Box::Kind::Message, Box::Kind::Input}));
+    const Box& asked = front.boxes[1];
+    EXPECT_EQ(asked.text.japanese(), "あなたはアイテム 2種類での1位になりました。\n名前を入力してください。");
+    EXPECT_EQ(asked.title.japanese(), "Tavrin for Windows");
+    EXPECT_EQ(asked.defaultText, "");
     EXPECT_EQ(scores.freeScores(1, 0), 6103);
     EXPECT_EQ(scores.freeNames(1, 0), "Tester");
     EXPECT_EQ(settings.get("HighScore2", "Score1", "?"), "6103");
     EXPECT_EQ(shown, std::vector<bool>{false});
-    // The result box came first, the prompt after it.
-    EXPECT_EQ(window.boxes.size(), 1U);
+    EXPECT_FALSE(freeGame().active());
+    EXPECT_EQ(status(), "新規ゲームで遊ぶにはF2キーを押してください。");
 }
 
 TEST_F(Handover, AnEntryTheSettingsCannotKeepSaysSo)
 {
     settings.keeps = false;
-    window.inputs = {std::string("Tester")};
+    front.inputs = {std::string("Tester")};
     playToTheGoal();
     EXPECT_EQ(scores.freeNames(1, 0), "Tester"); // kept for this run
-    ASSERT_EQ(window.boxes.size(), 2U);         // the result, then the warning
-    EXPECT_EQ(window.boxes[1].text, Text(kEntryNotKeptMessage).japanese());
-    EXPECT_EQ(window.boxes[1].icon, Icon::Warning);
+    // The result, the prompt, then the warning.
+    ASSERT_EQ(kinds(), (std::vector<Box::Kind>{Box::Kind::Message, Box::Kind::Input, Box::Kind::Message}));
+    EXPECT_EQ(front.boxes[2].text, Text(kEntryNotKeptMessage));
+    EXPECT_EQ(front.boxes[2].icon, Icon::Warning);
     EXPECT_EQ(shown, std::vector<bool>{false});
 }
 
 TEST_F(Handover, CancelledNameMakesNoEntry)
 {
     playToTheGoal(); // the script has no answer: the box is cancelled
-    EXPECT_EQ(window.asked.size(), 1U);
+    EXPECT_EQ(front.inputBoxes().size(), 1U);
     EXPECT_EQ(scores.freeScores(1, 0), 0);
     EXPECT_TRUE(shown.empty());
+    EXPECT_FALSE(freeGame().active());
 }
 
 TEST_F(Handover, FinishedSeriesEntersTheMisses)
 {
-    ctl.StartFreeGame();
+    start();
     scores.loadSeriesHighScores("C:\\puzzles\\set.kem");
     state.puzzleCount = 1;
     state.puzzles[0] = newPuzzle();
@@ -86,18 +101,18 @@ TEST_F(Handover, FinishedSeriesEntersTheMisses)
     state.puzzles[0].cells[0] = 4;
     state.puzzles[0].cells[1] = 5;
     state.puzzles[0].cells[8] = 3;
-    ctl.StartSeries("C:\\puzzles\\set.kem");
-    ctl.palettePressed(0, 0);
-    ctl.cellReleased(9); // a straight does not close the ring: a miss
+    input([&] { ctl.startSeries("C:\\puzzles\\set.kem"); });
+    palette(0);
+    click(9); // a straight does not close the ring: a miss
     runEvaluation();
-    ctl.palettePressed(2, 0);
-    ctl.cellReleased(9);
+    palette(2);
+    click(9);
     runEvaluation();
-    ASSERT_EQ(window.status, "やった！クリアだ");
-    window.inputs = {std::string("Solver")};
-    ctl.timerTick(Timer::StartUp);
-    ASSERT_EQ(window.asked.size(), 1U);
-    EXPECT_EQ(window.asked[0].prompt, "あなたは\"set\"での1位になりました。\n名前を入力してください。");
+    ASSERT_EQ(status(), "やった！クリアだ");
+    front.inputs = {std::string("Solver")};
+    tick(Timer::StartUp);
+    ASSERT_EQ(front.inputBoxes().size(), 1U);
+    EXPECT_EQ(front.inputBoxes()[0].text.japanese(), "あなたは\"set\"での1位になりました。\n名前を入力してください。");
     EXPECT_EQ(scores.seriesScores(0), 1);
     EXPECT_EQ(scores.seriesNames(0), "Solver");
     EXPECT_EQ(shown, std::vector<bool>{true});

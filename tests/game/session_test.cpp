@@ -10,7 +10,7 @@
 #include "game/series_texts.h"
 #include "puzzles/game_series.h"
 #include "scores/high_score_texts.h"
-#include "tests/game/fake_window.h"
+#include "tests/game/flow_fixture.h"
 
 #include <gtest/gtest.h>
 
@@ -22,76 +22,64 @@
 namespace tavrin::game::testing {
 namespace {
 
-class FakePlatform : public Platform {
-public:
-    std::vector<HighScoreView> shown;
-    std::vector<Command> commands;
-    std::function<void()> beforeWindow;
-    ScoreDate date{2026, 12, 9};
-
-    bool showHighScoreWindow(const HighScoreView& view) override
-    {
-        if (beforeWindow) {
-            beforeWindow();
-        }
-        shown.push_back(view);
-        return true;
-    }
-    void platformCommand(Command command) override { commands.push_back(command); }
-    ScoreDate today() const override { return date; }
-};
-
 // What a run of the program left behind: its settings and its kept game.
 struct Disk {
     MemorySettingsStore settings;
     MemoryGameStore store;
 };
 
-// One start of the program on `disk`.
+SessionOptions onClock(SessionOptions options, Millis& now)
+{
+    options.clock = [&now] { return now; };
+    options.today = [] { return ScoreDate{2026, 12, 9}; };
+    return options;
+}
+
+// One start of the program on `disk`, in a window that wakes the game
+// whenever the game asks it to.
 struct Program {
     explicit Program(Disk& disk, std::uint64_t seed = 7, SessionOptions options = {})
-        : random(seed), session(state, window, platform, disk.settings, &disk.store, random, std::move(options))
+        : random(seed), session(state, &front, disk.settings, &disk.store, random, onClock(std::move(options), now))
     {
+        front.attach(session.output());
     }
 
     GameController& ctl() { return session.controller(); }
+    const Screen& screen() const { return session.screen(); }
+    const std::string& frame(ScoreFrame f) const { return screen().frame(f).value; }
 
     void startUp()
     {
         session.start();
-        ctl().timerTick(Timer::StartUp);
-    }
-
-    void runTimers()
-    {
-        for (int guard = 0; guard < 100 && window.isRunning(Timer::Evaluation); ++guard) {
-            ctl().timerTick(Timer::Evaluation);
-        }
-        if (window.isRunning(Timer::AfterDiscard)) {
-            ctl().timerTick(Timer::AfterDiscard);
-        }
-    }
-
-    void place(int cell, int piece)
-    {
-        ctl().flow().offeredPiece = static_cast<std::int16_t>(piece);
-        ctl().cellReleased(cell);
         runTimers();
     }
-
-    void setItems(const std::vector<int>& cells)
+    // Runs the game's timers until none runs.
+    void runTimers()
     {
-        state.cellItem.fill(-1);
-        state.itemCount = static_cast<std::int16_t>(cells.size());
-        for (std::size_t e = 0; e < cells.size(); ++e) {
-            state.itemCells[e] = static_cast<std::int16_t>(cells[e]);
-            state.cellItem[static_cast<std::size_t>(cells[e])] = static_cast<std::int16_t>(e);
+        for (int guard = 0; guard < 500 && !front.wakes.empty(); ++guard) {
+            const Millis delay = front.wakes.back();
+            front.wakes.clear();
+            if (delay < 0) {
+                return;
+            }
+            now += delay;
+            session.tick(now);
         }
     }
+    void place(int cell, int piece)
+    {
+        ctl().freeGame().setOfferedPiece(piece);
+        session.cellReleased(cell);
+        runTimers();
+    }
+    void startWithItems(const std::vector<int>& cells)
+    {
+        session.input([&] { ctl().startFreeGame(itemsOn(cells)); });
+    }
 
+    Millis now = 0;
     GameState state;
-    FakeWindow window;
-    FakePlatform platform;
+    ScriptedFrontEnd front;
     RandomSource random;
     Session session;
 };
@@ -115,7 +103,7 @@ void expectNoReplayFrom(const Disk& snapshot, const std::string& box)
     Program next(disk);
     next.ctl().setItemKindCount(2);
     next.startUp();
-    EXPECT_TRUE(next.ctl().flow().freeGameActive);
+    EXPECT_TRUE(next.ctl().freeGame().active());
     EXPECT_EQ(next.state.movesUsed, 0);
     for (int c = 0; c < kCellCount; ++c) {
         EXPECT_EQ(next.state.board[c], kEmpty);
@@ -129,29 +117,26 @@ TEST(Session, AGoalReachedLeavesNoGameToReplayAtAnyOfItsBoxes)
     Program run(disk);
     run.ctl().setItemKindCount(2);
     run.startUp();
-    run.setItems({0, 1});
+    run.startWithItems({0, 1});
     run.session.saveGameNow();
     ASSERT_TRUE(disk.store.kept());
 
-    std::vector<std::pair<std::string, Disk>> snapshots;
-    auto snapshot = [&](const std::string& box) {
+    std::vector<std::pair<Box::Kind, Disk>> snapshots;
+    run.front.beforeBox = [&](const Box& box) {
         run.session.saveGameNow(); // the desktop logging out while the box is up
-        snapshots.emplace_back(box, disk);
+        snapshots.emplace_back(box.kind, disk);
     };
-    run.window.beforeBox = [&] { snapshot(run.window.boxes.empty() ? "result box" : "name prompt"); };
-    run.platform.beforeWindow = [&] { snapshot("high-score window"); };
-    run.window.inputs = {std::string("Tester")};
+    run.front.inputs = {std::string("Tester")};
     for (int c = 0; c < kCellCount; ++c) {
         run.place(c, 10);
     }
-    ASSERT_EQ(run.window.boxes.size(), 1U);
-    ASSERT_EQ(run.window.asked.size(), 1U);
-    ASSERT_EQ(run.platform.shown.size(), 1U);
+    // The result box, the name prompt, the high-score window.
     ASSERT_EQ(snapshots.size(), 3U);
-    EXPECT_EQ(snapshots[0].first, "result box");
-    EXPECT_EQ(snapshots[1].first, "name prompt");
-    for (const auto& [box, saved] : snapshots) {
-        expectNoReplayFrom(saved, box);
+    EXPECT_EQ(snapshots[0].first, Box::Kind::Message);
+    EXPECT_EQ(snapshots[1].first, Box::Kind::Input);
+    EXPECT_EQ(snapshots[2].first, Box::Kind::HighScores);
+    for (const auto& [kind, saved] : snapshots) {
+        expectNoReplayFrom(saved, "box " + std::to_string(static_cast<int>(kind)));
     }
     EXPECT_EQ(entriesIn(run.session.highScores(), 1), 1);
 }
@@ -169,22 +154,22 @@ TEST(Session, MovesRunningOutLeaveNoGameToReplayAtTheTimeUpBox)
         run.session.saveGameNow();
         ASSERT_TRUE(decodeSavedGame(disk.store.bytes()).game);
         std::vector<Disk> snapshots;
-        run.window.beforeBox = [&] {
+        run.front.beforeBox = [&](const Box&) {
             run.session.saveGameNow();
             snapshots.push_back(disk);
         };
         if (byDiscard) {
-            run.ctl().trashReleased();
+            run.session.trashReleased();
             run.runTimers();
         } else {
-            run.place(20, run.ctl().flow().offeredPiece);
+            run.place(20, run.ctl().freeGame().offeredPiece());
         }
         ASSERT_EQ(snapshots.size(), 1U);
         expectNoReplayFrom(snapshots[0], "time-up box");
     }
 }
 
-TEST(Session, ASeriesFromTheCommandLineEndsWithItsResultAndEntry)
+TEST(Session, ASeriesFromTheCommandLineEndsWithItsResultAndEntryThenTheProgram)
 {
     Disk disk;
     SessionOptions options;
@@ -193,24 +178,32 @@ TEST(Session, ASeriesFromTheCommandLineEndsWithItsResultAndEntry)
     run.startUp();
     ASSERT_TRUE(run.state.puzzleSeries);
     EXPECT_TRUE(run.ctl().flow().launchedWithFile);
-    EXPECT_EQ(run.window.caption, "two - Tavrin for Windows[実行]");
-    run.ctl().flow().seriesMisses = 3;
-    run.window.inputs = {std::string("Tester")};
+    EXPECT_EQ(run.screen().caption.japanese(), "two - Tavrin for Windows[実行]");
+    // Three lonely pieces in the corner: three misses.
+    for (int miss = 0; miss < 3; ++miss) {
+        run.session.cellReleased(56);
+        run.runTimers();
+    }
+    ASSERT_EQ(run.ctl().series().misses(), 3);
+    run.front.clearRecords();
+    run.front.inputs = {std::string("Tester")};
     run.state.puzzleIndex = 1; // the last puzzle was cleared
-    run.ctl().timerTick(Timer::StartUp);
+    run.session.input([&] { run.ctl().nextPuzzle(); });
 
-    ASSERT_EQ(run.window.boxes.size(), 1U);
-    EXPECT_EQ(run.window.boxes[0].text, seriesResultText(2, 3).japanese());
-    EXPECT_EQ(run.window.boxes[0].text, "全2問を解きました。ミスは3回でした。");
-    ASSERT_EQ(run.window.asked.size(), 1U);
-    EXPECT_EQ(run.window.asked[0].prompt, "あなたは\"two\"での1位になりました。\n名前を入力してください。");
-    ASSERT_EQ(run.platform.shown.size(), 1U);
-    EXPECT_EQ(run.platform.shown[0].rows[0].score, "3");
-    EXPECT_EQ(run.platform.shown[0].note, Text(kSeriesTableNote));
+    const std::vector<Box>& boxes = run.front.boxes;
+    ASSERT_EQ(boxes.size(), 3U);
+    EXPECT_EQ(boxes[0].text.japanese(), "全2問を解きました。ミスは3回でした。");
+    EXPECT_EQ(boxes[1].text.japanese(), "あなたは\"two\"での1位になりました。\n名前を入力してください。");
+    ASSERT_EQ(boxes[2].kind, Box::Kind::HighScores);
+    EXPECT_EQ(boxes[2].scores.rows[0].score, "3");
+    EXPECT_EQ(boxes[2].scores.note, Text(kSeriesTableNote));
     const std::string section = seriesSection(TAVRIN_TEST_DATA "/two.kem");
     EXPECT_EQ(disk.settings.get(section, "Score1", "?"), "3");
     EXPECT_EQ(disk.settings.get(section, "Name1", "?"), "Tester");
-    EXPECT_TRUE(run.window.quit);
+    // Then the program ends, the series still on screen behind the boxes.
+    EXPECT_EQ(run.front.actions, std::vector<Action>{Action::Quit});
+    EXPECT_TRUE(run.state.puzzleSeries);
+    EXPECT_FALSE(run.ctl().freeGame().active());
 }
 
 TEST(Session, SeriesFramesShowTheCountAndGiveTheFreeGameItsOwnBack)
@@ -219,42 +212,40 @@ TEST(Session, SeriesFramesShowTheCountAndGiveTheFreeGameItsOwnBack)
     Program run(disk);
     run.startUp();
     run.place(20, 3);
-    const auto freeLabels = run.window.labels;
-    const auto freeCaptions = run.window.frameCaptions;
+    const auto freeFrames = run.screen().frames;
 
-    ASSERT_TRUE(run.session.openPuzzleFile(TAVRIN_TEST_DATA "/two.kem"));
+    run.session.openPuzzleFile(TAVRIN_TEST_DATA "/two.kem");
+    ASSERT_TRUE(run.state.puzzleSeries);
     // Puzzle 1 joins every road: number and count, misses, groups.
-    EXPECT_EQ(run.window.frameCaptions[0], "問題");
-    EXPECT_EQ(run.window.label(ScoreLabel::Eco), "1/2");
-    EXPECT_EQ(run.window.frameCaptions[1], "ミス");
-    EXPECT_EQ(run.window.label(ScoreLabel::MovesLeft), "0");
-    EXPECT_EQ(run.window.frameCaptions[2], "グループ数");
-    const std::string groupsBefore = run.window.label(ScoreLabel::Loop);
-    EXPECT_EQ(groupsBefore, std::to_string(run.state.groupCount));
-    EXPECT_FALSE(run.window.frameVisible[3]);
+    const auto caption = [&](ScoreFrame f) { return run.screen().frame(f).caption.japanese(); };
+    EXPECT_EQ(caption(ScoreFrame::Eco), "問題");
+    EXPECT_EQ(run.frame(ScoreFrame::Eco), "1/2");
+    EXPECT_EQ(caption(ScoreFrame::MovesLeft), "ミス");
+    EXPECT_EQ(run.frame(ScoreFrame::MovesLeft), "0");
+    EXPECT_EQ(caption(ScoreFrame::Loop), "グループ数");
+    EXPECT_EQ(run.frame(ScoreFrame::Loop), std::to_string(run.state.groupCount));
+    EXPECT_FALSE(run.screen().frame(ScoreFrame::Chain).visible);
 
     // A lonely piece in the corner makes one more group: a miss.
-    run.ctl().cellReleased(56);
+    run.session.cellReleased(56);
     run.runTimers();
-    EXPECT_EQ(run.window.label(ScoreLabel::MovesLeft), "1");
-    EXPECT_EQ(run.window.label(ScoreLabel::Loop), std::to_string(run.state.groupCount));
+    EXPECT_EQ(run.frame(ScoreFrame::MovesLeft), "1");
+    EXPECT_EQ(run.frame(ScoreFrame::Loop), std::to_string(run.state.groupCount));
 
     // Puzzle 2 raises the loop points: the points to beat and the board's.
     run.state.puzzleIndex = 0;
-    run.ctl().NextPuzzle();
-    EXPECT_EQ(run.window.label(ScoreLabel::Eco), "2/2");
-    EXPECT_EQ(run.window.label(ScoreLabel::MovesLeft), "1");
-    EXPECT_EQ(run.window.frameCaptions[2], "ループ点");
-    EXPECT_TRUE(run.window.frameVisible[3]);
-    EXPECT_EQ(run.window.frameCaptions[3], "超える点");
-    EXPECT_EQ(run.window.label(ScoreLabel::Chain), std::to_string(run.state.loopTarget));
-    EXPECT_EQ(run.window.label(ScoreLabel::Loop), std::to_string(run.state.loopTarget));
+    run.session.input([&] { run.ctl().nextPuzzle(); });
+    EXPECT_EQ(run.frame(ScoreFrame::Eco), "2/2");
+    EXPECT_EQ(run.frame(ScoreFrame::MovesLeft), "1");
+    EXPECT_EQ(caption(ScoreFrame::Loop), "ループ点");
+    EXPECT_TRUE(run.screen().frame(ScoreFrame::Chain).visible);
+    EXPECT_EQ(caption(ScoreFrame::Chain), "超える点");
+    EXPECT_EQ(run.frame(ScoreFrame::Chain), std::to_string(run.state.loopTarget));
+    EXPECT_EQ(run.frame(ScoreFrame::Loop), std::to_string(run.state.loopTarget));
 
-    run.ctl().command(Command::Exit); // interrupt
+    run.session.command(Command::Exit); // interrupt
     EXPECT_FALSE(run.state.puzzleSeries);
-    EXPECT_EQ(run.window.labels, freeLabels);
-    EXPECT_EQ(run.window.frameCaptions, freeCaptions);
-    EXPECT_TRUE(run.window.frameVisible[3]);
+    EXPECT_EQ(run.screen().frames, freeFrames);
 }
 
 // Marks every text of ours, so that a test can see what the window would
@@ -269,28 +260,29 @@ TEST(Session, GeneratedSeriesAreShownInThePlayersLanguageAndKeptUnderTheirStored
     Disk disk;
     Program run(disk);
     run.startUp();
-    run.session.shellCommand(Command::FreshSeries);
+    run.session.command(Command::FreshSeries);
     ASSERT_TRUE(run.state.puzzleSeries);
     EXPECT_EQ(run.ctl().flow().playFilePath, std::string(kFreshSeriesName));
-    EXPECT_EQ(marked(run.window.captionShown), "<<おまかせ問題> - Tavrin for Windows[実行]>");
+    EXPECT_EQ(marked(run.screen().caption), "<<おまかせ問題> - Tavrin for Windows[実行]>");
     // The comment box: the grade's words are ours, its stars are not.
-    const std::string comment = marked(run.window.commentShown);
+    const std::string comment = marked(run.screen().comment.text);
     EXPECT_EQ(comment.rfind("<難易度", 0), 0U) << comment;
-    EXPECT_EQ(run.window.comment, trimComment(run.state.puzzles[0].comment));
+    EXPECT_EQ(run.screen().comment.text.japanese(), trimComment(run.state.puzzles[0].comment));
 
-    run.window.inputs = {std::string("Tester")};
+    run.front.inputs = {std::string("Tester")};
     run.state.puzzleIndex = static_cast<std::int16_t>(run.state.puzzleCount - 1);
-    run.ctl().timerTick(Timer::StartUp);
-    ASSERT_EQ(run.window.asked.size(), 1U);
-    EXPECT_EQ(marked(run.window.asked[0].promptShown),
-              "<あなたは\"<おまかせ問題>\"での1位になりました。\n名前を入力してください。>");
-    ASSERT_EQ(run.platform.shown.size(), 1U);
-    EXPECT_EQ(marked(run.platform.shown[0].caption), "<<おまかせ問題> - Tavrinのﾊｲｽｺｱ>");
+    run.session.input([&] { run.ctl().nextPuzzle(); });
+    const std::vector<Box> asked = run.front.inputBoxes();
+    ASSERT_EQ(asked.size(), 1U);
+    EXPECT_EQ(marked(asked[0].text), "<あなたは\"<おまかせ問題>\"での1位になりました。\n名前を入力してください。>");
+    const std::vector<Box> tables = run.front.shown(Box::Kind::HighScores);
+    ASSERT_EQ(tables.size(), 1U);
+    EXPECT_EQ(marked(tables[0].scores.caption), "<<おまかせ問題> - Tavrinのﾊｲｽｺｱ>");
     EXPECT_EQ(disk.settings.get("おまかせ問題", "Name1", "?"), "Tester");
 
-    run.session.shellCommand(Command::DailySeries);
+    run.session.command(Command::DailySeries);
     EXPECT_EQ(run.ctl().flow().playFilePath, "今日の問題 2026-12-09");
-    EXPECT_EQ(marked(run.window.captionShown), "<<今日の問題 2026-12-09> - Tavrin for Windows[実行]>");
+    EXPECT_EQ(marked(run.screen().caption), "<<今日の問題 2026-12-09> - Tavrin for Windows[実行]>");
 }
 
 TEST(Session, PuzzleBytesOfAForeignFileAreRefusedWithTheDesktopsMessage)
@@ -299,9 +291,9 @@ TEST(Session, PuzzleBytesOfAForeignFileAreRefusedWithTheDesktopsMessage)
     Program run(disk);
     run.startUp();
     const auto board = run.state.board;
-    EXPECT_FALSE(run.session.openPuzzleBytes("picture.kem", "GIF89a"));
-    ASSERT_EQ(run.window.boxes.size(), 1U);
-    EXPECT_EQ(run.window.boxes[0].text, "Tavrinの問題ファイルのファイル形式ではありません。");
+    run.session.openPuzzleBytes("picture.kem", "GIF89a");
+    ASSERT_EQ(run.front.boxes.size(), 1U);
+    EXPECT_EQ(run.front.boxes[0].text.japanese(), "Tavrinの問題ファイルのファイル形式ではありません。");
     EXPECT_FALSE(run.state.puzzleSeries);
     EXPECT_EQ(run.state.board, board);
     EXPECT_EQ(Session::puzzleFileProblem(TAVRIN_TEST_DATA "/small.ket").japanese(),
