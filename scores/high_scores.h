@@ -41,7 +41,7 @@ using AskName = std::function<std::optional<std::string>(const Text& title, cons
 // What the high-score window shows.
 struct HighScoreRow {
     std::string name;  // the place number, ": ", name
-    std::string score; // ecoPoints(r): plain digits
+    std::string score; // plain digits
     bool bold = false; // the entry just made
 };
 

@@ -41,6 +41,7 @@ EMSCRIPTEN_KEEPALIVE const char* tavrin_test_state()
     out += f.busy() ? "true" : "false";
     out += ", \"puzzleSeries\": ";
     out += s.puzzleSeries ? "true" : "false";
+    out += ", \"selectedShape\": " + std::to_string(s.selectedShape);
     out += ", \"board\": [";
     for (int c = 0; c < kCellCount; ++c) {
         out += (c > 0 ? "," : "") + std::to_string(s.board[static_cast<std::size_t>(c)]);

@@ -284,6 +284,12 @@ def case_reload(url, profile):
         wait(driver, "tavrinTest.idle()")
         check("language: frame caption", "エコ点", driver.find_element(By.CSS_SELECTOR, caption).text)
         check("language: menu", "ｹﾞｰﾑ(G)", driver.find_element(By.CSS_SELECTOR, ".menu-head[data-menu='0']").text)
+        # The Game menu as the desktop's, less what only the desktop has; its
+        # exit item stays hidden in the free game, where it would do nothing.
+        items = driver.execute_script(
+            "return [...document.querySelectorAll('.menu-drop')[0].children].map(b => [b.dataset.command, b.hidden])")
+        check("language: the Game menu's commands", [["0", False], ["1", False], ["5", False], ["6", False],
+                                                     ["33", False], ["34", False], ["35", False], ["8", True]], items)
         driver.refresh()
         wait(driver, "window.tavrinTest && tavrinTest.idle() && tavrinTest.state().freeGameActive")
         check("language: the player's choice kept", "エコ点", driver.find_element(By.CSS_SELECTOR, caption).text)
@@ -378,7 +384,11 @@ def case_series(url, profile):
         wait(driver, "tavrinTest.idle() && tavrinTest.state().puzzleSeries")
         check("series: caption", "入門 - Tavrin for Windows[実行]", text_of(driver, "caption"))
         check("series: palette shown", True, driver.find_element(By.ID, "palettebox").is_displayed())
+        # The selected shape is marked as on the desktop.
         before = driver.execute_script("return tavrinTest.state()")
+        selected = driver.execute_script(
+            "return [...document.querySelectorAll('.palette-entry.selected')].map(e => Number(e.dataset.entry))")
+        check("series: the selected shape marked", [before["selectedShape"]], selected)
 
         drop_file(driver, "junk.kem", b"not a puzzle file at all")
         seen = answer_boxes(driver, "tavrinTest.idle()")
