@@ -288,6 +288,16 @@ void MainWindow::buildCentre()
     palettePanel_->hide();
     right->addWidget(palettePanel_);
 
+    right->addLayout(buildScoreFrames(centre));
+    right->addStretch(1);
+    columns->addLayout(right);
+
+    setCentralWidget(centre);
+}
+
+// The four score frames, two by two.
+QGridLayout* MainWindow::buildScoreFrames(QWidget* centre)
+{
     auto* scores = new QGridLayout;
     for (std::size_t i = 0; i < 4; ++i) {
         scoreFrames_[i] = new QGroupBox(centre);
@@ -298,11 +308,7 @@ void MainWindow::buildCentre()
         frameLayout->addWidget(scoreLabels_[i]);
         scores->addWidget(scoreFrames_[i], static_cast<int>(i / 2), static_cast<int>(i % 2));
     }
-    right->addLayout(scores);
-    right->addStretch(1);
-    columns->addLayout(right);
-
-    setCentralWidget(centre);
+    return scores;
 }
 
 void MainWindow::buildZoomMenu()

@@ -19,6 +19,7 @@
 
 class QAction;
 class QActionGroup;
+class QGridLayout;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -124,6 +125,7 @@ private:
     void settleLayout();
     void buildToolbars();
     void buildCentre();
+    QGridLayout* buildScoreFrames(QWidget* centre);
 
     std::array<QAction*, game::kCommandCount> actions_{};
     std::array<QMenu*, 4> menus_{};

@@ -22,6 +22,64 @@ private slots:
     void notAPuzzleFileIsRefused();
 };
 
+namespace {
+
+// Plays the one-puzzle file `saved` as a series until it is cleared: the
+// name asked, the table shown, the free game back as it was.
+void playTheSavedSeries(Fixture& f, const QString& saved, const QImage& litEraser,
+                        const Board& freeBoard, QSize freeSize)
+{
+    // Play the file as a series. No eraser: erasing a straight would leave one group.
+    f.boxes.dialogs.push_back(chooseKind(graphics::FileKind::PuzzleFile));
+    f.boxes.paths.push_back(saved);
+    f.action(Command::Open)->trigger();
+    QVERIFY(f->state().puzzleSeries);
+    QCOMPARE(f->form().windowTitle(), u("series - Tavrin for Windows[実行]"));
+    QCOMPARE(f.action(Command::Exit)->text(), u("中断(&P)"));
+    QVERIFY(f->form().palettePanel()->isVisible());
+    QVERIFY(f->form().commentBox()->isReadOnly());
+    QCOMPARE(QString::fromStdString(f.status()), u("全てのハイパーロードがつながるようにしてください。"));
+    QVERIFY(!f->form().paletteEntry(11)->isEnabled());
+    QVERIFY(f->form().paletteEntry(11)->grab().toImage() != litEraser);
+
+    f.boxes.texts.push_back(u("Tester"));
+    QString tableCaption;
+    f.boxes.dialogs.push_back([&](QDialog& d) {
+        if (auto* table = qobject_cast<app::HighScoreDialog*>(&d)) {
+            tableCaption = table->windowTitle() + u'|' + table->nameLabel(0)->text();
+            table->okButton()->click();
+        }
+        return int(QDialog::Accepted);
+    });
+    // The offered shapes in the gap until one joins both straights.
+    int misses = 0;
+    for (;;) {
+        const int shape = f->state().selectedShape;
+        QVERIFY(shape >= 0 && shape <= 10);
+        f.pressPalette(shape);
+        f.clickCell(1);
+        QTRY_VERIFY_WITH_TIMEOUT(f.settled(), 3000);
+        if (f.status() == "やった！クリアだ" || !f->state().puzzleSeries) {
+            break;
+        }
+        ++misses;
+        QVERIFY(misses < 100);
+    }
+    // After the clear the series ends: name asked, table shown, free game back.
+    QTRY_VERIFY_WITH_TIMEOUT(!f->state().puzzleSeries, 3000);
+    QCOMPARE(f.boxes.inputs.back().prompt, u("あなたは\"series\"での1位になりました。\n名前を入力してください。"));
+    QCOMPARE(tableCaption, u("series - Tavrinのﾊｲｽｺｱ|1: Tester"));
+    const std::string section = saved.toStdString();
+    QCOMPARE(f->settings().get(section, "Score1", "?"), std::to_string(misses));
+    QCOMPARE(f->settings().get(section, "Name1", "?"), std::string("Tester"));
+    QCOMPARE(f.action(Command::Exit)->text(), u("終了(&X)"));
+    QCOMPARE(f->state().board, freeBoard);
+    QCOMPARE(f->form().windowTitle(), u("Tavrin for Windows"));
+    QTRY_COMPARE(f->form().size(), freeSize);
+}
+
+} // namespace
+
 void PuzzleFilesTest::editSaveReopenAndPlaySeries()
 {
     Fixture f;
@@ -93,53 +151,7 @@ void PuzzleFilesTest::editSaveReopenAndPlaySeries()
     QCOMPARE(f->state().board, freeBoard);
     QTRY_COMPARE(f->form().size(), freeSize);
 
-    // Play the file as a series. No eraser: erasing a straight would leave one group.
-    f.boxes.dialogs.push_back(chooseKind(graphics::FileKind::PuzzleFile));
-    f.boxes.paths.push_back(saved);
-    f.action(Command::Open)->trigger();
-    QVERIFY(f->state().puzzleSeries);
-    QCOMPARE(f->form().windowTitle(), u("series - Tavrin for Windows[実行]"));
-    QCOMPARE(f.action(Command::Exit)->text(), u("中断(&P)"));
-    QVERIFY(f->form().palettePanel()->isVisible());
-    QVERIFY(f->form().commentBox()->isReadOnly());
-    QCOMPARE(QString::fromStdString(f.status()), u("全てのハイパーロードがつながるようにしてください。"));
-    QVERIFY(!f->form().paletteEntry(11)->isEnabled());
-    QVERIFY(f->form().paletteEntry(11)->grab().toImage() != litEraser);
-
-    f.boxes.texts.push_back(u("Tester"));
-    QString tableCaption;
-    f.boxes.dialogs.push_back([&](QDialog& d) {
-        if (auto* table = qobject_cast<app::HighScoreDialog*>(&d)) {
-            tableCaption = table->windowTitle() + u'|' + table->nameLabel(0)->text();
-            table->okButton()->click();
-        }
-        return int(QDialog::Accepted);
-    });
-    // The offered shapes in the gap until one joins both straights.
-    int misses = 0;
-    for (;;) {
-        const int shape = f->state().selectedShape;
-        QVERIFY(shape >= 0 && shape <= 10);
-        f.pressPalette(shape);
-        f.clickCell(1);
-        QTRY_VERIFY_WITH_TIMEOUT(f.settled(), 3000);
-        if (f.status() == "やった！クリアだ" || !f->state().puzzleSeries) {
-            break;
-        }
-        ++misses;
-        QVERIFY(misses < 100);
-    }
-    // After the clear the series ends: name asked, table shown, free game back.
-    QTRY_VERIFY_WITH_TIMEOUT(!f->state().puzzleSeries, 3000);
-    QCOMPARE(f.boxes.inputs.back().prompt, u("あなたは\"series\"での1位になりました。\n名前を入力してください。"));
-    QCOMPARE(tableCaption, u("series - Tavrinのﾊｲｽｺｱ|1: Tester"));
-    const std::string section = saved.toStdString();
-    QCOMPARE(f->settings().get(section, "Score1", "?"), std::to_string(misses));
-    QCOMPARE(f->settings().get(section, "Name1", "?"), std::string("Tester"));
-    QCOMPARE(f.action(Command::Exit)->text(), u("終了(&X)"));
-    QCOMPARE(f->state().board, freeBoard);
-    QCOMPARE(f->form().windowTitle(), u("Tavrin for Windows"));
-    QTRY_COMPARE(f->form().size(), freeSize);
+    playTheSavedSeries(f, saved, litEraser, freeBoard, freeSize);
 }
 
 void PuzzleFilesTest::notAPuzzleFileIsRefused()

@@ -74,10 +74,7 @@ void RenderMatchTest::windowAndCommandLineDrawTheSamePixels()
     s.maxMovesUsed = 2;
     NetworkAnalysis(s).networkAnalysis();
     QVERIFY(s.greenStamp[0] != -1); // the ring links the items
-    f->session().input([&] {
-        f->controller().freeGame().setOfferedPiece(10);
-        f->controller().showNewBoard();
-    });
+    f->session().input([&] { f->controller().freeGame().setOfferedPiece(10), f->controller().showNewBoard(); });
 
     const QImage shownBoard = f->form().board()->grab().toImage().convertToFormat(QImage::Format_RGB32);
     // The panel's tile sits inside a margin of the window colour.
