@@ -12,9 +12,7 @@ namespace tavrin {
 
 namespace {
 
-// Scores are counted per bucket of this width, so a rank costs at most one
-// bucket's entries plus the bucket totals, however long the ranking grows.
-constexpr int kBucketWidth = 256;
+constexpr int kBucketWidth = kScoreBucketWidth;
 
 enum StatementKind { InsertEntries, AddToBuckets, RankEntries };
 
@@ -27,11 +25,13 @@ QString rowsOf(int rows, const QString& row)
     return list.join(QLatin1Char(','));
 }
 
-using EntryKey = std::tuple<int, int, int, int, int, std::string, std::string>;
+// What the page's code covers: one entry per score, date and name, whatever
+// comment comes with it.
+using EntryKey = std::tuple<int, int, int, int, int, std::string>;
 
 EntryKey keyOf(const Registration& entry)
 {
-    return {entry.gameType, entry.score, entry.date.year, entry.date.month, entry.date.day, entry.name, entry.comment};
+    return {entry.gameType, entry.score, entry.date.year, entry.date.month, entry.date.day, entry.name};
 }
 
 } // namespace
@@ -118,59 +118,6 @@ bool ScoreStore::connect(QString& error)
 bool ScoreStore::open(QString& error)
 {
     return connect(error) && createSchema(error);
-}
-
-bool ScoreStore::createSchema(QString& error)
-{
-    const bool pg = isPostgres();
-    const QString id = pg ? QStringLiteral("id BIGSERIAL PRIMARY KEY") : QStringLiteral("id INTEGER PRIMARY KEY");
-    const QStringList statements{
-        QStringLiteral("CREATE TABLE IF NOT EXISTS tavrin_meta (key TEXT PRIMARY KEY, value TEXT NOT NULL)"),
-        QStringLiteral("CREATE TABLE IF NOT EXISTS entries (%1, gametype INTEGER NOT NULL, score INTEGER NOT NULL, "
-                       "year INTEGER NOT NULL, month INTEGER NOT NULL, day INTEGER NOT NULL, name TEXT NOT NULL, "
-                       "comment TEXT NOT NULL, registered BIGINT NOT NULL, "
-                       "UNIQUE (gametype, score, year, month, day, name, comment))")
-            .arg(id),
-        QStringLiteral("CREATE INDEX IF NOT EXISTS entries_ranking ON entries (gametype, score DESC, id)"),
-        QStringLiteral("CREATE TABLE IF NOT EXISTS score_buckets (gametype INTEGER NOT NULL, bucket INTEGER NOT NULL, "
-                       "entries INTEGER NOT NULL, PRIMARY KEY (gametype, bucket))"),
-        QStringLiteral("INSERT INTO tavrin_meta (key, value) VALUES ('schema_version', '%1') ON CONFLICT DO NOTHING")
-            .arg(kScoreSchemaVersion),
-    };
-    if (!db_.transaction()) {
-        error = db_.lastError().text();
-        return false;
-    }
-    QSqlQuery query(db_);
-    // Servers sharing one PostgreSQL database may start together.
-    if (pg && !query.exec(QStringLiteral("SELECT pg_advisory_xact_lock(1936155501)"))) {
-        error = fail(query);
-        return false;
-    }
-    for (const QString& sql : statements) {
-        if (!query.exec(sql)) {
-            error = fail(query);
-            return false;
-        }
-    }
-    if (!query.exec(QStringLiteral("SELECT value FROM tavrin_meta WHERE key = 'schema_version'")) || !query.next()) {
-        error = fail(query);
-        return false;
-    }
-    schemaVersion_ = query.value(0).toInt();
-    if (schemaVersion_ > kScoreSchemaVersion) {
-        db_.rollback();
-        error = QStringLiteral("the database has schema version %1, made by a newer tavrin-scores (this one knows %2)")
-                    .arg(schemaVersion_)
-                    .arg(kScoreSchemaVersion);
-        return false;
-    }
-    if (!db_.commit()) {
-        error = db_.lastError().text();
-        db_.rollback();
-        return false;
-    }
-    return true;
 }
 
 bool ScoreStore::reconnectIfLost(QString& error)
@@ -291,18 +238,17 @@ std::optional<std::vector<RegistrationOutcome>> ScoreStore::registerEntries(cons
             "AND o.score < (e.score / %2 + 1) * %2) "
             "+ (SELECT COUNT(*) FROM entries o WHERE o.gametype = e.gametype AND o.score = e.score AND o.id < e.id) "
             "FROM (VALUES %1) AS k JOIN entries e ON e.gametype = k.column2 AND e.score = k.column3 "
-            "AND e.year = k.column4 AND e.month = k.column5 AND e.day = k.column6 AND e.name = k.column7 "
-            "AND e.comment = k.column8")
+            "AND e.year = k.column4 AND e.month = k.column5 AND e.day = k.column6 AND e.name = k.column7")
             .arg(rowsOf(rows, QStringLiteral("(CAST(? AS INTEGER),CAST(? AS INTEGER),CAST(? AS INTEGER),"
                                              "CAST(? AS INTEGER),CAST(? AS INTEGER),CAST(? AS INTEGER),"
-                                             "CAST(? AS TEXT),CAST(? AS TEXT))")))
+                                             "CAST(? AS TEXT))")))
             .arg(kBucketWidth));
     for (int i = 0; i < rows; ++i) {
         const Registration* entry = distinct[static_cast<std::size_t>(i)];
         for (const QVariant& value :
              {QVariant(i), QVariant(entry->gameType), QVariant(int{entry->score}), QVariant(int{entry->date.year}),
               QVariant(int{entry->date.month}), QVariant(int{entry->date.day}),
-              QVariant(QString::fromStdString(entry->name)), QVariant(QString::fromStdString(entry->comment))}) {
+              QVariant(QString::fromStdString(entry->name))}) {
             rank.addBindValue(value);
         }
     }

@@ -17,8 +17,12 @@
 namespace tavrin {
 
 // Schema this program writes; a database made by a later version is refused.
-inline constexpr int kScoreSchemaVersion = 1;
+// 2: one entry per score, date and name (what the page's code covers).
+inline constexpr int kScoreSchemaVersion = 2;
 inline constexpr int kRankingLength = 100;
+// Scores are counted per bucket of this width, so a rank costs at most one
+// bucket's entries plus the bucket totals, however long the ranking grows.
+inline constexpr int kScoreBucketWidth = 256;
 
 struct StoredEntry {
     QString name;
@@ -59,6 +63,7 @@ public:
 private:
     bool connect(QString& error);
     bool createSchema(QString& error);
+    bool upgradeSchema(QString& error);
     bool reconnectIfLost(QString& error);
     QSqlQuery& prepared(int kind, int rows, const QString& sql);
     QString fail(const QSqlQuery& query);

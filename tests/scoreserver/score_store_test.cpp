@@ -1,5 +1,6 @@
 #include "scoreserver/score_store.h"
 
+#include <QDir>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QTemporaryDir>
@@ -106,6 +107,78 @@ TEST_F(ScoreStoreTest, RankMatchesThePlaceInTheFullRanking)
         }
         EXPECT_EQ(rank, expected) << name;
     }
+}
+
+TEST_F(ScoreStoreTest, OnePageIsOneEntryWhateverItsComment)
+{
+    ScoreStore store(target(), QStringLiteral("comments"));
+    ASSERT_TRUE(store.open(error));
+    const auto outcomes = store.registerEntries({entry(3, 500, "a", "first"), entry(3, 500, "a", "second")}, 1, error);
+    ASSERT_TRUE(outcomes);
+    EXPECT_TRUE((*outcomes)[0].added);
+    EXPECT_FALSE((*outcomes)[1].added);
+    const auto later = store.registerEntries({entry(3, 500, "a", "third"), entry(3, 501, "a", "third")}, 2, error);
+    ASSERT_TRUE(later);
+    EXPECT_FALSE((*later)[0].added);
+    EXPECT_EQ((*later)[0].id, (*outcomes)[0].id);
+    EXPECT_EQ((*later)[0].rank, 2);
+    const auto list = store.ranking(3, 10, error);
+    ASSERT_EQ(list->size(), 2u);
+    EXPECT_EQ((*list)[1].comment, QStringLiteral("first"));
+}
+
+TEST_F(ScoreStoreTest, UpgradesAVersionOneDatabaseSettingRepeatsAside)
+{
+    QDir().mkpath(dir.filePath(QStringLiteral("data")));
+    {
+        auto db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("v1"));
+        db.setDatabaseName(target().path);
+        ASSERT_TRUE(db.open());
+        QSqlQuery q(db);
+        for (const char* sql : {
+                 "CREATE TABLE tavrin_meta (key TEXT PRIMARY KEY, value TEXT NOT NULL)",
+                 "INSERT INTO tavrin_meta VALUES ('schema_version', '1')",
+                 "CREATE TABLE entries (id INTEGER PRIMARY KEY, gametype INTEGER NOT NULL, score INTEGER NOT NULL, "
+                 "year INTEGER NOT NULL, month INTEGER NOT NULL, day INTEGER NOT NULL, name TEXT NOT NULL, "
+                 "comment TEXT NOT NULL, registered BIGINT NOT NULL, "
+                 "UNIQUE (gametype, score, year, month, day, name, comment))",
+                 "CREATE TABLE score_buckets (gametype INTEGER NOT NULL, bucket INTEGER NOT NULL, "
+                 "entries INTEGER NOT NULL, PRIMARY KEY (gametype, bucket))",
+                 "INSERT INTO entries VALUES (1, 3, 900, 2024, 5, 6, 'a', 'one', 10), (2, 3, 900, 2024, 5, 6, 'a', 'two', 11),"
+                 " (3, 3, 800, 2024, 5, 6, 'b', 'x', 12), (4, 3, 900, 2024, 5, 6, 'a', 'three', 13)",
+                 "INSERT INTO score_buckets VALUES (3, 3, 4)"}) {
+            ASSERT_TRUE(q.exec(QLatin1String(sql))) << sql;
+        }
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("v1"));
+    {
+        ScoreStore store(target(), QStringLiteral("upgraded"));
+        ASSERT_TRUE(store.open(error)) << error.toStdString();
+        EXPECT_EQ(store.schemaVersion(), kScoreSchemaVersion);
+        const auto list = store.ranking(3, 10, error);
+        ASSERT_EQ(list->size(), 2u);
+        EXPECT_EQ((*list)[0].comment, QStringLiteral("one"));
+        // The buckets were counted again: b is second of two.
+        const auto outcome = store.registerEntries({entry(3, 800, "b", "again")}, 3, error);
+        ASSERT_TRUE(outcome);
+        EXPECT_FALSE((*outcome)[0].added);
+        EXPECT_EQ((*outcome)[0].rank, 2);
+    }
+    auto db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("aside"));
+    db.setDatabaseName(target().path);
+    ASSERT_TRUE(db.open());
+    QSqlQuery q(db);
+    ASSERT_TRUE(q.exec(QStringLiteral("SELECT comment FROM entries_repeated ORDER BY id")));
+    QStringList aside;
+    while (q.next()) {
+        aside << q.value(0).toString();
+    }
+    EXPECT_EQ(aside, (QStringList{QStringLiteral("two"), QStringLiteral("three")}));
+    q = QSqlQuery();
+    db.close();
+    db = QSqlDatabase();
+    QSqlDatabase::removeDatabase(QStringLiteral("aside"));
 }
 
 TEST_F(ScoreStoreTest, TextsAreStoredAsTheyCame)
