@@ -1,5 +1,7 @@
 #include "scoreserver/score_server.h"
 
+#include "scoreserver/http_headers.h"
+
 #include <QDate>
 #include <QHttpServerRequest>
 #include <QTcpServer>
@@ -46,16 +48,6 @@ private:
     std::function<QTcpSocket*(qintptr)> accept_;
 };
 
-QByteArray headerValue(const QHttpServerRequest& request, const QByteArray& name)
-{
-    for (const auto& [key, value] : request.headers()) {
-        if (key.compare(name, Qt::CaseInsensitive) == 0) {
-            return value.trimmed();
-        }
-    }
-    return {};
-}
-
 ScoreDate today()
 {
     const QDate date = QDate::currentDate();
@@ -88,6 +80,7 @@ ScoreServer::ScoreServer(const ServerOptions& options, ServerLimits limits, QObj
     clock_.start();
     sweep_.setInterval(1000);
     QObject::connect(&sweep_, &QTimer::timeout, this, &ScoreServer::sweepConnections);
+    QObject::connect(&resume_, &QTimer::timeout, this, &ScoreServer::resumeReading);
 }
 
 ScoreServer::~ScoreServer()
@@ -127,85 +120,6 @@ quint16 ScoreServer::port() const
     return tcp_ ? tcp_->serverPort() : 0;
 }
 
-QTcpSocket* ScoreServer::acceptConnection(qintptr descriptor)
-{
-    auto* socket = new QTcpSocket(this);
-    if (!socket->setSocketDescriptor(descriptor)) {
-        delete socket;
-        return nullptr;
-    }
-    if (connections_.size() >= limits_.maxConnections) {
-        socket->abort();
-        delete socket;
-        return nullptr;
-    }
-    // Qt stops reading a connection whose buffer is full; the request limit
-    // refuses it before that.
-    socket->setReadBufferSize(limits_.maxRequestBytes * 2);
-    Connection& connection = connections_[socket];
-    connection.lastActivityMs = clock_.elapsed();
-    // Connected before Qt HTTP Server's own reader, so this runs first.
-    QObject::connect(socket, &QTcpSocket::readyRead, this, [this, socket] { bytesArrived(socket); });
-    QObject::connect(socket, &QObject::destroyed, this, [this, socket] { connections_.remove(socket); });
-    return socket;
-}
-
-void ScoreServer::bytesArrived(QTcpSocket* socket)
-{
-    const auto found = connections_.find(socket);
-    if (found == connections_.end() || found->refused) {
-        return;
-    }
-    const qint64 now = clock_.elapsed();
-    found->lastActivityMs = now;
-    if (found->requestStartMs < 0) {
-        found->requestStartMs = now;
-    }
-    // Everything seen before has been taken by the request reader, so what
-    // is available now is new.
-    found->requestBytes += socket->bytesAvailable();
-    if (found->requestBytes > limits_.maxRequestBytes) {
-        refuseOversized(socket);
-    }
-}
-
-void ScoreServer::refuseOversized(QTcpSocket* socket)
-{
-    connections_[socket].refused = true;
-    const QByteArray body = messagePage(QStringLiteral("送信できませんでした"),
-                                        QStringLiteral("送信されたデータが大きすぎます。"));
-    socket->write(QByteArrayLiteral("HTTP/1.1 413 Payload Too Large\r\nContent-Type: ") + kHtml +
-                  QByteArrayLiteral("\r\nConnection: close\r\nContent-Length: ") + QByteArray::number(body.size()) +
-                  QByteArrayLiteral("\r\n\r\n") + body);
-    socket->disconnectFromHost();
-}
-
-void ScoreServer::sweepConnections()
-{
-    const qint64 now = clock_.elapsed();
-    std::vector<QTcpSocket*> stale;
-    for (auto it = connections_.begin(); it != connections_.end(); ++it) {
-        const Connection& connection = it.value();
-        if (connection.pending > 0) {
-            continue;
-        }
-        const bool slow = connection.requestStartMs >= 0 && now - connection.requestStartMs > limits_.requestTimeoutMs;
-        const bool idle = now - connection.lastActivityMs > limits_.idleTimeoutMs;
-        if (slow || idle || connection.refused) {
-            stale.push_back(it.key());
-        }
-    }
-    for (QTcpSocket* socket : stale) {
-        // A refused connection gets a moment to take its answer.
-        if (connections_[socket].refused && now - connections_[socket].lastActivityMs < 2000) {
-            continue;
-        }
-        connections_.remove(socket);
-        socket->abort();
-        socket->deleteLater();
-    }
-}
-
 bool ScoreServer::handleRequest(const QHttpServerRequest& request, QTcpSocket* socket)
 {
     const auto found = connections_.find(socket);
@@ -215,10 +129,13 @@ bool ScoreServer::handleRequest(const QHttpServerRequest& request, QTcpSocket* s
     found->requestBytes = 0;
     found->requestStartMs = -1;
     found->lastActivityMs = clock_.elapsed();
+    // What is still buffered belongs to requests after this one.
+    found->leftover = socket->bytesAvailable();
     const bool close = headerValue(request, "connection").compare("close", Qt::CaseInsensitive) == 0;
 
     std::optional<Registration> entry;
     Reply reply = route(request, socket, entry);
+    reply.headersOnly = request.method() == QHttpServerRequest::Method::Head;
     if (entry) {
         queue(Pending{socket, makeResponder(request, socket), close, std::move(entry), {}});
     } else {
@@ -238,7 +155,9 @@ ScoreServer::Reply ScoreServer::route(const QHttpServerRequest& request, QTcpSoc
                                       std::optional<Registration>& entry)
 {
     const QString path = request.url().path();
-    const bool get = request.method() == QHttpServerRequest::Method::Get;
+    // HEAD is answered as GET, without the body.
+    const bool get = request.method() == QHttpServerRequest::Method::Get ||
+                     request.method() == QHttpServerRequest::Method::Head;
     auto notAllowed = [](const char* allow) {
         Reply reply = message(Status::MethodNotAllowed, QStringLiteral("利用できません"),
                               QStringLiteral("このページはこの方法では利用できません。"));
@@ -252,15 +171,15 @@ ScoreServer::Reply ScoreServer::route(const QHttpServerRequest& request, QTcpSoc
         return registration(request, socket, entry);
     }
     if (path == QLatin1String("/")) {
-        return get ? indexReply() : notAllowed("GET");
+        return get ? indexReply() : notAllowed("GET, HEAD");
     }
     if (site_.present() && (path == QLatin1String("/play") || path.startsWith(kSitePrefix))) {
-        return get ? siteReply(request, path) : notAllowed("GET");
+        return get ? siteReply(request, path) : notAllowed("GET, HEAD");
     }
     for (int gameType = 3; gameType <= 5; ++gameType) {
         const QString base = QStringLiteral("/ranking/%1").arg(gameType);
         if (path == base || path == base + QStringLiteral(".json")) {
-            return get ? rankingReply(gameType, path != base) : notAllowed("GET");
+            return get ? rankingReply(gameType, path != base) : notAllowed("GET, HEAD");
         }
     }
     return message(Status::NotFound, QStringLiteral("見つかりません"), QStringLiteral("このページはありません。"));
@@ -270,10 +189,10 @@ QHostAddress ScoreServer::clientAddress(const QHttpServerRequest& request, QTcpS
 {
     const QHostAddress peer = socket->peerAddress();
     if (options_.trustedProxy && peer.isEqual(*options_.trustedProxy, QHostAddress::TolerantConversion)) {
-        const QByteArray forwarded = headerValue(request, "x-forwarded-for");
-        QHostAddress client;
-        if (client.setAddress(QString::fromLatin1(forwarded.mid(forwarded.lastIndexOf(',') + 1).trimmed()))) {
-            return client;
+        // A client may send X-Forwarded-For lines of its own before the
+        // proxy adds its line: only the last address of them all is sure.
+        if (const auto client = lastForwardedAddress(joinedHeader(request, "x-forwarded-for"))) {
+            return *client;
         }
     }
     return peer;
@@ -377,8 +296,8 @@ ScoreServer::Reply ScoreServer::siteReply(const QHttpServerRequest& request, con
         reply.headers.push_back({QByteArrayLiteral("Location"), kSitePrefix.toUtf8()});
         return reply;
     }
-    const bool acceptsGzip = headerValue(request, "accept-encoding").toLower().contains("gzip");
-    std::optional<SiteFile> file = site_.read(path.mid(kSitePrefix.size()), acceptsGzip);
+    std::optional<SiteFile> file =
+        site_.read(path.mid(kSitePrefix.size()), acceptsGzip(joinedHeader(request, "accept-encoding")));
     if (!file) {
         return message(Status::NotFound, QStringLiteral("見つかりません"), QStringLiteral("このページはありません。"));
     }
@@ -388,7 +307,7 @@ ScoreServer::Reply ScoreServer::siteReply(const QHttpServerRequest& request, con
     if (file->gzip) {
         reply.headers.push_back({QByteArrayLiteral("Content-Encoding"), QByteArrayLiteral("gzip")});
     }
-    if (headerValue(request, "if-none-match") == file->etag) {
+    if (etagMatches(joinedHeader(request, "if-none-match"), file->etag)) {
         reply.status = Status::NotModified;
         reply.body.clear();
     }
@@ -423,9 +342,11 @@ void ScoreServer::send(QHttpServerResponder& responder, QTcpSocket* socket, cons
     if (close) {
         responder.writeHeader(QByteArrayLiteral("Connection"), QByteArrayLiteral("close"));
     }
-    responder.writeBody(reply.body);
+    responder.writeBody(reply.headersOnly ? QByteArray() : reply.body);
     if (close) {
         socket->disconnectFromHost();
+    } else {
+        limitReading(socket);
     }
 }
 
@@ -442,8 +363,13 @@ void ScoreServer::answer(const QHttpServerRequest& request, QTcpSocket* socket, 
 
 void ScoreServer::queue(Pending pending)
 {
-    ++connections_[pending.socket.data()].pending;
+    QTcpSocket* socket = pending.socket.data();
+    Connection& connection = connections_[socket];
+    ++connection.pending;
+    pending.queuedBytes = pending.reply.body.size();
+    connection.queuedBytes += pending.queuedBytes;
     pending_.push_back(std::move(pending));
+    limitReading(socket);
     if (!dispatchScheduled_) {
         // Everything that arrives before the event loop comes round again
         // (and while a batch is being stored) goes into the same transaction.
@@ -535,6 +461,7 @@ void ScoreServer::batchStored(std::size_t writer, StoredBatch batch)
         if (found != connections_.end()) {
             --found->pending;
             --found->inFlight;
+            found->queuedBytes -= pending.queuedBytes;
         }
         send(pending.responder, socket, pending.reply, pending.close);
     }

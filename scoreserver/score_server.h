@@ -29,9 +29,12 @@ namespace tavrin {
 // Limits on what one client may cost the server.
 struct ServerLimits {
     int maxConnections = 1000;      // further connections are closed at once
+    int maxConnectionsPerAddress = 32; // from one address (IPv6: one /64), the trusted proxy aside
     qint64 maxRequestBytes = 16384; // request line, headers and body together
-    int requestTimeoutMs = 10000;   // a started request must be complete by then
-    int idleTimeoutMs = 30000;      // an idle keep-alive connection is closed then
+    int requestTimeoutMs = 10000;   // a started request must be complete by then (else 408)
+    int idleTimeoutMs = 5000;       // a connection that sends and takes nothing for this long is closed
+    qint64 maxUnsentBytes = 256 * 1024; // answers not yet taken by the client: reading stops above
+    int maxQueuedAnswers = 32;      // answers waiting behind a registration: reading stops above
     int maxBatch = 256;             // registrations stored in one transaction at most
     int postgresWriters = 4;        // batches stored at once on PostgreSQL (SQLite: one)
     int rankingCacheMs = 1000;      // rankings are read again at least this often (other servers' entries)
@@ -60,6 +63,7 @@ private:
         QByteArray body;
         std::vector<std::pair<QByteArray, QByteArray>> headers;
         QByteArray policy; // Content-Security-Policy; the strict one of the server's own pages when empty
+        bool headersOnly = false; // HEAD: the headers of the answer, its length, no body
     };
     // An answer waiting for the registrations before it to be stored, so
     // that every connection gets its answers in order.
@@ -69,14 +73,20 @@ private:
         bool close = false;
         std::optional<Registration> registration;
         Reply reply;
+        qint64 queuedBytes = 0; // what it adds to its connection's queuedBytes
     };
     struct Connection {
+        QString address; // the per-address key (RateLimiter::keyOf)
         qint64 requestBytes = 0;
         qint64 requestStartMs = -1;
         qint64 lastActivityMs = 0;
+        qint64 leftover = 0;    // bytes of later requests still buffered when one was taken
+        qint64 unsentSeen = 0;  // bytes waiting to be sent at the last look
+        qint64 queuedBytes = 0; // bodies of the queued answers
         int pending = 0;  // answers queued or being stored
         int inFlight = 0; // of those, the ones in a batch being stored
         bool refused = false;
+        bool paused = false; // not read while its answers wait to be taken
     };
     struct CachedRanking {
         RenderedRanking ranking;
@@ -85,15 +95,20 @@ private:
     };
 
     QTcpSocket* acceptConnection(qintptr descriptor);
+    void forgetConnection(QTcpSocket* socket);
     void bytesArrived(QTcpSocket* socket);
-    void refuseOversized(QTcpSocket* socket);
+    void refuseWith(QTcpSocket* socket, const QByteArray& statusLine, const QString& text);
     void sweepConnections();
+    // Stops reading a connection whose unsent answers are over the limits
+    // while it sends more (`arriving`: new bytes are in).
+    void limitReading(QTcpSocket* socket, bool arriving = false);
+    void resumeReading();
     void answer(const QHttpServerRequest& request, QTcpSocket* socket, Reply reply, bool close);
     void queue(Pending pending);
     void dispatch();
     void batchStored(std::size_t writer, StoredBatch batch);
     void useRanking(int gameType, RenderedRanking ranking);
-    static void send(QHttpServerResponder& responder, QTcpSocket* socket, const Reply& reply, bool close);
+    void send(QHttpServerResponder& responder, QTcpSocket* socket, const Reply& reply, bool close);
 
     Reply route(const QHttpServerRequest& request, QTcpSocket* socket, std::optional<Registration>& registration);
     Reply registration(const QHttpServerRequest& request, QTcpSocket* socket,
@@ -112,7 +127,9 @@ private:
     QTcpServer* tcp_ = nullptr;
     QElapsedTimer clock_;
     QTimer sweep_;
+    QTimer resume_; // runs while a connection is not read
     QHash<QTcpSocket*, Connection> connections_;
+    QHash<QString, int> perAddress_; // open connections by address key
     std::deque<Pending> pending_;  // waiting for the next batch
     std::vector<std::deque<Pending>> inFlight_; // per writer: answers of the batch it stores
     bool dispatchScheduled_ = false;

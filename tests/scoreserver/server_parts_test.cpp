@@ -1,3 +1,4 @@
+#include "scoreserver/http_headers.h"
 #include "scoreserver/rate_limiter.h"
 #include "scoreserver/ranking_pages.h"
 #include "scoreserver/server_options.h"
@@ -51,6 +52,32 @@ TEST(RateLimiter, BurstThenSteadyRatePerAddress)
     for (int i = 0; i < 1000; ++i) {
         ASSERT_TRUE(unlimited.allow(one, 0, retry));
     }
+}
+
+TEST(HttpHeaders, ListsQualitiesAndTags)
+{
+    EXPECT_EQ(lastForwardedAddress("203.0.113.9, 198.51.100.7"), QHostAddress(QStringLiteral("198.51.100.7")));
+    EXPECT_EQ(lastForwardedAddress(" 2001:db8::1 "), QHostAddress(QStringLiteral("2001:db8::1")));
+    EXPECT_EQ(lastForwardedAddress("198.51.100.7, unknown"), std::nullopt);
+    EXPECT_EQ(lastForwardedAddress(""), std::nullopt);
+
+    EXPECT_TRUE(acceptsGzip("gzip, deflate, br"));
+    EXPECT_TRUE(acceptsGzip("GZIP;q=0.001"));
+    EXPECT_TRUE(acceptsGzip("*"));
+    EXPECT_FALSE(acceptsGzip("gzip;q=0"));
+    EXPECT_FALSE(acceptsGzip("gzip; q=0.000, *"));
+    EXPECT_FALSE(acceptsGzip("*;q=0"));
+    EXPECT_FALSE(acceptsGzip("br, identity"));
+    EXPECT_FALSE(acceptsGzip("gzip;q=x"));
+    EXPECT_FALSE(acceptsGzip(""));
+
+    EXPECT_TRUE(etagMatches("\"abc\"", "\"abc\""));
+    EXPECT_TRUE(etagMatches("W/\"abc\"", "\"abc\""));
+    EXPECT_TRUE(etagMatches("\"x\", W/\"abc\" ,\"y\"", "\"abc\""));
+    EXPECT_TRUE(etagMatches("*", "\"abc\""));
+    EXPECT_TRUE(etagMatches("\"a,b\"", "\"a,b\""));
+    EXPECT_FALSE(etagMatches("\"abcd\", \"ab\"", "\"abc\""));
+    EXPECT_FALSE(etagMatches("", "\"abc\""));
 }
 
 TEST(ServerOptions, ListenAddressAndDatabaseUrls)
