@@ -80,6 +80,28 @@ TEST(HttpHeaders, ListsQualitiesAndTags)
     EXPECT_FALSE(etagMatches("", "\"abc\""));
 }
 
+TEST(RateLimiter, ForgetsAnAddressOnceItsBucketIsFullAgain)
+{
+    RateLimiter limiter(10);
+    int retry = 0;
+    const QHostAddress busy(QStringLiteral("192.0.2.9"));
+    for (int i = 0; i < 10; ++i) {
+        limiter.allow(busy, 1000, retry);
+    }
+    for (quint32 n = 1; n <= 3; ++n) {
+        limiter.allow(QHostAddress(0xC6336400u + n), 1000, retry);
+    }
+    EXPECT_EQ(limiter.trackedAddresses(), 4);
+    // One token back takes 6 s: the three light users are forgotten then,
+    // the busy one after a whole minute, and it still waits until its token is back.
+    limiter.allow(QHostAddress(QStringLiteral("198.51.100.200")), 7000, retry);
+    EXPECT_EQ(limiter.trackedAddresses(), 2);
+    EXPECT_TRUE(limiter.allow(busy, 7000, retry));
+    EXPECT_FALSE(limiter.allow(busy, 7000, retry));
+    limiter.allow(QHostAddress(QStringLiteral("198.51.100.201")), 80000, retry);
+    EXPECT_EQ(limiter.trackedAddresses(), 1);
+}
+
 TEST(ServerOptions, ListenAddressAndDatabaseUrls)
 {
     QHostAddress address;
