@@ -23,6 +23,22 @@ bool ScoreStore::createSchema(QString& error)
                        "entries INTEGER NOT NULL, PRIMARY KEY (gametype, bucket))"),
         QStringLiteral("INSERT INTO tavrin_meta (key, value) VALUES ('schema_version', '%1') ON CONFLICT DO NOTHING")
             .arg(kScoreSchemaVersion),
+        // Entries whose record replayed to their score, one per record.
+        QStringLiteral("CREATE TABLE IF NOT EXISTS verified_entries (%1, gametype INTEGER NOT NULL, "
+                       "score INTEGER NOT NULL, year INTEGER NOT NULL, month INTEGER NOT NULL, day INTEGER NOT NULL, "
+                       "name TEXT NOT NULL, comment TEXT NOT NULL, registered BIGINT NOT NULL, "
+                       "record TEXT NOT NULL UNIQUE)")
+            .arg(id),
+        QStringLiteral("CREATE INDEX IF NOT EXISTS verified_ranking ON verified_entries (gametype, score DESC, id)"),
+        QStringLiteral("CREATE TABLE IF NOT EXISTS verified_buckets (gametype INTEGER NOT NULL, bucket INTEGER NOT NULL, "
+                       "entries INTEGER NOT NULL, PRIMARY KEY (gametype, bucket))"),
+        // The daily game's: one entry per player name and date, the best.
+        QStringLiteral("CREATE TABLE IF NOT EXISTS daily_entries (%1, year INTEGER NOT NULL, month INTEGER NOT NULL, "
+                       "day INTEGER NOT NULL, name TEXT NOT NULL, score INTEGER NOT NULL, comment TEXT NOT NULL, "
+                       "registered BIGINT NOT NULL, record TEXT NOT NULL, UNIQUE (year, month, day, name))")
+            .arg(id),
+        QStringLiteral("CREATE INDEX IF NOT EXISTS daily_ranking ON daily_entries (year, month, day, score DESC, id)"),
+        QStringLiteral("CREATE INDEX IF NOT EXISTS daily_record ON daily_entries (record)"),
     };
     if (!db_.transaction()) {
         error = db_.lastError().text();

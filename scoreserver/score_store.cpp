@@ -5,6 +5,7 @@
 #include <QSqlError>
 #include <QVariant>
 
+#include <algorithm>
 #include <set>
 #include <tuple>
 
@@ -148,6 +149,16 @@ QSqlQuery& ScoreStore::prepared(int kind, int rows, const QString& sql)
 std::optional<std::vector<RegistrationOutcome>> ScoreStore::registerEntries(const std::vector<Registration>& entries,
                                                                            qint64 now, QString& error)
 {
+    std::vector<NewEntry> batch;
+    for (const Registration& entry : entries) {
+        batch.push_back(NewEntry{EntryKind::Form, entry, {}});
+    }
+    return registerBatch(batch, now, error);
+}
+
+std::optional<std::vector<RegistrationOutcome>> ScoreStore::registerBatch(const std::vector<NewEntry>& entries,
+                                                                         qint64 now, QString& error)
+{
     std::vector<RegistrationOutcome> outcomes(entries.size());
     if (entries.empty()) {
         return outcomes;
@@ -155,25 +166,71 @@ std::optional<std::vector<RegistrationOutcome>> ScoreStore::registerEntries(cons
     if (!reconnectIfLost(error)) {
         return std::nullopt;
     }
-    // The same entry twice in one batch is one row; both get its outcome.
-    std::vector<const Registration*> distinct;
-    std::set<EntryKey> seen;
-    for (const Registration& entry : entries) {
-        if (seen.insert(keyOf(entry)).second) {
-            distinct.push_back(&entry);
+    std::vector<const Registration*> form;
+    std::vector<std::size_t> formAt;
+    std::vector<std::size_t> recorded;
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        if (entries[i].kind == EntryKind::Form) {
+            form.push_back(&entries[i].fields);
+            formAt.push_back(i);
+        } else {
+            recorded.push_back(i);
         }
     }
-    const int rows = static_cast<int>(distinct.size());
-    // PostgreSQL stores the entries and counts them into their buckets in one
-    // statement (one round trip, committed on its own; buckets taken in one
-    // order, so that batches stored at once never wait on each other in a
-    // circle); SQLite, in process, takes the plain statements in a transaction.
-    const bool pg = isPostgres();
-    if (!pg && !db_.transaction()) {
+    // PostgreSQL stores form entries and counts them into their buckets in
+    // one statement (one round trip, committed on its own; buckets taken in
+    // one order, so that batches stored at once never wait on each other in a
+    // circle); SQLite, in process, and batches with recorded games take the
+    // plain statements in a transaction, rows and buckets in one order too.
+    const bool transaction = !isPostgres() || !recorded.empty();
+    if (transaction && !db_.transaction()) {
         error = db_.lastError().text();
         connectionSuspect_ = true;
         return std::nullopt;
     }
+    std::vector<RegistrationOutcome> formOutcomes;
+    if (!form.empty() && !storeForm(form, now, formOutcomes, error)) {
+        return std::nullopt;
+    }
+    for (std::size_t k = 0; k < formAt.size(); ++k) {
+        outcomes[formAt[k]] = formOutcomes[k];
+    }
+    std::sort(recorded.begin(), recorded.end(), [&](std::size_t a, std::size_t b) {
+        const Registration& x = entries[a].fields;
+        const Registration& y = entries[b].fields;
+        return std::tuple(entries[a].kind, x.gameType, x.score / kBucketWidth, x.date.year, x.date.month, x.date.day,
+                          x.name) < std::tuple(entries[b].kind, y.gameType, y.score / kBucketWidth, y.date.year,
+                                               y.date.month, y.date.day, y.name);
+    });
+    for (const std::size_t i : recorded) {
+        const bool stored = entries[i].kind == EntryKind::Verified ? storeVerified(entries[i], now, outcomes[i], error)
+                                                                   : storeDaily(entries[i], now, outcomes[i], error);
+        if (!stored) {
+            return std::nullopt;
+        }
+    }
+    if (transaction && !db_.commit()) {
+        error = db_.lastError().text();
+        db_.rollback();
+        connectionSuspect_ = true;
+        return std::nullopt;
+    }
+    return outcomes;
+}
+
+bool ScoreStore::storeForm(const std::vector<const Registration*>& entries, qint64 now,
+                           std::vector<RegistrationOutcome>& outcomes, QString& error)
+{
+    // The same entry twice in one batch is one row; both get its outcome.
+    std::vector<const Registration*> distinct;
+    std::set<EntryKey> seen;
+    for (const Registration* entry : entries) {
+        if (seen.insert(keyOf(*entry)).second) {
+            distinct.push_back(entry);
+        }
+    }
+    const int rows = static_cast<int>(distinct.size());
+    const bool pg = isPostgres();
 
     const QString insertSql =
         QStringLiteral("INSERT INTO entries (gametype, score, year, month, day, name, comment, registered) VALUES %1 "
@@ -199,7 +256,7 @@ std::optional<std::vector<RegistrationOutcome>> ScoreStore::registerEntries(cons
     }
     if (!insert.exec()) {
         error = fail(insert);
-        return std::nullopt;
+        return false;
     }
     std::set<qint64> added;
     std::map<std::pair<int, int>, int> bucketGrowth;
@@ -224,7 +281,7 @@ std::optional<std::vector<RegistrationOutcome>> ScoreStore::registerEntries(cons
         }
         if (!grow.exec()) {
             error = fail(grow);
-            return std::nullopt;
+            return false;
         }
         grow.finish();
     }
@@ -254,7 +311,7 @@ std::optional<std::vector<RegistrationOutcome>> ScoreStore::registerEntries(cons
     }
     if (!rank.exec()) {
         error = fail(rank);
-        return std::nullopt;
+        return false;
     }
     std::map<EntryKey, RegistrationOutcome> byKey;
     while (rank.next()) {
@@ -266,43 +323,47 @@ std::optional<std::vector<RegistrationOutcome>> ScoreStore::registerEntries(cons
         outcome.id = rank.value(1).toLongLong();
         outcome.rank = rank.value(2).toLongLong();
         outcome.added = added.count(outcome.id) != 0;
+        outcome.score = distinct[static_cast<std::size_t>(index)]->score;
         byKey[keyOf(*distinct[static_cast<std::size_t>(index)])] = outcome;
     }
     rank.finish();
     if (byKey.size() != distinct.size()) {
         db_.rollback();
         error = QStringLiteral("an entry could not be found again after storing it");
-        return std::nullopt;
-    }
-    if (!pg && !db_.commit()) {
-        error = db_.lastError().text();
-        db_.rollback();
-        connectionSuspect_ = true;
-        return std::nullopt;
+        return false;
     }
     // A duplicate in the batch reports "already there" after the first.
     std::set<EntryKey> reported;
+    outcomes.resize(entries.size());
     for (std::size_t i = 0; i < entries.size(); ++i) {
-        const EntryKey key = keyOf(entries[i]);
+        const EntryKey key = keyOf(*entries[i]);
         outcomes[i] = byKey[key];
         if (!reported.insert(key).second) {
             outcomes[i].added = false;
         }
     }
-    return outcomes;
+    return true;
 }
 
 std::optional<std::vector<StoredEntry>> ScoreStore::ranking(int gameType, int limit, QString& error)
+{
+    return readRanking(QStringLiteral("SELECT name, score, year, month, day, comment, registered FROM entries "
+                                      "WHERE gametype = ? ORDER BY score DESC, id LIMIT ?"),
+                       {gameType, limit}, error);
+}
+
+std::optional<std::vector<StoredEntry>> ScoreStore::readRanking(const QString& sql, const QVariantList& values,
+                                                                QString& error)
 {
     if (!reconnectIfLost(error)) {
         return std::nullopt;
     }
     QSqlQuery query(db_);
     query.setForwardOnly(true);
-    query.prepare(QStringLiteral("SELECT name, score, year, month, day, comment, registered FROM entries "
-                                 "WHERE gametype = ? ORDER BY score DESC, id LIMIT ?"));
-    query.addBindValue(gameType);
-    query.addBindValue(limit);
+    query.prepare(sql);
+    for (const QVariant& value : values) {
+        query.addBindValue(value);
+    }
     if (!query.exec()) {
         error = query.lastError().text();
         if (query.lastError().type() == QSqlError::ConnectionError || !db_.isOpen()) {

@@ -181,6 +181,77 @@ TEST_F(ScoreStoreTest, UpgradesAVersionOneDatabaseSettingRepeatsAside)
     QSqlDatabase::removeDatabase(QStringLiteral("aside"));
 }
 
+NewEntry recorded(EntryKind kind, int score, std::string name, std::string record, ScoreDate date = {2024, 5, 6})
+{
+    return NewEntry{kind, Registration{3, static_cast<std::int16_t>(score), date, std::move(name), "No Comment"},
+                    std::move(record)};
+}
+
+TEST_F(ScoreStoreTest, VerifiedEntriesAreOnePerRecordApartFromThePages)
+{
+    ScoreStore store(target(), QStringLiteral("verified"));
+    ASSERT_TRUE(store.open(error));
+    auto first = store.registerBatch({recorded(EntryKind::Verified, 300, "a", "r1"), NewEntry{EntryKind::Form,
+                                      entry(3, 300, "a"), {}}}, 1, error);
+    ASSERT_TRUE(first) << error.toStdString();
+    EXPECT_TRUE((*first)[0].added);
+    EXPECT_TRUE((*first)[1].added);
+    EXPECT_EQ((*first)[0].rank, 1);
+    auto second = store.registerBatch({recorded(EntryKind::Verified, 500, "b", "r2"),
+                                       recorded(EntryKind::Verified, 300, "thief", "r1"),
+                                       recorded(EntryKind::Verified, 300, "thief", "r1")}, 2, error);
+    ASSERT_TRUE(second) << error.toStdString();
+    EXPECT_TRUE((*second)[0].added);
+    EXPECT_EQ((*second)[0].rank, 1);
+    // The record was a's: it stays a's, now second.
+    EXPECT_FALSE((*second)[1].added);
+    EXPECT_EQ((*second)[1].id, (*first)[0].id);
+    EXPECT_EQ((*second)[1].rank, 2);
+    EXPECT_FALSE((*second)[2].added);
+
+    const auto verified = store.verifiedRanking(3, 10, error);
+    ASSERT_TRUE(verified);
+    ASSERT_EQ(verified->size(), 2u);
+    EXPECT_EQ((*verified)[0].name, QStringLiteral("b"));
+    EXPECT_EQ((*verified)[1].name, QStringLiteral("a"));
+    EXPECT_EQ(store.ranking(3, 10, error)->size(), 1u);
+}
+
+TEST_F(ScoreStoreTest, DailyRankingKeepsEachPlayersBestOfTheDate)
+{
+    ScoreStore store(target(), QStringLiteral("daily"));
+    ASSERT_TRUE(store.open(error));
+    const ScoreDate day{2026, 12, 9};
+    auto store1 = [&](int score, std::string name, std::string record, ScoreDate date) {
+        const auto outcome = store.registerBatch({recorded(EntryKind::Daily, score, std::move(name), std::move(record), date)},
+                                                 1, error);
+        EXPECT_TRUE(outcome) << error.toStdString();
+        return outcome ? (*outcome)[0] : RegistrationOutcome{};
+    };
+    EXPECT_TRUE(store1(300, "a", "d1", day).added);
+    const RegistrationOutcome worse = store1(250, "a", "d2", day);
+    EXPECT_FALSE(worse.added);
+    EXPECT_EQ(worse.score, 300);
+    EXPECT_EQ(worse.rank, 1);
+    EXPECT_TRUE(store1(350, "b", "d3", day).added);
+    const RegistrationOutcome better = store1(400, "a", "d4", day);
+    EXPECT_TRUE(better.added);
+    EXPECT_EQ(better.score, 400);
+    EXPECT_EQ(better.rank, 1);
+    EXPECT_EQ(store1(100, "a", "d5", ScoreDate{2026, 12, 10}).rank, 1);
+    // Someone else's record of the date is not stored again.
+    const RegistrationOutcome copied = store1(400, "c", "d4", day);
+    EXPECT_FALSE(copied.added);
+    EXPECT_EQ(copied.rank, 0);
+
+    const auto list = store.dailyRanking(day, 10, error);
+    ASSERT_TRUE(list);
+    ASSERT_EQ(list->size(), 2u);
+    EXPECT_EQ((*list)[0].name, QStringLiteral("a"));
+    EXPECT_EQ((*list)[0].score, 400);
+    EXPECT_EQ((*list)[1].name, QStringLiteral("b"));
+}
+
 TEST_F(ScoreStoreTest, TextsAreStoredAsTheyCame)
 {
     ScoreStore store(target(), QStringLiteral("texts"));
