@@ -1,9 +1,11 @@
-// The score server: registrations posted by the game's pages, and the
-// rankings, over HTTP (Qt HTTP Server).
+// The score server: registrations posted by the game's pages and by the game
+// itself with its record, and the rankings, over HTTP (Qt HTTP Server).
 #pragma once
 
+#include "scoreserver/ranking_cache.h"
 #include "scoreserver/rate_limiter.h"
-#include "scoreserver/ranking_pages.h"
+#include "scoreserver/record_registration.h"
+#include "scoreserver/record_verifier.h"
 #include "scoreserver/score_store.h"
 #include "scoreserver/server_options.h"
 #include "scoreserver/site_files.h"
@@ -18,7 +20,7 @@
 #include <QTimer>
 
 #include <deque>
-#include <map>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -39,6 +41,8 @@ struct ServerLimits {
     int postgresWriters = 4;        // batches stored at once on PostgreSQL (SQLite: one)
     int rankingCacheMs = 1000;      // rankings are read again at least this often (other servers' entries)
     int rankingRefreshMs = 100;     // and at most this often after own registrations
+    int verifierThreads = 0;        // records replayed at once; 0: all cores but one
+    int maxWaitingRecords = 4096;   // records waiting for their replay: further ones get 503
 };
 
 class ScoreServer : public QAbstractHttpServer {
@@ -65,13 +69,27 @@ private:
         QByteArray policy; // Content-Security-Policy; the strict one of the server's own pages when empty
         bool headersOnly = false; // HEAD: the headers of the answer, its length, no body
     };
+    // A record being replayed off this thread; its answer waits in order.
+    struct Replay {
+        bool done = false;
+        std::optional<NewEntry> entry; // when it proved the registration
+        Reply refusal;                 // when it did not
+    };
+    // What a request asks of the server: an answer now, an entry to store,
+    // or a record to replay first.
+    struct Routed {
+        Reply reply;
+        std::optional<NewEntry> entry;
+        std::shared_ptr<Replay> replay;
+    };
     // An answer waiting for the registrations before it to be stored, so
     // that every connection gets its answers in order.
     struct Pending {
         QPointer<QTcpSocket> socket;
         QHttpServerResponder responder;
         bool close = false;
-        std::optional<Registration> registration;
+        std::optional<NewEntry> registration;
+        std::shared_ptr<Replay> replay;
         Reply reply;
         qint64 queuedBytes = 0; // what it adds to its connection's queuedBytes
     };
@@ -88,12 +106,8 @@ private:
         bool refused = false;
         bool paused = false; // not read while its answers wait to be taken
     };
-    struct CachedRanking {
-        RenderedRanking ranking;
-        qint64 readMs = -1;
-        qint64 expiresMs = -1;
-    };
 
+    // server_connections.cpp
     QTcpSocket* acceptConnection(qintptr descriptor);
     void forgetConnection(QTcpSocket* socket);
     void bytesArrived(QTcpSocket* socket);
@@ -103,23 +117,28 @@ private:
     // while it sends more (`arriving`: new bytes are in).
     void limitReading(QTcpSocket* socket, bool arriving = false);
     void resumeReading();
+
+    // server_registrations.cpp
+    Routed registration(const QHttpServerRequest& request, QTcpSocket* socket);
+    Routed recordRegistration(const QHttpServerRequest& request, QTcpSocket* socket);
+    std::optional<Reply> overLimit(const QHttpServerRequest& request, QTcpSocket* socket, bool json);
     void answer(const QHttpServerRequest& request, QTcpSocket* socket, Reply reply, bool close);
     void queue(Pending pending);
+    void scheduleDispatch();
     void dispatch();
     void batchStored(std::size_t writer, StoredBatch batch);
-    void useRanking(int gameType, RenderedRanking ranking);
+    Reply storedReply(const NewEntry& entry, const RegistrationOutcome& outcome);
     void send(QHttpServerResponder& responder, QTcpSocket* socket, const Reply& reply, bool close);
 
-    Reply route(const QHttpServerRequest& request, QTcpSocket* socket, std::optional<Registration>& registration);
-    Reply registration(const QHttpServerRequest& request, QTcpSocket* socket,
-                       std::optional<Registration>& registration);
-    Reply rankingReply(int gameType, bool json);
+    // score_server.cpp
+    Routed route(const QHttpServerRequest& request, QTcpSocket* socket);
+    Reply rankingReply(const RenderedRanking* ranking, bool json);
     Reply indexReply();
     Reply siteReply(const QHttpServerRequest& request, const QString& path);
-    const CachedRanking* freshRanking(int gameType);
     QHostAddress clientAddress(const QHttpServerRequest& request, QTcpSocket* socket) const;
     static Reply page(QHttpServerResponder::StatusCode status, const QByteArray& html);
     static Reply message(QHttpServerResponder::StatusCode status, const QString& title, const QString& text);
+    static Reply json(QHttpServerResponder::StatusCode status, const QByteArray& body);
 
     ServerOptions options_;
     ServerLimits limits_;
@@ -133,11 +152,12 @@ private:
     std::deque<Pending> pending_;  // waiting for the next batch
     std::vector<std::deque<Pending>> inFlight_; // per writer: answers of the batch it stores
     bool dispatchScheduled_ = false;
-    std::map<int, CachedRanking> rankings_;
     SiteFiles site_;
-    QByteArray indexHtml_; // empty when a ranking changed since
-    ScoreStore reader_;    // rankings changed by other servers sharing the database
+    ScoreStore reader_; // rankings changed by other servers sharing the database
+    RankingCache rankings_;
     std::vector<std::unique_ptr<StoreWorker>> writers_;
+    // Last, so that it is gone (its threads joined) before anything it calls back.
+    std::unique_ptr<RecordVerifier> verifier_;
 };
 
 } // namespace tavrin

@@ -105,7 +105,10 @@ std::optional<ServerOptions> parseServerOptions(const QStringList& arguments, QS
                                   QStringLiteral("Folder of the game's browser version, served under /play/ "
                                                  "(default: the one found beside the program or installed)."),
                                   QStringLiteral("DIR"));
-    parser.addOptions({listen, database, limit, proxy, site});
+    const QCommandLineOption verifiedOnly(QStringLiteral("verified-only"),
+                                          QStringLiteral("Show only entries whose game record replayed to their "
+                                                         "score; the registration pages' entries are kept unshown."));
+    parser.addOptions({listen, database, limit, proxy, site, verifiedOnly});
     if (!parser.parse(arguments)) {
         error = parser.errorText();
         return std::nullopt;
@@ -147,6 +150,7 @@ std::optional<ServerOptions> parseServerOptions(const QStringList& arguments, QS
         }
         options.trustedProxy = address;
     }
+    options.verifiedOnly = parser.isSet(verifiedOnly);
     if (parser.isSet(site)) {
         options.siteFolder = parser.value(site);
         if (!QFileInfo(QDir(options.siteFolder).filePath(QStringLiteral("index.html"))).isFile()) {

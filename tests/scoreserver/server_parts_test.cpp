@@ -12,14 +12,27 @@ TEST(RankingPages, PlayerTextsAreEscapedAndStayText)
 {
     const std::vector<StoredEntry> entries{
         {QStringLiteral("<script>&\"%1"), 500, {2024, 1, 2}, QStringLiteral("%2 <b>"), 0}};
-    const QString html = QString::fromUtf8(rankingPage(3, entries));
+    const RankingLists lists{entries, std::vector<StoredEntry>{{QStringLiteral("page"), 900, {2024, 1, 3}, QStringLiteral("c"), 60}}};
+    const QString html = QString::fromUtf8(rankingPage(3, lists));
     EXPECT_TRUE(html.contains(QStringLiteral("<td>&lt;script&gt;&amp;&quot;%1</td><td class=\"n\">500</td>"
                                              "<td class=\"d\">2024/1/2</td><td>%2 &lt;b&gt;</td>")));
     EXPECT_FALSE(html.contains(QStringLiteral("<script>")));
     EXPECT_TRUE(html.contains(QStringLiteral("<meta name=\"viewport\"")));
-    EXPECT_EQ(rankingJson(3, entries),
-              QByteArray(R"({"entries":[{"comment":"%2 <b>","date":"2024/1/2","name":"<script>&\"%1",)"
-                         R"("rank":1,"registered":"1970-01-01T00:00:00Z","score":500}],"gametype":3})"));
+    // The verified list first, the pages' apart below it.
+    EXPECT_LT(html.indexOf(QStringLiteral("記録で確かめたスコア")), html.indexOf(QStringLiteral("500")));
+    EXPECT_LT(html.indexOf(QStringLiteral("500")), html.indexOf(QStringLiteral("登録ページからのスコア（未確認）")));
+    EXPECT_LT(html.indexOf(QStringLiteral("未確認")), html.indexOf(QStringLiteral("900")));
+    EXPECT_EQ(rankingJson(3, lists),
+              QByteArray(R"({"entries":[{"comment":"c","date":"2024/1/3","name":"page","rank":1,)"
+                         R"("registered":"1970-01-01T00:01:00Z","score":900}],"gametype":3,)"
+                         R"("verified":[{"comment":"%2 <b>","date":"2024/1/2","name":"<script>&\"%1",)"
+                         R"("rank":1,"registered":"1970-01-01T00:00:00Z","score":500}]})"));
+
+    // --verified-only: the pages' entries are not shown.
+    const RankingLists verifiedOnly{entries, std::nullopt};
+    EXPECT_FALSE(QString::fromUtf8(rankingPage(3, verifiedOnly)).contains(QStringLiteral("未確認")));
+    EXPECT_TRUE(rankingJson(3, verifiedOnly).startsWith(R"({"entries":[],"gametype":3,"verified":[{)"));
+    EXPECT_EQ(dailyJson({2026, 12, 9}, {}), QByteArray(R"({"daily":"2026-12-09","entries":[]})"));
 }
 
 TEST(RankingPages, RegistrationAnswerGivesRankAndLink)
