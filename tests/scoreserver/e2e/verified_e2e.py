@@ -121,24 +121,12 @@ def main():
     kind, server, search, records = sys.argv[1:5]
     games = finished_games(records)
     with tempfile.TemporaryDirectory(prefix="tavrin-verified-", ignore_cleanup_errors=True) as work:
-        holder = support.postgres_cluster() if kind == "postgresql" else _sqlite(work)
-        with holder as database:
+        with support.database(kind, work) as database:
             with support.score_server(server, database, ["--registrations-per-minute", "0"]) as (base, _):
                 check_verified(base, games)
                 check_daily(base, search)
             check_verified_only(server, database, games)
     print(f"verified registrations on {kind}: 3 passed, 0 failed")
-
-
-class _sqlite:
-    def __init__(self, work):
-        self.path = os.path.join(work, "scores.sqlite")
-
-    def __enter__(self):
-        return self.path
-
-    def __exit__(self, *exc):
-        return False
 
 
 if __name__ == "__main__":
