@@ -26,7 +26,7 @@ RecordVerifier::~RecordVerifier()
     }
 }
 
-int RecordVerifier::threadsFor(int cores) { return std::clamp(cores - 1, 1, 8); }
+int RecordVerifier::threadsFor(int cores) { return std::clamp(cores, 1, 8); }
 
 bool RecordVerifier::submit(game::GameRecord record, int claimedScore, QObject* context, Done done)
 {

@@ -30,8 +30,9 @@ public:
     // `context`'s thread, unless `context` is gone. False when too many wait.
     bool submit(game::GameRecord record, int claimedScore, QObject* context, Done done);
 
-    // Replays at once on a machine with `cores` cores: all but one, which
-    // the server and its database writer share.
+    // Replays at once on a machine with `cores` cores: one a core. The
+    // replays are what costs; the server's thread and its database writer
+    // mostly wait, and take their turn.
     static int threadsFor(int cores);
 
 private:
