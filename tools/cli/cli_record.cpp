@@ -9,7 +9,6 @@
 #include <charconv>
 #include <fstream>
 #include <iostream>
-#include <iterator>
 #include <optional>
 #include <sstream>
 #include <string>
@@ -58,19 +57,18 @@ std::string isoText(const std::optional<ScoreDate>& date)
 // The record in FILE: its bytes, or its text when it does not start with the magic.
 std::optional<game::RecordRead> readRecordFile(const std::string& path)
 {
-    std::string bytes;
-    if (path == "-") {
-        bytes.assign(std::istreambuf_iterator<char>(std::cin), std::istreambuf_iterator<char>());
-    } else {
-        std::ifstream in(path, std::ios::binary);
-        if (!in) {
+    std::ifstream file;
+    if (path != "-") {
+        file.open(path, std::ios::binary);
+        if (!file) {
             return std::nullopt;
         }
-        // Twice the longest text and a little: anything longer is no record either.
-        bytes.resize(2 * game::kMaxRecordBytes + 64);
-        in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-        bytes.resize(static_cast<std::size_t>(in.gcount()));
     }
+    std::istream& in = path == "-" ? std::cin : file;
+    // Twice the longest text and a little: anything longer is no record either.
+    std::string bytes(2 * game::kMaxRecordBytes + 64, '\0');
+    in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    bytes.resize(static_cast<std::size_t>(in.gcount()));
     return bytes.compare(0, game::kRecordMagic.size(), game::kRecordMagic) == 0 ? game::decodeRecord(bytes)
                                                                                   : game::readRecordText(bytes);
 }
