@@ -13,6 +13,7 @@ database. The per-address limit is switched off with
 games come from tavrin_record_search, made once into BUILD_DIR."""
 import os
 import sqlite3
+import statistics
 import time
 import subprocess
 import sys
@@ -26,6 +27,8 @@ P99_GOAL_MS = 50.0
 CLIENTS = {"register": 16, "read": 16, "record": 16}
 # Finished games made once and kept beside the build (the database is new each run).
 GAMES = 40000
+# The phases run this many times, interleaved; the table gives the medians.
+ROUNDS = int(os.environ.get("TAVRIN_LOAD_ROUNDS", "1"))
 
 
 def finished_games(build):
@@ -84,27 +87,46 @@ def measure_in(kind, database, load, server, seconds, work, games):
     with support.score_server(server, database, ["--registrations-per-minute", "0"]) as (base, proc):
         port = int(base.rsplit(":", 1)[1])
         accepted = []
-        # Each verified phase registers games the other has not.
-        halves = []
+        # Each verified phase of each round registers games no other has.
+        parts = []
         with open(games, encoding="ascii") as f:
             lines = f.readlines()
-        for k in range(2):
-            halves.append(os.path.join(work, f"games-{k}"))
-            with open(halves[-1], "w", encoding="ascii") as f:
-                f.writelines(lines[k::2])
-        for phase, mode, chaos in PHASES:
-            path = os.path.join(work, f"{mode}-{chaos}")
-            result = run_load(load, port, seconds, mode, chaos, path, halves[chaos > 0])
-            result["load"] = f"{load_average():.1f}"
-            if mode in ("register", "record"):
-                with open(path, encoding="utf-8") as f:
-                    accepted += f.read().split()
-            rows.append((kind, phase, result))
+        for k in range(2 * ROUNDS):
+            parts.append(os.path.join(work, f"games-{k}"))
+            with open(parts[-1], "w", encoding="ascii") as f:
+                f.writelines(lines[k::2 * ROUNDS])
+        for round_ in range(ROUNDS):
+            for phase, mode, chaos in PHASES:
+                path = os.path.join(work, f"{mode}-{chaos}-{round_}")
+                result = run_load(load, port, seconds, mode, chaos, path, parts[2 * round_ + (chaos > 0)])
+                result["load"] = f"{load_average():.1f}"
+                if mode in ("register", "record"):
+                    with open(path, encoding="utf-8") as f:
+                        accepted += f.read().split()
+                rows.append((kind, phase, result))
         alive = proc.poll() is None
         status, _ = support.get(base + "/ranking/3")
     names = stored_names(database)
     lost = [name for name in accepted if name not in names]
     return rows, alive and status == 200, len(accepted), lost
+
+
+def medians(results):
+    """One row per database and phase: the median of each figure over the
+    rounds, the errors of all rounds."""
+    grouped = {}
+    for kind, phase, r in results:
+        grouped.setdefault((kind, phase), []).append(r)
+    rows = []
+    for (kind, phase), runs in grouped.items():
+        row = dict(runs[0])
+        for figure in ("per_second", "p50_ms", "p99_ms", "load"):
+            value = statistics.median(float(r[figure]) for r in runs)
+            row[figure] = f"{value:.0f}" if figure == "per_second" else f"{value:.{1 if figure == 'load' else 2}f}"
+        row["errors"] = str(sum(int(r["errors"]) for r in runs))
+        row["exhausted"] = "1" if any(r.get("exhausted") == "1" for r in runs) else "0"
+        rows.append((kind, phase, row))
+    return rows
 
 
 def main():
@@ -123,10 +145,10 @@ def main():
     checks.append(("PostgreSQL", alive, accepted, lost))
 
     print(f"\ntavrin-scores load ({seconds:g} s per phase, {os.cpu_count()} cores, clients on the same machine; "
-          f"load: the 1-minute load average after the phase)")
+          f"load: the 1-minute load average after the phase; medians of {ROUNDS} interleaved round(s))")
     print(f"{'database':<11} {'phase':<37} {'clients':>7} {'accepted/s':>10} {'p50 ms':>7} {'p99 ms':>7} "
           f"{'errors':>6} {'load':>5}  goal")
-    for kind, phase, r in results:
+    for kind, phase, r in medians(results):
         mode = r["mode"]
         met = float(r["per_second"]) >= GOALS[mode] and float(r["p99_ms"]) < P99_GOAL_MS and r["errors"] == "0"
         clients = r["clients"] + (f"+{r['chaos_clients']}" if r["chaos_clients"] != "0" else "")
