@@ -25,10 +25,11 @@ import support  # noqa: E402
 GOALS = {"register": 1000, "read": 5000, "record": 1000}
 P99_GOAL_MS = 50.0
 CLIENTS = {"register": 16, "read": 16, "record": 16}
-# Finished games made once and kept beside the build (the database is new each run).
-GAMES = 40000
 # The phases run this many times, interleaved; the table gives the medians.
 ROUNDS = int(os.environ.get("TAVRIN_LOAD_ROUNDS", "1"))
+# Finished games made once and kept beside the build (the database is new
+# each run): 10 000 for each verified phase of each round.
+GAMES = 20000 * max(ROUNDS, 2)
 
 
 def finished_games(build):
