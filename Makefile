@@ -44,7 +44,7 @@ test-asan: deps
 
 bench: deps
 	cmake --preset release
-	cmake --build --preset release -j $(JOBS) --target tavrin_bench tavrin-scores tavrin_score_load
+	cmake --build --preset release -j $(JOBS) --target tavrin_bench tavrin-scores tavrin_score_load tavrin_record_search
 	./build-release/tavrin_bench
 	/usr/bin/python3 bench/scoreserver/score_server_load.py build-release
 	JOBS=$(JOBS) ./scripts/build-web.sh build-release

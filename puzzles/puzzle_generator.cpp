@@ -480,4 +480,10 @@ GeneratorRequest dailyRequest(int year, unsigned month, unsigned day)
     return r;
 }
 
+std::uint64_t dailyGameSeed(int year, unsigned month, unsigned day)
+{
+    // The daily series' seed mixed once more, so the two differ on every date.
+    return mix(dailyRequest(year, month, day).seed ^ 0x6963686B796F6B75ULL);
+}
+
 } // namespace tavrin

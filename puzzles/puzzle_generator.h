@@ -54,4 +54,9 @@ std::string gradeComment(int grade);
 // The daily series of a calendar date: the same puzzles for everyone that day.
 GeneratorRequest dailyRequest(int year, unsigned month, unsigned day);
 
+// The daily free game (今日の一局) of a calendar date: the seed of its random
+// source, made from the date as the daily series is, so that every build
+// (desktop, page, server) deals the same game that day.
+std::uint64_t dailyGameSeed(int year, unsigned month, unsigned day);
+
 } // namespace tavrin

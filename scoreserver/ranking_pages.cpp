@@ -76,39 +76,22 @@ QString rankingTitle(int gameType)
     return QStringLiteral("%1 ハイスコア（アイテム%2）").arg(product()).arg(gameType);
 }
 
-} // namespace
-
-RenderedRanking renderRanking(int gameType, std::vector<StoredEntry> entries, bool linkToGame)
+QString dailyTitle(const ScoreDate& date)
 {
-    RenderedRanking ranking;
-    ranking.html = rankingPage(gameType, entries, linkToGame);
-    ranking.json = rankingJson(gameType, entries);
-    ranking.entries = std::move(entries);
-    return ranking;
+    return QStringLiteral("%1 今日の一局 %2").arg(product(), isoDate(date));
 }
 
-QByteArray indexPage(const Rankings& rankings, bool linkToGame)
+// The verified list first; the pages' list below it, told apart.
+QString rankingTables(const RankingLists& lists, std::size_t count, const QString& heading)
 {
-    QString body = QStringLiteral("<h1>%1 インターネットハイスコア</h1>\n").arg(escaped(product())) + gameLink(linkToGame);
-    for (const auto& [gameType, entries] : rankings) {
-        body += QStringLiteral("<h2><a href=\"/ranking/%1\">アイテム%1のランキング</a></h2>\n%2\n"
-                               "<p><a href=\"/ranking/%1\">上位%3位まで見る</a>（<a href=\"/ranking/%1.json\">JSON</a>）</p>\n")
-                    .arg(QString::number(gameType), rankingTable(entries, kIndexPreview),
-                         QString::number(kRankingLength));
+    QString body = heading.arg(QStringLiteral("記録で確かめたスコア")) + rankingTable(lists.verified, count);
+    if (lists.unverified) {
+        body += heading.arg(QStringLiteral("登録ページからのスコア（未確認）")) + rankingTable(*lists.unverified, count);
     }
-    return document(product() + QStringLiteral(" インターネットハイスコア"), body);
+    return body;
 }
 
-QByteArray rankingPage(int gameType, const std::vector<StoredEntry>& entries, bool linkToGame)
-{
-    const QString body = QStringLiteral("<h1>%1</h1>\n%2\n<p><a href=\"/\">ランキング一覧へ</a>"
-                                        "（<a href=\"/ranking/%3.json\">JSON</a>）</p>\n%4")
-                             .arg(escaped(rankingTitle(gameType)), rankingTable(entries, entries.size()),
-                                  QString::number(gameType), gameLink(linkToGame));
-    return document(rankingTitle(gameType), body);
-}
-
-QByteArray rankingJson(int gameType, const std::vector<StoredEntry>& entries)
+QJsonArray entriesJson(const std::vector<StoredEntry>& entries)
 {
     QJsonArray list;
     int rank = 0;
@@ -123,7 +106,72 @@ QByteArray rankingJson(int gameType, const std::vector<StoredEntry>& entries)
              QDateTime::fromSecsSinceEpoch(entry.registered, Qt::UTC).toString(Qt::ISODate)},
         });
     }
-    return QJsonDocument(QJsonObject{{QStringLiteral("gametype"), gameType}, {QStringLiteral("entries"), list}})
+    return list;
+}
+
+} // namespace
+
+QString isoDate(const ScoreDate& date)
+{
+    return QStringLiteral("%1-%2-%3")
+        .arg(date.year, 4, 10, QLatin1Char('0'))
+        .arg(date.month, 2, 10, QLatin1Char('0'))
+        .arg(date.day, 2, 10, QLatin1Char('0'));
+}
+
+RenderedRanking renderRanking(int gameType, const RankingLists& lists, bool linkToGame)
+{
+    return {rankingPage(gameType, lists, linkToGame), rankingJson(gameType, lists)};
+}
+
+RenderedRanking renderDaily(const ScoreDate& date, const std::vector<StoredEntry>& entries, bool linkToGame)
+{
+    const QString day = isoDate(date);
+    const QString body = QStringLiteral("<h1>%1</h1>\n<p>その日の今日の一局を遊んだ記録で確かめたスコアです（お名前ごとに一番よいもの）。</p>\n"
+                                        "%2\n<p><a href=\"/\">ランキング一覧へ</a>（<a href=\"/daily/%3.json\">JSON</a>）</p>\n%4")
+                             .arg(escaped(dailyTitle(date)), rankingTable(entries, entries.size()), day,
+                                  gameLink(linkToGame));
+    return {document(dailyTitle(date), body), dailyJson(date, entries)};
+}
+
+QByteArray indexPage(const std::map<int, RankingLists>& rankings, const ScoreDate& today,
+                     const std::vector<StoredEntry>& daily, bool linkToGame)
+{
+    QString body = QStringLiteral("<h1>%1 インターネットハイスコア</h1>\n").arg(escaped(product())) + gameLink(linkToGame);
+    body += QStringLiteral("<h2><a href=\"/daily/%1\">今日の一局 %1</a></h2>\n%2\n")
+                .arg(isoDate(today), rankingTable(daily, kIndexPreview));
+    for (const auto& [gameType, lists] : rankings) {
+        body += QStringLiteral("<h2><a href=\"/ranking/%1\">アイテム%1のランキング</a></h2>\n").arg(gameType) +
+                rankingTables(lists, kIndexPreview, QStringLiteral("<h3>%1</h3>\n")) +
+                QStringLiteral("\n<p><a href=\"/ranking/%1\">上位%2位まで見る</a>（<a href=\"/ranking/%1.json\">JSON</a>）</p>\n")
+                    .arg(QString::number(gameType), QString::number(kRankingLength));
+    }
+    return document(product() + QStringLiteral(" インターネットハイスコア"), body);
+}
+
+QByteArray rankingPage(int gameType, const RankingLists& lists, bool linkToGame)
+{
+    const QString body = QStringLiteral("<h1>%1</h1>\n%2\n<p><a href=\"/\">ランキング一覧へ</a>"
+                                        "（<a href=\"/ranking/%3.json\">JSON</a>）</p>\n%4")
+                             .arg(escaped(rankingTitle(gameType)),
+                                  rankingTables(lists, kRankingLength, QStringLiteral("<h2>%1</h2>\n")),
+                                  QString::number(gameType), gameLink(linkToGame));
+    return document(rankingTitle(gameType), body);
+}
+
+QByteArray rankingJson(int gameType, const RankingLists& lists)
+{
+    return QJsonDocument(QJsonObject{{QStringLiteral("gametype"), gameType},
+                                     {QStringLiteral("verified"), entriesJson(lists.verified)},
+                                     {QStringLiteral("entries"), entriesJson(lists.unverified.value_or(
+                                                                     std::vector<StoredEntry>{}))}})
+        .toJson(QJsonDocument::Compact);
+}
+
+QByteArray dailyJson(const ScoreDate& date, const std::vector<StoredEntry>& entries)
+{
+    return QJsonDocument(QJsonObject{{QStringLiteral("daily"), isoDate(date)},
+                                     {QStringLiteral("entries"), entriesJson(entries)}})
         .toJson(QJsonDocument::Compact);
 }
 

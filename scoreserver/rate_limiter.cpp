@@ -5,11 +5,6 @@
 
 namespace tavrin {
 
-namespace {
-// Addresses kept before the full (idle) buckets are dropped early.
-constexpr qsizetype kSweepAbove = 100000;
-}
-
 RateLimiter::RateLimiter(int perMinute) : perMinute_(perMinute) {}
 
 QString RateLimiter::keyOf(const QHostAddress& address)
@@ -26,15 +21,10 @@ QString RateLimiter::keyOf(const QHostAddress& address)
 
 void RateLimiter::forgetFullBuckets(qint64 nowMs)
 {
-    const double perMs = perMinute_ / 60000.0;
-    for (auto it = buckets_.begin(); it != buckets_.end();) {
-        if (it->tokens + static_cast<double>(nowMs - it->updatedMs) * perMs >= perMinute_) {
-            it = buckets_.erase(it);
-        } else {
-            ++it;
-        }
+    while (!refills_.empty() && (refills_.begin()->first <= nowMs || buckets_.size() >= kMaxTracked)) {
+        buckets_.remove(refills_.begin()->second);
+        refills_.erase(refills_.begin());
     }
-    lastSweepMs_ = nowMs;
 }
 
 bool RateLimiter::allow(const QHostAddress& address, qint64 nowMs, int& retryAfterSeconds)
@@ -43,23 +33,26 @@ bool RateLimiter::allow(const QHostAddress& address, qint64 nowMs, int& retryAft
     if (perMinute_ <= 0) {
         return true;
     }
-    if (nowMs - lastSweepMs_ > 60000 || buckets_.size() > kSweepAbove) {
-        forgetFullBuckets(nowMs);
-    }
+    forgetFullBuckets(nowMs);
     const QString key = keyOf(address);
     auto it = buckets_.find(key);
     if (it == buckets_.end()) {
-        it = buckets_.insert(key, Bucket{static_cast<double>(perMinute_), nowMs});
+        it = buckets_.insert(key, Bucket{static_cast<double>(perMinute_), nowMs, refills_.end()});
+    } else {
+        refills_.erase(it->full);
     }
     const double perMs = perMinute_ / 60000.0;
     it->tokens = std::min<double>(perMinute_, it->tokens + static_cast<double>(std::max<qint64>(0, nowMs - it->updatedMs)) * perMs);
     it->updatedMs = nowMs;
-    if (it->tokens >= 1.0) {
+    const bool allowed = it->tokens >= 1.0;
+    if (allowed) {
         it->tokens -= 1.0;
-        return true;
+    } else {
+        retryAfterSeconds = std::max(1, static_cast<int>(std::ceil((1.0 - it->tokens) / perMs / 1000.0)));
     }
-    retryAfterSeconds = std::max(1, static_cast<int>(std::ceil((1.0 - it->tokens) / perMs / 1000.0)));
-    return false;
+    const auto untilFull = static_cast<qint64>(std::ceil((perMinute_ - it->tokens) / perMs));
+    it->full = refills_.emplace(nowMs + untilFull, key);
+    return allowed;
 }
 
 } // namespace tavrin

@@ -1,12 +1,14 @@
 #include "scoreserver/score_server.h"
 
+#include "scoreserver/http_headers.h"
+
 #include <QDate>
+#include <QThread>
 #include <QHttpServerRequest>
 #include <QTcpServer>
 #include <QUrl>
 
 #include <functional>
-#include <set>
 
 namespace tavrin {
 
@@ -46,37 +48,34 @@ private:
     std::function<QTcpSocket*(qintptr)> accept_;
 };
 
-QByteArray headerValue(const QHttpServerRequest& request, const QByteArray& name)
-{
-    for (const auto& [key, value] : request.headers()) {
-        if (key.compare(name, Qt::CaseInsensitive) == 0) {
-            return value.trimmed();
-        }
-    }
-    return {};
-}
+const QString kDailyPrefix = QStringLiteral("/daily/");
 
-ScoreDate today()
-{
-    const QDate date = QDate::currentDate();
-    return {static_cast<std::int16_t>(date.year()), static_cast<std::int16_t>(date.month()),
-            static_cast<std::int16_t>(date.day())};
-}
+QLatin1String latin(std::string_view text) { return QLatin1String(text.data(), static_cast<qsizetype>(text.size())); }
 
-Status statusOf(RegistrationError error)
+// "/daily/2026-12-09" or "/daily/2026-12-09.json" -> the date; nothing for
+// another path or a date that is no real one.
+std::optional<ScoreDate> dailyDate(const QString& path, bool& json)
 {
-    switch (error) {
-    case RegistrationError::TooLarge: return Status::PayloadTooLarge;
-    case RegistrationError::WrongCode: return Status::Forbidden;
-    default: return Status::BadRequest;
+    QString rest = path.mid(kDailyPrefix.size());
+    json = rest.endsWith(QLatin1String(".json"));
+    if (json) {
+        rest.chop(5);
     }
+    const QDate date = QDate::fromString(rest, Qt::ISODate);
+    if (rest.size() != 10 || !date.isValid()) {
+        return std::nullopt;
+    }
+    return ScoreDate{static_cast<std::int16_t>(date.year()), static_cast<std::int16_t>(date.month()),
+                     static_cast<std::int16_t>(date.day())};
 }
 
 } // namespace
 
 ScoreServer::ScoreServer(const ServerOptions& options, ServerLimits limits, QObject* parent)
     : QAbstractHttpServer(parent), options_(options), limits_(limits), limiter_(options.registrationsPerMinute),
-      site_(options.siteFolder), reader_(options.database, QStringLiteral("reader"))
+      site_(options.siteFolder), reader_(options.database, QStringLiteral("reader")),
+      rankings_(reader_, clock_, RankingTimes{limits.rankingCacheMs, limits.rankingRefreshMs}, options.verifiedOnly,
+                site_.present())
 {
     // SQLite takes one writer at a time; PostgreSQL commits several batches
     // at once, so one batch's wait for the disk does not hold up the next.
@@ -85,14 +84,19 @@ ScoreServer::ScoreServer(const ServerOptions& options, ServerLimits limits, QObj
         writers_.push_back(std::make_unique<StoreWorker>(options.database, i));
     }
     inFlight_.resize(writers_.size());
+    const int replays = limits_.verifierThreads > 0 ? limits_.verifierThreads
+                                                    : RecordVerifier::threadsFor(QThread::idealThreadCount());
+    verifier_ = std::make_unique<RecordVerifier>(replays, static_cast<std::size_t>(limits_.maxWaitingRecords));
     clock_.start();
     sweep_.setInterval(1000);
     QObject::connect(&sweep_, &QTimer::timeout, this, &ScoreServer::sweepConnections);
+    QObject::connect(&resume_, &QTimer::timeout, this, &ScoreServer::resumeReading);
 }
 
 ScoreServer::~ScoreServer()
 {
-    writers_.clear(); // each finishes the batch it is storing
+    verifier_.reset(); // replays under way finish, their answers are dropped
+    writers_.clear();  // each finishes the batch it is storing
     pending_.clear();
     inFlight_.clear();
 }
@@ -127,85 +131,6 @@ quint16 ScoreServer::port() const
     return tcp_ ? tcp_->serverPort() : 0;
 }
 
-QTcpSocket* ScoreServer::acceptConnection(qintptr descriptor)
-{
-    auto* socket = new QTcpSocket(this);
-    if (!socket->setSocketDescriptor(descriptor)) {
-        delete socket;
-        return nullptr;
-    }
-    if (connections_.size() >= limits_.maxConnections) {
-        socket->abort();
-        delete socket;
-        return nullptr;
-    }
-    // Qt stops reading a connection whose buffer is full; the request limit
-    // refuses it before that.
-    socket->setReadBufferSize(limits_.maxRequestBytes * 2);
-    Connection& connection = connections_[socket];
-    connection.lastActivityMs = clock_.elapsed();
-    // Connected before Qt HTTP Server's own reader, so this runs first.
-    QObject::connect(socket, &QTcpSocket::readyRead, this, [this, socket] { bytesArrived(socket); });
-    QObject::connect(socket, &QObject::destroyed, this, [this, socket] { connections_.remove(socket); });
-    return socket;
-}
-
-void ScoreServer::bytesArrived(QTcpSocket* socket)
-{
-    const auto found = connections_.find(socket);
-    if (found == connections_.end() || found->refused) {
-        return;
-    }
-    const qint64 now = clock_.elapsed();
-    found->lastActivityMs = now;
-    if (found->requestStartMs < 0) {
-        found->requestStartMs = now;
-    }
-    // Everything seen before has been taken by the request reader, so what
-    // is available now is new.
-    found->requestBytes += socket->bytesAvailable();
-    if (found->requestBytes > limits_.maxRequestBytes) {
-        refuseOversized(socket);
-    }
-}
-
-void ScoreServer::refuseOversized(QTcpSocket* socket)
-{
-    connections_[socket].refused = true;
-    const QByteArray body = messagePage(QStringLiteral("送信できませんでした"),
-                                        QStringLiteral("送信されたデータが大きすぎます。"));
-    socket->write(QByteArrayLiteral("HTTP/1.1 413 Payload Too Large\r\nContent-Type: ") + kHtml +
-                  QByteArrayLiteral("\r\nConnection: close\r\nContent-Length: ") + QByteArray::number(body.size()) +
-                  QByteArrayLiteral("\r\n\r\n") + body);
-    socket->disconnectFromHost();
-}
-
-void ScoreServer::sweepConnections()
-{
-    const qint64 now = clock_.elapsed();
-    std::vector<QTcpSocket*> stale;
-    for (auto it = connections_.begin(); it != connections_.end(); ++it) {
-        const Connection& connection = it.value();
-        if (connection.pending > 0) {
-            continue;
-        }
-        const bool slow = connection.requestStartMs >= 0 && now - connection.requestStartMs > limits_.requestTimeoutMs;
-        const bool idle = now - connection.lastActivityMs > limits_.idleTimeoutMs;
-        if (slow || idle || connection.refused) {
-            stale.push_back(it.key());
-        }
-    }
-    for (QTcpSocket* socket : stale) {
-        // A refused connection gets a moment to take its answer.
-        if (connections_[socket].refused && now - connections_[socket].lastActivityMs < 2000) {
-            continue;
-        }
-        connections_.remove(socket);
-        socket->abort();
-        socket->deleteLater();
-    }
-}
-
 bool ScoreServer::handleRequest(const QHttpServerRequest& request, QTcpSocket* socket)
 {
     const auto found = connections_.find(socket);
@@ -215,14 +140,17 @@ bool ScoreServer::handleRequest(const QHttpServerRequest& request, QTcpSocket* s
     found->requestBytes = 0;
     found->requestStartMs = -1;
     found->lastActivityMs = clock_.elapsed();
+    // What is still buffered belongs to requests after this one.
+    found->leftover = socket->bytesAvailable();
     const bool close = headerValue(request, "connection").compare("close", Qt::CaseInsensitive) == 0;
 
-    std::optional<Registration> entry;
-    Reply reply = route(request, socket, entry);
-    if (entry) {
-        queue(Pending{socket, makeResponder(request, socket), close, std::move(entry), {}});
+    Routed routed = route(request, socket);
+    routed.reply.headersOnly = request.method() == QHttpServerRequest::Method::Head;
+    if (routed.entry || routed.replay) {
+        queue(Pending{socket, makeResponder(request, socket), close, std::move(routed.entry), std::move(routed.replay),
+                      {}, 0});
     } else {
-        answer(request, socket, std::move(reply), close);
+        answer(request, socket, std::move(routed.reply), close);
     }
     return true;
 }
@@ -234,118 +162,75 @@ void ScoreServer::missingHandler(const QHttpServerRequest& request, QTcpSocket* 
            false);
 }
 
-ScoreServer::Reply ScoreServer::route(const QHttpServerRequest& request, QTcpSocket* socket,
-                                      std::optional<Registration>& entry)
+ScoreServer::Routed ScoreServer::route(const QHttpServerRequest& request, QTcpSocket* socket)
 {
     const QString path = request.url().path();
-    const bool get = request.method() == QHttpServerRequest::Method::Get;
+    // HEAD is answered as GET, without the body.
+    const bool get = request.method() == QHttpServerRequest::Method::Get ||
+                     request.method() == QHttpServerRequest::Method::Head;
+    const bool post = request.method() == QHttpServerRequest::Method::Post;
     auto notAllowed = [](const char* allow) {
         Reply reply = message(Status::MethodNotAllowed, QStringLiteral("利用できません"),
                               QStringLiteral("このページはこの方法では利用できません。"));
         reply.headers.push_back({QByteArrayLiteral("Allow"), QByteArray(allow)});
-        return reply;
+        return Routed{std::move(reply), {}, {}};
     };
-    if (path == QLatin1String(kRegistrationPath.data(), static_cast<qsizetype>(kRegistrationPath.size()))) {
-        if (request.method() != QHttpServerRequest::Method::Post) {
-            return notAllowed("POST");
-        }
-        return registration(request, socket, entry);
+    auto reply = [](Reply r) { return Routed{std::move(r), {}, {}}; };
+    if (path == latin(kRegistrationPath)) {
+        return post ? registration(request, socket) : notAllowed("POST");
+    }
+    if (path == latin(kRecordRegistrationPath)) {
+        return post ? recordRegistration(request, socket) : notAllowed("POST");
+    }
+    if (!get) {
+        return notAllowed("GET, HEAD");
     }
     if (path == QLatin1String("/")) {
-        return get ? indexReply() : notAllowed("GET");
+        return reply(indexReply());
     }
     if (site_.present() && (path == QLatin1String("/play") || path.startsWith(kSitePrefix))) {
-        return get ? siteReply(request, path) : notAllowed("GET");
+        return reply(siteReply(request, path));
+    }
+    if (path == QLatin1String("/daily")) {
+        Reply moved = message(Status::Found, QStringLiteral("移動しました"), QStringLiteral("今日の一局のランキングへ。"));
+        moved.headers.push_back({QByteArrayLiteral("Location"), (kDailyPrefix + isoDate(serverToday())).toUtf8()});
+        return reply(std::move(moved));
+    }
+    bool json = false;
+    if (path.startsWith(kDailyPrefix)) {
+        if (const auto date = dailyDate(path, json)) {
+            return reply(rankingReply(rankings_.daily(*date), json));
+        }
     }
     for (int gameType = 3; gameType <= 5; ++gameType) {
         const QString base = QStringLiteral("/ranking/%1").arg(gameType);
         if (path == base || path == base + QStringLiteral(".json")) {
-            return get ? rankingReply(gameType, path != base) : notAllowed("GET");
+            return reply(rankingReply(rankings_.ranking(gameType), path != base));
         }
     }
-    return message(Status::NotFound, QStringLiteral("見つかりません"), QStringLiteral("このページはありません。"));
+    return reply(message(Status::NotFound, QStringLiteral("見つかりません"), QStringLiteral("このページはありません。")));
 }
 
 QHostAddress ScoreServer::clientAddress(const QHttpServerRequest& request, QTcpSocket* socket) const
 {
     const QHostAddress peer = socket->peerAddress();
     if (options_.trustedProxy && peer.isEqual(*options_.trustedProxy, QHostAddress::TolerantConversion)) {
-        const QByteArray forwarded = headerValue(request, "x-forwarded-for");
-        QHostAddress client;
-        if (client.setAddress(QString::fromLatin1(forwarded.mid(forwarded.lastIndexOf(',') + 1).trimmed()))) {
-            return client;
+        // A client may send X-Forwarded-For lines of its own before the
+        // proxy adds its line: only the last address of them all is sure.
+        if (const auto client = lastForwardedAddress(joinedHeader(request, "x-forwarded-for"))) {
+            return *client;
         }
     }
     return peer;
 }
 
-ScoreServer::Reply ScoreServer::registration(const QHttpServerRequest& request, QTcpSocket* socket,
-                                             std::optional<Registration>& entry)
+ScoreServer::Reply ScoreServer::rankingReply(const RenderedRanking* ranking, bool json)
 {
-    int retryAfter = 0;
-    if (!limiter_.allow(clientAddress(request, socket), clock_.elapsed(), retryAfter)) {
-        Reply reply = message(Status::TooManyRequests, QStringLiteral("登録できませんでした"),
-                              QStringLiteral("登録の回数が多すぎます。%1秒ほど待ってからもう一度お試しください。")
-                                  .arg(retryAfter));
-        reply.headers.push_back({QByteArrayLiteral("Retry-After"), QByteArray::number(retryAfter)});
-        return reply;
-    }
-    QByteArray type = headerValue(request, "content-type");
-    if (const qsizetype semicolon = type.indexOf(';'); semicolon >= 0) {
-        type.truncate(semicolon);
-    }
-    if (type.trimmed().compare("application/x-www-form-urlencoded", Qt::CaseInsensitive) !=
-        0) {
-        return message(Status::UnsupportedMediaType, QStringLiteral("登録できませんでした"),
-                       QStringLiteral("登録ページのフォームから送信してください。"));
-    }
-    const QByteArray body = request.body();
-    RegistrationCheck check = checkRegistration(std::string_view(body.constData(), static_cast<std::size_t>(body.size())),
-                                                today());
-    if (check.error != RegistrationError::None) {
-        return message(statusOf(check.error), QStringLiteral("登録できませんでした"),
-                       QString::fromStdString(registrationErrorText(check)));
-    }
-    entry = std::move(check.entry);
-    return {};
-}
-
-const ScoreServer::CachedRanking* ScoreServer::freshRanking(int gameType)
-{
-    CachedRanking& cached = rankings_[gameType];
-    if (cached.readMs >= 0 && clock_.elapsed() < cached.expiresMs) {
-        return &cached;
-    }
-    QString error;
-    auto entries = reader_.ranking(gameType, kRankingLength, error);
-    if (!entries) {
-        qWarning("tavrin-scores: reading ranking %d failed: %s", gameType, qPrintable(error));
-        return cached.readMs >= 0 ? &cached : nullptr; // an older list beats none
-    }
-    useRanking(gameType, renderRanking(gameType, std::move(*entries), site_.present()));
-    return &cached;
-}
-
-void ScoreServer::useRanking(int gameType, RenderedRanking ranking)
-{
-    CachedRanking& cached = rankings_[gameType];
-    if (cached.readMs < 0 || ranking.entries.size() != cached.ranking.entries.size() ||
-        ranking.html != cached.ranking.html) {
-        indexHtml_.clear();
-    }
-    cached.ranking = std::move(ranking);
-    cached.readMs = clock_.elapsed();
-    cached.expiresMs = cached.readMs + limits_.rankingCacheMs;
-}
-
-ScoreServer::Reply ScoreServer::rankingReply(int gameType, bool json)
-{
-    const CachedRanking* ranking = freshRanking(gameType);
     if (!ranking) {
         return message(Status::ServiceUnavailable, QStringLiteral("表示できません"),
                        QStringLiteral("ランキングを読み込めませんでした。しばらくしてからもう一度お試しください。"));
     }
-    Reply reply{Status::Ok, json ? kJson : kHtml, json ? ranking->ranking.json : ranking->ranking.html, {}, {}};
+    Reply reply{Status::Ok, json ? kJson : kHtml, json ? ranking->json : ranking->html, {}, {}};
     if (json) {
         reply.headers.push_back({QByteArrayLiteral("Access-Control-Allow-Origin"), QByteArrayLiteral("*")});
     }
@@ -354,19 +239,8 @@ ScoreServer::Reply ScoreServer::rankingReply(int gameType, bool json)
 
 ScoreServer::Reply ScoreServer::indexReply()
 {
-    for (int gameType = 3; gameType <= 5; ++gameType) {
-        if (!freshRanking(gameType)) {
-            return rankingReply(gameType, false);
-        }
-    }
-    if (indexHtml_.isEmpty()) {
-        Rankings rankings;
-        for (const auto& [gameType, cached] : rankings_) {
-            rankings[gameType] = cached.ranking.entries;
-        }
-        indexHtml_ = indexPage(rankings, site_.present());
-    }
-    return page(Status::Ok, indexHtml_);
+    const QByteArray* index = rankings_.index(serverToday());
+    return index ? page(Status::Ok, *index) : rankingReply(nullptr, false);
 }
 
 ScoreServer::Reply ScoreServer::siteReply(const QHttpServerRequest& request, const QString& path)
@@ -377,8 +251,8 @@ ScoreServer::Reply ScoreServer::siteReply(const QHttpServerRequest& request, con
         reply.headers.push_back({QByteArrayLiteral("Location"), kSitePrefix.toUtf8()});
         return reply;
     }
-    const bool acceptsGzip = headerValue(request, "accept-encoding").toLower().contains("gzip");
-    std::optional<SiteFile> file = site_.read(path.mid(kSitePrefix.size()), acceptsGzip);
+    std::optional<SiteFile> file =
+        site_.read(path.mid(kSitePrefix.size()), acceptsGzip(joinedHeader(request, "accept-encoding")));
     if (!file) {
         return message(Status::NotFound, QStringLiteral("見つかりません"), QStringLiteral("このページはありません。"));
     }
@@ -388,21 +262,11 @@ ScoreServer::Reply ScoreServer::siteReply(const QHttpServerRequest& request, con
     if (file->gzip) {
         reply.headers.push_back({QByteArrayLiteral("Content-Encoding"), QByteArrayLiteral("gzip")});
     }
-    if (headerValue(request, "if-none-match") == file->etag) {
+    if (etagMatches(joinedHeader(request, "if-none-match"), file->etag)) {
         reply.status = Status::NotModified;
         reply.body.clear();
     }
     return reply;
-}
-
-ScoreServer::Reply ScoreServer::page(Status status, const QByteArray& html)
-{
-    return Reply{status, kHtml, html, {}, {}};
-}
-
-ScoreServer::Reply ScoreServer::message(Status status, const QString& title, const QString& text)
-{
-    return page(status, messagePage(title, text));
 }
 
 void ScoreServer::send(QHttpServerResponder& responder, QTcpSocket* socket, const Reply& reply, bool close)
@@ -423,122 +287,27 @@ void ScoreServer::send(QHttpServerResponder& responder, QTcpSocket* socket, cons
     if (close) {
         responder.writeHeader(QByteArrayLiteral("Connection"), QByteArrayLiteral("close"));
     }
-    responder.writeBody(reply.body);
+    responder.writeBody(reply.headersOnly ? QByteArray() : reply.body);
     if (close) {
         socket->disconnectFromHost();
+    } else {
+        limitReading(socket);
     }
 }
 
-void ScoreServer::answer(const QHttpServerRequest& request, QTcpSocket* socket, Reply reply, bool close)
+ScoreServer::Reply ScoreServer::page(Status status, const QByteArray& html)
 {
-    const auto found = connections_.find(socket);
-    if (found != connections_.end() && found->pending > 0) {
-        queue(Pending{socket, makeResponder(request, socket), close, std::nullopt, std::move(reply)});
-        return;
-    }
-    QHttpServerResponder responder = makeResponder(request, socket);
-    send(responder, socket, reply, close);
+    return Reply{status, kHtml, html, {}, {}};
 }
 
-void ScoreServer::queue(Pending pending)
+ScoreServer::Reply ScoreServer::message(Status status, const QString& title, const QString& text)
 {
-    ++connections_[pending.socket.data()].pending;
-    pending_.push_back(std::move(pending));
-    if (!dispatchScheduled_) {
-        // Everything that arrives before the event loop comes round again
-        // (and while a batch is being stored) goes into the same transaction.
-        dispatchScheduled_ = true;
-        QTimer::singleShot(0, this, [this] {
-            dispatchScheduled_ = false;
-            dispatch();
-        });
-    }
+    return page(status, messagePage(title, text));
 }
 
-void ScoreServer::dispatch()
+ScoreServer::Reply ScoreServer::json(Status status, const QByteArray& body)
 {
-    for (std::size_t writer = 0; writer < writers_.size() && !pending_.empty(); ++writer) {
-        if (!inFlight_[writer].empty()) {
-            continue;
-        }
-        // A connection's answers go out in order: while one of its requests
-        // is in a batch being stored, its later ones wait for the next batch.
-        std::vector<Registration> entries;
-        std::deque<Pending> batch;
-        std::deque<Pending> waiting;
-        std::set<QTcpSocket*> held;
-        while (!pending_.empty()) {
-            Pending pending = std::move(pending_.front());
-            pending_.pop_front();
-            QTcpSocket* socket = pending.socket.data();
-            const auto found = connections_.find(socket);
-            const bool busy = found != connections_.end() && found->inFlight > 0;
-            if (busy || held.count(socket) || static_cast<int>(entries.size()) >= limits_.maxBatch) {
-                held.insert(socket);
-                waiting.push_back(std::move(pending));
-                continue;
-            }
-            if (pending.registration) {
-                entries.push_back(*pending.registration);
-            }
-            batch.push_back(std::move(pending));
-        }
-        pending_ = std::move(waiting);
-        if (batch.empty()) {
-            return;
-        }
-        for (const Pending& pending : batch) {
-            if (const auto found = connections_.find(pending.socket.data()); found != connections_.end()) {
-                ++found->inFlight;
-            }
-        }
-        inFlight_[writer] = std::move(batch);
-        if (entries.empty()) {
-            batchStored(writer, StoredBatch{std::vector<RegistrationOutcome>{}, {}});
-            return;
-        }
-        writers_[writer]->submit(std::move(entries), this,
-                                 [this, writer](StoredBatch stored) { batchStored(writer, std::move(stored)); });
-    }
-}
-
-void ScoreServer::batchStored(std::size_t writer, StoredBatch batch)
-{
-    if (!batch.outcomes) {
-        qWarning("tavrin-scores: storing registrations failed: %s", qPrintable(batch.error));
-    }
-    std::size_t next = 0;
-    std::deque<Pending> done;
-    done.swap(inFlight_[writer]);
-    for (Pending& pending : done) {
-        if (pending.registration) {
-            if (batch.outcomes && next < batch.outcomes->size()) {
-                const RegistrationOutcome& outcome = (*batch.outcomes)[next];
-                if (outcome.added) {
-                    // Read again soon, but not for every batch.
-                    CachedRanking& cached = rankings_[pending.registration->gameType];
-                    cached.expiresMs = std::min(cached.expiresMs, std::max(clock_.elapsed(),
-                                                                           cached.readMs + limits_.rankingRefreshMs));
-                }
-                pending.reply = page(Status::Ok, registeredPage(*pending.registration, outcome));
-            } else {
-                pending.reply = message(Status::ServiceUnavailable, QStringLiteral("登録できませんでした"),
-                                        QStringLiteral("ただいま登録を受け付けられません。しばらくしてからもう一度お試しください。"));
-            }
-            ++next;
-        }
-        QTcpSocket* socket = pending.socket.data();
-        if (!socket) {
-            continue; // the client left; a stored entry stays stored
-        }
-        const auto found = connections_.find(socket);
-        if (found != connections_.end()) {
-            --found->pending;
-            --found->inFlight;
-        }
-        send(pending.responder, socket, pending.reply, pending.close);
-    }
-    dispatch();
+    return Reply{status, kJson, body, {}, {}};
 }
 
 } // namespace tavrin

@@ -5,6 +5,7 @@
 #include <QSqlError>
 #include <QVariant>
 
+#include <algorithm>
 #include <set>
 #include <tuple>
 
@@ -12,9 +13,7 @@ namespace tavrin {
 
 namespace {
 
-// Scores are counted per bucket of this width, so a rank costs at most one
-// bucket's entries plus the bucket totals, however long the ranking grows.
-constexpr int kBucketWidth = 256;
+constexpr int kBucketWidth = kScoreBucketWidth;
 
 enum StatementKind { InsertEntries, AddToBuckets, RankEntries };
 
@@ -27,11 +26,13 @@ QString rowsOf(int rows, const QString& row)
     return list.join(QLatin1Char(','));
 }
 
-using EntryKey = std::tuple<int, int, int, int, int, std::string, std::string>;
+// What the page's code covers: one entry per score, date and name, whatever
+// comment comes with it.
+using EntryKey = std::tuple<int, int, int, int, int, std::string>;
 
 EntryKey keyOf(const Registration& entry)
 {
-    return {entry.gameType, entry.score, entry.date.year, entry.date.month, entry.date.day, entry.name, entry.comment};
+    return {entry.gameType, entry.score, entry.date.year, entry.date.month, entry.date.day, entry.name};
 }
 
 } // namespace
@@ -120,59 +121,6 @@ bool ScoreStore::open(QString& error)
     return connect(error) && createSchema(error);
 }
 
-bool ScoreStore::createSchema(QString& error)
-{
-    const bool pg = isPostgres();
-    const QString id = pg ? QStringLiteral("id BIGSERIAL PRIMARY KEY") : QStringLiteral("id INTEGER PRIMARY KEY");
-    const QStringList statements{
-        QStringLiteral("CREATE TABLE IF NOT EXISTS tavrin_meta (key TEXT PRIMARY KEY, value TEXT NOT NULL)"),
-        QStringLiteral("CREATE TABLE IF NOT EXISTS entries (%1, gametype INTEGER NOT NULL, score INTEGER NOT NULL, "
-                       "year INTEGER NOT NULL, month INTEGER NOT NULL, day INTEGER NOT NULL, name TEXT NOT NULL, "
-                       "comment TEXT NOT NULL, registered BIGINT NOT NULL, "
-                       "UNIQUE (gametype, score, year, month, day, name, comment))")
-            .arg(id),
-        QStringLiteral("CREATE INDEX IF NOT EXISTS entries_ranking ON entries (gametype, score DESC, id)"),
-        QStringLiteral("CREATE TABLE IF NOT EXISTS score_buckets (gametype INTEGER NOT NULL, bucket INTEGER NOT NULL, "
-                       "entries INTEGER NOT NULL, PRIMARY KEY (gametype, bucket))"),
-        QStringLiteral("INSERT INTO tavrin_meta (key, value) VALUES ('schema_version', '%1') ON CONFLICT DO NOTHING")
-            .arg(kScoreSchemaVersion),
-    };
-    if (!db_.transaction()) {
-        error = db_.lastError().text();
-        return false;
-    }
-    QSqlQuery query(db_);
-    // Servers sharing one PostgreSQL database may start together.
-    if (pg && !query.exec(QStringLiteral("SELECT pg_advisory_xact_lock(1936155501)"))) {
-        error = fail(query);
-        return false;
-    }
-    for (const QString& sql : statements) {
-        if (!query.exec(sql)) {
-            error = fail(query);
-            return false;
-        }
-    }
-    if (!query.exec(QStringLiteral("SELECT value FROM tavrin_meta WHERE key = 'schema_version'")) || !query.next()) {
-        error = fail(query);
-        return false;
-    }
-    schemaVersion_ = query.value(0).toInt();
-    if (schemaVersion_ > kScoreSchemaVersion) {
-        db_.rollback();
-        error = QStringLiteral("the database has schema version %1, made by a newer tavrin-scores (this one knows %2)")
-                    .arg(schemaVersion_)
-                    .arg(kScoreSchemaVersion);
-        return false;
-    }
-    if (!db_.commit()) {
-        error = db_.lastError().text();
-        db_.rollback();
-        return false;
-    }
-    return true;
-}
-
 bool ScoreStore::reconnectIfLost(QString& error)
 {
     if (!connectionSuspect_ && db_.isOpen()) {
@@ -201,6 +149,16 @@ QSqlQuery& ScoreStore::prepared(int kind, int rows, const QString& sql)
 std::optional<std::vector<RegistrationOutcome>> ScoreStore::registerEntries(const std::vector<Registration>& entries,
                                                                            qint64 now, QString& error)
 {
+    std::vector<NewEntry> batch;
+    for (const Registration& entry : entries) {
+        batch.push_back(NewEntry{EntryKind::Form, entry, {}});
+    }
+    return registerBatch(batch, now, error);
+}
+
+std::optional<std::vector<RegistrationOutcome>> ScoreStore::registerBatch(const std::vector<NewEntry>& entries,
+                                                                         qint64 now, QString& error)
+{
     std::vector<RegistrationOutcome> outcomes(entries.size());
     if (entries.empty()) {
         return outcomes;
@@ -208,25 +166,71 @@ std::optional<std::vector<RegistrationOutcome>> ScoreStore::registerEntries(cons
     if (!reconnectIfLost(error)) {
         return std::nullopt;
     }
-    // The same entry twice in one batch is one row; both get its outcome.
-    std::vector<const Registration*> distinct;
-    std::set<EntryKey> seen;
-    for (const Registration& entry : entries) {
-        if (seen.insert(keyOf(entry)).second) {
-            distinct.push_back(&entry);
+    std::vector<const Registration*> form;
+    std::vector<std::size_t> formAt;
+    std::vector<std::size_t> recorded;
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        if (entries[i].kind == EntryKind::Form) {
+            form.push_back(&entries[i].fields);
+            formAt.push_back(i);
+        } else {
+            recorded.push_back(i);
         }
     }
-    const int rows = static_cast<int>(distinct.size());
-    // PostgreSQL stores the entries and counts them into their buckets in one
-    // statement (one round trip, committed on its own; buckets taken in one
-    // order, so that batches stored at once never wait on each other in a
-    // circle); SQLite, in process, takes the plain statements in a transaction.
-    const bool pg = isPostgres();
-    if (!pg && !db_.transaction()) {
+    // PostgreSQL stores form entries and counts them into their buckets in
+    // one statement (one round trip, committed on its own; buckets taken in
+    // one order, so that batches stored at once never wait on each other in a
+    // circle); SQLite, in process, and batches with recorded games take the
+    // plain statements in a transaction, rows and buckets in one order too.
+    const bool transaction = !isPostgres() || !recorded.empty();
+    if (transaction && !db_.transaction()) {
         error = db_.lastError().text();
         connectionSuspect_ = true;
         return std::nullopt;
     }
+    std::vector<RegistrationOutcome> formOutcomes;
+    if (!form.empty() && !storeForm(form, now, formOutcomes, error)) {
+        return std::nullopt;
+    }
+    for (std::size_t k = 0; k < formAt.size(); ++k) {
+        outcomes[formAt[k]] = formOutcomes[k];
+    }
+    std::sort(recorded.begin(), recorded.end(), [&](std::size_t a, std::size_t b) {
+        const Registration& x = entries[a].fields;
+        const Registration& y = entries[b].fields;
+        return std::tuple(entries[a].kind, x.gameType, x.score / kBucketWidth, x.date.year, x.date.month, x.date.day,
+                          x.name) < std::tuple(entries[b].kind, y.gameType, y.score / kBucketWidth, y.date.year,
+                                               y.date.month, y.date.day, y.name);
+    });
+    for (const std::size_t i : recorded) {
+        const bool stored = entries[i].kind == EntryKind::Verified ? storeVerified(entries[i], now, outcomes[i], error)
+                                                                   : storeDaily(entries[i], now, outcomes[i], error);
+        if (!stored) {
+            return std::nullopt;
+        }
+    }
+    if (transaction && !db_.commit()) {
+        error = db_.lastError().text();
+        db_.rollback();
+        connectionSuspect_ = true;
+        return std::nullopt;
+    }
+    return outcomes;
+}
+
+bool ScoreStore::storeForm(const std::vector<const Registration*>& entries, qint64 now,
+                           std::vector<RegistrationOutcome>& outcomes, QString& error)
+{
+    // The same entry twice in one batch is one row; both get its outcome.
+    std::vector<const Registration*> distinct;
+    std::set<EntryKey> seen;
+    for (const Registration* entry : entries) {
+        if (seen.insert(keyOf(*entry)).second) {
+            distinct.push_back(entry);
+        }
+    }
+    const int rows = static_cast<int>(distinct.size());
+    const bool pg = isPostgres();
 
     const QString insertSql =
         QStringLiteral("INSERT INTO entries (gametype, score, year, month, day, name, comment, registered) VALUES %1 "
@@ -252,7 +256,7 @@ std::optional<std::vector<RegistrationOutcome>> ScoreStore::registerEntries(cons
     }
     if (!insert.exec()) {
         error = fail(insert);
-        return std::nullopt;
+        return false;
     }
     std::set<qint64> added;
     std::map<std::pair<int, int>, int> bucketGrowth;
@@ -277,7 +281,7 @@ std::optional<std::vector<RegistrationOutcome>> ScoreStore::registerEntries(cons
         }
         if (!grow.exec()) {
             error = fail(grow);
-            return std::nullopt;
+            return false;
         }
         grow.finish();
     }
@@ -291,24 +295,23 @@ std::optional<std::vector<RegistrationOutcome>> ScoreStore::registerEntries(cons
             "AND o.score < (e.score / %2 + 1) * %2) "
             "+ (SELECT COUNT(*) FROM entries o WHERE o.gametype = e.gametype AND o.score = e.score AND o.id < e.id) "
             "FROM (VALUES %1) AS k JOIN entries e ON e.gametype = k.column2 AND e.score = k.column3 "
-            "AND e.year = k.column4 AND e.month = k.column5 AND e.day = k.column6 AND e.name = k.column7 "
-            "AND e.comment = k.column8")
+            "AND e.year = k.column4 AND e.month = k.column5 AND e.day = k.column6 AND e.name = k.column7")
             .arg(rowsOf(rows, QStringLiteral("(CAST(? AS INTEGER),CAST(? AS INTEGER),CAST(? AS INTEGER),"
                                              "CAST(? AS INTEGER),CAST(? AS INTEGER),CAST(? AS INTEGER),"
-                                             "CAST(? AS TEXT),CAST(? AS TEXT))")))
+                                             "CAST(? AS TEXT))")))
             .arg(kBucketWidth));
     for (int i = 0; i < rows; ++i) {
         const Registration* entry = distinct[static_cast<std::size_t>(i)];
         for (const QVariant& value :
              {QVariant(i), QVariant(entry->gameType), QVariant(int{entry->score}), QVariant(int{entry->date.year}),
               QVariant(int{entry->date.month}), QVariant(int{entry->date.day}),
-              QVariant(QString::fromStdString(entry->name)), QVariant(QString::fromStdString(entry->comment))}) {
+              QVariant(QString::fromStdString(entry->name))}) {
             rank.addBindValue(value);
         }
     }
     if (!rank.exec()) {
         error = fail(rank);
-        return std::nullopt;
+        return false;
     }
     std::map<EntryKey, RegistrationOutcome> byKey;
     while (rank.next()) {
@@ -320,43 +323,47 @@ std::optional<std::vector<RegistrationOutcome>> ScoreStore::registerEntries(cons
         outcome.id = rank.value(1).toLongLong();
         outcome.rank = rank.value(2).toLongLong();
         outcome.added = added.count(outcome.id) != 0;
+        outcome.score = distinct[static_cast<std::size_t>(index)]->score;
         byKey[keyOf(*distinct[static_cast<std::size_t>(index)])] = outcome;
     }
     rank.finish();
     if (byKey.size() != distinct.size()) {
         db_.rollback();
         error = QStringLiteral("an entry could not be found again after storing it");
-        return std::nullopt;
-    }
-    if (!pg && !db_.commit()) {
-        error = db_.lastError().text();
-        db_.rollback();
-        connectionSuspect_ = true;
-        return std::nullopt;
+        return false;
     }
     // A duplicate in the batch reports "already there" after the first.
     std::set<EntryKey> reported;
+    outcomes.resize(entries.size());
     for (std::size_t i = 0; i < entries.size(); ++i) {
-        const EntryKey key = keyOf(entries[i]);
+        const EntryKey key = keyOf(*entries[i]);
         outcomes[i] = byKey[key];
         if (!reported.insert(key).second) {
             outcomes[i].added = false;
         }
     }
-    return outcomes;
+    return true;
 }
 
 std::optional<std::vector<StoredEntry>> ScoreStore::ranking(int gameType, int limit, QString& error)
+{
+    return readRanking(QStringLiteral("SELECT name, score, year, month, day, comment, registered FROM entries "
+                                      "WHERE gametype = ? ORDER BY score DESC, id LIMIT ?"),
+                       {gameType, limit}, error);
+}
+
+std::optional<std::vector<StoredEntry>> ScoreStore::readRanking(const QString& sql, const QVariantList& values,
+                                                                QString& error)
 {
     if (!reconnectIfLost(error)) {
         return std::nullopt;
     }
     QSqlQuery query(db_);
     query.setForwardOnly(true);
-    query.prepare(QStringLiteral("SELECT name, score, year, month, day, comment, registered FROM entries "
-                                 "WHERE gametype = ? ORDER BY score DESC, id LIMIT ?"));
-    query.addBindValue(gameType);
-    query.addBindValue(limit);
+    query.prepare(sql);
+    for (const QVariant& value : values) {
+        query.addBindValue(value);
+    }
     if (!query.exec()) {
         error = query.lastError().text();
         if (query.lastError().type() == QSqlError::ConnectionError || !db_.isOpen()) {

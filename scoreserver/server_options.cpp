@@ -77,6 +77,87 @@ QString defaultDatabasePath()
     return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + QStringLiteral("/scores.sqlite");
 }
 
+namespace {
+
+struct Switches {
+    QCommandLineOption listen;
+    QCommandLineOption database;
+    QCommandLineOption limit;
+    QCommandLineOption proxy;
+    QCommandLineOption site;
+    QCommandLineOption verifiedOnly;
+};
+
+Switches switches()
+{
+    return {
+        QCommandLineOption(QStringLiteral("listen"),
+                           QStringLiteral("Address and port to serve (default 127.0.0.1:%1).").arg(kDefaultScoreServerPort),
+                           QStringLiteral("ADDR:PORT")),
+        QCommandLineOption(QStringLiteral("database"),
+                           QStringLiteral("postgresql://USER@HOST[:PORT]/DB or an SQLite file "
+                                          "(default: scores.sqlite in the user's data folder)."),
+                           QStringLiteral("URL")),
+        QCommandLineOption(QStringLiteral("registrations-per-minute"),
+                           QStringLiteral("Registrations one address may post per minute, also as a "
+                                          "burst (default %1; 0: no limit).")
+                               .arg(kDefaultRegistrationsPerMinute),
+                           QStringLiteral("N")),
+        QCommandLineOption(QStringLiteral("trusted-proxy"),
+                           QStringLiteral("Address of a reverse proxy whose X-Forwarded-For names the player."),
+                           QStringLiteral("ADDR")),
+        QCommandLineOption(QStringLiteral("site"),
+                           QStringLiteral("Folder of the game's browser version, served under /play/ "
+                                          "(default: the one found beside the program or installed)."),
+                           QStringLiteral("DIR")),
+        QCommandLineOption(QStringLiteral("verified-only"),
+                           QStringLiteral("Show only entries whose game record replayed to their score; the "
+                                          "registration pages' entries are kept unshown.")),
+    };
+}
+
+std::optional<ServerOptions> valuesOf(const QCommandLineParser& parser, const Switches& s, QString& error)
+{
+    ServerOptions options;
+    if (parser.isSet(s.listen) && !parseListenAddress(parser.value(s.listen), options.address, options.port)) {
+        error = QStringLiteral("--listen expects ADDR:PORT, got %1").arg(parser.value(s.listen));
+        return std::nullopt;
+    }
+    const auto target =
+        parseDatabaseUrl(parser.isSet(s.database) ? parser.value(s.database) : defaultDatabasePath(), error);
+    if (!target) {
+        return std::nullopt;
+    }
+    options.database = *target;
+    if (parser.isSet(s.limit)) {
+        bool ok = false;
+        options.registrationsPerMinute = parser.value(s.limit).toInt(&ok);
+        if (!ok || options.registrationsPerMinute < 0) {
+            error = QStringLiteral("--registrations-per-minute expects a number, got %1").arg(parser.value(s.limit));
+            return std::nullopt;
+        }
+    }
+    if (parser.isSet(s.proxy)) {
+        QHostAddress address;
+        if (!address.setAddress(parser.value(s.proxy))) {
+            error = QStringLiteral("--trusted-proxy expects an address, got %1").arg(parser.value(s.proxy));
+            return std::nullopt;
+        }
+        options.trustedProxy = address;
+    }
+    options.verifiedOnly = parser.isSet(s.verifiedOnly);
+    if (parser.isSet(s.site)) {
+        options.siteFolder = parser.value(s.site);
+        if (!QFileInfo(QDir(options.siteFolder).filePath(QStringLiteral("index.html"))).isFile()) {
+            error = QStringLiteral("--site expects a folder with an index.html, got %1").arg(options.siteFolder);
+            return std::nullopt;
+        }
+    }
+    return options;
+}
+
+} // namespace
+
 std::optional<ServerOptions> parseServerOptions(const QStringList& arguments, QString& error)
 {
     QCommandLineParser parser;
@@ -84,28 +165,8 @@ std::optional<ServerOptions> parseServerOptions(const QStringList& arguments, QS
                                                     "and shows the rankings."));
     parser.addHelpOption();
     parser.addVersionOption();
-    const QCommandLineOption listen(QStringLiteral("listen"),
-                                    QStringLiteral("Address and port to serve (default 127.0.0.1:%1).")
-                                        .arg(kDefaultScoreServerPort),
-                                    QStringLiteral("ADDR:PORT"));
-    const QCommandLineOption database(QStringLiteral("database"),
-                                      QStringLiteral("postgresql://USER@HOST[:PORT]/DB or an SQLite file "
-                                                     "(default: scores.sqlite in the user's data folder)."),
-                                      QStringLiteral("URL"));
-    const QCommandLineOption limit(QStringLiteral("registrations-per-minute"),
-                                   QStringLiteral("Registrations one address may post per minute, also as a "
-                                                  "burst (default %1; 0: no limit).")
-                                       .arg(kDefaultRegistrationsPerMinute),
-                                   QStringLiteral("N"));
-    const QCommandLineOption proxy(QStringLiteral("trusted-proxy"),
-                                   QStringLiteral("Address of a reverse proxy whose X-Forwarded-For names the "
-                                                  "player."),
-                                   QStringLiteral("ADDR"));
-    const QCommandLineOption site(QStringLiteral("site"),
-                                  QStringLiteral("Folder of the game's browser version, served under /play/ "
-                                                 "(default: the one found beside the program or installed)."),
-                                  QStringLiteral("DIR"));
-    parser.addOptions({listen, database, limit, proxy, site});
+    const Switches s = switches();
+    parser.addOptions({s.listen, s.database, s.limit, s.proxy, s.site, s.verifiedOnly});
     if (!parser.parse(arguments)) {
         error = parser.errorText();
         return std::nullopt;
@@ -120,41 +181,7 @@ std::optional<ServerOptions> parseServerOptions(const QStringList& arguments, QS
         error = QStringLiteral("unexpected argument: %1").arg(parser.positionalArguments().first());
         return std::nullopt;
     }
-    ServerOptions options;
-    if (parser.isSet(listen) && !parseListenAddress(parser.value(listen), options.address, options.port)) {
-        error = QStringLiteral("--listen expects ADDR:PORT, got %1").arg(parser.value(listen));
-        return std::nullopt;
-    }
-    const auto target = parseDatabaseUrl(parser.isSet(database) ? parser.value(database) : defaultDatabasePath(),
-                                         error);
-    if (!target) {
-        return std::nullopt;
-    }
-    options.database = *target;
-    if (parser.isSet(limit)) {
-        bool ok = false;
-        options.registrationsPerMinute = parser.value(limit).toInt(&ok);
-        if (!ok || options.registrationsPerMinute < 0) {
-            error = QStringLiteral("--registrations-per-minute expects a number, got %1").arg(parser.value(limit));
-            return std::nullopt;
-        }
-    }
-    if (parser.isSet(proxy)) {
-        QHostAddress address;
-        if (!address.setAddress(parser.value(proxy))) {
-            error = QStringLiteral("--trusted-proxy expects an address, got %1").arg(parser.value(proxy));
-            return std::nullopt;
-        }
-        options.trustedProxy = address;
-    }
-    if (parser.isSet(site)) {
-        options.siteFolder = parser.value(site);
-        if (!QFileInfo(QDir(options.siteFolder).filePath(QStringLiteral("index.html"))).isFile()) {
-            error = QStringLiteral("--site expects a folder with an index.html, got %1").arg(options.siteFolder);
-            return std::nullopt;
-        }
-    }
-    return options;
+    return valuesOf(parser, s, error);
 }
 
 } // namespace tavrin

@@ -36,6 +36,8 @@ struct ServerOptions {
     std::optional<QHostAddress> trustedProxy;
     // The browser version of the game served under /play/; none when empty.
     QString siteFolder;
+    // The rankings show verified entries only (the pages' are still stored).
+    bool verifiedOnly = false;
 };
 
 // "ADDR:PORT", "[V6ADDR]:PORT" or ":PORT".

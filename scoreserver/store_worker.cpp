@@ -37,7 +37,7 @@ bool StoreWorker::start(QString& error)
     return opened;
 }
 
-void StoreWorker::submit(std::vector<Registration> entries, QObject* context, std::function<void(StoredBatch)> done)
+void StoreWorker::submit(std::vector<NewEntry> entries, QObject* context, std::function<void(StoredBatch)> done)
 {
     QMetaObject::invokeMethod(
         inThread_,
@@ -46,7 +46,7 @@ void StoreWorker::submit(std::vector<Registration> entries, QObject* context, st
             // A batch that fails once (say, two batches waiting on each other's
             // rows) is tried again before its players are told to come back.
             for (int attempt = 0; attempt < 2 && !batch.outcomes; ++attempt) {
-                batch.outcomes = store_->registerEntries(entries, QDateTime::currentSecsSinceEpoch(), batch.error);
+                batch.outcomes = store_->registerBatch(entries, QDateTime::currentSecsSinceEpoch(), batch.error);
             }
             if (receiver) {
                 QMetaObject::invokeMethod(

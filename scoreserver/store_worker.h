@@ -33,7 +33,7 @@ public:
     bool start(QString& error);
 
     // Stores the entries on the thread; `done` then runs on `context`'s thread.
-    void submit(std::vector<Registration> entries, QObject* context, std::function<void(StoredBatch)> done);
+    void submit(std::vector<NewEntry> entries, QObject* context, std::function<void(StoredBatch)> done);
 
 private:
     DatabaseTarget target_;

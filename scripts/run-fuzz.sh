@@ -8,7 +8,7 @@ cd "$(dirname "$0")/.."
 
 seconds=${FUZZ_SECONDS:-120}
 jobs=${FUZZ_JOBS:-2}
-targets="fuzz_puzzle_file fuzz_theme_file fuzz_page_score fuzz_registration_form fuzz_saved_game"
+targets="fuzz_puzzle_file fuzz_theme_file fuzz_page_score fuzz_registration_form fuzz_saved_game fuzz_game_record"
 
 cmake --preset fuzz
 cmake --build --preset fuzz -j "$jobs" --target tavrin_fuzz

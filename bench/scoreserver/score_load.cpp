@@ -1,11 +1,15 @@
 // Load client for tavrin-scores: many keep-alive connections on one epoll
 // loop, each sending its next request as soon as the answer is in.
 //
-//   tavrin_score_load PORT SECONDS CLIENTS register|read [CHAOS [ACCEPTED]]
+//   tavrin_score_load PORT SECONDS CLIENTS register|read|record [CHAOS [ACCEPTED [RECORDS]]]
 //
 // register: every request is a new, correctly signed registration; only an
 // answer "200" with the registered page counts as verified.
 // read: the rankings, as pages and JSON, in turn.
+// record: every request registers another real finished game with its record
+// (POST /register), from RECORDS (lines "score seed record", as
+// tavrin_record_search writes them); only "200" with "registered":true
+// counts. The client stops asking when the records run out.
 // CHAOS > 0 adds that many extra connections that, over and over, send half a
 // registration, a whole one, or garbage, and hang up without reading.
 // ACCEPTED: file that receives the name of every verified registration, one
@@ -104,6 +108,35 @@ std::string registration(const std::string& name, long serial, std::mt19937& ran
            std::to_string(body.size()) + "\r\n\r\n" + body;
 }
 
+struct FinishedGame {
+    std::string score;
+    std::string record;
+};
+
+std::vector<FinishedGame> readGames(const char* path)
+{
+    std::vector<FinishedGame> games;
+    std::FILE* in = path ? std::fopen(path, "r") : nullptr;
+    if (!in) {
+        return games;
+    }
+    char score[16], seed[32], record[4096];
+    while (std::fscanf(in, "%15s %31s %4095s", score, seed, record) == 3) {
+        games.push_back({score, record});
+    }
+    std::fclose(in);
+    return games;
+}
+
+std::string recordRegistration(const std::string& name, const FinishedGame& game)
+{
+    const std::string body =
+        "{\"name\": \"" + name + "\", \"comment\": \"負荷試験\", \"score\": " + game.score + ", \"record\": \"" +
+        game.record + "\"}";
+    return "POST /register HTTP/1.1\r\nHost: load\r\nContent-Type: application/json\r\nContent-Length: " +
+           std::to_string(body.size()) + "\r\n\r\n" + body;
+}
+
 std::string rankingRequest(long serial)
 {
     static const char* paths[] = {"/ranking/3", "/ranking/4.json", "/ranking/5", "/ranking/3.json", "/"};
@@ -113,6 +146,7 @@ std::string rankingRequest(long serial)
 struct Client {
     int fd = -1;
     bool chaos = false;
+    bool done = false; // nothing left to ask
     std::string name;
     std::string out;
     std::size_t sent = 0;
@@ -131,9 +165,17 @@ int main(int argc, char** argv)
     port = std::atoi(argv[1]);
     const double seconds = std::atof(argv[2]);
     const int clients = std::atoi(argv[3]);
-    const bool registering = std::strcmp(argv[4], "register") == 0;
+    const bool recording = std::strcmp(argv[4], "record") == 0;
+    const bool registering = recording || std::strcmp(argv[4], "register") == 0;
     const int chaosClients = argc > 5 ? std::atoi(argv[5]) : 0;
     std::FILE* accepted = argc > 6 ? std::fopen(argv[6], "w") : nullptr;
+    const std::vector<FinishedGame> games = recording ? readGames(argc > 7 ? argv[7] : nullptr) : std::vector<FinishedGame>{};
+    if (recording && games.empty()) {
+        std::fprintf(stderr, "%s: no finished games to register\n", argv[0]);
+        return 2;
+    }
+    std::size_t nextGame = 0;
+    int exhausted = 0; // clients that have no game left to register
 
     std::mt19937 random(static_cast<unsigned>(Clock::now().time_since_epoch().count()));
     long serial = static_cast<long>(random() % 1000000) * 1000000;
@@ -143,6 +185,16 @@ int main(int argc, char** argv)
     long answers = 0, verified = 0, errors = 0, chaosDone = 0;
 
     auto arm = [&](Client& client, std::size_t index) {
+        if (recording && !client.chaos && nextGame >= games.size()) {
+            if (client.fd >= 0) { // this client asks nothing more
+                ::epoll_ctl(epoll, EPOLL_CTL_DEL, client.fd, nullptr);
+                ::close(client.fd);
+                client.fd = -1;
+            }
+            exhausted += client.done ? 0 : 1;
+            client.done = true;
+            return;
+        }
         if (client.fd < 0) {
             client.fd = connectTo();
             epoll_event event{};
@@ -158,7 +210,9 @@ int main(int argc, char** argv)
                          : serial % 3 == 1 ? whole
                                            : std::string("\x16\x03\x01garbage\r\n\r\n\r\n");
         } else {
-            client.out = registering ? registration(client.name, serial, random) : rankingRequest(serial);
+            client.out = recording     ? recordRegistration(client.name, games[nextGame++])
+                         : registering ? registration(client.name, serial, random)
+                                       : rankingRequest(serial);
         }
         client.sent = 0;
         client.in.clear();
@@ -178,7 +232,7 @@ int main(int argc, char** argv)
     const auto begin = Clock::now();
     const auto end = begin + std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(seconds));
     std::vector<epoll_event> events(256);
-    while (Clock::now() < end) {
+    while (Clock::now() < end && exhausted < clients) {
         const int ready = ::epoll_wait(epoll, events.data(), static_cast<int>(events.size()), 50);
         for (int e = 0; e < ready; ++e) {
             const std::size_t index = events[static_cast<std::size_t>(e)].data.u64;
@@ -229,7 +283,8 @@ int main(int argc, char** argv)
             latencies.push_back(ms);
             ++answers;
             const bool ok = client.in.compare(0, 12, "HTTP/1.1 200") == 0;
-            if (ok && (!registering || client.in.find("登録しました", head) != std::string::npos)) {
+            const char* success = recording ? "\"registered\":true" : "登録しました";
+            if (ok && (!registering || client.in.find(success, head) != std::string::npos)) {
                 ++verified;
                 if (registering && accepted) {
                     std::fprintf(accepted, "%s\n", client.name.c_str());
@@ -252,9 +307,9 @@ int main(int argc, char** argv)
         return latencies.empty() ? 0.0 : latencies[std::min(latencies.size() - 1, static_cast<std::size_t>(p * latencies.size()))];
     };
     std::printf("mode=%s clients=%d chaos_clients=%d seconds=%.2f answers=%ld verified=%ld errors=%ld "
-                "chaos_requests=%ld per_second=%.0f p50_ms=%.2f p99_ms=%.2f max_ms=%.2f\n",
+                "chaos_requests=%ld per_second=%.0f p50_ms=%.2f p99_ms=%.2f max_ms=%.2f exhausted=%d\n",
                 argv[4], clients, chaosClients, elapsed, answers, verified, errors, chaosDone,
                 static_cast<double>(verified) / elapsed, percentile(0.50), percentile(0.99),
-                latencies.empty() ? 0.0 : latencies.back());
+                latencies.empty() ? 0.0 : latencies.back(), exhausted > 0 ? 1 : 0);
     return 0;
 }

@@ -1,8 +1,9 @@
 #!/bin/sh
 # The same bytes from every build: the native tavrin-cli and the one built
 # for WebAssembly (the `wasm` preset, run by node) generate the daily series,
-# write and read puzzle comments in CP932 and replay games, and both must give
-# the fixed results below. The WebAssembly build is made here when needed.
+# write and read puzzle comments in CP932, replay games, deal the daily free
+# game and verify its record, and both must give the fixed results below.
+# The WebAssembly build is made here when needed.
 set -u
 cli=$1
 src=${TAVRIN_SOURCE_DIR:?}
@@ -41,6 +42,8 @@ i=3; while [ $i -lt 64 ]; do comment="$comment, -1"; i=$((i + 1)); done
 printf '%s]}]}\n' "$comment" >"$tmp/comment.json"
 seeded=$( echo '{"new": {"items": [[0, 0], [36, 1]]}}'; i=0; while [ $i -lt 12 ]; do echo "{\"place\": $i}"; i=$((i + 1)); done )
 crosses=$( echo '{"new": {"items": [[0, 0], [1, 1]]}}'; i=0; while [ $i -lt 64 ]; do echo "{\"place\": $i, \"piece\": 10}"; i=$((i + 1)); done )
+grep -v '^#' "$src/tests/data/records/finished.txt" | tail -n 1 | cut -d ' ' -f 4 >"$tmp/daily-record.txt"
+verified='{"verdict": "finished", "reason": "the game reaches the goal", "seed": "6475630736873604910", "kinds": 3, "daily": "2026-12-09", "moves": 80, "score": 4532}'
 goal='{"accepted": true, "labels": {"ecoPoints": "4283+36", "movesLeft": "37-1", "loopPoints": "768+16", "chain": "62+1"}, "status": "新規ゲームで遊ぶにはF2キーを押してください。", "movesUsed": 64, "maxMovesUsed": 64, "scoreChain": 63, "discardCount": 0, "turnResult": -1, "ecoPoints": 4319, "loopPoints": 784, "bonus": 1000, "total": 6103, "offeredPiece": -1, "messages": ["目標は達成されました。\n\nエコ点：\t\t4319\nループ点：\t\t784\nボーナス点：\t1000\n総合得点：\t\t6103"], "freeGameActive": false, "moveBusy": true}'
 
 for build in native wasm; do
@@ -55,6 +58,9 @@ for build in native wasm; do
     check "$build seeded replay" e0e14af3ca5f46a45759e782ecf89a5c04a1654f1b1565446a06163196abbdc1 \
         "$(printf '%s\n' "$seeded" | $build replay --seed 7 | sha)"
     check "$build goal replay" "$goal" "$(printf '%s\n' "$crosses" | $build replay --name Tester | tail -n 1)"
+    check "$build daily game" 2fbec422a90bc637ce620138e1e5a0371530df3d93ce9e24259bcd67819c4927 \
+        "$($build record supply --daily 2026-12-09 | sha)"
+    check "$build daily record" "$verified" "$($build record verify --score 4532 "$tmp/daily-record.txt")"
 done
 
 [ $fail -eq 0 ] && echo "native and WebAssembly builds agree"

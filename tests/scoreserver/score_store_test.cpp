@@ -1,5 +1,6 @@
 #include "scoreserver/score_store.h"
 
+#include <QDir>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QTemporaryDir>
@@ -106,6 +107,149 @@ TEST_F(ScoreStoreTest, RankMatchesThePlaceInTheFullRanking)
         }
         EXPECT_EQ(rank, expected) << name;
     }
+}
+
+TEST_F(ScoreStoreTest, OnePageIsOneEntryWhateverItsComment)
+{
+    ScoreStore store(target(), QStringLiteral("comments"));
+    ASSERT_TRUE(store.open(error));
+    const auto outcomes = store.registerEntries({entry(3, 500, "a", "first"), entry(3, 500, "a", "second")}, 1, error);
+    ASSERT_TRUE(outcomes);
+    EXPECT_TRUE((*outcomes)[0].added);
+    EXPECT_FALSE((*outcomes)[1].added);
+    const auto later = store.registerEntries({entry(3, 500, "a", "third"), entry(3, 501, "a", "third")}, 2, error);
+    ASSERT_TRUE(later);
+    EXPECT_FALSE((*later)[0].added);
+    EXPECT_EQ((*later)[0].id, (*outcomes)[0].id);
+    EXPECT_EQ((*later)[0].rank, 2);
+    const auto list = store.ranking(3, 10, error);
+    ASSERT_EQ(list->size(), 2u);
+    EXPECT_EQ((*list)[1].comment, QStringLiteral("first"));
+}
+
+TEST_F(ScoreStoreTest, UpgradesAVersionOneDatabaseSettingRepeatsAside)
+{
+    QDir().mkpath(dir.filePath(QStringLiteral("data")));
+    {
+        auto db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("v1"));
+        db.setDatabaseName(target().path);
+        ASSERT_TRUE(db.open());
+        QSqlQuery q(db);
+        for (const char* sql : {
+                 "CREATE TABLE tavrin_meta (key TEXT PRIMARY KEY, value TEXT NOT NULL)",
+                 "INSERT INTO tavrin_meta VALUES ('schema_version', '1')",
+                 "CREATE TABLE entries (id INTEGER PRIMARY KEY, gametype INTEGER NOT NULL, score INTEGER NOT NULL, "
+                 "year INTEGER NOT NULL, month INTEGER NOT NULL, day INTEGER NOT NULL, name TEXT NOT NULL, "
+                 "comment TEXT NOT NULL, registered BIGINT NOT NULL, "
+                 "UNIQUE (gametype, score, year, month, day, name, comment))",
+                 "CREATE TABLE score_buckets (gametype INTEGER NOT NULL, bucket INTEGER NOT NULL, "
+                 "entries INTEGER NOT NULL, PRIMARY KEY (gametype, bucket))",
+                 "INSERT INTO entries VALUES (1, 3, 900, 2024, 5, 6, 'a', 'one', 10), (2, 3, 900, 2024, 5, 6, 'a', 'two', 11),"
+                 " (3, 3, 800, 2024, 5, 6, 'b', 'x', 12), (4, 3, 900, 2024, 5, 6, 'a', 'three', 13)",
+                 "INSERT INTO score_buckets VALUES (3, 3, 4)"}) {
+            ASSERT_TRUE(q.exec(QLatin1String(sql))) << sql;
+        }
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("v1"));
+    {
+        ScoreStore store(target(), QStringLiteral("upgraded"));
+        ASSERT_TRUE(store.open(error)) << error.toStdString();
+        EXPECT_EQ(store.schemaVersion(), kScoreSchemaVersion);
+        const auto list = store.ranking(3, 10, error);
+        ASSERT_EQ(list->size(), 2u);
+        EXPECT_EQ((*list)[0].comment, QStringLiteral("one"));
+        // The buckets were counted again: b is second of two.
+        const auto outcome = store.registerEntries({entry(3, 800, "b", "again")}, 3, error);
+        ASSERT_TRUE(outcome);
+        EXPECT_FALSE((*outcome)[0].added);
+        EXPECT_EQ((*outcome)[0].rank, 2);
+    }
+    auto db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("aside"));
+    db.setDatabaseName(target().path);
+    ASSERT_TRUE(db.open());
+    QSqlQuery q(db);
+    ASSERT_TRUE(q.exec(QStringLiteral("SELECT comment FROM entries_repeated ORDER BY id")));
+    QStringList aside;
+    while (q.next()) {
+        aside << q.value(0).toString();
+    }
+    EXPECT_EQ(aside, (QStringList{QStringLiteral("two"), QStringLiteral("three")}));
+    q = QSqlQuery();
+    db.close();
+    db = QSqlDatabase();
+    QSqlDatabase::removeDatabase(QStringLiteral("aside"));
+}
+
+NewEntry recorded(EntryKind kind, int score, std::string name, std::string record, ScoreDate date = {2024, 5, 6})
+{
+    return NewEntry{kind, Registration{3, static_cast<std::int16_t>(score), date, std::move(name), "No Comment"},
+                    std::move(record)};
+}
+
+TEST_F(ScoreStoreTest, VerifiedEntriesAreOnePerRecordApartFromThePages)
+{
+    ScoreStore store(target(), QStringLiteral("verified"));
+    ASSERT_TRUE(store.open(error));
+    auto first = store.registerBatch({recorded(EntryKind::Verified, 300, "a", "r1"), NewEntry{EntryKind::Form,
+                                      entry(3, 300, "a"), {}}}, 1, error);
+    ASSERT_TRUE(first) << error.toStdString();
+    EXPECT_TRUE((*first)[0].added);
+    EXPECT_TRUE((*first)[1].added);
+    EXPECT_EQ((*first)[0].rank, 1);
+    auto second = store.registerBatch({recorded(EntryKind::Verified, 500, "b", "r2"),
+                                       recorded(EntryKind::Verified, 300, "thief", "r1"),
+                                       recorded(EntryKind::Verified, 300, "thief", "r1")}, 2, error);
+    ASSERT_TRUE(second) << error.toStdString();
+    EXPECT_TRUE((*second)[0].added);
+    EXPECT_EQ((*second)[0].rank, 1);
+    // The record was a's: it stays a's, now second.
+    EXPECT_FALSE((*second)[1].added);
+    EXPECT_EQ((*second)[1].id, (*first)[0].id);
+    EXPECT_EQ((*second)[1].rank, 2);
+    EXPECT_FALSE((*second)[2].added);
+
+    const auto verified = store.verifiedRanking(3, 10, error);
+    ASSERT_TRUE(verified);
+    ASSERT_EQ(verified->size(), 2u);
+    EXPECT_EQ((*verified)[0].name, QStringLiteral("b"));
+    EXPECT_EQ((*verified)[1].name, QStringLiteral("a"));
+    EXPECT_EQ(store.ranking(3, 10, error)->size(), 1u);
+}
+
+TEST_F(ScoreStoreTest, DailyRankingKeepsEachPlayersBestOfTheDate)
+{
+    ScoreStore store(target(), QStringLiteral("daily"));
+    ASSERT_TRUE(store.open(error));
+    const ScoreDate day{2026, 12, 9};
+    auto store1 = [&](int score, std::string name, std::string record, ScoreDate date) {
+        const auto outcome = store.registerBatch({recorded(EntryKind::Daily, score, std::move(name), std::move(record), date)},
+                                                 1, error);
+        EXPECT_TRUE(outcome) << error.toStdString();
+        return outcome ? (*outcome)[0] : RegistrationOutcome{};
+    };
+    EXPECT_TRUE(store1(300, "a", "d1", day).added);
+    const RegistrationOutcome worse = store1(250, "a", "d2", day);
+    EXPECT_FALSE(worse.added);
+    EXPECT_EQ(worse.score, 300);
+    EXPECT_EQ(worse.rank, 1);
+    EXPECT_TRUE(store1(350, "b", "d3", day).added);
+    const RegistrationOutcome better = store1(400, "a", "d4", day);
+    EXPECT_TRUE(better.added);
+    EXPECT_EQ(better.score, 400);
+    EXPECT_EQ(better.rank, 1);
+    EXPECT_EQ(store1(100, "a", "d5", ScoreDate{2026, 12, 10}).rank, 1);
+    // Someone else's record of the date is not stored again.
+    const RegistrationOutcome copied = store1(400, "c", "d4", day);
+    EXPECT_FALSE(copied.added);
+    EXPECT_EQ(copied.rank, 0);
+
+    const auto list = store.dailyRanking(day, 10, error);
+    ASSERT_TRUE(list);
+    ASSERT_EQ(list->size(), 2u);
+    EXPECT_EQ((*list)[0].name, QStringLiteral("a"));
+    EXPECT_EQ((*list)[0].score, 400);
+    EXPECT_EQ((*list)[1].name, QStringLiteral("b"));
 }
 
 TEST_F(ScoreStoreTest, TextsAreStoredAsTheyCame)

@@ -1,3 +1,4 @@
+#include "scoreserver/http_headers.h"
 #include "scoreserver/rate_limiter.h"
 #include "scoreserver/ranking_pages.h"
 #include "scoreserver/server_options.h"
@@ -11,14 +12,27 @@ TEST(RankingPages, PlayerTextsAreEscapedAndStayText)
 {
     const std::vector<StoredEntry> entries{
         {QStringLiteral("<script>&\"%1"), 500, {2024, 1, 2}, QStringLiteral("%2 <b>"), 0}};
-    const QString html = QString::fromUtf8(rankingPage(3, entries));
+    const RankingLists lists{entries, std::vector<StoredEntry>{{QStringLiteral("page"), 900, {2024, 1, 3}, QStringLiteral("c"), 60}}};
+    const QString html = QString::fromUtf8(rankingPage(3, lists));
     EXPECT_TRUE(html.contains(QStringLiteral("<td>&lt;script&gt;&amp;&quot;%1</td><td class=\"n\">500</td>"
                                              "<td class=\"d\">2024/1/2</td><td>%2 &lt;b&gt;</td>")));
     EXPECT_FALSE(html.contains(QStringLiteral("<script>")));
     EXPECT_TRUE(html.contains(QStringLiteral("<meta name=\"viewport\"")));
-    EXPECT_EQ(rankingJson(3, entries),
-              QByteArray(R"({"entries":[{"comment":"%2 <b>","date":"2024/1/2","name":"<script>&\"%1",)"
-                         R"("rank":1,"registered":"1970-01-01T00:00:00Z","score":500}],"gametype":3})"));
+    // The verified list first, the pages' apart below it.
+    EXPECT_LT(html.indexOf(QStringLiteral("記録で確かめたスコア")), html.indexOf(QStringLiteral("500")));
+    EXPECT_LT(html.indexOf(QStringLiteral("500")), html.indexOf(QStringLiteral("登録ページからのスコア（未確認）")));
+    EXPECT_LT(html.indexOf(QStringLiteral("未確認")), html.indexOf(QStringLiteral("900")));
+    EXPECT_EQ(rankingJson(3, lists),
+              QByteArray(R"({"entries":[{"comment":"c","date":"2024/1/3","name":"page","rank":1,)"
+                         R"("registered":"1970-01-01T00:01:00Z","score":900}],"gametype":3,)"
+                         R"("verified":[{"comment":"%2 <b>","date":"2024/1/2","name":"<script>&\"%1",)"
+                         R"("rank":1,"registered":"1970-01-01T00:00:00Z","score":500}]})"));
+
+    // --verified-only: the pages' entries are not shown.
+    const RankingLists verifiedOnly{entries, std::nullopt};
+    EXPECT_FALSE(QString::fromUtf8(rankingPage(3, verifiedOnly)).contains(QStringLiteral("未確認")));
+    EXPECT_TRUE(rankingJson(3, verifiedOnly).startsWith(R"({"entries":[],"gametype":3,"verified":[{)"));
+    EXPECT_EQ(dailyJson({2026, 12, 9}, {}), QByteArray(R"({"daily":"2026-12-09","entries":[]})"));
 }
 
 TEST(RankingPages, RegistrationAnswerGivesRankAndLink)
@@ -51,6 +65,54 @@ TEST(RateLimiter, BurstThenSteadyRatePerAddress)
     for (int i = 0; i < 1000; ++i) {
         ASSERT_TRUE(unlimited.allow(one, 0, retry));
     }
+}
+
+TEST(HttpHeaders, ListsQualitiesAndTags)
+{
+    EXPECT_EQ(lastForwardedAddress("203.0.113.9, 198.51.100.7"), QHostAddress(QStringLiteral("198.51.100.7")));
+    EXPECT_EQ(lastForwardedAddress(" 2001:db8::1 "), QHostAddress(QStringLiteral("2001:db8::1")));
+    EXPECT_EQ(lastForwardedAddress("198.51.100.7, unknown"), std::nullopt);
+    EXPECT_EQ(lastForwardedAddress(""), std::nullopt);
+
+    EXPECT_TRUE(acceptsGzip("gzip, deflate, br"));
+    EXPECT_TRUE(acceptsGzip("GZIP;q=0.001"));
+    EXPECT_TRUE(acceptsGzip("*"));
+    EXPECT_FALSE(acceptsGzip("gzip;q=0"));
+    EXPECT_FALSE(acceptsGzip("gzip; q=0.000, *"));
+    EXPECT_FALSE(acceptsGzip("*;q=0"));
+    EXPECT_FALSE(acceptsGzip("br, identity"));
+    EXPECT_FALSE(acceptsGzip("gzip;q=x"));
+    EXPECT_FALSE(acceptsGzip(""));
+
+    EXPECT_TRUE(etagMatches("\"abc\"", "\"abc\""));
+    EXPECT_TRUE(etagMatches("W/\"abc\"", "\"abc\""));
+    EXPECT_TRUE(etagMatches("\"x\", W/\"abc\" ,\"y\"", "\"abc\""));
+    EXPECT_TRUE(etagMatches("*", "\"abc\""));
+    EXPECT_TRUE(etagMatches("\"a,b\"", "\"a,b\""));
+    EXPECT_FALSE(etagMatches("\"abcd\", \"ab\"", "\"abc\""));
+    EXPECT_FALSE(etagMatches("", "\"abc\""));
+}
+
+TEST(RateLimiter, ForgetsAnAddressOnceItsBucketIsFullAgain)
+{
+    RateLimiter limiter(10);
+    int retry = 0;
+    const QHostAddress busy(QStringLiteral("192.0.2.9"));
+    for (int i = 0; i < 10; ++i) {
+        limiter.allow(busy, 1000, retry);
+    }
+    for (quint32 n = 1; n <= 3; ++n) {
+        limiter.allow(QHostAddress(0xC6336400u + n), 1000, retry);
+    }
+    EXPECT_EQ(limiter.trackedAddresses(), 4);
+    // One token back takes 6 s: the three light users are forgotten then,
+    // the busy one after a whole minute, and it still waits until its token is back.
+    limiter.allow(QHostAddress(QStringLiteral("198.51.100.200")), 7000, retry);
+    EXPECT_EQ(limiter.trackedAddresses(), 2);
+    EXPECT_TRUE(limiter.allow(busy, 7000, retry));
+    EXPECT_FALSE(limiter.allow(busy, 7000, retry));
+    limiter.allow(QHostAddress(QStringLiteral("198.51.100.201")), 80000, retry);
+    EXPECT_EQ(limiter.trackedAddresses(), 1);
 }
 
 TEST(ServerOptions, ListenAddressAndDatabaseUrls)

@@ -51,7 +51,7 @@ def main():
 
 
 def run(kind, server, writer, work):
-    with (support.postgres_cluster() if kind == "postgresql" else _sqlite(work)) as database:
+    with support.database(kind, work) as database:
         with support.score_server(server, database) as (base, _):
             pages = os.path.join(work, "pages")
             os.mkdir(pages)
@@ -84,17 +84,6 @@ def run(kind, server, writer, work):
             entries = json.loads(body)["entries"]
             assert status == 200 and len(entries) == 1, entries
             assert entries[0]["name"] == NAME and entries[0]["comment"] == COMMENT, entries
-
-
-class _sqlite:
-    def __init__(self, work):
-        self.path = os.path.join(work, "scores.sqlite")
-
-    def __enter__(self):
-        return self.path
-
-    def __exit__(self, *exc):
-        return False
 
 
 if __name__ == "__main__":

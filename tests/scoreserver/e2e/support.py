@@ -93,6 +93,17 @@ def postgres_cluster(settings=""):
         shutil.rmtree(folder, ignore_errors=True)
 
 
+@contextlib.contextmanager
+def database(kind, work):
+    """The database URL for tavrin-scores: a throwaway PostgreSQL cluster for
+    "postgresql", else an SQLite file in `work`."""
+    if kind == "postgresql":
+        with postgres_cluster() as url:
+            yield url
+    else:
+        yield os.path.join(work, "scores.sqlite")
+
+
 def get(url):
     with urllib.request.urlopen(url, timeout=10) as reply:
         return reply.status, reply.read().decode("utf-8")
