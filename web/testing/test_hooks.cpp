@@ -1,0 +1,83 @@
+// Entry points of the test build of the page only: the browser tests read
+// the game's state and lay the pieces and items of a replayed game. The
+// page players get has none of them (web/CMakeLists.txt).
+#include "engine/scoring.h"
+#include "game/controller.h"
+#include "web/page_main.h"
+
+#include <emscripten/emscripten.h>
+
+#include <cstdint>
+#include <string>
+
+using namespace tavrin;
+using tavrin::web::keepReply;
+using tavrin::web::runningPage;
+
+extern "C" {
+
+// What a test reads after a move, the same fields as tavrin-cli replay prints.
+EMSCRIPTEN_KEEPALIVE const char* tavrin_test_state()
+{
+    const GameState& s = runningPage().session().state();
+    const game::FlowState& f = runningPage().controller().flow();
+    std::string out = "{\"movesUsed\": " + std::to_string(s.movesUsed);
+    out += ", \"maxMovesUsed\": " + std::to_string(s.maxMovesUsed);
+    out += ", \"scoreChain\": " + std::to_string(s.scoreChain);
+    out += ", \"discardCount\": " + std::to_string(s.discardCount);
+    out += ", \"turnResult\": " + std::to_string(f.turnResult);
+    out += ", \"ecoPoints\": " + std::to_string(ecoPoints(s));
+    out += ", \"loopPoints\": " + std::to_string(s.loopPoints);
+    out += ", \"bonus\": " + std::to_string(getecobonus(s));
+    out += ", \"total\": " + std::to_string(getpointtotal(s));
+    out += ", \"offeredPiece\": " + std::to_string(f.offeredPiece);
+    out += ", \"freeGameActive\": ";
+    out += f.freeGameActive ? "true" : "false";
+    out += ", \"moveBusy\": ";
+    out += f.moveBusy ? "true" : "false";
+    out += ", \"puzzleSeries\": ";
+    out += s.puzzleSeries ? "true" : "false";
+    out += ", \"board\": [";
+    for (int c = 0; c < kCellCount; ++c) {
+        out += (c > 0 ? "," : "") + std::to_string(s.board[static_cast<std::size_t>(c)]);
+    }
+    out += "], \"green\": [";
+    for (int c = 0; c < kCellCount; ++c) {
+        out += (c > 0 ? "," : "") + std::to_string(s.greenStamp[static_cast<std::size_t>(c)]);
+    }
+    out += "], \"items\": [";
+    for (int i = 0; i < s.itemCount; ++i) {
+        out += (i > 0 ? ", " : "");
+        out += "[" + std::to_string(s.itemCells[static_cast<std::size_t>(i)]) + ", " +
+               std::to_string(s.cellItem[static_cast<std::size_t>(s.itemCells[static_cast<std::size_t>(i)])]) + "]";
+    }
+    return keepReply(out + "]}");
+}
+
+// A test lays the piece to offer next, as tavrin-cli replay does with "piece".
+EMSCRIPTEN_KEEPALIVE void tavrin_test_offer(int piece)
+{
+    if (piece >= 0 && piece < kPieceKinds) {
+        runningPage().controller().flow().offeredPiece = static_cast<std::int16_t>(piece);
+        runningPage().window().redrawAll();
+    }
+}
+
+// A test starts a free game with the items given, as "new" does in a replay:
+// from the page's seed, so that the same pieces are dealt.
+EMSCRIPTEN_KEEPALIVE void tavrin_test_new_game(const int* cellsAndKinds, int count)
+{
+    if (count < 2 || count > kMaxItems) {
+        return;
+    }
+    game::ItemLayout layout;
+    layout.count = count;
+    for (int i = 0; i < count; ++i) {
+        layout.cells[static_cast<std::size_t>(i)] = static_cast<std::int16_t>(cellsAndKinds[2 * i]);
+        layout.kinds[static_cast<std::size_t>(i)] = static_cast<std::int16_t>(cellsAndKinds[2 * i + 1]);
+    }
+    runningPage().reseed();
+    runningPage().controller().StartFreeGame(layout);
+}
+
+} // extern "C"
