@@ -26,6 +26,9 @@ from selenium.webdriver.common.action_chains import ActionChains
 from selenium.webdriver.common.by import By
 
 SITE, CLI = sys.argv[1], sys.argv[2]
+# The site has the pictures as WebP; the BMP files they were made from lie in
+# the native program folder beside tavrin-cli.
+PICTURES = os.path.dirname(os.path.abspath(CLI))
 NAME = "テスト"
 FIELDS = ("movesUsed", "maxMovesUsed", "scoreChain", "discardCount", "turnResult", "ecoPoints",
           "loopPoints", "bonus", "total", "offeredPiece", "freeGameActive", "moveBusy")
@@ -215,7 +218,8 @@ def case_replay(url, profile):
 
 def case_render(url, profile):
     """(b) The board canvas and the offered piece, pixel for pixel, as
-    tavrin-cli render composes the same state."""
+    tavrin-cli render composes the same state from the BMP pictures the
+    site's WebP files were made from."""
     probe = subprocess.run([CLI, "render"], capture_output=True, text=True, stdin=subprocess.DEVNULL)
     if "no output file" not in probe.stderr:
         print("SKIP render: this tavrin-cli has no render command", flush=True)
@@ -238,7 +242,7 @@ def case_render(url, profile):
         with tempfile.TemporaryDirectory() as folder:
             png = os.path.join(folder, "board.png")
             subprocess.run([CLI, "render", "--items", items, "--moves-used", str(state["movesUsed"]),
-                            "--offered", str(state["offeredPiece"]), "--data", SITE + "/pictures", "--out", png],
+                            "--offered", str(state["offeredPiece"]), "--data", PICTURES, "--out", png],
                            input=board_text, text=True, check=True)
             width, picture = png_rgba(png)
         board = [v for y in range(256) for v in picture[(y * width) * 4:(y * width + 256) * 4]]
