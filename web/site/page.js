@@ -66,10 +66,6 @@
     return Module.ccall(name, null, args.map(() => 'number'), args, { async: true });
   }
 
-  function stateNow() {
-    return JSON.parse(Module.ccall('tavrin_test_state', 'string', [], []));
-  }
-
   // --- timers ----------------------------------------------------------------------
   const intervals = [null, null, null, null];
   function setTimer(timer, interval) {
@@ -326,9 +322,19 @@
       }
     }
     context.putImageData(image, surface === 0 ? x : 0, surface === 0 ? y : 0);
-    if (surface === 0 && !firstFrame) firstFrame = performance.now();
+    if (surface === 0 && !boardShown) firstBoard();
   }
-  let firstFrame = 0;
+
+  // The first board on screen: marked for the browser's performance tools,
+  // and the time to fetch what the first frame did not need.
+  let boardShown = false;
+  function firstBoard() {
+    boardShown = true;
+    requestAnimationFrame(() => {
+      performance.mark('tavrin-board');
+      TavrinOffline.start();
+    });
+  }
 
   const paletteCanvases = [];
   function paletteContext(entry) {
@@ -346,19 +352,6 @@
     }
     return paletteCanvases[entry].getContext('2d');
   }
-
-  // Crisp tiles: the canvases grow by whole device pixels per picture pixel.
-  function fitBoard() {
-    const ratio = window.devicePixelRatio || 1;
-    const room = Math.min(document.documentElement.clientWidth - 16, 512);
-    const scale = Math.max(1, Math.floor((room * ratio) / 256));
-    const css = (256 * scale) / ratio;
-    $('boardbox').style.width = css + 'px';
-    $('boardbox').style.height = css + 'px';
-    offered.style.width = offered.style.height = (32 * scale) / ratio + 'px';
-    document.documentElement.style.setProperty('--tile', (32 * scale) / ratio + 'px');
-  }
-  window.addEventListener('resize', fitBoard);
 
   // --- keyboard ------------------------------------------------------------------------
   document.addEventListener('keydown', (e) => {
@@ -454,19 +447,29 @@
     return ask(prompt, [[texts.ok, () => $('box-input').value], [texts.cancel, null]], defaultText);
   }
 
+  // As on the desktop: OK closes (and counts as OK), ハイスコア登録 and コピー
+  // do their part and leave the window open; Escape closes it as its close
+  // box does.
   function highScores(view) {
     const lines = view.rows.map((r, i) => (i === view.highlighted ? '▶ ' : '') + r[0] + '  ' + r[1]);
     $('box').dataset.icon = 'scores';
     $('box').dataset.kind = 'scores';
-    const buttons = [[texts.ok, 1]];
-    if (view.copy) buttons.push([view.copyText || 'Copy', () => { clipboard(view.clipboard); return 0; }]);
+    const answer = ask(view.caption + '\n\n' + lines.join('\n'), [[texts.ok, 1], ['', 0]], null);
+    const row = $('box-buttons');
+    row.lastChild.hidden = true;
+    const extra = (label, action, enabled) => {
+      const b = document.createElement('button');
+      b.type = 'button';
+      b.textContent = label;
+      b.disabled = !enabled;
+      b.addEventListener('click', action);
+      row.insertBefore(b, row.lastChild);
+    };
     // Served by tavrin-scores (under /play/): the entry just made can be
     // registered at once, posted as the registration page posts it.
-    if (view.register && /^\/play\//.test(location.pathname)) {
-      buttons.push([view.register.button, () => { register(view.register); return 1; }]);
-    }
-    buttons.push([texts.close, 0]);
-    return ask(view.caption + '\n\n' + lines.join('\n'), buttons, null);
+    if (view.register && /^\/play\//.test(location.pathname)) extra(view.register.button, () => register(view.register), true);
+    extra(view.copyText || 'Copy', () => clipboard(view.clipboard), view.copy);
+    return answer;
   }
 
   function register(entry) {
@@ -492,14 +495,17 @@
   }
 
   // --- the page's own dialogs ------------------------------------------------------------
+  // The bundled files from the easiest up, as list.json has them.
   async function openDialog() {
     let names = [];
     try {
       names = await (await fetch('mondai/list.json')).json();
+      if (!Array.isArray(names)) names = [];
     } catch (e) {
       names = [];
     }
-    const buttons = names.map((name) => [name.replace(/\.kem$/i, ''), 'mondai/' + name]);
+    const buttons = names.filter((name) => typeof name === 'string')
+      .map((name) => [name.replace(/\.kem$/i, ''), 'mondai/' + name]);
     buttons.push([texts.openDevice, 'device']);
     buttons.push([texts.cancel, null]);
     $('box').dataset.kind = 'open';
@@ -507,8 +513,14 @@
     if (chosen === 'device') {
       $('file-picker').click();
     } else if (chosen) {
-      const bytes = new Uint8Array(await (await fetch(encodeURI(chosen))).arrayBuffer());
-      openBytes(chosen, bytes);
+      try {
+        const answer = await fetch(encodeURI(chosen));
+        if (!answer.ok) throw new Error(chosen + ': ' + answer.status);
+        openBytes(chosen, new Uint8Array(await answer.arrayBuffer()));
+      } catch (e) {
+        $('box').dataset.kind = 'message';
+        await ask(texts.fetchFailed, [[texts.ok, 0]], null);
+      }
     }
   }
 
@@ -579,101 +591,47 @@
   }
 
   // --- sound and music ---------------------------------------------------------------------
-  // Nothing plays before the player first touches the page; the music then
-  // loops without a gap from its decoded buffer.
-  let audio = null;
-  let unlocked = false;
+  // The game's devices, played by audio.js: nothing is fetched or played
+  // before the player first touches the page.
   const devices = [];
 
-  function unlockAudio() {
-    if (unlocked) return;
-    unlocked = true;
-    if (audio) audio.resume().then(() => devices.forEach((d, i) => { if (d && d.wanted) startMusic(i); }));
+  function firstTouch() {
+    TavrinAudio.gesture();
+    TavrinOffline.touched();
+    wantPicture(GOAL_PICTURE);
   }
-  document.addEventListener('pointerdown', unlockAudio, { capture: true });
-  document.addEventListener('keydown', unlockAudio, { capture: true });
-
-  function audioContext() {
-    if (!audio) {
-      const Context = window.AudioContext || window.webkitAudioContext;
-      if (!Context) return null;
-      audio = new Context();
-    }
-    return audio;
-  }
-
-  function openDevice(device, music, file) {
-    const url = music ? 'music/' + file.replace(/\.mid$/i, '.ogg') : 'sounds/' + file;
-    const d = { music, buffer: null, source: null, wanted: false, from: 0, startedAt: 0 };
-    devices[device] = d;
-    const context = audioContext();
-    if (!context) return;
-    fetch(url)
-      .then((r) => (r.ok ? r.arrayBuffer() : Promise.reject(new Error(url))))
-      .then((data) => context.decodeAudioData(data))
-      .then((buffer) => {
-        d.buffer = buffer;
-        if (d.wanted) startMusic(device);
-      })
-      .catch(() => { d.failed = true; });
-  }
-
-  function stopSource(d) {
-    if (d && d.source) {
-      try { d.source.stop(); } catch (e) {}
-      d.source = null;
-    }
-  }
-
-  function startMusic(device) {
-    const d = devices[device];
-    if (!d || !d.buffer || !unlocked || !audio) return;
-    stopSource(d);
-    const source = audio.createBufferSource();
-    source.buffer = d.buffer;
-    source.loop = true;
-    source.connect(audio.destination);
-    const offset = Math.min(d.from / 1000, d.buffer.duration);
-    source.start(0, offset);
-    d.startedAt = audio.currentTime - offset;
-    d.source = source;
-  }
+  document.addEventListener('pointerdown', firstTouch, { capture: true, once: true });
+  document.addEventListener('keydown', firstTouch, { capture: true, once: true });
+  const unlockAudio = firstTouch;
 
   function media(device, action, from, to, file) {
     const d = devices[device];
     switch (action) {
-      case 0: openDevice(device, from === 1, file); break;
-      case 1: stopSource(d); devices[device] = null; break;
+      case 0: {
+        const music = from === 1;
+        devices[device] = { music, url: music ? 'music/' + file.replace(/\.mid$/i, '.ogg') : 'sounds/' + file };
+        if (!music) TavrinAudio.prepare(devices[device].url);
+        break;
+      }
+      case 1: if (d && d.music) TavrinAudio.stopMusic(d.url); devices[device] = null; break;
       case 2:
         if (!d) break;
-        d.from = from;
-        if (d.music) { d.wanted = true; startMusic(device); } else playSound(d);
+        if (d.music) TavrinAudio.startMusic(d.url, from); else TavrinAudio.playSound(d.url);
         break;
-      case 3: if (d) playSound(d); break;
-      case 4: if (d) { d.wanted = false; stopSource(d); } break;
-      case 5: if (d) d.from = from; break;
+      case 3: if (d) TavrinAudio.playSound(d.url); break;
+      case 4: if (d && d.music) TavrinAudio.stopMusic(d.url); break;
+      case 5: if (d && d.music) TavrinAudio.seekMusic(d.url, from); break;
     }
-  }
-
-  function playSound(d) {
-    if (!d.buffer || !unlocked || !audio) return;
-    const source = audio.createBufferSource();
-    source.buffer = d.buffer;
-    source.connect(audio.destination);
-    source.start();
   }
 
   function mediaQuery(device, what) {
     const d = devices[device];
     if (!d) return what === 2 ? 2 : 0;
-    const length = d.buffer ? Math.round(d.buffer.duration * 1000) : 0;
     switch (what) {
-      case 0: return length;
-      case 1:
-        if (!d.wanted || !length || !audio) return d.from;
-        return Math.round(((audio.currentTime - d.startedAt) * 1000) % length);
-      case 2: return d.wanted ? 1 : 0;
-      case 3: return d.failed ? 0 : 1;
+      case 0: return TavrinAudio.length(d.url);
+      case 1: return d.music ? TavrinAudio.musicPosition(d.url) : 0;
+      case 2: return d.music && TavrinAudio.musicPlaying(d.url) ? 1 : 0;
+      case 3: return TavrinAudio.failed(d.url) ? 0 : 1;
     }
     return 0;
   }
@@ -717,26 +675,55 @@
     return [words[0], words[1]];
   }
 
-  // The bundled pictures, fetched while the script and the wasm load.
-  const PICTURES = ['hyperroad.bmp', 'background_normal.bmp', 'background_goal.bmp', 'items.bmp'];
-  const pictures = PICTURES.map((name) =>
-    fetch('pictures/' + name).then((r) => (r.ok ? r.arrayBuffer() : null)).catch(() => null));
+  // The bundled pictures, decoded by the browser. The first frame's three are
+  // fetched while the script and the wasm load; the goal background when the
+  // board first needs it or the player first touches the page.
+  const PICTURES = ['hyperroad.webp', 'background_normal.webp', 'background_goal.webp', 'items.webp'];
+  const GOAL_PICTURE = 2;
+  const pictureLoads = [];
+
+  function loadPicture(kind) {
+    if (!pictureLoads[kind]) {
+      pictureLoads[kind] = fetch('pictures/' + PICTURES[kind])
+        .then((r) => (r.ok ? r.blob() : Promise.reject(new Error(PICTURES[kind]))))
+        .then((blob) => createImageBitmap(blob, { colorSpaceConversion: 'none', premultiplyAlpha: 'none' }))
+        .then((bitmap) => {
+          const canvas = document.createElement('canvas');
+          canvas.width = bitmap.width;
+          canvas.height = bitmap.height;
+          const context = canvas.getContext('2d', { willReadFrequently: true });
+          context.drawImage(bitmap, 0, 0);
+          bitmap.close();
+          return context.getImageData(0, 0, canvas.width, canvas.height);
+        })
+        .catch(() => null); // the game keeps its plain drawn picture
+    }
+    return pictureLoads[kind];
+  }
+  [0, 1, 3].forEach(loadPicture);
+
+  function handPicture(kind, image) {
+    if (image === null) return;
+    const at = _malloc(Math.max(image.data.length, 1));
+    HEAPU8.set(image.data, at);
+    Module.ccall('tavrin_picture', 'number', ['number', 'number', 'number', 'number'],
+      [kind, at, image.width, image.height]);
+    _free(at);
+  }
+
+  function wantPicture(kind) {
+    if (pictureLoads[kind]) return;
+    loadPicture(kind).then((image) => post(null, () => handPicture(kind, image)));
+  }
 
   async function started() {
-    const loaded = await Promise.all(pictures);
-    loaded.forEach((buffer, kind) => {
-      if (buffer === null) return;
-      const bytes = new Uint8Array(buffer);
-      const at = _malloc(Math.max(bytes.length, 1));
-      HEAPU8.set(bytes, at);
-      Module.ccall('tavrin_picture', 'number', ['number', 'number', 'number'], [kind, at, bytes.length]);
-      _free(at);
-    });
+    const first = [0, 1, 3];
+    (await Promise.all(first.map(loadPicture))).forEach((image, i) => handPicture(first[i], image));
     const stored = storedLanguage();
     english = stored === 'en' || (stored !== 'ja' && !/^ja\b/i.test(navigator.language || ''));
     if (params.get('lang') === 'en' || params.get('lang') === 'ja') english = params.get('lang') === 'en';
     buildMenus();
-    fitBoard();
+    TavrinLayout.start();
     const [high, low] = seed();
     Module.ccall('tavrin_start', null, ['number', 'number', 'number'], [high, low, english ? 1 : 0]);
     readPageTexts();
@@ -753,41 +740,10 @@
   window.Module = {
     page: {
       setText, setFlag, setCommand, setTimer, present, messageBox, inputBox, highScores,
-      platformCommand, media, mediaQuery, storageSet, clipboard, notice,
+      platformCommand, media, mediaQuery, storageSet, clipboard, notice, wantPicture,
     },
     onRuntimeInitialized: started,
   };
 
-  // What the browser tests drive: the same steps tavrin-cli replay takes.
-  if (params.has('test')) {
-    window.tavrinTest = {
-      idle: () => ready && !running && queue.length === 0 && !$('box').open,
-      state: stateNow,
-      offer: (piece) => post(null, () => call('tavrin_test_offer', piece)),
-      newGame: (items) => post(null, async () => {
-        const at = _malloc(items.length * 8);
-        items.forEach(([cell, kind], i) => { HEAP32[(at >> 2) + 2 * i] = cell; HEAP32[(at >> 2) + 2 * i + 1] = kind; });
-        try { await call('tavrin_test_new_game', at, items.length); } finally { _free(at); }
-      }),
-      // Runs the timers at once, as the replay does, until the move is played out.
-      settle: () => post(null, async () => {
-        for (let guard = 0; guard < 80; ++guard) {
-          const busy = intervals[0] !== null ? 0 : intervals[1] !== null ? 1 : -1;
-          if (busy < 0) break;
-          await call('tavrin_timer', busy);
-        }
-      }),
-      firstFrame: () => firstFrame,
-      // One placement in the core and its evaluation up to the next piece
-      // dealt, the timers run at once: milliseconds, or null when refused.
-      timeMove: (cell) => new Promise((resolve) => post(null, async () => {
-        const start = performance.now();
-        await call('tavrin_cell', cell);
-        if (intervals[0] === null) { resolve(null); return; }
-        while (intervals[0] !== null) await call('tavrin_timer', 0);
-        resolve(performance.now() - start);
-      })),
-      lastMove: () => lastMove,
-    };
-  }
+  // @hooks
 })();
