@@ -11,23 +11,35 @@ window.TavrinLayout = (function () {
   const $ = (id) => document.getElementById(id);
   let pending = false;
 
-  // Everything of the game lies inside the play area, and the page itself
-  // does not scroll.
-  function fits(play) {
+  // How far the play area's content reaches beyond its room (CSS pixels; 0 or
+  // less when it fits), right and down.
+  function overflow(play) {
     const box = play.getBoundingClientRect();
     const style = getComputedStyle(play);
     const inset = (side) => parseFloat(style['padding' + side]) || 0;
-    const room = { left: box.left + inset('Left'), top: box.top + inset('Top'),
-                   right: box.right - inset('Right'), bottom: box.bottom - inset('Bottom') };
+    let right = -Infinity;
+    let bottom = -Infinity;
+    let left = Infinity;
+    let top = Infinity;
     for (const child of play.children) {
       if (child.hidden || child.offsetParent === null) continue;
       const r = child.getBoundingClientRect();
-      if (r.left < room.left - 0.5 || r.top < room.top - 0.5 || r.right > room.right + 0.5 || r.bottom > room.bottom + 0.5) {
-        return false;
-      }
+      left = Math.min(left, r.left);
+      top = Math.min(top, r.top);
+      right = Math.max(right, r.right);
+      bottom = Math.max(bottom, r.bottom);
     }
     const page = document.documentElement;
-    return page.scrollHeight <= page.clientHeight && page.scrollWidth <= page.clientWidth;
+    const width = right - left - (box.width - inset('Left') - inset('Right'));
+    const height = bottom - top - (box.height - inset('Top') - inset('Bottom'));
+    // (The page itself scrolls only when something outside the play area is too big.)
+    const sideways = page.scrollWidth - page.clientWidth;
+    const down = page.scrollHeight - page.clientHeight;
+    return { width: sideways > 0 ? Math.max(width, sideways) : width, height: down > 0 ? Math.max(height, down) : height };
+  }
+
+  function fits(o) {
+    return o.width <= 0.5 && o.height <= 0.5;
   }
 
   function useSize(devicePixels, ratio) {
@@ -35,23 +47,38 @@ window.TavrinLayout = (function () {
     const style = document.documentElement.style;
     style.setProperty('--board', css + 'px');
     style.setProperty('--tile', css / 8 + 'px');
+    return devicePixels;
   }
 
   // The largest board (device pixels, a multiple of 8 so that every cell
-  // starts on a whole pixel) with which everything fits.
+  // starts on a whole pixel) with which everything fits. The rest of the
+  // play area grows about linearly with the board: two trial layouts give the
+  // estimate, a search below it corrects it where text or the palette wraps.
   function largest(play, ratio) {
     const page = document.documentElement;
-    let low = 8 * 8;
-    let high = Math.floor((Math.min(page.clientWidth, page.clientHeight) * ratio) / 8) * 8;
-    useSize(low, ratio);
-    if (!fits(play)) return low;
+    const floor8 = (n) => Math.floor(n / 8) * 8;
+    const smallest = 64;
+    const most = floor8(Math.min(page.clientWidth, page.clientHeight) * ratio);
+    const a = useSize(floor8(128 * ratio), ratio);
+    const oa = overflow(play);
+    const b = useSize(floor8(256 * ratio), ratio);
+    const ob = overflow(play);
+    const reach = (o1, o2, key) => {
+      const slope = (o2[key] - o1[key]) / (b - a);
+      return slope > 0 ? b - o2[key] / slope : Infinity;
+    };
+    const size = Math.max(smallest, floor8(Math.min(reach(oa, ob, 'width'), reach(oa, ob, 'height'), most)));
+    useSize(size, ratio);
+    if (fits(overflow(play))) return size;
+    // Not linear after all: halve the way down to the estimate.
+    let low = smallest;
+    let high = size;
     while (high - low > 8) {
-      const middle = Math.floor((low + high) / 16) * 8;
+      const middle = floor8((low + high) / 2);
       useSize(middle, ratio);
-      if (fits(play)) low = middle; else high = middle;
+      if (fits(overflow(play))) low = middle; else high = middle;
     }
-    useSize(high, ratio);
-    return fits(play) ? high : low;
+    return low;
   }
 
   function fit() {
@@ -65,7 +92,9 @@ window.TavrinLayout = (function () {
     app.classList.toggle('compact', page.clientHeight < 560);
     app.classList.toggle('narrow', page.clientWidth < 560);
     let best = null;
-    for (const arrangement of ['below', 'beside', 'under']) {
+    // Beside the board on a wide window, below it (two ways) on an upright one.
+    const arrangements = page.clientWidth > page.clientHeight ? ['beside', 'below'] : ['below', 'under'];
+    for (const arrangement of arrangements) {
       play.dataset.arrangement = arrangement;
       const size = largest(play, ratio);
       if (best === null || size > best.size) best = { arrangement, size };
@@ -74,7 +103,6 @@ window.TavrinLayout = (function () {
     const whole = Math.floor(best.size / BOARD) * BOARD;
     const size = whole >= BOARD && whole >= CRISP_SHARE * best.size ? whole : best.size;
     useSize(size, ratio);
-    document.documentElement.dataset.crisp = size % BOARD === 0 ? 'yes' : 'no';
   }
 
   function later() {

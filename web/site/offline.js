@@ -1,7 +1,8 @@
 // Keeps the site for play without a network (sw.js). The worker is
 // registered once the first board is on screen, so that it never competes
 // with the start; the rest of the site is stored once the player first
-// touches the page.
+// touches the page. A new version of the site is fetched in the background
+// and played from the next start on.
 'use strict';
 
 window.TavrinOffline = (function () {
@@ -27,6 +28,9 @@ window.TavrinOffline = (function () {
         registration = r;
         askForEverything();
         r.addEventListener('updatefound', askForEverything);
+        // A changed site is a changed sw.js: asked for at every start (the
+        // browser's own checks may wait a day), installed for the next one.
+        if (r.active) r.update().catch(() => { /* offline */ });
       }).catch(() => { /* plays on without offline copies */ });
     },
     touched() {

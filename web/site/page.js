@@ -722,8 +722,6 @@
     const stored = storedLanguage();
     english = stored === 'en' || (stored !== 'ja' && !/^ja\b/i.test(navigator.language || ''));
     if (params.get('lang') === 'en' || params.get('lang') === 'ja') english = params.get('lang') === 'en';
-    buildMenus();
-    TavrinLayout.start();
     const [high, low] = seed();
     Module.ccall('tavrin_start', null, ['number', 'number', 'number'], [high, low, english ? 1 : 0]);
     readPageTexts();
@@ -744,6 +742,11 @@
     },
     onRuntimeInitialized: started,
   };
+
+  // The page around the board is built and fitted to the window while the
+  // wasm and the pictures load.
+  buildMenus();
+  TavrinLayout.start();
 
   // @hooks
 })();
