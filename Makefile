@@ -47,8 +47,8 @@ bench: deps
 	cmake --build --preset release -j $(JOBS) --target tavrin_bench tavrin-scores tavrin_score_load
 	./build-release/tavrin_bench
 	/usr/bin/python3 bench/scoreserver/score_server_load.py build-release
-	JOBS=$(JOBS) ./scripts/build-web.sh build-release
-	/usr/bin/python3 bench/web/web_bench.py build-wasm/site
+	JOBS=$(JOBS) ./scripts/build-web.sh build-release tavrin_site_test
+	/usr/bin/python3 bench/web/web_bench.py build-wasm/site build-wasm/site-test
 
 fuzz: deps
 	./scripts/run-fuzz.sh
