@@ -9,7 +9,23 @@ namespace tavrin::web {
 using graphics::Surface;
 using graphics::TileTarget;
 
-PagePainter::PagePainter() : graphics_(graphics::GraphicsSet::fallback()) {}
+namespace {
+
+graphics::PixelBuffer drawnPicture(int kind)
+{
+    switch (kind) {
+    case graphics::kHyperRoadSheet: return graphics::drawFallbackSheet();
+    case graphics::kNormalBackground: return graphics::drawFallbackBackground(false);
+    case graphics::kGoalBackground: return graphics::drawFallbackBackground(true);
+    default: return graphics::drawFallbackItems();
+    }
+}
+
+} // namespace
+
+// The pictures come from the page; only those it could not give are drawn
+// (attach), so a start with all of them draws none.
+PagePainter::PagePainter() = default;
 
 bool PagePainter::adoptPicture(int kind, const unsigned char* rgba, int width, int height)
 {
@@ -48,6 +64,11 @@ bool PagePainter::goalPictureWanted() const
 void PagePainter::attach(const GameState& state)
 {
     state_ = &state;
+    for (int kind = 0; kind < graphics::kGraphicsKinds; ++kind) {
+        if (graphics_.current(kind).isNull()) {
+            graphics_.adoptBuiltin(kind, drawnPicture(kind));
+        }
+    }
     renderer_ = std::make_unique<graphics::Renderer>(graphics_, state);
     renderer_->setPresenter([this](TileTarget target) { present(target); });
 }

@@ -16,8 +16,8 @@ public:
     PagePainter();
 
     // A bundled picture of `kind` as the browser decoded it: `width` x
-    // `height` pixels of R, G, B, A bytes. One that does not fit the kind
-    // keeps the plain drawn picture.
+    // `height` pixels of R, G, B, A bytes. One that does not fit the kind is
+    // refused; a kind without a picture at attach is drawn plainly.
     bool adoptPicture(int kind, const unsigned char* rgba, int width, int height);
     // Whether the board shows the goal background: the page fetches that
     // picture only then (or once the player is there).

@@ -81,6 +81,28 @@ window.TavrinLayout = (function () {
     return low;
   }
 
+  // The last few fits are kept: a window of the same size showing the same
+  // panels takes its fit after one check instead of trial layouts.
+  const KEPT = 'tavrin-page-fit'; // beside the game's own keys, never among them
+  const KEPT_FITS = 8;
+  function keptFits() {
+    try {
+      const list = JSON.parse(window.localStorage.getItem(KEPT) || '[]');
+      return Array.isArray(list) ? list.filter((f) => f && typeof f.key === 'string' && typeof f.size === 'number') : [];
+    } catch (e) {
+      return [];
+    }
+  }
+  function kept(key) {
+    return keptFits().find((f) => f.key === key) || null;
+  }
+  function keep(value) {
+    const list = [value].concat(keptFits().filter((f) => f.key !== value.key)).slice(0, KEPT_FITS);
+    try {
+      window.localStorage.setItem(KEPT, JSON.stringify(list));
+    } catch (e) { /* storage refused: the fit is made anew next time */ }
+  }
+
   function fit() {
     pending = false;
     const app = $('app');
@@ -91,9 +113,17 @@ window.TavrinLayout = (function () {
     // too when there is room (a phone held sideways).
     app.classList.toggle('compact', page.clientHeight < 560);
     app.classList.toggle('narrow', page.clientWidth < 560);
-    let best = null;
+    const shown = ['notice', 'freegame', 'palettebox', 'spinner', 'comment'].filter((id) => !$(id).hidden);
+    const key = page.clientWidth + 'x' + page.clientHeight + '@' + ratio + ':' + shown.join(',');
+    const last = kept(key);
+    if (last) {
+      play.dataset.arrangement = last.arrangement;
+      useSize(last.size, ratio);
+      if (fits(overflow(play))) return;
+    }
     // Beside the board on a wide window, below it (two ways) on an upright one.
     const arrangements = page.clientWidth > page.clientHeight ? ['beside', 'below'] : ['below', 'under'];
+    let best = null;
     for (const arrangement of arrangements) {
       play.dataset.arrangement = arrangement;
       const size = largest(play, ratio);
@@ -103,6 +133,7 @@ window.TavrinLayout = (function () {
     const whole = Math.floor(best.size / BOARD) * BOARD;
     const size = whole >= BOARD && whole >= CRISP_SHARE * best.size ? whole : best.size;
     useSize(size, ratio);
+    keep({ key, arrangement: best.arrangement, size });
   }
 
   function later() {
