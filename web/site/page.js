@@ -680,6 +680,7 @@
   // board first needs it or the player first touches the page.
   const PICTURES = ['hyperroad.webp', 'background_normal.webp', 'background_goal.webp', 'items.webp'];
   const GOAL_PICTURE = 2;
+  const MAX_PICTURE_SIDE = 2048;
   const pictureLoads = [];
 
   function loadPicture(kind) {
@@ -688,6 +689,8 @@
         .then((r) => (r.ok ? r.blob() : Promise.reject(new Error(PICTURES[kind]))))
         .then((blob) => createImageBitmap(blob, { colorSpaceConversion: 'none', premultiplyAlpha: 'none' }))
         .then((bitmap) => {
+          // (The game checks each picture's size; this only keeps a broken file from costing memory.)
+          if (bitmap.width > MAX_PICTURE_SIDE || bitmap.height > MAX_PICTURE_SIDE) throw new Error(PICTURES[kind]);
           const canvas = document.createElement('canvas');
           canvas.width = bitmap.width;
           canvas.height = bitmap.height;
