@@ -147,9 +147,9 @@ def wait_for(driver, script, seconds=30):
 
 def case_offline(url, profile):
     """One visit, the server gone: the page opens, plays a move and every kind
-    of series; a changed site is taken up after its next visit. Before the
-    first touch nothing of the sounds, the music or the goal background is
-    fetched."""
+    of series; a changed site is taken up after its next visit. The browser
+    finds it installable; before the first touch nothing of the sounds, the
+    music or the goal background is fetched."""
     with tempfile.TemporaryDirectory() as folder:
         copy = os.path.join(folder, "site")
         shutil.copytree(TEST_SITE, copy)
@@ -158,6 +158,7 @@ def case_offline(url, profile):
         try:
             page.start_page(driver, site.url, "seed=3&lang=ja")
             page.wait(driver, "navigator.serviceWorker.controller !== null", 30)
+            check("offline: installable", [], driver.execute_cdp_cmd("Page.getInstallabilityErrors", {})["installabilityErrors"])
             time.sleep(1)
             early = [p for p in site.asked if re.match(r"/(music|sounds)/|/pictures/background_goal", p)]
             check("offline: nothing of sound or the goal before a touch", [], early)
