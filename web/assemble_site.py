@@ -1,7 +1,9 @@
 #!/usr/bin/env python3
 """Steps of making the page's folder (web/CMakeLists.txt).
 
-  assemble_site.py page SOURCE OUT [HOOKS]   page.js, with HOOKS spliced in
+  assemble_site.py page OUT SOURCE... [--hooks HOOKS]
+                                             the page's scripts as one page.js
+                                             (one request), HOOKS spliced in
   assemble_site.py picture CWEBP IN.bmp OUT.webp
   assemble_site.py worker SITE TEMPLATE      SITE/sw.js from the finished folder
   assemble_site.py mirror SITE OTHER         SITE's files into OTHER, but its
@@ -22,7 +24,7 @@ HOOKS_MARK = "  // @hooks\n"
 # What the first frame needs (and the bundled series, small and wanted
 # offline): cached as the service worker installs. Everything else is cached
 # once the player first touches the page, or when it is first fetched.
-FIRST = ("index.html", "page.js", "layout.js", "audio.js", "offline.js", "page.css", "tavrin.js", "tavrin.wasm",
+FIRST = ("index.html", "page.js", "page.css", "tavrin.js", "tavrin.wasm",
          "manifest.webmanifest", "pictures/hyperroad.webp", "pictures/background_normal.webp",
          "pictures/items.webp", "pictures/tavrin-48.png", "mondai/*")
 PROGRAM = ("tavrin.js", "tavrin.wasm", "page.js", "sw.js")
@@ -39,16 +41,25 @@ def write_if_changed(path, data):
     os.replace(path + ".tmp", path)
 
 
-def page(source, out, hooks=None):
-    with open(source, encoding="utf-8") as f:
-        text = f.read()
-    if text.count(HOOKS_MARK) != 1:
-        sys.exit(f"{source}: needs the line {HOOKS_MARK.strip()!r} exactly once")
+def page(out, *sources):
+    sources = list(sources)
+    hooks = None
+    if "--hooks" in sources:
+        at = sources.index("--hooks")
+        hooks = sources[at + 1]
+        del sources[at:at + 2]
+    texts = []
+    for source in sources:
+        with open(source, encoding="utf-8") as f:
+            texts.append(f.read())
+    if sum(text.count(HOOKS_MARK) for text in texts) != 1:
+        sys.exit(f"{' '.join(sources)}: need the line {HOOKS_MARK.strip()!r} exactly once")
     inserted = ""
     if hooks:
         with open(hooks, encoding="utf-8") as f:
             inserted = f.read()
-    write_if_changed(out, text.replace(HOOKS_MARK, inserted).encode("utf-8"))
+    text = "\n".join(texts).replace(HOOKS_MARK, inserted)
+    write_if_changed(out, text.encode("utf-8"))
 
 
 def bmp_to_ppm(data):
@@ -129,7 +140,8 @@ def mirror(site, other):
 
 
 def main():
-    steps = {"page": (page, (3, 4)), "picture": (picture, (4,)), "worker": (worker, (3,)), "mirror": (mirror, (3,))}
+    steps = {"page": (page, range(3, 99)), "picture": (picture, (4,)), "worker": (worker, (3,)),
+             "mirror": (mirror, (3,))}
     if len(sys.argv) < 2 or sys.argv[1] not in steps or len(sys.argv) - 1 not in steps[sys.argv[1]][1]:
         sys.exit(__doc__)
     steps[sys.argv[1]][0](*sys.argv[2:])
