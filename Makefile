@@ -28,7 +28,7 @@ translations: configure
 # The browser page: a folder of static files in build-wasm/site, with the
 # pictures, sounds, help and puzzles of the native build.
 web: configure
-	cmake --build --preset debug -j $(JOBS) --target tavrin_assets tavrin_collection
+	cmake --build --preset debug -j $(JOBS) --target tavrin_assets tavrin_collection tavrin_page_tables_js
 	JOBS=$(JOBS) ./scripts/build-web.sh build
 
 run: build
@@ -47,8 +47,8 @@ bench: deps
 	cmake --build --preset release -j $(JOBS) --target tavrin_bench tavrin-scores tavrin_score_load tavrin_record_search
 	./build-release/tavrin_bench
 	/usr/bin/python3 bench/scoreserver/score_server_load.py build-release
-	JOBS=$(JOBS) ./scripts/build-web.sh build-release
-	/usr/bin/python3 bench/web/web_bench.py build-wasm/site
+	JOBS=$(JOBS) ./scripts/build-web.sh build-release tavrin_site_test
+	/usr/bin/python3 bench/web/web_bench.py build-wasm/site build-wasm/site-test
 
 fuzz: deps
 	./scripts/run-fuzz.sh

@@ -113,6 +113,12 @@ void Renderer::clearOfferedPiece()
     present(TileTarget::panel());
 }
 
+bool onGoalBackground(const GameState& state, int cell)
+{
+    const auto stamp = state.greenStamp[static_cast<std::size_t>(cell)];
+    return stamp >= 0 && stamp >= kMoveLimit - state.maxMovesUsed;
+}
+
 void Renderer::prepareTileBackground(int cell, TileTarget target)
 {
     if (isCell(cell)) {
@@ -128,9 +134,8 @@ void Renderer::drawCellBackground(int cell, TileTarget target)
     if (!isCell(cell)) {
         return;
     }
-    const auto stamp = state_.greenStamp[static_cast<std::size_t>(cell)];
-    const bool goal = stamp >= 0 && stamp >= kMoveLimit - state_.maxMovesUsed;
-    const PixelBuffer& background = goal ? graphics_.goalBackground : graphics_.normalBackground;
+    const PixelBuffer& background = onGoalBackground(state_, cell) ? graphics_.goalBackground
+                                                                    : graphics_.normalBackground;
     const int w = background.width();
     const int h = background.height();
     if (w <= 0 || h <= 0) {

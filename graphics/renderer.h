@@ -18,6 +18,10 @@ namespace tavrin::graphics {
 inline constexpr int kPaletteEntries = 11; // pieces 0..10; the eraser entry has a fixed icon
 inline constexpr int kBoardPixels = kTile * 8;
 
+// Whether `cell` is drawn on the goal background (its land has turned green
+// in time) rather than the normal one.
+bool onGoalBackground(const GameState& state, int cell);
+
 class Renderer {
 public:
     using Presenter = std::function<void(TileTarget)>;

@@ -19,12 +19,13 @@ using Status = QHttpServerResponder::StatusCode;
 const QByteArray kHtml = QByteArrayLiteral("text/html; charset=utf-8");
 const QByteArray kJson = QByteArrayLiteral("application/json; charset=utf-8");
 const QByteArray kPagePolicy = QByteArrayLiteral("default-src 'none'; style-src 'unsafe-inline'");
-// The game's page: its own script, WebAssembly, pictures and sounds, and
-// posts to this server alone.
+// The game's page: its own script, WebAssembly, pictures and sounds, its
+// service worker and manifest, and posts to this server alone. Only the page
+// itself may frame its files (it shows its help pages in a frame).
 const QByteArray kGamePolicy = QByteArrayLiteral(
     "default-src 'self'; script-src 'self' 'wasm-unsafe-eval'; style-src 'self' 'unsafe-inline'; "
-    "img-src 'self' data: blob:; media-src 'self' blob:; connect-src 'self'; form-action 'self'; "
-    "base-uri 'none'; frame-ancestors 'none'");
+    "img-src 'self' data: blob:; media-src 'self' blob:; connect-src 'self'; worker-src 'self'; "
+    "manifest-src 'self'; frame-src 'self'; form-action 'self'; base-uri 'none'; frame-ancestors 'self'");
 const QString kSitePrefix = QStringLiteral("/play/");
 
 // Hands each accepted connection to the server first, so that it can count

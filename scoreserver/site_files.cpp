@@ -103,6 +103,7 @@ QByteArray SiteFiles::contentTypeOf(const QString& fileName)
         {"txt", "text/plain; charset=utf-8"},
         {"png", "image/png"},
         {"bmp", "image/bmp"},
+        {"webp", "image/webp"},
         {"svg", "image/svg+xml"},
         {"ico", "image/x-icon"},
         {"webmanifest", "application/manifest+json"},

@@ -18,7 +18,7 @@ desktop-file-utils
 debhelper lintian appstream
 qt6-httpserver-dev qt6-websockets-dev libqt6sql6-sqlite libqt6sql6-psql postgresql
 chromium chromium-driver python3-selenium
-emscripten nodejs fluidsynth vorbis-tools
+emscripten nodejs fluidsynth vorbis-tools webp
 "
 
 missing=""

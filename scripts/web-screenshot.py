@@ -1,9 +1,9 @@
 #!/usr/bin/python3
 """Takes docs/screenshot-phone.png: the browser page on a phone-sized screen
 (360 x 640 CSS pixels at a pixel ratio of 2) in headless Chromium, after a few
-moves of a seeded game.
+moves of a seeded game. It steers the game through the test build's hooks.
 
-usage: web-screenshot.py SITE_FOLDER OUT.png
+usage: web-screenshot.py TEST_SITE_FOLDER OUT.png   (build-wasm/site-test)
 """
 import os
 import sys

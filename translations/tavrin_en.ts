@@ -936,5 +936,9 @@ Please enter your name.</translation>
         <source>ゴミ箱</source>
         <translation>Trash</translation>
     </message>
+    <message>
+        <source>ファイルを読み込めませんでした。ネットワークにつながっているか確かめてください。</source>
+        <translation>The file could not be read. Check that the device is online.</translation>
+    </message>
 </context>
 </TS>

@@ -1,12 +1,12 @@
 #!/usr/bin/env python3
 """Writes NAME.gz beside every file of the site that compresses well, for
-servers that send precompressed files (tavrin-scores does). Music and PNG
-pictures are compressed already and stay as they are."""
+servers that send precompressed files (tavrin-scores does). Music and the PNG
+and WebP pictures are compressed already and stay as they are."""
 import gzip
 import os
 import sys
 
-SKIP = (".gz", ".ogg", ".png")
+SKIP = (".gz", ".ogg", ".png", ".webp")
 
 for folder, _, names in os.walk(sys.argv[1]):
     for name in names:

@@ -31,4 +31,7 @@ void tavrin_js_storage_remove_prefix(const char* prefix);
 void tavrin_js_clipboard(const char* text);
 // A note the page shows once above the game, beside the status bar.
 void tavrin_js_notice(const char* text);
+// The board is about to need bundled picture `kind`, which the page fetches
+// when first needed and hands over with tavrin_picture.
+void tavrin_js_want_picture(int kind);
 }

@@ -94,7 +94,7 @@ std::string PageGame::pageTextsJson() const
         {"cancel", kCancelText},   {"language", kLanguageText}, {"openTitle", kOpenTitle},
         {"openDevice", kOpenDeviceText}, {"drop", kDropText},  {"desktopOnly", kDesktopOnlyText},
         {"help", kHelpText},       {"close", kCloseText},     {"trash", kTrashText},
-        {"storageRefused", kStorageRefusedText},
+        {"storageRefused", kStorageRefusedText}, {"fetchFailed", kFetchFailedText},
     };
     std::string json = "{";
     bool first = true;

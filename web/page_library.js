@@ -63,4 +63,7 @@ mergeInto(LibraryManager.library, {
   tavrin_js_notice: function (text) {
     Module.page.notice(UTF8ToString(text));
   },
+  tavrin_js_want_picture: function (kind) {
+    Module.page.wantPicture(kind);
+  },
 });

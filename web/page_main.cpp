@@ -5,7 +5,6 @@
 
 #include "game/keys.h"
 #include "web/page_game.h"
-#include "web/screen_json.h"
 #include "web/tile_painter.h"
 
 #include <emscripten/emscripten.h>
@@ -22,12 +21,6 @@ std::unique_ptr<web::PagePainter> painter;
 std::unique_ptr<web::PageGame> page;
 std::string reply;
 
-const char* keep(std::string text)
-{
-    reply = std::move(text);
-    return reply.c_str();
-}
-
 web::PagePainter& thePainter()
 {
     if (!painter) {
@@ -40,16 +33,33 @@ web::PagePainter& thePainter()
 
 namespace tavrin::web {
 
-PageGame* runningPage() { return page.get(); }
+PageGame& runningPage()
+{
+    return *page;
+}
+
+const char* keepReply(std::string text)
+{
+    reply = std::move(text);
+    return reply.c_str();
+}
 
 } // namespace tavrin::web
 
 extern "C" {
 
-// The page hands over the bundled pictures before the game starts.
-EMSCRIPTEN_KEEPALIVE int tavrin_picture(int kind, const unsigned char* bytes, int length)
+// The page hands over the bundled pictures the first frame needs before the
+// game starts, decoded to R, G, B, A bytes; the goal background may follow
+// later, and the board is drawn again with it.
+EMSCRIPTEN_KEEPALIVE int tavrin_picture(int kind, const unsigned char* rgba, int width, int height)
 {
-    return thePainter().adoptPicture(kind, bytes, length > 0 ? static_cast<std::size_t>(length) : 0) ? 1 : 0;
+    if (!thePainter().adoptPicture(kind, rgba, width, height)) {
+        return 0;
+    }
+    if (page) {
+        page->session().input([] { page->controller().showNewBoard(); });
+    }
+    return 1;
 }
 
 EMSCRIPTEN_KEEPALIVE void tavrin_start(std::uint32_t seedHigh, std::uint32_t seedLow, int english)
@@ -115,12 +125,7 @@ EMSCRIPTEN_KEEPALIVE void tavrin_language(int english)
 
 EMSCRIPTEN_KEEPALIVE const char* tavrin_page_texts()
 {
-    return keep(page->pageTextsJson());
-}
-
-EMSCRIPTEN_KEEPALIVE const char* tavrin_tables()
-{
-    return keep(web::pageTablesJson());
+    return web::keepReply(page->pageTextsJson());
 }
 
 // A puzzle file the player chose or dropped, or one of the bundled ones.

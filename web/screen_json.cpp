@@ -2,13 +2,11 @@
 
 #include "game/command_table.h"
 #include "game/flow_texts.h"
-#include "game/front_end.h"
-#include "graphics/tile_target.h"
 #include "scores/high_score_texts.h"
 #include "web/json_writer.h"
+#include "web/page_tables.h"
 #include "web/page_texts.h"
 
-#include <algorithm>
 
 namespace tavrin::web {
 
@@ -89,28 +87,6 @@ void writeScores(JsonWriter& json, const HighScoreView& view, const Text::Transl
 
 } // namespace
 
-bool pageOffers(Command c)
-{
-    switch (c) {
-    case Command::NewGame:
-    case Command::Open:
-    case Command::HighScores:
-    case Command::ClearHighScores:
-    case Command::Exit:
-    case Command::SoundOn:
-    case Command::SoundOff:
-    case Command::EcoMode:
-    case Command::FullConnection:
-    case Command::BigLoop:
-    case Command::HelpTopics:
-    case Command::About:
-    case Command::Hint:
-    case Command::FreshSeries:
-    case Command::DailySeries: return true;
-    default: return false;
-    }
-}
-
 std::string screenJson(const game::Screen& screen, const game::ScreenChanges& changes,
                        const Text::Translate& translate)
 {
@@ -183,65 +159,6 @@ std::string boxJson(const game::Box& box, const Text::Translate& translate, cons
             json.key("register").raw(registration);
         }
     }
-    json.endObject();
-    return json.text();
-}
-
-std::string pageTablesJson()
-{
-    JsonWriter json;
-    json.beginObject();
-    // The menus as the desktop orders them, the exit item last in its menu.
-    json.key("menus").beginArray();
-    for (int m = 0; m < game::kMenuCount; ++m) {
-        json.beginArray();
-        for (const game::CommandInfo& info : game::commandTable()) {
-            if (static_cast<int>(info.menu) == m && info.inMenu && info.command != Command::Exit
-                && pageOffers(info.command)) {
-                json.value(static_cast<int>(info.command));
-            }
-        }
-        if (static_cast<int>(game::commandInfo(Command::Exit).menu) == m) {
-            json.value(static_cast<int>(Command::Exit));
-        }
-        json.endArray();
-    }
-    json.endArray();
-    std::vector<const game::CommandInfo*> buttons;
-    for (const game::CommandInfo& info : game::commandTable()) {
-        if (info.toolbar == game::Toolbar::Main && pageOffers(info.command)) {
-            buttons.push_back(&info);
-        }
-    }
-    std::sort(buttons.begin(), buttons.end(), [](auto* a, auto* b) { return a->button < b->button; });
-    json.key("toolbar").beginArray();
-    for (const game::CommandInfo* info : buttons) {
-        json.value(static_cast<int>(info->command));
-    }
-    json.endArray();
-    json.key("shortcuts").beginObject();
-    for (const game::CommandInfo& info : game::commandTable()) {
-        if (!info.shortcut.empty() && pageOffers(info.command)) {
-            json.key(info.shortcut).value(static_cast<int>(info.command));
-        }
-    }
-    json.endObject();
-    json.key("language").value(static_cast<int>(game::Menu::Options));
-    json.key("surfaces").beginObject();
-    json.key("board").value(static_cast<int>(graphics::Surface::Board));
-    json.key("panel").value(static_cast<int>(graphics::Surface::Panel));
-    json.key("palette").value(static_cast<int>(graphics::Surface::Palette));
-    json.endObject();
-    json.key("sounds").beginArray();
-    for (const game::Sound sound : {game::Sound::Click, game::Sound::Trash, game::Sound::Jingle}) {
-        json.value(game::soundFile(sound));
-    }
-    json.endArray();
-    json.key("music").beginArray();
-    for (const game::Music piece : {game::Music::FreeGame, game::Music::Series}) {
-        json.value(game::musicFile(piece));
-    }
-    json.endArray();
     json.endObject();
     return json.text();
 }

@@ -9,15 +9,66 @@ namespace tavrin::web {
 using graphics::Surface;
 using graphics::TileTarget;
 
-PagePainter::PagePainter() : graphics_(graphics::GraphicsSet::fallback()) {}
+namespace {
 
-bool PagePainter::adoptPicture(int kind, const unsigned char* bytes, std::size_t size)
+graphics::PixelBuffer drawnPicture(int kind)
 {
-    return graphics_.adoptBuiltin(kind, graphics::decodeBmp(bytes, size));
+    switch (kind) {
+    case graphics::kHyperRoadSheet: return graphics::drawFallbackSheet();
+    case graphics::kNormalBackground: return graphics::drawFallbackBackground(false);
+    case graphics::kGoalBackground: return graphics::drawFallbackBackground(true);
+    default: return graphics::drawFallbackItems();
+    }
+}
+
+} // namespace
+
+// The pictures come from the page; only those it could not give are drawn
+// (attach), so a start with all of them draws none.
+PagePainter::PagePainter() = default;
+
+bool PagePainter::adoptPicture(int kind, const unsigned char* rgba, int width, int height)
+{
+    if (rgba == nullptr || width <= 0 || height <= 0 || width > graphics::kMaxPictureSide ||
+        height > graphics::kMaxPictureSide) {
+        return false;
+    }
+    graphics::PixelBuffer image(width, height);
+    const unsigned char* p = rgba;
+    for (int y = 0; y < height; ++y) {
+        graphics::Rgb* line = image.line(y);
+        for (int x = 0; x < width; ++x, p += 4) {
+            line[x] = graphics::rgb(p[0], p[1], p[2]);
+        }
+    }
+    if (!graphics_.adoptBuiltin(kind, std::move(image))) {
+        return false;
+    }
+    goalPicture_ = goalPicture_ || kind == graphics::kGoalBackground;
+    return true;
+}
+
+bool PagePainter::goalPictureWanted() const
+{
+    if (goalPicture_ || state_ == nullptr) {
+        return false;
+    }
+    for (int cell = 0; cell < kCellCount; ++cell) {
+        if (graphics::onGoalBackground(*state_, cell)) {
+            return true;
+        }
+    }
+    return false;
 }
 
 void PagePainter::attach(const GameState& state)
 {
+    state_ = &state;
+    for (int kind = 0; kind < graphics::kGraphicsKinds; ++kind) {
+        if (graphics_.current(kind).isNull()) {
+            graphics_.adoptBuiltin(kind, drawnPicture(kind));
+        }
+    }
     renderer_ = std::make_unique<graphics::Renderer>(graphics_, state);
     renderer_->setPresenter([this](TileTarget target) { present(target); });
 }
@@ -26,6 +77,10 @@ void PagePainter::attach(const GameState& state)
 // whole picture of the board, the panel or a palette entry.
 void PagePainter::present(TileTarget target) const
 {
+    if (target.surface == Surface::Board && !goalAsked_ && goalPictureWanted()) {
+        goalAsked_ = true;
+        tavrin_js_want_picture(graphics::kGoalBackground);
+    }
     const graphics::PixelBuffer* image = &renderer_->boardImage();
     graphics::Rect area = image->rect();
     if (target.surface == Surface::Board && target.index >= 0) {

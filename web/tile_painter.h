@@ -16,9 +16,13 @@ class PagePainter {
 public:
     PagePainter();
 
-    // A bundled picture of `kind` read by the page; a picture that is not a
-    // BMP of the kind's size keeps the plain drawn one.
-    bool adoptPicture(int kind, const unsigned char* bytes, std::size_t size);
+    // A bundled picture of `kind` as the browser decoded it: `width` x
+    // `height` pixels of R, G, B, A bytes. One that does not fit the kind is
+    // refused; a kind without a picture at attach is drawn plainly.
+    bool adoptPicture(int kind, const unsigned char* rgba, int width, int height);
+    // Whether the board shows the goal background: the page fetches that
+    // picture only then (or once the player is there).
+    bool goalPictureWanted() const;
     // The pictures are in: tiles are drawn from `state` from now on.
     void attach(const GameState& state);
     const graphics::GraphicsSet& graphics() const { return graphics_; }
@@ -30,6 +34,9 @@ private:
 
     graphics::GraphicsSet graphics_;
     std::unique_ptr<graphics::Renderer> renderer_;
+    const GameState* state_ = nullptr;
+    bool goalPicture_ = false;  // adopted
+    mutable bool goalAsked_ = false;
 };
 
 } // namespace tavrin::web

@@ -1,23 +1,163 @@
 #!/usr/bin/python3
-"""Speed and size of the browser page in headless Chromium against a local
-server: navigation to the first board frame, a move handled in the
-WebAssembly core (placement to the next piece dealt, the animation timers
-left out), and the gzip-compressed size of what a visit transfers.
+"""The browser page against a blank page with one canvas, both served gzip
+by one local server and loaded in headless Chromium, interleaved: navigation
+to the first painted board (cold: a fresh profile; warm: the same profile
+again), the bytes of a first visit before any touch, the browser's CPU while
+the page sits idle for 10 s; then the gzip size of script and wasm, and a move
+handled in the WebAssembly core (the test build, its timers run at once).
 
-usage: web_bench.py SITE_FOLDER [LOADS]
+usage: web_bench.py SITE [TEST_SITE] [RUNS]
 """
+import functools
 import gzip
+import http.server
 import os
 import statistics
 import sys
 import tempfile
+import threading
+import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "tests", "web"))
-sys.argv += [""] * (3 - len(sys.argv))
 import web_page_test as page  # noqa: E402
 
 SITE = os.path.abspath(sys.argv[1])
-LOADS = int(sys.argv[2]) if sys.argv[2] else 9
+TEST_SITE = os.path.abspath(sys.argv[2]) if len(sys.argv) > 2 and sys.argv[2] else ""
+RUNS = int(sys.argv[3]) if len(sys.argv) > 3 else 9
+IDLE_SECONDS = 10
+BLANK = """<!DOCTYPE html><html><head><meta charset="utf-8"><title>blank</title></head>
+<body><canvas id="board" width="256" height="256"></canvas><script>
+const c = document.getElementById('board').getContext('2d');
+c.fillStyle = '#8a6d45'; c.fillRect(0, 0, 256, 256);
+requestAnimationFrame(() => performance.mark('tavrin-board'));
+</script></body></html>
+"""
+
+
+class Counting(http.server.SimpleHTTPRequestHandler):
+    """Sends NAME.gz for NAME where there is one, as tavrin-scores does, and
+    counts the bytes of every answer."""
+    sent = []
+    protocol_version = "HTTP/1.1"
+
+    def log_message(self, *args):
+        pass
+
+    def send_head(self):
+        path = self.translate_path(self.path)
+        if "gzip" in self.headers.get("Accept-Encoding", "") and os.path.isfile(path + ".gz"):
+            info = os.stat(path + ".gz")
+            tag = f'"{info.st_size:x}-{info.st_mtime_ns:x}"'
+            if self.headers.get("If-None-Match") == tag:
+                self.send_response(304)
+                self.send_header("ETag", tag)
+                self.end_headers()
+                return None
+            with open(path + ".gz", "rb") as f:
+                body = f.read()
+            self.send_response(200)
+            self.send_header("ETag", tag)
+            self.send_header("Content-Type", self.guess_type(path))
+            self.send_header("Content-Encoding", "gzip")
+            self.send_header("Content-Length", str(len(body)))
+            self.end_headers()
+            self.wfile.write(body)
+            Counting.sent.append((self.path, len(body)))
+            return None
+        f = super().send_head()
+        if f is not None:
+            Counting.sent.append((self.path, os.fstat(f.fileno()).st_size))
+        return f
+
+    def end_headers(self):
+        self.send_header("Cache-Control", "no-cache")
+        super().end_headers()
+
+
+def serve(root):
+    server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), functools.partial(Counting, directory=root))
+    threading.Thread(target=server.serve_forever, daemon=True).start()
+    return server, f"http://127.0.0.1:{server.server_address[1]}/"
+
+
+def board_time(driver, url):
+    driver.get(url)
+    page.wait(driver, "performance.getEntriesByName('tavrin-board').length > 0", 60)
+    return driver.execute_script("return performance.getEntriesByName('tavrin-board')[0].startTime")
+
+
+def quiet(seconds=1.5, limit=20):
+    """Waits until the server has answered nothing for `seconds`."""
+    end = time.time() + limit
+    count = -1
+    while time.time() < end:
+        if len(Counting.sent) == count:
+            return
+        count = len(Counting.sent)
+        time.sleep(seconds)
+
+
+def browser_cpu(driver):
+    """CPU seconds used so far by the browser's processes."""
+    children = {}
+    for pid in filter(str.isdigit, os.listdir("/proc")):
+        try:
+            with open(f"/proc/{pid}/stat") as f:
+                fields = f.read().rsplit(")", 1)[1].split()
+            children.setdefault(int(fields[1]), []).append((int(pid), int(fields[11]) + int(fields[12])))
+        except (OSError, IndexError, ValueError):
+            continue
+    total, todo = 0, [driver.service.process.pid]
+    while todo:
+        for pid, ticks in children.get(todo.pop(), []):
+            total += ticks
+            todo.append(pid)
+    return total / os.sysconf("SC_CLK_TCK")
+
+
+def one_run(url, label, results):
+    with tempfile.TemporaryDirectory() as profile:
+        driver = page.browser(profile)
+        try:
+            before = len(Counting.sent)
+            results[label, "cold"].append(board_time(driver, url))
+            if label == "page":
+                page.wait(driver, "navigator.serviceWorker.controller !== null", 30)
+            quiet()
+            results[label, "bytes"].append(sum(size for _, size in Counting.sent[before:]))
+            if os.environ.get("TAVRIN_BENCH_LIST"):
+                print(label, Counting.sent[before:])
+            results[label, "music"].append(sum(1 for p, _ in Counting.sent[before:] if "/music/" in p))
+            results[label, "warm"].append(board_time(driver, url))
+            quiet()
+            start = browser_cpu(driver)
+            time.sleep(IDLE_SECONDS)
+            results[label, "cpu"].append(100 * (browser_cpu(driver) - start) / IDLE_SECONDS)
+        finally:
+            driver.quit()
+
+
+def moves():
+    """Milliseconds of a placement up to the next piece dealt (test build)."""
+    server, url = page.serve(TEST_SITE)
+    took = []
+    try:
+        with tempfile.TemporaryDirectory() as profile:
+            driver = page.browser(profile)
+            try:
+                page.start_page(driver, url, "seed=1&lang=ja")
+                driver.execute_script("tavrinTest.newGame([[9, 0], [46, 1], [60, 2]])")
+                page.wait(driver, "tavrinTest.idle()")
+                for cell in range(40):
+                    t = driver.execute_async_script(
+                        "tavrinTest.timeMove(arguments[0]).then(arguments[arguments.length - 1])", cell)
+                    if t is not None:
+                        took.append(t)
+            finally:
+                driver.quit()
+    finally:
+        server.shutdown()
+    return took
 
 
 def gzip_size(path):
@@ -25,49 +165,39 @@ def gzip_size(path):
         return len(gzip.compress(f.read(), 9))
 
 
-def sizes():
-    groups = {"script and wasm": 0, "page": 0, "pictures": 0, "sounds": 0, "music": 0}
-    for name in ("tavrin.js", "tavrin.wasm"):
-        groups["script and wasm"] += gzip_size(os.path.join(SITE, name))
-    for name in ("index.html", "page.js", "page.css"):
-        groups["page"] += gzip_size(os.path.join(SITE, name))
-    for folder in ("pictures", "sounds", "music"):
-        for name in sorted(n for n in os.listdir(os.path.join(SITE, folder)) if not n.endswith(".gz")):
-            groups[folder] += gzip_size(os.path.join(SITE, folder, name))
-    return groups
-
-
 def main():
-    server, url = page.serve(SITE)
-    first_frames, moves = [], []
-    try:
-        with tempfile.TemporaryDirectory() as profile:
-            driver = page.browser(profile)
-            try:
-                for load in range(LOADS):
-                    driver.execute_script("try { localStorage.clear(); } catch (e) {}")
-                    driver.get(url + f"index.html?test&seed={load + 1}&lang=ja")
-                    page.wait(driver, "window.tavrinTest && tavrinTest.idle() && tavrinTest.firstFrame() > 0")
-                    first_frames.append(driver.execute_script("return tavrinTest.firstFrame()"))
-                driver.execute_script("tavrinTest.newGame([[9, 0], [46, 1], [60, 2]])")
-                page.wait(driver, "tavrinTest.idle()")
-                for cell in range(40):
-                    took = driver.execute_async_script(
-                        "tavrinTest.timeMove(arguments[0]).then(arguments[arguments.length - 1])", cell)
-                    if took is not None:
-                        moves.append(took)
-            finally:
-                driver.quit()
-    finally:
-        server.shutdown()
-    groups = sizes()
-    print(f"navigation to first board frame: median {statistics.median(first_frames):.0f} ms "
-          f"({LOADS} loads, {min(first_frames):.0f}-{max(first_frames):.0f} ms)")
-    print(f"move handled in wasm: median {statistics.median(moves):.2f} ms over {len(moves)} moves "
-          f"(max {max(moves):.2f} ms)")
-    for name, size in groups.items():
-        print(f"gzip {name}: {size / 1024:.0f} KiB")
-    print(f"gzip total: {sum(groups.values()) / 1024:.0f} KiB")
+    with tempfile.TemporaryDirectory() as root:
+        os.symlink(SITE, os.path.join(root, "site"))
+        os.mkdir(os.path.join(root, "blank"))
+        with open(os.path.join(root, "blank", "index.html"), "w") as f:
+            f.write(BLANK)
+        server, url = serve(root)
+        load = [os.getloadavg()[0]]
+        results = {(label, what): [] for label in ("page", "blank") for what in ("cold", "warm", "bytes", "music", "cpu")}
+        try:
+            for _ in range(RUNS):
+                one_run(url + "site/index.html", "page", results)
+                one_run(url + "blank/index.html", "blank", results)
+                load.append(os.getloadavg()[0])
+        finally:
+            server.shutdown()
+    med = {key: statistics.median(values) for key, values in results.items()}
+    print(f"{RUNS} interleaved runs each, load average {min(load):.1f}-{max(load):.1f} "
+          f"(median {statistics.median(load):.1f}) on {os.cpu_count()} cores")
+    for what, name, goal in (("cold", "first board, cold (fresh profile)", 3), ("warm", "first board, warm", 3)):
+        print(f"{name}: page {med['page', what]:.0f} ms, blank {med['blank', what]:.0f} ms, "
+              f"ratio {med['page', what] / med['blank', what]:.2f} (goal <= {goal})")
+    print(f"first visit before any touch, as sent: page {med['page', 'bytes'] / 1024:.0f} KiB "
+          f"(music requests: {max(results['page', 'music'])}), blank {med['blank', 'bytes'] / 1024:.1f} KiB "
+          f"(goal <= 250 KB)")
+    print(f"browser CPU idle {IDLE_SECONDS} s: page {med['page', 'cpu']:.2f} %, blank {med['blank', 'cpu']:.2f} % "
+          f"of a core, ratio {med['page', 'cpu'] / max(med['blank', 'cpu'], 0.01):.2f} (goal <= 1.5)")
+    script = gzip_size(os.path.join(SITE, "tavrin.js")) + gzip_size(os.path.join(SITE, "tavrin.wasm"))
+    print(f"script + wasm, gzip -9: {script / 1024:.0f} KiB (tavrin.wasm {os.path.getsize(os.path.join(SITE, 'tavrin.wasm')) / 1024:.0f} KiB raw; goal <= 100 KB)")
+    if TEST_SITE:
+        took = moves()
+        print(f"move handled in wasm: median {statistics.median(took):.2f} ms over {len(took)} moves "
+              f"(max {max(took):.2f} ms)")
 
 
 if __name__ == "__main__":

@@ -1,8 +1,8 @@
-// The page around the game: menus, toolbar, score frames, canvases, boxes,
-// sound and storage. The game itself runs in tavrin.wasm; this script only
-// shows what it is told and hands every event over. Every number it uses
+// The page around the game: menus, toolbar, score frames, canvases, sound
+// and storage. The game itself runs in tavrin.wasm; this script only shows
+// what it is told and hands every event over. Every number it uses
 // (commands, menus, toolbar, shortcuts, surfaces, sounds) comes from the
-// game's own tables (tavrin_tables).
+// game's own tables (TavrinTables, made from the game's C++ at build time).
 'use strict';
 
 (function () {
@@ -11,7 +11,7 @@
   const STORE = 'Tavrin for Windows/';
   const LANGUAGE_KEY = STORE + 'Options/Language';
 
-  let tables = null;
+  const tables = window.TavrinTables;
   const commands = [];
   let menuEnabled = [true, false, true, true];
   let texts = {};
@@ -81,50 +81,50 @@
   const toolButtons = {};
   let openMenu = null;
 
-  function buildMenus() {
-    const bar = $('menubar');
-    tables.menus.forEach((list, m) => {
-      if (list.length === 0) return;
-      const wrap = document.createElement('div');
-      wrap.className = 'menu';
-      const head = document.createElement('button');
-      head.type = 'button';
-      head.className = 'menu-head';
-      head.dataset.menu = String(m);
-      head.setAttribute('aria-haspopup', 'true');
-      const drop = document.createElement('div');
-      drop.className = 'menu-drop';
-      drop.hidden = true;
-      drop.setAttribute('role', 'menu');
-      list.forEach((command) => {
-        const item = document.createElement('button');
-        item.type = 'button';
-        item.className = 'menu-item';
-        item.dataset.command = String(command);
-        item.setAttribute('role', 'menuitem');
-        item.addEventListener('click', () => { closeMenus(); runCommand(command, 0); });
-        drop.appendChild(item);
-        menuItems[command] = item;
-      });
-      if (m === tables.language) {
-        const language = document.createElement('button');
-        language.type = 'button';
-        language.className = 'menu-item';
-        language.id = 'language';
-        language.setAttribute('role', 'menuitem');
-        language.addEventListener('click', () => { closeMenus(); chooseLanguage(!english); });
-        drop.appendChild(language);
-      }
-      head.addEventListener('click', (e) => {
-        e.stopPropagation();
-        const wasOpen = openMenu === drop;
-        closeMenus();
-        if (!wasOpen) { drop.hidden = false; openMenu = drop; const first = drop.querySelector('button:not([disabled])'); if (first) first.focus(); }
-      });
-      wrap.appendChild(head);
-      wrap.appendChild(drop);
-      bar.appendChild(wrap);
+  function buildMenu(list, m) {
+    const wrap = document.createElement('div');
+    wrap.className = 'menu';
+    const head = document.createElement('button');
+    head.type = 'button';
+    head.className = 'menu-head';
+    head.dataset.menu = String(m);
+    head.setAttribute('aria-haspopup', 'true');
+    const drop = document.createElement('div');
+    drop.className = 'menu-drop';
+    drop.hidden = true;
+    drop.setAttribute('role', 'menu');
+    list.forEach((command) => {
+      const item = document.createElement('button');
+      item.type = 'button';
+      item.className = 'menu-item';
+      item.dataset.command = String(command);
+      item.setAttribute('role', 'menuitem');
+      item.addEventListener('click', () => { closeMenus(); runCommand(command, 0); });
+      drop.appendChild(item);
+      menuItems[command] = item;
     });
+    if (m === tables.language) {
+      const language = document.createElement('button');
+      language.type = 'button';
+      language.className = 'menu-item';
+      language.id = 'language';
+      language.setAttribute('role', 'menuitem');
+      language.addEventListener('click', () => { closeMenus(); chooseLanguage(!english); });
+      drop.appendChild(language);
+    }
+    head.addEventListener('click', (e) => {
+      e.stopPropagation();
+      const wasOpen = openMenu === drop;
+      closeMenus();
+      if (!wasOpen) { drop.hidden = false; openMenu = drop; const first = drop.querySelector('button:not([disabled])'); if (first) first.focus(); }
+    });
+    wrap.appendChild(head);
+    wrap.appendChild(drop);
+    $('menubar').appendChild(wrap);
+  }
+
+  function buildMenus() {
+    tables.menus.forEach((list, m) => { if (list.length > 0) buildMenu(list, m); });
     document.addEventListener('click', closeMenus);
     tables.toolbar.forEach((command) => {
       const b = document.createElement('button');
@@ -180,8 +180,7 @@
   }
 
   function runCommand(command, fromToolbar) {
-    unlockAudio();
-    call('tavrin_command', command, fromToolbar);
+    if (ready) call('tavrin_command', command, fromToolbar);
   }
 
   // --- the board -----------------------------------------------------------------------
@@ -198,15 +197,14 @@
   }
 
   function cellClicked(cell) {
-    unlockAudio();
-    if (cell >= 0) {
+    if (ready && cell >= 0) {
       call('tavrin_cell', cell);
       moveHandled();
     }
   }
 
   function hovered(cell) {
-    if (cell >= 0) call('tavrin_hover', cell);
+    if (ready && cell >= 0) call('tavrin_hover', cell);
   }
 
   function placeMark(element, cell) {
@@ -244,12 +242,11 @@
   });
   board.addEventListener('contextmenu', (e) => e.preventDefault());
 
-  function discard() {
-    unlockAudio();
+  $('trash').addEventListener('click', () => {
+    if (!ready) return;
     call('tavrin_trash');
     moveHandled();
-  }
-  $('trash').addEventListener('click', discard);
+  });
 
   // What the labels showed as a move was taken, before its timers ran.
   let lastMove = null;
@@ -278,9 +275,19 @@
       }
     }
     context.putImageData(image, surface === s.board ? x : 0, surface === s.board ? y : 0);
-    if (surface === s.board && !firstFrame) firstFrame = performance.now();
+    if (surface === s.board && !boardShown) firstBoard();
   }
-  let firstFrame = 0;
+
+  // The first board on screen: marked for the browser's performance tools,
+  // and the time to fetch what the first frame did not need.
+  let boardShown = false;
+  function firstBoard() {
+    boardShown = true;
+    requestAnimationFrame(() => {
+      performance.mark('tavrin-board');
+      TavrinOffline.start();
+    });
+  }
 
   // --- the palette: eleven pieces and the eraser --------------------------------------
   const paletteEntries = [];
@@ -293,7 +300,7 @@
       element.dataset.entry = String(entry);
       element.addEventListener('pointerup', (e) => {
         const shift = (e.shiftKey ? 1 : 0) + (e.ctrlKey ? 2 : 0) + (e.altKey ? 4 : 0);
-        call('tavrin_palette', entry, shift);
+        if (ready) call('tavrin_palette', entry, shift);
       });
       paletteEntries[entry] = element;
       for (let e = 0; e < paletteEntries.length; ++e) {
@@ -316,153 +323,22 @@
     });
   }
 
-  // Crisp tiles: the canvases grow by whole device pixels per picture pixel.
-  function fitBoard() {
-    const ratio = window.devicePixelRatio || 1;
-    const room = Math.min(document.documentElement.clientWidth - 16, 512);
-    const scale = Math.max(1, Math.floor((room * ratio) / 256));
-    const css = (256 * scale) / ratio;
-    $('boardbox').style.width = css + 'px';
-    $('boardbox').style.height = css + 'px';
-    offered.style.width = offered.style.height = (32 * scale) / ratio + 'px';
-    document.documentElement.style.setProperty('--tile', (32 * scale) / ratio + 'px');
-  }
-  window.addEventListener('resize', fitBoard);
-
   // --- keyboard: what each key means is the game's ---------------------------------------
   document.addEventListener('keydown', (e) => {
-    if (!ready || $('box').open) return;
+    if (!ready || TavrinDialogs.open()) return;
     if (e.key === 'Escape') { closeMenus(); return; }
     if (e.ctrlKey || e.altKey || e.metaKey) return;
     const inMenus = openMenu !== null || (document.activeElement && document.activeElement.closest('#menubar, #toolbar'));
     if (inMenus && !/^F\d+$/.test(e.key)) return;
-    unlockAudio();
     if (call('tavrin_key', e.key)) {
       e.preventDefault();
       if (e.key === 'Delete' || e.key === 'Backspace') moveHandled();
     }
   });
 
-  // --- boxes ---------------------------------------------------------------------------
-  // Our own modal box: Enter answers with the first button, Escape with the
-  // last. One at a time: a box asked while another is open waits its turn.
-  let boxes = Promise.resolve();
-  function ask(text, buttons, input, kind) {
-    const shown = boxes.then(() => new Promise((resolve) => {
-      const box = $('box');
-      box.dataset.kind = kind;
-      $('box-text').textContent = text;
-      const field = $('box-input');
-      field.hidden = input === null;
-      field.value = input === null ? '' : input;
-      const row = $('box-buttons');
-      row.textContent = '';
-      let answered = false;
-      const finish = (value) => {
-        if (answered) return;
-        answered = true;
-        box.close();
-        resolve(value);
-      };
-      const pick = (value) => (typeof value === 'function' ? value() : value);
-      buttons.forEach(([label, value], i) => {
-        const b = document.createElement('button');
-        b.type = 'button';
-        b.textContent = label;
-        b.value = String(i);
-        b.addEventListener('click', () => finish(pick(value)));
-        row.appendChild(b);
-      });
-      box.oncancel = (e) => { e.preventDefault(); finish(pick(buttons[buttons.length - 1][1])); };
-      box.onkeydown = (e) => {
-        if (e.key === 'Enter' && (input === null || e.target === field)) {
-          e.preventDefault();
-          finish(pick(buttons[0][1]));
-        }
-      };
-      box.showModal();
-      (input === null ? row.firstChild : field).focus();
-    }));
-    boxes = shown.catch(() => {});
-    return shown;
-  }
-
-  // Answers as the game counts them: 0 OK, 1 yes, 2 no, 3 cancelled.
-  function box(b) {
-    $('box').dataset.icon = b.kind === 'scores' ? 'scores' : String(b.icon);
-    $('box').setAttribute('aria-label', b.title || document.title);
-    let answered;
-    if (b.kind === 'input') {
-      answered = ask(b.text, [[texts.ok, () => [0, $('box-input').value]], [texts.cancel, [3, null]]], b.default, 'input');
-    } else if (b.kind === 'scores') {
-      answered = highScores(b);
-    } else {
-      const buttons = b.yesNo ? [[texts.yes, [1, null]], [texts.no, [2, null]]] : [[texts.ok, [0, null]]];
-      answered = ask(b.text, buttons, null, 'message');
-    }
-    answered.then(([answer, text]) => call('tavrin_answer', b.id, answer, text));
-  }
-
-  function highScores(b) {
-    const view = b.scores;
-    const lines = view.rows.map((r, i) => (i === view.highlighted ? '▶ ' : '') + r[0] + '  ' + r[1]);
-    const buttons = [[texts.ok, [0, null]]];
-    if (view.copy) buttons.push([view.copyText || 'Copy', () => { clipboard(view.clipboard); return [3, null]; }]);
-    // Served by tavrin-scores (under /play/): the entry just made can be
-    // registered at once, posted as the registration page posts it.
-    if (b.register && /^\/play\//.test(location.pathname)) {
-      buttons.push([b.register.button, () => { register(b.register); return [0, null]; }]);
-    }
-    buttons.push([texts.close, [3, null]]);
-    const note = view.note ? '\n\n' + view.note : '';
-    return ask(view.caption + '\n\n' + lines.join('\n') + note, buttons, null, 'scores');
-  }
-
-  function register(entry) {
-    const form = document.createElement('form');
-    form.method = 'POST';
-    form.action = entry.action;
-    form.acceptCharset = 'Shift_JIS';
-    form.target = '_blank';
-    entry.fields.forEach(([name, value]) => {
-      const input = document.createElement('input');
-      input.type = 'hidden';
-      input.name = name;
-      input.value = value;
-      form.appendChild(input);
-    });
-    document.body.appendChild(form);
-    form.submit();
-    form.remove();
-  }
-
-  function clipboard(text) {
-    if (navigator.clipboard) navigator.clipboard.writeText(text).catch(() => {});
-  }
-
-  // --- the page's own dialogs ------------------------------------------------------------
-  async function openDialog() {
-    let names = [];
-    try {
-      names = await (await fetch('mondai/list.json')).json();
-    } catch (e) {
-      names = [];
-    }
-    const buttons = names.map((name) => [name.replace(/\.kem$/i, ''), 'mondai/' + name]);
-    buttons.push([texts.openDevice, 'device']);
-    buttons.push([texts.cancel, null]);
-    const chosen = await ask(texts.openTitle + '\n' + texts.drop, buttons, null, 'open');
-    if (chosen === 'device') {
-      $('file-picker').click();
-    } else if (chosen) {
-      const bytes = new Uint8Array(await (await fetch(encodeURI(chosen))).arrayBuffer());
-      openBytes(chosen, bytes);
-    }
-  }
-
+  // --- files ---------------------------------------------------------------------------------
   function openBytes(name, bytes) {
-    const size = Math.max(bytes.length, 1);
-    const at = _malloc(size);
+    const at = _malloc(Math.max(bytes.length, 1));
     HEAPU8.set(bytes, at);
     try {
       call('tavrin_open_file', name, at, bytes.length);
@@ -472,7 +348,7 @@
   }
 
   function openFile(file) {
-    file.arrayBuffer().then((buffer) => openBytes(file.name, new Uint8Array(buffer)));
+    file.arrayBuffer().then((buffer) => { if (ready) openBytes(file.name, new Uint8Array(buffer)); });
   }
 
   $('file-picker').addEventListener('change', () => {
@@ -487,26 +363,8 @@
     if (file) openFile(file);
   });
 
-  function help() {
-    const folder = english ? 'help/en/' : 'help/';
-    const frame = document.createElement('iframe');
-    frame.src = folder + 'index.html';
-    frame.title = texts.help;
-    const box = $('box');
-    const shown = ask(texts.desktopOnly, [[texts.close, 0]], null, 'help');
-    // The frame goes in once the box is up, and out when it closes.
-    requestAnimationFrame(() => {
-      $('box-text').after(frame);
-      const tidy = () => { frame.remove(); box.removeEventListener('close', tidy); };
-      box.addEventListener('close', tidy);
-    });
-    return shown;
-  }
-
-  function act(action) {
-    if (action === 'open') openDialog();
-    else if (action === 'help') help();
-    else if (action === 'about') ask(document.title + '\n\n' + texts.desktopOnly, [[texts.ok, 0]], null, 'about');
+  function clipboard(text) {
+    if (navigator.clipboard) navigator.clipboard.writeText(text).catch(() => {});
   }
 
   function notice(text) {
@@ -523,85 +381,29 @@
     }
   }
 
-  // --- sound and music ---------------------------------------------------------------------
-  // Nothing plays before the player first touches the page; the music then
-  // loops without a gap from its decoded buffer.
-  let audio = null;
-  let unlocked = false;
-  const sounds = [];
-  const pieces = [];
+  // --- sound and music: played by audio.js, nothing before the first touch ---------------
+  const soundUrl = (i) => 'sounds/' + tables.sounds[i];
+  const musicUrl = (i) => 'music/' + tables.music[i].replace(/\.mid$/i, '.ogg');
 
-  function unlockAudio() {
-    if (unlocked) return;
-    unlocked = true;
-    if (audio) audio.resume().then(() => pieces.forEach((p, i) => { if (p && p.wanted) startMusic(i); }));
+  function firstTouch() {
+    TavrinAudio.gesture();
+    TavrinOffline.touched();
+    wantPicture(GOAL_PICTURE);
   }
-  document.addEventListener('pointerdown', unlockAudio, { capture: true });
-  document.addEventListener('keydown', unlockAudio, { capture: true });
+  document.addEventListener('pointerdown', firstTouch, { capture: true, once: true });
+  document.addEventListener('keydown', firstTouch, { capture: true, once: true });
+  tables.sounds.forEach((_, i) => TavrinAudio.prepare(soundUrl(i)));
 
-  function audioContext() {
-    if (!audio) {
-      const Context = window.AudioContext || window.webkitAudioContext;
-      if (!Context) return null;
-      audio = new Context();
-    }
-    return audio;
-  }
-
-  function load(url, into) {
-    const context = audioContext();
-    if (!context) return;
-    fetch(url)
-      .then((r) => (r.ok ? r.arrayBuffer() : Promise.reject(new Error(url))))
-      .then((data) => context.decodeAudioData(data))
-      .then((buffer) => { into.buffer = buffer; if (into.wanted) startMusic(pieces.indexOf(into)); })
-      .catch(() => { into.failed = true; });
-  }
-
-  function openSounds() {
-    tables.sounds.forEach((file, i) => { sounds[i] = { buffer: null }; load('sounds/' + file, sounds[i]); });
-    tables.music.forEach((file, i) => {
-      pieces[i] = { buffer: null, source: null, wanted: false, repeat: false };
-      load('music/' + file.replace(/\.mid$/i, '.ogg'), pieces[i]);
-    });
-  }
-
-  function stopSource(p) {
-    if (p && p.source) {
-      try { p.source.stop(); } catch (e) {}
-      p.source = null;
-    }
-  }
-
-  function startMusic(piece) {
-    const p = pieces[piece];
-    if (!p || !p.buffer || !unlocked || !audio) return;
-    stopSource(p);
-    const source = audio.createBufferSource();
-    source.buffer = p.buffer;
-    source.loop = p.repeat;
-    source.connect(audio.destination);
-    source.onended = () => { if (p.source === source) { p.source = null; p.wanted = false; } };
-    source.start(0, 0);
-    p.source = source;
+  function sound(index) {
+    TavrinAudio.playSound(soundUrl(index));
   }
 
   // 0 play from the start, 1 stop, 2 repeat, 3 end at the end.
   function music(piece, action) {
-    const p = pieces[piece];
-    if (!p) return;
-    if (action === 0) { p.wanted = true; startMusic(piece); }
-    else if (action === 1) { p.wanted = false; stopSource(p); }
-    else { p.repeat = action === 2; if (p.source) p.source.loop = p.repeat; }
-  }
-
-  function sound(index) {
-    const s = sounds[index];
-    if (!s || !s.buffer || !unlocked || !audio) return;
-    const source = audio.createBufferSource();
-    source.buffer = s.buffer;
-    source.connect(audio.destination);
-    source.start();
+    const url = musicUrl(piece);
+    if (action === 0) TavrinAudio.startMusic(url, 0);
+    else if (action === 1) TavrinAudio.stopMusic(url);
+    else TavrinAudio.repeatMusic(url, action === 2);
   }
 
   // --- language -----------------------------------------------------------------------------
@@ -641,29 +443,58 @@
     return [words[0], words[1]];
   }
 
-  // The bundled pictures, fetched while the script and the wasm load.
-  const PICTURES = ['hyperroad.bmp', 'background_normal.bmp', 'background_goal.bmp', 'items.bmp'];
-  const pictures = PICTURES.map((name) =>
-    fetch('pictures/' + name).then((r) => (r.ok ? r.arrayBuffer() : null)).catch(() => null));
+  // The bundled pictures, decoded by the browser. The first frame's three are
+  // fetched while the script and the wasm load; the goal background when the
+  // board first needs it or the player first touches the page.
+  const PICTURES = ['hyperroad.webp', 'background_normal.webp', 'background_goal.webp', 'items.webp'];
+  const GOAL_PICTURE = 2;
+  const MAX_PICTURE_SIDE = 2048;
+  const pictureLoads = [];
+
+  function loadPicture(kind) {
+    if (!pictureLoads[kind]) {
+      pictureLoads[kind] = fetch('pictures/' + PICTURES[kind])
+        .then((r) => (r.ok ? r.blob() : Promise.reject(new Error(PICTURES[kind]))))
+        .then((blob) => createImageBitmap(blob, { colorSpaceConversion: 'none', premultiplyAlpha: 'none' }))
+        .then((bitmap) => {
+          // (The game checks each picture's size; this only keeps a broken file from costing memory.)
+          if (bitmap.width > MAX_PICTURE_SIDE || bitmap.height > MAX_PICTURE_SIDE) throw new Error(PICTURES[kind]);
+          const canvas = document.createElement('canvas');
+          canvas.width = bitmap.width;
+          canvas.height = bitmap.height;
+          const context = canvas.getContext('2d', { willReadFrequently: true });
+          context.drawImage(bitmap, 0, 0);
+          bitmap.close();
+          return context.getImageData(0, 0, canvas.width, canvas.height);
+        })
+        .catch(() => null); // the game keeps its plain drawn picture
+    }
+    return pictureLoads[kind];
+  }
+  [0, 1, 3].forEach(loadPicture);
+
+  function handPicture(kind, image) {
+    if (image === null) return;
+    const at = _malloc(Math.max(image.data.length, 1));
+    HEAPU8.set(image.data, at);
+    Module.ccall('tavrin_picture', 'number', ['number', 'number', 'number', 'number'],
+      [kind, at, image.width, image.height]);
+    _free(at);
+  }
+
+  // A picture the board asks for, or the goal background once the player is here.
+  function wantPicture(kind) {
+    if (pictureLoads[kind]) return;
+    loadPicture(kind).then((image) => { if (ready) handPicture(kind, image); });
+  }
 
   async function started() {
-    const loaded = await Promise.all(pictures);
-    loaded.forEach((buffer, kind) => {
-      if (buffer === null) return;
-      const bytes = new Uint8Array(buffer);
-      const at = _malloc(Math.max(bytes.length, 1));
-      HEAPU8.set(bytes, at);
-      Module.ccall('tavrin_picture', 'number', ['number', 'number', 'number'], [kind, at, bytes.length]);
-      _free(at);
-    });
-    tables = JSON.parse(Module.ccall('tavrin_tables', 'string', [], []));
+    const first = [0, 1, 3];
+    (await Promise.all(first.map(loadPicture))).forEach((image, i) => handPicture(first[i], image));
     const stored = storedLanguage();
     english = stored === 'en' || (stored !== 'ja' && !/^ja\b/i.test(navigator.language || ''));
     if (params.get('lang') === 'en' || params.get('lang') === 'ja') english = params.get('lang') === 'en';
-    buildMenus();
     paletteEntry(11);
-    fitBoard();
-    openSounds();
     ready = true;
     const [high, low] = seed();
     Module.ccall('tavrin_start', null, ['number', 'number', 'number'], [high, low, english ? 1 : 0]);
@@ -676,35 +507,22 @@
     if (document.visibilityState === 'hidden' && ready) call('tavrin_save_now');
   });
 
+  TavrinDialogs.init({
+    call, clipboard, openBytes: (name, bytes) => { if (ready) openBytes(name, bytes); },
+    texts: () => texts, english: () => english,
+  });
   window.Module = {
-    page: { show, present, wake, box, sound, music, act, storageSet, clipboard, notice },
+    page: {
+      show, present, wake, box: TavrinDialogs.gameBox, act: TavrinDialogs.act, sound, music,
+      storageSet, clipboard, notice, wantPicture,
+    },
     onRuntimeInitialized: started,
   };
 
-  // What the browser tests drive: the same steps tavrin-cli replay takes.
-  if (params.has('test')) {
-    window.tavrinTest = {
-      idle: () => ready && !$('box').open,
-      state: () => JSON.parse(Module.ccall('tavrin_test_state', 'string', [], [])),
-      offer: (piece) => call('tavrin_test_offer', piece),
-      newGame: (items) => {
-        const at = _malloc(items.length * 8);
-        items.forEach(([cell, kind], i) => { HEAP32[(at >> 2) + 2 * i] = cell; HEAP32[(at >> 2) + 2 * i + 1] = kind; });
-        try { call('tavrin_test_new_game', at, items.length); } finally { _free(at); }
-      },
-      // Runs the timers at once, as the replay does, until the move is played out.
-      settle: () => call('tavrin_test_settle'),
-      firstFrame: () => firstFrame,
-      // One placement in the core and its evaluation up to the next piece
-      // dealt, the timers run at once: milliseconds, or null when refused.
-      timeMove: (cell) => {
-        const start = performance.now();
-        call('tavrin_cell', cell);
-        if (waking === null) return null;
-        call('tavrin_test_settle');
-        return performance.now() - start;
-      },
-      lastMove: () => lastMove,
-    };
-  }
+  // The page around the board is built and fitted to the window while the
+  // wasm and the pictures load.
+  buildMenus();
+  TavrinLayout.start();
+
+  // @hooks
 })();

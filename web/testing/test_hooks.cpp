@@ -1,8 +1,9 @@
-// What the browser tests steer the page with, the same steps tavrin-cli
-// replay takes: only in the test build of the page (tavrin_web_test).
+// Entry points of the test build of the page only: the browser tests read
+// the game's state and lay the pieces and items of a replayed game, the
+// same steps tavrin-cli replay takes. The page players get has none of them
+// (web/CMakeLists.txt).
 #include "engine/scoring.h"
 #include "game/controller.h"
-#include "web/page_game.h"
 #include "web/page_main.h"
 
 #include <emscripten/emscripten.h>
@@ -11,18 +12,15 @@
 
 using namespace tavrin;
 
-namespace {
-
-std::string state;
-
-} // namespace
+using tavrin::web::keepReply;
+using tavrin::web::runningPage;
 
 extern "C" {
 
 // What a test reads after a move, the same fields as tavrin-cli replay prints.
 EMSCRIPTEN_KEEPALIVE const char* tavrin_test_state()
 {
-    web::PageGame* page = web::runningPage();
+    web::PageGame* page = &runningPage();
     const GameState& s = page->session().state();
     const game::FreeGame& f = page->controller().freeGame();
     std::string out = "{\"movesUsed\": " + std::to_string(s.movesUsed);
@@ -56,14 +54,13 @@ EMSCRIPTEN_KEEPALIVE const char* tavrin_test_state()
         out += (i > 0 ? ", " : "");
         out += "[" + std::to_string(cell) + ", " + std::to_string(s.cellItem[static_cast<std::size_t>(cell)]) + "]";
     }
-    state = out + "]}";
-    return state.c_str();
+    return keepReply(out + "]}");
 }
 
 // A test lays the piece to offer next, as tavrin-cli replay does with "piece".
 EMSCRIPTEN_KEEPALIVE void tavrin_test_offer(int piece)
 {
-    web::PageGame* page = web::runningPage();
+    web::PageGame* page = &runningPage();
     if (piece >= 0 && piece < kPieceKinds) {
         page->session().input([&] {
             page->controller().freeGame().setOfferedPiece(piece);
@@ -85,7 +82,7 @@ EMSCRIPTEN_KEEPALIVE void tavrin_test_new_game(const int* cellsAndKinds, int cou
         layout.cells[static_cast<std::size_t>(i)] = static_cast<std::int16_t>(cellsAndKinds[2 * i]);
         layout.kinds[static_cast<std::size_t>(i)] = static_cast<std::int16_t>(cellsAndKinds[2 * i + 1]);
     }
-    web::PageGame* page = web::runningPage();
+    web::PageGame* page = &runningPage();
     page->controller().supply().reseed(page->seed());
     page->session().input([&] { page->controller().startFreeGame(layout); });
 }
@@ -94,7 +91,7 @@ EMSCRIPTEN_KEEPALIVE void tavrin_test_new_game(const int* cellsAndKinds, int cou
 // as the replay does.
 EMSCRIPTEN_KEEPALIVE void tavrin_test_settle()
 {
-    web::PageGame* page = web::runningPage();
+    web::PageGame* page = &runningPage();
     game::Output& output = page->session().output();
     for (int guard = 0; guard < 80 && !output.boxOpen(); ++guard) {
         const auto due = output.timers().nextDue();

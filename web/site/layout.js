@@ -1,0 +1,166 @@
+// Fits the game to the window: the board as large as the window allows,
+// crisp where it can be (whole device pixels per picture pixel), the score
+// frames and the side panel below the board on an upright screen (the frames
+// beside the offered piece on a short one) and beside it on a wide one, so
+// that nothing of the game needs scrolling.
+'use strict';
+
+window.TavrinLayout = (function () {
+  const BOARD = 256; // picture pixels a side
+  const CRISP_SHARE = 0.75; // a crisp board at least this share of the largest one
+  const $ = (id) => document.getElementById(id);
+  let pending = false;
+
+  // How far the play area's content reaches beyond its room (CSS pixels; 0 or
+  // less when it fits), right and down.
+  function overflow(play) {
+    const box = play.getBoundingClientRect();
+    const style = getComputedStyle(play);
+    const inset = (side) => parseFloat(style['padding' + side]) || 0;
+    let right = -Infinity;
+    let bottom = -Infinity;
+    let left = Infinity;
+    let top = Infinity;
+    for (const child of play.children) {
+      if (child.hidden || child.offsetParent === null) continue;
+      const r = child.getBoundingClientRect();
+      left = Math.min(left, r.left);
+      top = Math.min(top, r.top);
+      right = Math.max(right, r.right);
+      bottom = Math.max(bottom, r.bottom);
+    }
+    const page = document.documentElement;
+    const width = right - left - (box.width - inset('Left') - inset('Right'));
+    const height = bottom - top - (box.height - inset('Top') - inset('Bottom'));
+    // (The page itself scrolls only when something outside the play area is too big.)
+    const sideways = page.scrollWidth - page.clientWidth;
+    const down = page.scrollHeight - page.clientHeight;
+    return { width: sideways > 0 ? Math.max(width, sideways) : width, height: down > 0 ? Math.max(height, down) : height };
+  }
+
+  function fits(o) {
+    return o.width <= 0.5 && o.height <= 0.5;
+  }
+
+  function useSize(devicePixels, ratio) {
+    const css = devicePixels / ratio;
+    const style = document.documentElement.style;
+    style.setProperty('--board', css + 'px');
+    style.setProperty('--tile', css / 8 + 'px');
+    return devicePixels;
+  }
+
+  // The largest board (device pixels, a multiple of 8 so that every cell
+  // starts on a whole pixel) with which everything fits. The rest of the
+  // play area grows about linearly with the board: two trial layouts give the
+  // estimate, a search below it corrects it where text or the palette wraps.
+  function largest(play, ratio) {
+    const page = document.documentElement;
+    const floor8 = (n) => Math.floor(n / 8) * 8;
+    const smallest = 64;
+    const most = floor8(Math.min(page.clientWidth, page.clientHeight) * ratio);
+    const a = useSize(floor8(128 * ratio), ratio);
+    const oa = overflow(play);
+    const b = useSize(floor8(256 * ratio), ratio);
+    const ob = overflow(play);
+    const reach = (o1, o2, key) => {
+      const slope = (o2[key] - o1[key]) / (b - a);
+      return slope > 0 ? b - o2[key] / slope : Infinity;
+    };
+    const size = Math.max(smallest, floor8(Math.min(reach(oa, ob, 'width'), reach(oa, ob, 'height'), most)));
+    useSize(size, ratio);
+    if (fits(overflow(play))) return size;
+    // Not linear after all: halve the way down to the estimate.
+    let low = smallest;
+    let high = size;
+    while (high - low > 8) {
+      const middle = floor8((low + high) / 2);
+      useSize(middle, ratio);
+      if (fits(overflow(play))) low = middle; else high = middle;
+    }
+    return low;
+  }
+
+  // The last few fits are kept: a window of the same size showing the same
+  // panels takes its fit after one check instead of trial layouts.
+  const KEPT = 'tavrin-page-fit'; // beside the game's own keys, never among them
+  const KEPT_FITS = 8;
+  function keptFits() {
+    try {
+      const list = JSON.parse(window.localStorage.getItem(KEPT) || '[]');
+      return Array.isArray(list) ? list.filter((f) => f && typeof f.key === 'string' && typeof f.size === 'number') : [];
+    } catch (e) {
+      return [];
+    }
+  }
+  function kept(key) {
+    return keptFits().find((f) => f.key === key) || null;
+  }
+  function keep(value) {
+    const list = [value].concat(keptFits().filter((f) => f.key !== value.key)).slice(0, KEPT_FITS);
+    try {
+      window.localStorage.setItem(KEPT, JSON.stringify(list));
+    } catch (e) { /* storage refused: the fit is made anew next time */ }
+  }
+
+  function fit() {
+    pending = false;
+    const app = $('app');
+    const play = $('play');
+    const ratio = window.devicePixelRatio || 1;
+    const page = document.documentElement;
+    // Short screens put the caption beside the menus, and the toolbar there
+    // too when there is room (a phone held sideways).
+    app.classList.toggle('compact', page.clientHeight < 560);
+    app.classList.toggle('narrow', page.clientWidth < 560);
+    const shown = ['notice', 'freegame', 'palettebox', 'spinner', 'comment'].filter((id) => !$(id).hidden);
+    const key = page.clientWidth + 'x' + page.clientHeight + '@' + ratio + ':' + shown.join(',');
+    const last = kept(key);
+    if (last) {
+      play.dataset.arrangement = last.arrangement;
+      useSize(last.size, ratio);
+      if (fits(overflow(play))) return;
+    }
+    // Beside the board on a wide window, below it (two ways) on an upright one.
+    const arrangements = page.clientWidth > page.clientHeight ? ['beside', 'below'] : ['below', 'under'];
+    let best = null;
+    for (const arrangement of arrangements) {
+      play.dataset.arrangement = arrangement;
+      const size = largest(play, ratio);
+      if (best === null || size > best.size) best = { arrangement, size };
+    }
+    play.dataset.arrangement = best.arrangement;
+    const whole = Math.floor(best.size / BOARD) * BOARD;
+    const size = whole >= BOARD && whole >= CRISP_SHARE * best.size ? whole : best.size;
+    useSize(size, ratio);
+    keep({ key, arrangement: best.arrangement, size });
+  }
+
+  function later() {
+    if (pending) return;
+    pending = true;
+    requestAnimationFrame(fit);
+  }
+
+  return {
+    // Fits now and again whenever the window or what the play area shows changes.
+    start() {
+      fit();
+      window.addEventListener('resize', later);
+      if (window.visualViewport) window.visualViewport.addEventListener('resize', later);
+      const watch = new MutationObserver(later);
+      for (const id of ['notice', 'freegame', 'palettebox', 'spinner', 'comment']) {
+        watch.observe($(id), { attributes: true, attributeFilter: ['hidden'] });
+      }
+      if (window.matchMedia) {
+        // A move to a screen of another pixel density.
+        const density = () => {
+          const query = window.matchMedia('(resolution: ' + (window.devicePixelRatio || 1) + 'dppx)');
+          query.addEventListener('change', () => { later(); density(); }, { once: true });
+        };
+        density();
+      }
+    },
+    fit,
+  };
+})();
