@@ -9,6 +9,7 @@ namespace tavrin::game {
 enum class Command {
     // Game menu "ｹﾞｰﾑ(&G)"
     NewGame,         // "新規ゲーム(&N)" F2; main toolbar button 1
+    DailyGame,       // "今日の一局(&Y)": the free game of today's date, the same for every player
     Open,            // "開く(&O)..."; button 2
     GameSeparator,   // "-": only its visibility changes
     Save,            // "上書き保存(&S)"; button 7 "問題の上書き保存"

@@ -9,6 +9,7 @@ namespace {
 // clang-format off
 constexpr std::array<CommandInfo, kCommandCount> kTable{{
     {Command::NewGame,         Menu::Game, true, TAVRIN_TEXT("menu", "新規ゲーム(&N)"), "F2", Toolbar::Main, 1, TAVRIN_TEXT("menu", "新規ゲーム"), true, false, false, false},
+    {Command::DailyGame,       Menu::Game, true, TAVRIN_TEXT("menu", "今日の一局(&Y)"), "", Toolbar::None, 0, kNoText, true, false, false, false},
     {Command::Open,            Menu::Game, true, TAVRIN_TEXT("menu", "開く(&O)..."), "", Toolbar::Main, 2, TAVRIN_TEXT("menu", "開く"), true, false, false, false},
     {Command::GameSeparator,   Menu::Game, true, kNoText, "", Toolbar::None, 0, kNoText, true, false, false, false},
     {Command::Save,            Menu::Game, true, TAVRIN_TEXT("menu", "上書き保存(&S)"), "", Toolbar::Main, 7, TAVRIN_TEXT("menu", "問題の上書き保存"), false, false, false, false},

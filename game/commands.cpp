@@ -12,6 +12,7 @@ bool inGameMenu(Command c)
 {
     switch (c) {
     case Command::NewGame:
+    case Command::DailyGame:
     case Command::Open:
     case Command::Save:
     case Command::SaveAs:
@@ -116,6 +117,7 @@ void GameController::dispatch(Command c)
             sessionCommand_(c);
         }
         break;
+    case Command::DailyGame:
     case Command::FreshSeries:
     case Command::DailySeries:
         if (!s_.puzzleSeries && !s_.editMode && sessionCommand_) {

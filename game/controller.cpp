@@ -5,6 +5,7 @@
 #include "engine/analysis.h"
 #include "engine/goals.h"
 #include "engine/scoring.h"
+#include "game/daily_game.h"
 #include "game/flow_texts.h"
 #include "game/item_layout.h"
 #include "game/series_texts.h"
@@ -41,7 +42,33 @@ void GameController::startFreeGame() { startFreeGameFromSeed(rnd_.drawSeed()); }
 void GameController::startFreeGameFromSeed(std::uint64_t seed)
 {
     supply_.reseed(seed);
-    startFreeGame(drawItemLayout(itemKinds_, supply_));
+    GameRecord record;
+    record.seed = seed;
+    record.itemKinds = itemKinds_;
+    beginFreeGame(drawItemLayout(itemKinds_, supply_), std::move(record));
+}
+
+void GameController::startDailyGame(const ScoreDate& date)
+{
+    GameRecord daily = dailyGame(date);
+    supply_.reseed(daily.seed);
+    beginFreeGame(drawItemLayout(daily.itemKinds, supply_), std::move(daily));
+    out_.screen().setStatus(kDailyGameStatus.arg(Text(isoDate(date))).arg(themeGoal_));
+}
+
+void GameController::offerPieceOutOfTurn(int piece)
+{
+    record_.reset();
+    free_.setOfferedPiece(piece);
+}
+
+void GameController::recordMove(std::uint8_t move)
+{
+    if (record_ && record_->moves.size() < kMaxRecordMoves) {
+        record_->moves.push_back(move);
+    } else {
+        record_.reset();
+    }
 }
 
 // What every free game begins with, a new one or one taken up again.
@@ -60,9 +87,13 @@ void GameController::clearForFreeGame()
     }
 }
 
-void GameController::startFreeGame(const ItemLayout& layout)
+void GameController::startFreeGame(const ItemLayout& layout) { beginFreeGame(layout, std::nullopt); }
+
+void GameController::beginFreeGame(const ItemLayout& layout, std::optional<GameRecord> record)
 {
     clearForFreeGame();
+    record_ = std::move(record);
+    recordFinished_ = false;
     const Deal deal = free_.start(layout);
     showScoreLabels();
     out_.screen().setFrameVisible(ScoreFrame::MovesLeft, true);
@@ -336,6 +367,8 @@ void GameController::refreshCommandStates()
 {
     refreshHint();
     const bool playing = !s_.editMode && !s_.puzzleSeries;
+    // The daily game has the bundled picture's three item kinds: a picture of fewer cannot show it.
+    out_.screen().setCommandEnabled(Command::DailyGame, playing && itemKinds_ >= kDailyGameItemKinds);
     out_.screen().setCommandEnabled(Command::FreshSeries, playing);
     out_.screen().setCommandEnabled(Command::DailySeries, playing);
     // Another activity: another piece of music repeats.

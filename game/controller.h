@@ -9,6 +9,7 @@
 #include "game/command.h"
 #include "game/edit_port.h"
 #include "game/free_game.h"
+#include "game/game_record.h"
 #include "game/item_layout.h"
 #include "game/output.h"
 #include "game/random.h"
@@ -19,6 +20,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -140,8 +142,17 @@ public:
     // A new game whose items and pieces come from `seed`.
     void startFreeGameFromSeed(std::uint64_t seed);
     // The items given instead of drawn; the pieces come from the supply as
-    // it stands (replays and tests).
+    // it stands (replays and tests). Such a game keeps no record.
     void startFreeGame(const ItemLayout& layout);
+    // 今日の一局: the free game of `date`, the same for every player.
+    void startDailyGame(const ScoreDate& date);
+    // The record of the free game on the board (its seed and its moves so
+    // far), or nothing for a game that cannot be played again from one.
+    const std::optional<GameRecord>& record() const { return record_; }
+    // The record of the last game, when it ended at the goal.
+    const GameRecord* finishedRecord() const { return recordFinished_ && record_ ? &*record_ : nullptr; }
+    // A piece put in the supply's place (tests): the game keeps no record from now on.
+    void offerPieceOutOfTurn(int piece);
     void endGame();
     void evaluateTurn();
     void finishDiscard();
@@ -152,8 +163,9 @@ public:
     // Plays out a move still in its placement sequence or after-discard step,
     // unless the move ends the game; true when the free game is then at rest.
     bool settleBeforeSaving();
-    // Takes up a saved game where it was left. A game that is not valid, or
-    // whose item count differs from the item picture's, changes nothing.
+    // Takes up a saved game where it was left (its record too). A game that
+    // is not valid, or whose item count differs from the item picture's
+    // (the daily game's aside), changes nothing.
     SavedGameProblem continueFreeGame(const SavedGame& game);
 
     // --- series play -----------------------------------------------------------
@@ -241,6 +253,8 @@ private:
     void playMusic(Music piece);
     void tell(FreeGameEvent event);
     void clearForFreeGame();
+    void beginFreeGame(const ItemLayout& layout, std::optional<GameRecord> record);
+    void recordMove(std::uint8_t move);
     int shownLoopLength(int cell);
     void setFreeFrameCaption(ScoreFrame frame, const Text& caption);
     void showFreeGameStart();
@@ -262,6 +276,9 @@ private:
     Text themeGoal_;
     // The captions the free game gave its frames, shown again after a series.
     std::array<Text, kFrameCount> freeCaptions_;
+    // The game's seed and moves, for proving its score.
+    std::optional<GameRecord> record_;
+    bool recordFinished_ = false;
     // Which pieces the window was told to repeat.
     std::array<bool, kMusicCount> musicRepeats_{};
     // The series placement being played out.

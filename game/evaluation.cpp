@@ -168,6 +168,7 @@ void GameController::moveDone()
 
 void GameController::goalReached()
 {
+    recordFinished_ = true;
     clearOfferedPiece();
     const std::int16_t total = pointTotal(s_);
     setFreeFrameCaption(ScoreFrame::MovesLeft, kTotalCaption);

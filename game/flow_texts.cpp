@@ -4,6 +4,15 @@
 
 namespace tavrin::game {
 
+std::string isoDate(const ScoreDate& date)
+{
+    auto digits = [](int value, std::size_t width) {
+        std::string text = std::to_string(value < 0 ? 0 : value);
+        return std::string(text.size() < width ? width - text.size() : 0, '0') + text;
+    };
+    return digits(date.year, 4) + "-" + digits(date.month, 2) + "-" + digits(date.day, 2);
+}
+
 Text goalReachedText(int eco, long loop, int bonus, int total)
 {
     return TAVRIN_TEXT("game", "目標は達成されました。\n\n"

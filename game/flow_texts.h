@@ -2,6 +2,9 @@
 #pragma once
 
 #include "engine/ui_text.h"
+#include "scores/score_page.h"
+
+#include <string>
 
 #include <string_view>
 
@@ -17,6 +20,11 @@ inline constexpr Phrase kGoalSettingQuestion = TAVRIN_TEXT(
     "game", "現在ゲームモードの設定途中です。\n続行するとこれまでの操作が取り消されますがよろしいですか？");
 inline constexpr Phrase kDiscardChangesQuestion =
     TAVRIN_TEXT("game", "続行するとこれまでの変更内容が破棄されますが、よろしいですか？");
+
+// The status bar as the daily game starts: its date and the goal.
+inline constexpr Phrase kDailyGameStatus = TAVRIN_TEXT("game", "今日の一局（%1）　%2");
+// "YYYY-MM-DD".
+std::string isoDate(const ScoreDate& date);
 
 // Menu captions and tool tips the flow changes.
 inline constexpr Phrase kExitCaption = TAVRIN_TEXT("menu", "終了(&X)");

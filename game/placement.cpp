@@ -41,6 +41,7 @@ void GameController::placeFreeGame(int c)
         return;
     }
     clearHint();
+    recordMove(static_cast<std::uint8_t>(c));
     f_.oldPiece = static_cast<std::int16_t>(placed.oldPiece);
     f_.lastCell = static_cast<std::int16_t>(c);
     f_.animNew = static_cast<std::int16_t>(placed.piece);
@@ -92,6 +93,7 @@ void GameController::trashReleased()
     if (!discarded.accepted) {
         return;
     }
+    recordMove(kDiscardMove);
     showScoreLabels();
     if (f_.trashSoundOpen) {
         out_.playSound(Sound::Trash);

@@ -3,6 +3,7 @@
 
 #include "engine/analysis.h"
 #include "engine/scoring.h"
+#include "game/daily_game.h"
 #include "game/flow_texts.h"
 #include "game/saved_game_file.h"
 
@@ -96,6 +97,7 @@ std::optional<SavedGame> captureSavedGame(const GameController& controller)
     g.offeredPiece = static_cast<std::int16_t>(free.offeredPiece());
     g.discardWindow = free.discards();
     g.random = controller.supply().state();
+    g.record = controller.record();
     return g;
 }
 
@@ -151,6 +153,12 @@ bool savedGameValid(const SavedGame& g)
             return false;
         }
     }
+    // A record is the game's own: its seed and items, and a daily game's is that date's.
+    if (g.record
+        && (!recordValid(*g.record) || g.record->seed != g.random.seed || g.record->itemKinds != g.itemCount
+            || (g.record->daily && !isDailyGame(*g.record)))) {
+        return false;
+    }
     return g.random.draws <= RandomSource::kSeedSpan && boardAgrees(g);
 }
 
@@ -184,11 +192,15 @@ SavedGameProblem GameController::continueFreeGame(const SavedGame& g)
     if (!savedGameValid(g)) {
         return SavedGameProblem::Damaged;
     }
-    if (g.itemCount != itemKinds_) {
+    // The daily game has its own item kinds, which a picture of more shows too.
+    const bool daily = g.record && g.record->daily;
+    if (daily ? g.itemCount > itemKinds_ : g.itemCount != itemKinds_) {
         return SavedGameProblem::ItemsChanged;
     }
     supply_.restore(g.random);
     clearForFreeGame();
+    record_ = g.record;
+    recordFinished_ = false;
 
     s_.itemCount = g.itemCount;
     s_.itemCells.fill(0);

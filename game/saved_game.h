@@ -4,6 +4,7 @@
 
 #include "engine/game_state.h"
 #include "game/controller.h"
+#include "game/game_record.h"
 #include "game/random.h"
 
 #include <array>
@@ -32,6 +33,8 @@ struct SavedGame {
     std::array<std::int16_t, kDiscardSlots> discardWindow{-1, -1, -1, -1, -1, -1, -1, -1, -1, -1};
 
     RandomState random;
+    // The game's seed and its moves so far, when it can be played again from them.
+    std::optional<GameRecord> record;
 
     bool operator==(const SavedGame&) const = default;
 };

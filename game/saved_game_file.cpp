@@ -73,6 +73,17 @@ public:
         const std::uint64_t low = u32();
         return low | (std::uint64_t{u32()} << 32);
     }
+    // The next `n` bytes (all of them, or none and not ok).
+    std::string_view bytes(std::size_t n)
+    {
+        if (!ok_ || n > in_.size() - at_) {
+            ok_ = false;
+            return {};
+        }
+        const std::string_view part = in_.substr(at_, n);
+        at_ += n;
+        return part;
+    }
     std::string text()
     {
         const std::size_t n = u8();
@@ -124,10 +135,15 @@ std::string encodeBody(const SavedGame& g)
     for (const std::string* label : {&g.labels.ecoPoints, &g.labels.movesLeft, &g.labels.loopPoints, &g.labels.chain}) {
         w.text(label->substr(0, kMaxSavedLabel));
     }
+    if (g.record && recordValid(*g.record)) {
+        const std::string record = encodeRecord(*g.record);
+        w.u16(static_cast<unsigned>(record.size()));
+        w.bytes() += record;
+    }
     return std::move(w.bytes());
 }
 
-std::optional<SavedGame> decodeBody(std::string_view body)
+std::optional<SavedGame> decodeBody(std::string_view body, unsigned version)
 {
     Reader r(body);
     SavedGame g;
@@ -164,6 +180,13 @@ std::optional<SavedGame> decodeBody(std::string_view body)
     for (std::string* label : {&g.labels.ecoPoints, &g.labels.movesLeft, &g.labels.loopPoints, &g.labels.chain}) {
         *label = r.text();
     }
+    if (version == kSavedGameWithRecordVersion) {
+        const RecordRead record = decodeRecord(r.bytes(r.u16()));
+        if (!record.record) {
+            return std::nullopt;
+        }
+        g.record = record.record;
+    }
     if (!r.ok() || !r.atEnd() || noneReturned > 1 || !unusedClear || !savedGameValid(g)) {
         return std::nullopt;
     }
@@ -177,7 +200,7 @@ std::string encodeSavedGame(const SavedGame& game)
     const std::string body = encodeBody(game);
     Writer w;
     w.bytes() = std::string(kSavedGameMagic);
-    w.u16(kSavedGameVersion);
+    w.u16(game.record && recordValid(*game.record) ? kSavedGameWithRecordVersion : kSavedGameVersion);
     w.u32(static_cast<std::uint32_t>(body.size()));
     w.bytes() += body;
     w.u32(crc32(w.bytes()));
@@ -196,10 +219,10 @@ SavedGameRead decodeSavedGame(std::string_view bytes)
     Reader header(bytes.substr(kSavedGameMagic.size(), kHeaderBytes - kSavedGameMagic.size()));
     const unsigned version = header.u16();
     const std::uint32_t length = header.u32();
-    if (version > kSavedGameVersion) {
+    if (version > kSavedGameWithRecordVersion) {
         return {std::nullopt, SavedGameProblem::FutureVersion};
     }
-    if (version != kSavedGameVersion || length > kMaxSavedGameBytes) {
+    if (version < kSavedGameVersion || length > kMaxSavedGameBytes) {
         return {std::nullopt, SavedGameProblem::Damaged};
     }
     const std::size_t total = kHeaderBytes + length + kCrcBytes;
@@ -210,7 +233,7 @@ SavedGameRead decodeSavedGame(std::string_view bytes)
     if (bytes.size() != total || crc.u32() != crc32(bytes.substr(0, total - kCrcBytes))) {
         return {std::nullopt, SavedGameProblem::Damaged};
     }
-    std::optional<SavedGame> game = decodeBody(bytes.substr(kHeaderBytes, length));
+    std::optional<SavedGame> game = decodeBody(bytes.substr(kHeaderBytes, length), version);
     if (!game) {
         return {std::nullopt, SavedGameProblem::Damaged};
     }

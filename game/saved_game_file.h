@@ -3,7 +3,7 @@
 //
 // Little-endian throughout:
 //   0   8  magic "TAVRGAME"
-//   8   2  format version (1)
+//   8   2  format version (1, or 2 for a game with its record)
 //   10  4  length n of the body
 //   14  n  body (version 1):
 //          random seed u64, draws since the seed u64,
@@ -15,6 +15,8 @@
 //          board 64 × i8 (-1 empty), green stamps 64 × i8 (-1 not green),
 //          the four score labels (eco, moves left, loop, chain), each a
 //          length u8 (0 .. 24) and that many characters out of "0-9+-"
+//          version 2 only: the length u16 of the game's record, then the
+//          record itself (game/game_record.h)
 //   14+n 4 CRC-32 (as zlib computes it) of every byte before it
 #pragma once
 
@@ -31,9 +33,11 @@
 namespace tavrin::game {
 
 inline constexpr std::string_view kSavedGameMagic = "TAVRGAME";
+// The version of a game without its record; one with it is version 2.
 inline constexpr std::uint16_t kSavedGameVersion = 1;
+inline constexpr std::uint16_t kSavedGameWithRecordVersion = 2;
 // No saved game comes near this; a longer file is not one.
-inline constexpr std::size_t kMaxSavedGameBytes = 4096;
+inline constexpr std::size_t kMaxSavedGameBytes = 4096 + kMaxRecordBytes;
 
 struct SavedGameRead {
     std::optional<SavedGame> game;

@@ -43,13 +43,6 @@ std::filesystem::path absoluteFile(const std::filesystem::path& path)
     return error ? path : absolute.lexically_normal();
 }
 
-std::string isoDate(const ScoreDate& date)
-{
-    char text[32];
-    std::snprintf(text, sizeof text, "%04d-%02d-%02d", date.year, date.month, date.day);
-    return text;
-}
-
 } // namespace
 
 Session::Session(GameState& state, FrontEnd* frontEnd, SettingsStore& settings, GameStore* store,
@@ -468,6 +461,7 @@ void Session::sessionCommand(Command command)
     case Command::SaveAs: saveCollection(true); break;
     case Command::HighScores: showHighScores(); break;
     case Command::ClearHighScores: clearHighScores(); break;
+    case Command::DailyGame: controller_->startDailyGame(options_.today()); break;
     case Command::FreshSeries: playFreshSeries(); break;
     case Command::DailySeries: playDailySeries(); break;
     case Command::ResetTheme: output_.act(Action::ResetTheme); break;

@@ -154,6 +154,7 @@ private:
     void playDailySeries();
     void showHighScores();
     void showHighScoreWindow(bool series, ScoreKeeper::Done done);
+    void offerRecordRegistration(HighScoreView& view) const;
     void clearHighScores();
     void saveCollection(bool saveAs);
     void writeCollection(const std::string& name);

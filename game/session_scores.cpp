@@ -2,6 +2,8 @@
 #include "game/session.h"
 
 #include "game/flow_texts.h"
+#include "game/game_record.h"
+#include "scores/json_text.h"
 #include "puzzles/kem_names.h"
 
 namespace tavrin::game {
@@ -38,6 +40,7 @@ void Session::showHighScoreWindow(bool series, ScoreKeeper::Done done)
     } else {
         shown.view = scores_.freeView(itemCount);
     }
+    offerRecordRegistration(shown.view);
     if (shown.page == PageStep::WriteFailed) {
         output_.ask(Box::message(TAVRIN_TEXT("app", "ハイスコア登録用のページを書き込めませんでした。"), "",
                                  Buttons::Ok, Icon::Warning));
@@ -54,6 +57,23 @@ void Session::showHighScoreWindow(bool series, ScoreKeeper::Done done)
         }
         finish();
     });
+}
+
+// The last game reached the goal and its score was just entered: the window
+// offers to register it with its record, which the server replays.
+void Session::offerRecordRegistration(HighScoreView& view) const
+{
+    const GameRecord* record = controller_->finishedRecord();
+    const int rank = scores_.lastRank();
+    const int table = view.itemCount - 1;
+    if (record == nullptr || view.series || rank < 0 || rank >= kScorePlaces || table < 0 || table >= kFreeTables) {
+        return;
+    }
+    view.recordRegistration = "{\"name\": " + jsonString(scores_.freeNames(table, rank)) +
+                              ", \"score\": " + std::to_string(scores_.freeScores(table, rank)) +
+                              ", \"record\": " + jsonString(recordText(*record)) + "}";
+    const std::string server = settings_.get(kScoreServerSection, kScoreServerKey, "");
+    view.registrationServer = server.empty() ? std::string(kDefaultScoreServer) : server;
 }
 
 void Session::clearHighScores()

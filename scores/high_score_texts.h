@@ -28,6 +28,8 @@ inline constexpr Phrase kClearFreeQuestion = TAVRIN_TEXT("scores", "エコモー
 inline constexpr std::string_view kOkButton = "OK";
 inline constexpr Phrase kRegisterButton = TAVRIN_TEXT("scores", "ハイスコア登録");
 inline constexpr Phrase kCopyButton = TAVRIN_TEXT("scores", "クリップボードへコピー");
+// Sends the game's record to the score server, which replays it to prove the score.
+inline constexpr Phrase kRegisterRecordButton = TAVRIN_TEXT("scores", "ランキングに登録");
 
 // "HighScore1" ... "HighScore5" for tables 0 ... 4.
 std::string freeSection(int table);

@@ -56,6 +56,12 @@ struct HighScoreView {
     bool registerVisible = false; // the registration button: only when a registration page was just written
     bool registerEnabled = false;
     bool copyEnabled = false; // the copy button
+    // The game just entered, with the record that proves its score, as the
+    // score server's POST /register takes it (JSON); empty when there is none.
+    std::string recordRegistration;
+    // Where to post it: the registration address set in the options (or the
+    // default); the page posts to the server it came from.
+    std::string registrationServer;
 };
 
 // Product name, "(アイテム" n ")ハイスコア報告です。" and the rows, for the

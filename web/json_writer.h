@@ -2,14 +2,15 @@
 // strings, numbers and switches, commas placed by the writer.
 #pragma once
 
+#include "scores/json_text.h"
+
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace tavrin::web {
 
-// A JSON string literal of `text` (UTF-8 kept as it is).
-std::string jsonString(std::string_view text);
+using tavrin::jsonString;
 
 class JsonWriter {
 public:

@@ -187,7 +187,7 @@ TEST(SavedGame, RefusedFilesSayWhy)
     EXPECT_EQ(decodeSavedGame(flipped).problem, SavedGameProblem::Damaged);
 
     std::string later = good;
-    later[8] = 2;
+    later[8] = 3;
     EXPECT_EQ(decodeSavedGame(later).problem, SavedGameProblem::FutureVersion);
     later[8] = 0;
     EXPECT_EQ(decodeSavedGame(later).problem, SavedGameProblem::Damaged);

@@ -5,7 +5,9 @@
 #include "game/session.h"
 
 #include "engine/scoring.h"
+#include "game/daily_game.h"
 #include "game/flow_texts.h"
+#include "game/record_replay.h"
 #include "game/saved_game_file.h"
 #include "game/series_texts.h"
 #include "puzzles/game_series.h"
@@ -14,7 +16,9 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <functional>
+#include <sstream>
 #include <memory>
 #include <string>
 #include <vector>
@@ -300,6 +304,96 @@ TEST(Session, PuzzleBytesOfAForeignFileAreRefusedWithTheDesktopsMessage)
               "問題ファイルを開けません：問題ファイル(KEMファイル)ではありません。");
     EXPECT_EQ(Session::puzzleFileProblem(TAVRIN_TEST_DATA "/none.kem").japanese(),
               "問題ファイルを開けません：ファイルが見つかりません。");
+}
+
+} // namespace
+} // namespace tavrin::game::testing
+
+namespace tavrin::game::testing {
+namespace {
+
+// A real finished game (tests/data/records/finished.txt): kinds, seed, moves.
+GameRecord finishedRecord()
+{
+    std::ifstream in(std::string(TAVRIN_TEST_DATA) + "/records/finished.txt");
+    std::string line;
+    while (std::getline(in, line)) {
+        if (!line.empty() && line[0] != '#') {
+            std::istringstream fields(line);
+            std::string score, kinds, seed, text;
+            fields >> score >> kinds >> seed >> text;
+            return *readRecordText(text).record;
+        }
+    }
+    return {};
+}
+
+void play(Program& run, const std::vector<std::uint8_t>& moves)
+{
+    for (const std::uint8_t move : moves) {
+        if (move == kDiscardMove) {
+            run.session.trashReleased();
+        } else {
+            run.session.cellReleased(move);
+        }
+        run.runTimers();
+    }
+}
+
+// The game keeps its seed and moves, across a restart too, and once it has
+// reached the goal its high-score window offers it to the server's ranking
+// with the record that replays to its score.
+TEST(Session, AGameKeepsItsRecordAndOffersItForTheRanking)
+{
+    const GameRecord real = finishedRecord();
+    const std::size_t half = real.moves.size() / 2;
+    Disk disk;
+    {
+        Program run(disk);
+        run.ctl().setItemKindCount(real.itemKinds);
+        run.startUp();
+        run.session.input([&] { run.ctl().startFreeGameFromSeed(real.seed); });
+        play(run, {real.moves.begin(), real.moves.begin() + static_cast<std::ptrdiff_t>(half)});
+        run.session.shutDown();
+    }
+    const SavedGameRead kept = decodeSavedGame(disk.store.bytes());
+    ASSERT_TRUE(kept.game && kept.game->record);
+    EXPECT_EQ(kept.game->record->moves.size(), half);
+
+    Program next(disk);
+    next.ctl().setItemKindCount(real.itemKinds);
+    next.startUp();
+    ASSERT_TRUE(next.ctl().record());
+    next.front.inputs = {std::string("Tester")};
+    play(next, {real.moves.begin() + static_cast<std::ptrdiff_t>(half), real.moves.end()});
+    EXPECT_EQ(*next.ctl().record(), real);
+    const std::vector<Box> windows = next.front.shown(Box::Kind::HighScores);
+    ASSERT_EQ(windows.size(), 1u);
+    const std::string& offer = windows[0].scores.recordRegistration;
+    EXPECT_NE(offer.find("\"name\": \"Tester\""), std::string::npos) << offer;
+    EXPECT_NE(offer.find("\"record\": \"" + recordText(real) + "\""), std::string::npos) << offer;
+    EXPECT_EQ(windows[0].scores.registrationServer, std::string(kDefaultScoreServer));
+    const Verification proof = verifyRecord(real);
+    EXPECT_NE(offer.find("\"score\": " + std::to_string(proof.score)), std::string::npos) << offer;
+}
+
+// 今日の一局 is the date's game: the record's seed and kinds, the same
+// items and pieces as the rules alone deal from them.
+TEST(Session, TheDailyGameIsTheDatesOwn)
+{
+    Disk disk;
+    Program run(disk);
+    run.ctl().setItemKindCount(5);
+    run.startUp();
+    run.session.command(Command::DailyGame);
+    const GameRecord daily = dailyGame({2026, 12, 9});
+    ASSERT_TRUE(run.ctl().record());
+    EXPECT_EQ(*run.ctl().record(), daily);
+    const FreeGamePlay alone(daily.seed, daily.itemKinds);
+    EXPECT_EQ(run.state.itemCount, kDailyGameItemKinds);
+    EXPECT_EQ(run.state.itemCells, alone.state().itemCells);
+    EXPECT_EQ(run.ctl().freeGame().offeredPiece(), alone.offeredPiece());
+    EXPECT_NE(run.screen().status.japanese().find("今日の一局（2026-12-09）"), std::string::npos);
 }
 
 } // namespace

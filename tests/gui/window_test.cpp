@@ -144,27 +144,29 @@ void WindowTest::menusAsBuilt()
     // generated series and their separators come before the exit item, which
     // stays last.
     const QList<QAction*> game = form.menu(game::Menu::Game)->actions();
-    QCOMPARE(game.size(), 16);
+    QCOMPARE(game.size(), 17);
     QCOMPARE(game[0]->text(), u("新規ゲーム(&N)"));
     QCOMPARE(game[0]->shortcut(), QKeySequence(Qt::Key_F2));
-    QCOMPARE(game[1]->text(), u("開く(&O)..."));
-    QVERIFY(game[2]->isSeparator());
-    QCOMPARE(game[3]->text(), u("上書き保存(&S)"));
-    QVERIFY(!game[3]->isEnabled());
+    // The daily free game beside the free game.
+    QCOMPARE(game[1]->text(), u("今日の一局(&Y)"));
+    QCOMPARE(game[2]->text(), u("開く(&O)..."));
+    QVERIFY(game[3]->isSeparator());
+    QCOMPARE(game[4]->text(), u("上書き保存(&S)"));
     QVERIFY(!game[4]->isEnabled());
-    QVERIFY(game[5]->isSeparator());
-    QCOMPARE(game[6]->text(), u("ﾊｲｽｺｱ(&H)"));
-    QCOMPARE(game[7]->text(), u("ﾊｲｽｺｱのｸﾘｱ(&C)"));
-    QVERIFY(!game[7]->isEnabled()); // no scores yet
-    QCOMPARE(game[8]->text(), u("ｴｺ・ﾃｰﾏの初期化(&T)"));
-    QVERIFY(!game[8]->isEnabled());
-    QVERIFY(game[9]->isSeparator());
-    QCOMPARE(game[10]->text(), u("ヒント(&I)"));
-    QVERIFY(game[11]->isSeparator());
-    QCOMPARE(game[12]->text(), u("おまかせ問題(&R)"));
-    QCOMPARE(game[13]->text(), u("今日の問題(&D)"));
-    QVERIFY(game[14]->isSeparator());
-    QCOMPARE(game[15]->text(), u("終了(&X)"));
+    QVERIFY(!game[5]->isEnabled());
+    QVERIFY(game[6]->isSeparator());
+    QCOMPARE(game[7]->text(), u("ﾊｲｽｺｱ(&H)"));
+    QCOMPARE(game[8]->text(), u("ﾊｲｽｺｱのｸﾘｱ(&C)"));
+    QVERIFY(!game[8]->isEnabled()); // no scores yet
+    QCOMPARE(game[9]->text(), u("ｴｺ・ﾃｰﾏの初期化(&T)"));
+    QVERIFY(!game[9]->isEnabled());
+    QVERIFY(game[10]->isSeparator());
+    QCOMPARE(game[11]->text(), u("ヒント(&I)"));
+    QVERIFY(game[12]->isSeparator());
+    QCOMPARE(game[13]->text(), u("おまかせ問題(&R)"));
+    QCOMPARE(game[14]->text(), u("今日の問題(&D)"));
+    QVERIFY(game[15]->isSeparator());
+    QCOMPARE(game[16]->text(), u("終了(&X)"));
 
     // The options menu ends with the score server, then the zoom and
     // language submenus behind a separator.
@@ -208,7 +210,7 @@ void WindowTest::toolbarsAsBuilt()
         }
     }
     QCOMPARE(bar[0], game[0]);
-    QCOMPARE(bar[16], game[6]);
+    QCOMPARE(bar[16], game[7]);
     QVERIFY(bar[9]->isChecked());
     QVERIFY(bar[14]->isChecked());
     QVERIFY(!bar[2]->isEnabled());

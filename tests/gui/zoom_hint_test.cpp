@@ -365,11 +365,11 @@ void ZoomHintTest::hintInMenuAndToolbar()
 
     // In the Game menu before the exit item, which stays last.
     const QList<QAction*> game = form.menu(game::Menu::Game)->actions();
-    QCOMPARE(game.size(), 16);
-    QCOMPARE(game[10], hint);
-    QVERIFY(game[9]->isSeparator());
-    QVERIFY(game[11]->isSeparator());
-    QCOMPARE(game[15], f.action(Command::Exit));
+    QCOMPARE(game.size(), 17);
+    QCOMPARE(game[11], hint);
+    QVERIFY(game[10]->isSeparator());
+    QVERIFY(game[12]->isSeparator());
+    QCOMPARE(game[16], f.action(Command::Exit));
 
     // After the eighteen buttons of the main toolbar, behind a separator.
     const QList<QAction*> bar = form.mainToolbar()->actions();

@@ -1,6 +1,8 @@
 // Subcommands of tavrin-cli register themselves here; main() dispatches.
 #pragma once
 
+#include "scores/json_text.h"
+
 #include <functional>
 #include <string>
 #include <vector>
@@ -24,6 +26,7 @@ struct Registration {
 };
 
 // JSON string literal for `text` (UTF-8 passes through, control characters escaped).
-std::string jsonString(const std::string& text);
+
+using tavrin::jsonString;
 
 } // namespace tavrin::cli

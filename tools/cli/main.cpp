@@ -1,6 +1,5 @@
 #include "tools/cli/command.h"
 
-#include <cstdio>
 #include <iostream>
 
 namespace tavrin::cli {
@@ -9,31 +8,6 @@ std::vector<Command>& commands()
 {
     static std::vector<Command> all;
     return all;
-}
-
-std::string jsonString(const std::string& text)
-{
-    std::string out = "\"";
-    for (const char ch : text) {
-        const auto c = static_cast<unsigned char>(ch);
-        switch (c) {
-        case '"': out += "\\\""; break;
-        case '\\': out += "\\\\"; break;
-        case '\n': out += "\\n"; break;
-        case '\r': out += "\\r"; break;
-        case '\t': out += "\\t"; break;
-        default:
-            if (c < 0x20) {
-                char buf[8];
-                std::snprintf(buf, sizeof buf, "\\u%04x", c);
-                out += buf;
-            } else {
-                out += ch;
-            }
-        }
-    }
-    out += '"';
-    return out;
 }
 
 } // namespace tavrin::cli
