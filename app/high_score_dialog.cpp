@@ -1,6 +1,7 @@
 #include "app/high_score_dialog.h"
 
 #include "app/dialogs.h"
+#include "app/record_registration.h"
 #include "graphics/screen_text.h"
 
 #include <QClipboard>
@@ -53,6 +54,8 @@ HighScoreDialog::HighScoreDialog(const HighScoreView& view, QWidget* parent) : Q
     ok_ = new QPushButton(QStringLiteral("OK"), this);
     register_ = new QPushButton(graphics::screenText(kRegisterButton), this);
     copy_ = new QPushButton(graphics::screenText(kCopyButton), this);
+    ranking_ = new QPushButton(graphics::screenText(kRegisterRecordButton), this);
+    ranking_->setVisible(!view.recordRegistration.empty());
     register_->setVisible(view.registerVisible);
     register_->setEnabled(view.registerEnabled);
     copy_->setEnabled(view.copyEnabled);
@@ -60,6 +63,7 @@ HighScoreDialog::HighScoreDialog(const HighScoreView& view, QWidget* parent) : Q
     buttons->addWidget(ok_);
     buttons->addWidget(register_);
     buttons->addWidget(copy_);
+    buttons->addWidget(ranking_);
     grid->addLayout(buttons, row, 0, 1, 2);
 
     connect(ok_, &QPushButton::clicked, this, [this] {
@@ -70,6 +74,19 @@ HighScoreDialog::HighScoreDialog(const HighScoreView& view, QWidget* parent) : Q
         if (!page_.isEmpty()) {
             openInBrowser(QUrl::fromLocalFile(page_));
         }
+    });
+    // The game's record to the server, which replays it and ranks the score
+    // it gives; once it is there the button has done its part.
+    connect(ranking_, &QPushButton::clicked, this, [this] {
+        ranking_->setEnabled(false);
+        const RegistrationAnswer answer = registerRecord(QString::fromStdString(view_.registrationServer),
+                                                         QByteArray::fromStdString(view_.recordRegistration));
+        MessageRequest request;
+        request.text = answer.message;
+        request.title = defaultTitle();
+        request.icon = answer.registered ? game::Icon::Information : game::Icon::Warning;
+        showMessage(this, request);
+        ranking_->setEnabled(!answer.registered);
     });
     connect(copy_, &QPushButton::clicked, this, [this] {
         QClipboard* clipboard = QGuiApplication::clipboard();

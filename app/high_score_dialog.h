@@ -1,5 +1,7 @@
 // The high-score window: five places, OK, the registration button (shown only
-// when a registration page was just written) and the copy-to-clipboard button.
+// when a registration page was just written), the copy-to-clipboard button,
+// and the ranking button (after a game that reached the goal: its record to
+// the score server).
 #pragma once
 
 #include "scores/high_scores.h"
@@ -26,6 +28,8 @@ public:
     QPushButton* okButton() const { return ok_; }
     QPushButton* registerButton() const { return register_; }
     QPushButton* copyButton() const { return copy_; }
+    // Registers the game just entered at the score server with its record.
+    QPushButton* rankingButton() const { return ranking_; }
     // True once the OK button closed the window.
     bool okPressed() const { return okPressed_; }
 
@@ -37,6 +41,7 @@ private:
     QPushButton* ok_ = nullptr;
     QPushButton* register_ = nullptr;
     QPushButton* copy_ = nullptr;
+    QPushButton* ranking_ = nullptr;
     bool okPressed_ = false;
 };
 

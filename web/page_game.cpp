@@ -95,6 +95,7 @@ std::string PageGame::pageTextsJson() const
         {"openDevice", kOpenDeviceText}, {"drop", kDropText},  {"desktopOnly", kDesktopOnlyText},
         {"help", kHelpText},       {"close", kCloseText},     {"trash", kTrashText},
         {"storageRefused", kStorageRefusedText}, {"fetchFailed", kFetchFailedText},
+        {"rankingFailed", kRankingFailedText},
     };
     std::string json = "{";
     bool first = true;

@@ -20,6 +20,7 @@ inline constexpr Phrase kDesktopOnlyText =
 inline constexpr Phrase kHelpText = TAVRIN_TEXT("web", "ヘルプ");
 inline constexpr Phrase kCloseText = TAVRIN_TEXT("web", "閉じる");
 inline constexpr Phrase kTrashText = TAVRIN_TEXT("web", "ゴミ箱");
+inline constexpr Phrase kRankingFailedText = TAVRIN_TEXT("web", "ランキングに登録できませんでした。サーバーにつながりません。");
 inline constexpr Phrase kFetchFailedText =
     TAVRIN_TEXT("web", "ファイルを読み込めませんでした。ネットワークにつながっているか確かめてください。");
 

@@ -77,6 +77,10 @@ void writeScores(JsonWriter& json, const HighScoreView& view, const Text::Transl
     json.key("copy").value(view.copyEnabled);
     json.key("clipboard").value(clipboardText(view).render(translate));
     json.key("copyText").value(Text(kCopyButton).render(translate));
+    if (!view.recordRegistration.empty()) {
+        json.key("record").raw(view.recordRegistration);
+        json.key("rankingText").value(Text(kRegisterRecordButton).render(translate));
+    }
     json.key("rows").beginArray();
     for (const HighScoreRow& row : view.rows) {
         json.beginArray().value(row.name).value(row.score).endArray();

@@ -525,16 +525,51 @@ def case_register(url, profile):
             driver.quit()
 
 
+def case_ranked(url, profile):
+    """Served by tavrin-scores under /play/: a real finished game, played in
+    the page from its seed, is registered with its record and ranked as
+    verified; the same game from the desktop's code gives the same record."""
+    servers = [a for a in sys.argv[3:] if a.endswith("tavrin-scores")]
+    if not servers:
+        raise AssertionError("ranked needs the path of tavrin-scores after the case name")
+    sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "scoreserver", "e2e"))
+    import support
+    with open(os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "data", "records", "finished.txt")) as f:
+        score, kinds, seed, text = next(line.split() for line in f if line.strip() and not line.startswith("#"))
+    moves = bytes.fromhex(text)[20:-4]
+    database = os.path.join(profile, "scores.sqlite")
+    with support.score_server(servers[0], database, ["--site", SITE]) as (base, _):
+        driver = browser(os.path.join(profile, "browser"))
+        try:
+            start_page(driver, base + "/play/", "seed=8&lang=ja")
+            check("ranked: the record's kinds", "3", kinds)
+            driver.execute_script(f"tavrinTest.seededGame('{seed}')")
+            for move in moves[:-1]:
+                play_move(driver, {"discard": True} if move == 64 else {"place": move})
+            click_cell(driver, moves[-1])
+            answer_boxes(driver, "false", keep="scores")
+            ranking = [b for b in driver.find_elements(By.CSS_SELECTOR, "#box-buttons button") if b.text == "ランキングに登録"]
+            check("ranked: the button", 1, len(ranking))
+            ranking[0].click()
+            wait(driver, "document.getElementById('box').dataset.ranked === 'yes'")
+            check("ranked: the server's answer", True, "ランキングに登録しました" in text_of(driver, "box-text"))
+            status, body = support.get(base + "/ranking/3.json")
+            check("ranked: verified on the ranking", [(NAME, int(score))],
+                  [(e["name"], e["score"]) for e in json.loads(body)["verified"]])
+        finally:
+            driver.quit()
+
+
 CASES = {"replay": case_replay, "render": case_render, "reload": case_reload, "phone": case_phone,
          "storage": case_storage, "series": case_series,
          "keys": case_keys, "cleared": case_cleared,
-         "register": case_register}
+         "register": case_register, "ranked": case_ranked}
 
 
 def main():
     server, url = serve(SITE)
     try:
-        names = [a for a in sys.argv[3:] if a in CASES] or [n for n in CASES if n != "register"]
+        names = [a for a in sys.argv[3:] if a in CASES] or [n for n in CASES if n not in ("register", "ranked")]
         for name in names:
             print(f"case {name}", flush=True)
             with tempfile.TemporaryDirectory() as profile:

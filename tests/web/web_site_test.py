@@ -275,7 +275,8 @@ def case_exports(url, profile):
     test_build, test_exports = named(TEST_SITE)
     check("exports: the game's entry points", True, "tavrin_start" in production and "tavrin_cell" in production)
     check("exports: none for tests", [], [n for n in production if "test" in n.lower()])
-    hooks = ["tavrin_test_new_game", "tavrin_test_offer", "tavrin_test_settle", "tavrin_test_state"]
+    hooks = ["tavrin_test_new_game", "tavrin_test_offer", "tavrin_test_seeded_game", "tavrin_test_settle",
+             "tavrin_test_state"]
     check("exports: the test build's hooks", hooks, sorted(n for n in test_build if "test" in n))
     check("exports: the test build's hooks and nothing more", len(hooks), len(test_exports) - len(production_exports))
     for name in sorted(n for n in os.listdir(SITE) if n.endswith(".js")):

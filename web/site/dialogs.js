@@ -88,14 +88,41 @@ window.TavrinDialogs = (function () {
         button.disabled = !enabled;
         button.addEventListener('click', action);
         row.insertBefore(button, row.lastChild);
+        return button;
       };
       // Served by tavrin-scores (under /play/): the entry just made can be
       // registered at once, posted as the registration page posts it.
-      if (b.register && /^\/play\//.test(location.pathname)) extra(b.register.button, () => register(b.register), true);
+      const served = /^\/play\//.test(location.pathname);
+      if (b.register && served) extra(b.register.button, () => register(b.register), true);
       extra(view.copyText || 'Copy', () => page.clipboard(view.clipboard), view.copy);
+      // The game's record to the same server, which replays it to rank the score.
+      if (view.record && served) {
+        const button = extra(view.rankingText, () => { button.disabled = true; rank(view.record, button); }, true);
+      }
     };
     return ask(view.caption + '\n\n' + lines.join('\n') + note, [[texts.ok, [0, null]], ['', [3, null]]], null, 'scores',
                decorate);
+  }
+
+  // What the server said of the record, in a box over the high-score window.
+  async function rank(record, button) {
+    let said = null;
+    let registered = false;
+    try {
+      const answer = await fetch('/register', {
+        method: 'POST', headers: { 'Content-Type': 'application/json' }, body: JSON.stringify(record),
+      });
+      registered = answer.ok;
+      said = (await answer.json()).message;
+    } catch (e) {
+      said = null;
+    }
+    button.disabled = registered;
+    const texts = page.texts();
+    const box = $('box');
+    // The high-score window stays: the answer shows in its text for the moment.
+    $('box-text').textContent += '\n\n' + (said || texts.rankingFailed);
+    box.dataset.ranked = registered ? 'yes' : 'no';
   }
 
   function register(entry) {

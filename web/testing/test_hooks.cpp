@@ -63,7 +63,7 @@ EMSCRIPTEN_KEEPALIVE void tavrin_test_offer(int piece)
     web::PageGame* page = &runningPage();
     if (piece >= 0 && piece < kPieceKinds) {
         page->session().input([&] {
-            page->controller().freeGame().setOfferedPiece(piece);
+            page->controller().offerPieceOutOfTurn(piece);
             page->controller().showNewBoard();
         });
     }
@@ -85,6 +85,15 @@ EMSCRIPTEN_KEEPALIVE void tavrin_test_new_game(const int* cellsAndKinds, int cou
     web::PageGame* page = &runningPage();
     page->controller().supply().reseed(page->seed());
     page->session().input([&] { page->controller().startFreeGame(layout); });
+}
+
+// A test starts the free game a record's seed gives, as the game starts
+// any free game, so that the record's moves play it again.
+EMSCRIPTEN_KEEPALIVE void tavrin_test_seeded_game(std::uint32_t seedHigh, std::uint32_t seedLow)
+{
+    web::PageGame* page = &runningPage();
+    const std::uint64_t seed = (std::uint64_t{seedHigh} << 32) | seedLow;
+    page->session().input([&] { page->controller().startFreeGameFromSeed(seed); });
 }
 
 // Runs the game's timers at once until the move in progress has played out,

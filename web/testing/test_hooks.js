@@ -10,6 +10,11 @@
       items.forEach(([cell, kind], i) => { HEAP32[(at >> 2) + 2 * i] = cell; HEAP32[(at >> 2) + 2 * i + 1] = kind; });
       try { call('tavrin_test_new_game', at, items.length); } finally { _free(at); }
     },
+    // The free game of a record's seed (a decimal string).
+    seededGame: (seed) => {
+      const n = BigInt(seed);
+      call('tavrin_test_seeded_game', Number((n >> 32n) & 0xffffffffn), Number(n & 0xffffffffn));
+    },
     // Runs the timers at once, as the replay does, until the move is played out.
     settle: () => call('tavrin_test_settle'),
     // One placement in the core and its evaluation up to the next piece
