@@ -33,7 +33,7 @@ set_test="$set_web
 libgtest-dev libgmock-dev
 qt6-httpserver-dev qt6-websockets-dev libqt6sql6-sqlite libqt6sql6-psql postgresql
 chromium chromium-driver python3-selenium
-desktop-file-utils
+desktop-file-utils groff-base systemd python3-seccomp
 "
 set_bench="$set_test
 libbenchmark-dev pulseaudio pulseaudio-utils
