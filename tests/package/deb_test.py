@@ -78,10 +78,13 @@ def ours():
 def check_built_files(debs, changes, work):
     if not any(line.strip().endswith(".dsc") for line in open(changes, encoding="utf-8")):
         fail(f"{changes} names no source package")
-    done = run(["lintian", "--fail-on", "error,warning", "--show-overrides", "--tag-display-limit", "0", changes])
+    # Overridden tags show as "O:" (and make lintian's own status fail, so the
+    # errors and warnings are counted here).
+    done = run(["lintian", "--show-overrides", "--tag-display-limit", "0", changes])
     print(done.stdout.strip())
-    if done.returncode != 0:
-        fail(f"lintian: {done.stderr.strip()}")
+    flagged = [line for line in done.stdout.splitlines() if line.startswith(("E: ", "W: "))]
+    if flagged or done.returncode not in (0, 2):
+        fail(f"lintian: {flagged} {done.stderr.strip()}")
     for deb in debs:
         run(["dpkg-deb", "-x", deb, work], check=True)
     # The browser version in its own package, whole: page, code, compressed copies.
