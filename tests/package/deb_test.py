@@ -15,7 +15,6 @@ With --installed it checks the packages installed already and changes
 nothing else (the autopkgtest of debian/tests).
 
 deb_test.py BUILD_DEB_DIR | --installed"""
-import atexit
 import glob
 import os
 import pwd
@@ -146,16 +145,6 @@ def unit_command(unit_path):
     return service, words, environment
 
 
-def readable_copy(path):
-    """A copy of PATH that every user may read (the source tree may be private)."""
-    folder = tempfile.mkdtemp(prefix="tavrin-deb-")
-    atexit.register(shutil.rmtree, folder, True)
-    os.chmod(folder, 0o755)
-    copy = shutil.copy(path, folder)
-    os.chmod(copy, 0o644)
-    return copy
-
-
 def check_server():
     service, command, _ = unit_command(UNIT)
     user = service.get("User")
@@ -188,7 +177,7 @@ def check_server():
     print("starting as the unit does:", user, shlex.join(command))
     server, why = server_check.start(
         ["setpriv", f"--reuid={user}", f"--regid={user}", "--init-groups", "--reset-env",
-         "--inh-caps=-all", "--bounding-set=-all", "--", "/usr/bin/python3", readable_copy(SANDBOX), UNIT, "--",
+         "--inh-caps=-all", "--bounding-set=-all", "--", "/usr/bin/python3", server_check.readable_copy(SANDBOX), UNIT, "--",
          *command],
         port, cwd="/")
     if server is None:

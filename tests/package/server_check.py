@@ -1,15 +1,32 @@
 """Starting tavrin-scores on a free port and checking that the server started
 is the one answering there: shared by the package test and the sandbox test."""
+import atexit
 import json
 import os
+import shutil
 import signal
 import socket
+import stat
 import subprocess
+import tempfile
 import time
 import urllib.request
 
 # 山田, 32767 points on 2024/12/31 with five item kinds (its code is KZP).
 REGISTRATION = b"name=%8ER%93c&score=32767&dates=2024%2F12%2F31&comment=%83e%83X%83g&gametype=5&passwd=KZP"
+
+
+def readable_copy(path):
+    """A copy of PATH (a script, a unit, a program) that every user may read
+    and run: the tree it lies in may be private (a clone in /root), and the
+    server runs as a user of its own."""
+    folder = tempfile.mkdtemp(prefix="tavrin-copy-")
+    atexit.register(shutil.rmtree, folder, True)
+    os.chmod(folder, 0o755)
+    copy = shutil.copy(path, folder)
+    mode = os.stat(copy).st_mode
+    os.chmod(copy, 0o755 if mode & stat.S_IXUSR else 0o644)
+    return copy
 
 
 def free_port():

@@ -42,7 +42,10 @@ def unprivileged(folder):
 
 
 def main():
-    unit, program = os.path.abspath(sys.argv[1]), os.path.abspath(sys.argv[2])
+    # The sandbox script, the unit and the server as the unprivileged user
+    # can read them, wherever the tree lies.
+    unit, program = server_check.readable_copy(sys.argv[1]), server_check.readable_copy(sys.argv[2])
+    sandbox = server_check.readable_copy(SANDBOX)
     failures = []
     level, report = exposure(unit)
     print(f"systemd-analyze security: {level}")
@@ -55,7 +58,7 @@ def main():
         os.mkdir(state)
         port = server_check.free_port()
         database = os.path.join(state, "scores.sqlite")
-        command = [*unprivileged(state), "/usr/bin/python3", SANDBOX, unit, "--", program,
+        command = [*unprivileged(state), "/usr/bin/python3", sandbox, unit, "--", program,
                    "--listen", f"127.0.0.1:{port}", "--database", database, "--registrations-per-minute", "10"]
         server, why = server_check.start(command, port, cwd="/", env={"PATH": "/usr/bin:/bin", "LANG": "C.UTF-8"})
         if server is None:
