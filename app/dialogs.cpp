@@ -100,7 +100,89 @@ QString fitToScreen(const QString& text, const QFont& font, const QRect& screen)
     return lines.join(u'\n');
 }
 
+bool endsClause(QChar c)
+{
+    return QStringView(u"、。，．！？：").contains(c); // not for translation
+}
+
+bool closesBracket(QChar c)
+{
+    return QStringView(u"」』）】〕〉》”’)").contains(c); // not for translation
+}
+
+QStringList clauses(const QString& line)
+{
+    QStringList parts;
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < line.size(); ++i) {
+        if (!endsClause(line[i])) {
+            continue;
+        }
+        qsizetype end = i + 1;
+        while (end < line.size() && (closesBracket(line[end]) || endsClause(line[end]))) {
+            ++end;
+        }
+        parts.append(line.mid(start, end - start));
+        start = end;
+        i = end - 1;
+    }
+    if (start < line.size()) {
+        parts.append(line.mid(start));
+    }
+    return parts;
+}
+
+bool hasJapanese(const QString& text)
+{
+    return std::any_of(text.begin(), text.end(), [](QChar c) { return c.unicode() >= 0x3000; });
+}
+
+// The widest a message box's text may be before Qt's box breaks it wherever
+// it likes (its own limit, less the icon and the margins), and at most a
+// comfortable reading width.
+int messageRowWidth(const QRect& screen)
+{
+    const int boxLimit = screen.width() <= 1024 ? screen.width() : std::min(screen.width() - 480, 1000);
+    return std::max(200, std::min(720, boxLimit - 160));
+}
+
 } // namespace
+
+QString breakAtClauses(const QString& text, const QFontMetrics& metrics, int width)
+{
+    QStringList rows;
+    for (const QString& line : text.split(u'\n')) {
+        if (metrics.horizontalAdvance(line) <= width) {
+            rows.append(line);
+            continue;
+        }
+        QString row;
+        for (const QString& clause : clauses(line)) {
+            if (!row.isEmpty() && metrics.horizontalAdvance(row + clause) > width) {
+                rows.append(row);
+                row.clear();
+            }
+            row += clause;
+        }
+        rows.append(row);
+    }
+    return rows.join(u'\n');
+}
+
+void setClauseText(QLabel& label, const QString& text, int width)
+{
+    const QFontMetrics metrics = label.fontMetrics();
+    const QString broken = breakAtClauses(text, metrics, width);
+    int widest = 0;
+    for (const QString& row : broken.split(u'\n')) {
+        widest = std::max(widest, metrics.horizontalAdvance(row));
+    }
+    label.setWordWrap(true);
+    label.setText(broken);
+    // A couple of pixels for the rounding between measuring and drawing.
+    const QMargins margins = label.contentsMargins();
+    label.setMinimumWidth(std::min(widest, width) + 2 + margins.left() + margins.right() + 2 * std::max(0, label.margin()));
+}
 
 QString tabulatedMessage(const QString& text)
 {
@@ -226,6 +308,12 @@ game::Answer showMessage(QWidget* parent, const MessageRequest& request)
         box.setText(table);
     } else {
         box.setText(text);
+        // Japanese sentences break only between clauses, the box as wide as
+        // that needs (English wraps at its spaces as before).
+        auto* label = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+        if (label != nullptr && screen != nullptr && hasJapanese(text)) {
+            setClauseText(*label, text, messageRowWidth(screen->availableGeometry()));
+        }
     }
     box.setIcon(qtIcon(request.icon));
     QPushButton* yes = nullptr;

@@ -13,6 +13,8 @@
 
 class QDialog;
 class QFileDialog;
+class QFontMetrics;
+class QLabel;
 class QUrl;
 class QWidget;
 
@@ -73,6 +75,16 @@ bool openInBrowser(const QUrl& url);
 // the labels left and the values right-aligned, so they line up whatever the
 // labels' widths; everything else as plain lines. "" for a text without tabs.
 QString tabulatedMessage(const QString& text);
+
+// Japanese has no spaces, and a label left to wrap it breaks a sentence
+// anywhere, in the middle of a word (「できませんでし／た。」). breakAtClauses
+// breaks each line of `text` wider than `width` pixels only after the end of
+// a clause (、。！？： and the closing brackets right after it), as many
+// clauses to a row as fit; a clause wider than `width` stays whole.
+QString breakAtClauses(const QString& text, const QFontMetrics& metrics, int width);
+// Shows `text` in the word-wrapped `label` broken that way: the label is at
+// least as wide as its widest row (up to `width`), so it breaks nowhere else.
+void setClauseText(QLabel& label, const QString& text, int width);
 
 // Called for the Help button of a message box.
 void setHelpHandler(std::function<void()> handler);

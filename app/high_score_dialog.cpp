@@ -16,6 +16,9 @@
 namespace tavrin::app {
 
 namespace {
+// Where the note under the table breaks into rows (between its sentences).
+constexpr int kNoteWidth = 420;
+
 QString q(std::string_view text)
 {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
@@ -45,9 +48,11 @@ HighScoreDialog::HighScoreDialog(const HighScoreView& view, QWidget* parent) : Q
     }
     int row = kScorePlaces;
     if (!view.note.empty()) {
-        auto* note = new QLabel(graphics::screenText(view.note), this);
+        auto* note = new QLabel(this);
         note->setObjectName(QStringLiteral("note"));
-        note->setWordWrap(true);
+        note->setTextFormat(Qt::PlainText);
+        // The table widens for the note rather than break it in mid-word.
+        setClauseText(*note, graphics::screenText(view.note), kNoteWidth);
         grid->addWidget(note, row++, 0, 1, 2);
     }
     auto* buttons = new QHBoxLayout;

@@ -65,6 +65,7 @@ void ScoreServerDialog::accept()
         problem_->setText(graphics::screenText(
             TAVRIN_TEXT("app", "http:// か https:// で始まり、空白や引用符を含まないアドレスを入力してください。")));
         problem_->show();
+        makeRoom();
         address_->setFocus();
         return;
     }
@@ -74,6 +75,17 @@ void ScoreServerDialog::accept()
         settings_.save(kScoreServerSection, kScoreServerKey, typed.toStdString());
     }
     QDialog::accept();
+}
+
+// A window does not grow by itself for a wrapped label's second row: it grows
+// to the height its rows need at its width, so no text is drawn over another.
+void ScoreServerDialog::makeRoom()
+{
+    layout()->activate();
+    const int needed = layout()->hasHeightForWidth() ? layout()->totalHeightForWidth(width()) : sizeHint().height();
+    if (needed > height()) {
+        resize(width(), needed);
+    }
 }
 
 bool chooseScoreServer(SettingsStore& settings, QWidget* parent)

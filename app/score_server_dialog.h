@@ -27,6 +27,8 @@ public:
     void accept() override;
 
 private:
+    void makeRoom();
+
     SettingsStore& settings_;
     QLineEdit* address_ = nullptr;
     QLabel* problem_ = nullptr;

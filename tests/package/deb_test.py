@@ -1,36 +1,41 @@
 #!/usr/bin/python3
-"""The Debian packages as a user meets them. Checks the built files (lintian,
-desktop-file-validate, appstreamcli), installs both packages on this machine
-with apt-get, then: the game finds its installed data, the bundled puzzles
-pass tavrin-cli kem check, the score server started as its unit starts it
-(same user, same arguments, same settings file) takes a registration, the
-menu entry's command opens a puzzle file; finally removes the packages
-(scores kept) and purges them (nothing of ours left).
+"""The Debian packages as a user meets them. Checks the built files (lintian
+on the source package and the three packages, desktop-file-validate,
+appstreamcli), installs the packages on this machine with apt-get, then: the
+game finds its installed data, the bundled puzzles pass tavrin-cli kem check,
+systemd-analyze rates the service's sandbox at most 2.0, the score server
+started as its unit starts it (same user, same arguments, same settings file,
+under the unit's system-call and memory restrictions, on a free port) is the
+one answering there, takes a registration and serves the installed browser
+version under /play/, the menu entry's command opens a puzzle file; finally
+removes the packages (scores kept) and purges them (nothing of ours left).
 
 Changes the machine it runs on: meant for disposable machines (CI, as root).
+With --installed it checks the packages installed already and changes
+nothing else (the autopkgtest of debian/tests).
 
-deb_test.py BUILD_DEB_DIR"""
+deb_test.py BUILD_DEB_DIR | --installed"""
 import glob
-import json
 import os
 import pwd
 import re
 import shlex
 import shutil
-import signal
-import socket
 import stat
 import subprocess
 import sys
 import tempfile
-import time
 import urllib.request
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+import server_check  # noqa: E402
+from service_sandbox import HIGHEST_EXPOSURE, SANDBOX, exposure  # noqa: E402
 
 UNIT = "/lib/systemd/system/tavrin-scores.service"
 DEFAULTS = "/etc/default/tavrin-scores"
 STATE = "/var/lib/tavrin-scores"
-# 山田, 32767 points on 2024/12/31 with five item kinds (its code is KZP).
-REGISTRATION = b"name=%8ER%93c&score=32767&dates=2024%2F12%2F31&comment=%83e%83X%83g&gametype=5&passwd=KZP"
+PACKAGES = ["tavrin", "tavrin-scores", "tavrin-web"]
+SITE = "/usr/share/tavrin/site"
 # Where a package may leave something of ours, and what dpkg and apt keep about it.
 SEARCHED = ("/usr", "/etc", "/var", "/opt")
 BOOKKEEPING = ("/var/lib/dpkg", "/var/lib/apt", "/var/cache", "/var/log")
@@ -70,12 +75,26 @@ def ours():
 
 
 def check_built_files(debs, changes, work):
-    done = run(["lintian", "--fail-on", "error,warning", "--show-overrides", "--tag-display-limit", "0", changes])
+    if not any(line.strip().endswith(".dsc") for line in open(changes, encoding="utf-8")):
+        fail(f"{changes} names no source package")
+    # Overridden tags show as "O:" (and make lintian's own status fail, so the
+    # errors and warnings are counted here).
+    done = run(["lintian", "--show-overrides", "--tag-display-limit", "0", changes])
     print(done.stdout.strip())
-    if done.returncode != 0:
-        fail(f"lintian: {done.stderr.strip()}")
+    flagged = [line for line in done.stdout.splitlines() if line.startswith(("E: ", "W: "))]
+    if flagged or done.returncode not in (0, 2):
+        fail(f"lintian: {flagged} {done.stderr.strip()}")
     for deb in debs:
         run(["dpkg-deb", "-x", deb, work], check=True)
+    # The browser version in its own package, whole: page, code, compressed copies.
+    web = next(d for d in debs if os.path.basename(d).startswith("tavrin-web_"))
+    held = run(["dpkg-deb", "-c", web]).stdout
+    for name in ("index.html", "tavrin.wasm", "tavrin.wasm.gz", "tavrin.js"):
+        if f".{SITE}/{name}\n" not in held:
+            fail(f"tavrin-web does not hold {SITE}/{name}")
+    for deb in debs:
+        if deb != web and f".{SITE}/" in run(["dpkg-deb", "-c", deb]).stdout:
+            fail(f"{os.path.basename(deb)} holds files of the site as well")
     desktop = os.path.join(work, "usr/share/applications/tavrin.desktop")
     done = run(["desktop-file-validate", desktop])
     if done.returncode != 0 or done.stdout.strip():
@@ -126,18 +145,6 @@ def unit_command(unit_path):
     return service, words, environment
 
 
-def post(port, body):
-    request = (b"POST /~kelm/cgi-bin/hello2.cgi HTTP/1.1\r\nHost: 127.0.0.1\r\nConnection: close\r\n"
-               b"Content-Type: application/x-www-form-urlencoded\r\nContent-Length: " +
-               str(len(body)).encode() + b"\r\n\r\n" + body)
-    with socket.create_connection(("127.0.0.1", port), timeout=10) as s:
-        s.sendall(request)
-        reply = b""
-        while chunk := s.recv(65536):
-            reply += chunk
-    return reply
-
-
 def check_server():
     service, command, _ = unit_command(UNIT)
     user = service.get("User")
@@ -154,54 +161,44 @@ def check_server():
     info = os.stat(STATE)
     if info.st_uid != account.pw_uid or stat.S_IMODE(info.st_mode) != 0o750:
         fail(f"{STATE} belongs to uid {info.st_uid} with mode {oct(info.st_mode)}")
-    listen = command[command.index("--listen") + 1]
-    if listen != "127.0.0.1:8932":
-        fail(f"the server listens on {listen} by default")
-    port = int(listen.rsplit(":", 1)[1])
+    listen = command.index("--listen") + 1
+    if command[listen] != "127.0.0.1:8932":
+        fail(f"the server listens on {command[listen]} by default")
+    level, report = exposure(UNIT)
+    print(f"systemd-analyze security {UNIT}: {level}")
+    if level > HIGHEST_EXPOSURE:
+        fail(f"the unit's exposure is {level}, more than {HIGHEST_EXPOSURE}:\n{report}")
+    # The unit's command on a free port (a server already on 8932, such as the
+    # service itself, stays out of it), under the unit's sandbox as far as it
+    # works without systemd. systemd starts system services in / with the
+    # user's groups only.
+    port = server_check.free_port()
+    command[listen] = f"127.0.0.1:{port}"
     print("starting as the unit does:", user, shlex.join(command))
-    # systemd starts system services in / with the user's groups only.
-    server = subprocess.Popen(["setpriv", f"--reuid={user}", f"--regid={user}", "--init-groups",
-                               "--reset-env", "--", *command],
-                              cwd="/", stdout=subprocess.PIPE, stderr=subprocess.STDOUT)
+    server, why = server_check.start(
+        ["setpriv", f"--reuid={user}", f"--regid={user}", "--init-groups", "--reset-env",
+         "--inh-caps=-all", "--bounding-set=-all", "--", "/usr/bin/python3", server_check.readable_copy(SANDBOX), UNIT, "--",
+         *command],
+        port, cwd="/")
+    if server is None:
+        fail(why)
+        return
     try:
-        deadline = time.monotonic() + 20
-        while True:
-            if server.poll() is not None:
-                fail(f"the server ended at start: {server.stdout.read().decode(errors='replace')}")
-                return
-            try:
-                socket.create_connection(("127.0.0.1", port), timeout=0.5).close()
-                break
-            except OSError:
-                if time.monotonic() > deadline:
-                    fail("the server opened no port")
-                    return
-                time.sleep(0.1)
-        reply = post(port, REGISTRATION)
-        if not reply.startswith(b"HTTP/1.1 200"):
-            fail(f"the registration was answered {reply[:200]!r}")
-        with urllib.request.urlopen(f"http://127.0.0.1:{port}/ranking/5.json", timeout=10) as answer:
-            ranking = json.loads(answer.read().decode("utf-8"))
-        if "32767" not in json.dumps(ranking):
-            fail(f"the registered score is not in the ranking: {ranking}")
-        # A package built with the browser version serves it.
-        if os.path.isfile("/usr/share/tavrin/site/index.html"):
-            with urllib.request.urlopen(f"http://127.0.0.1:{port}/play/", timeout=10) as answer:
-                if answer.status != 200 or answer.read() != open("/usr/share/tavrin/site/index.html", "rb").read():
-                    fail("/play/ does not serve the installed site")
+        for problem in server_check.registration_problems(port):
+            fail(problem)
+        with urllib.request.urlopen(f"http://127.0.0.1:{port}/play/", timeout=10) as answer:
+            if answer.status != 200 or answer.read() != open(f"{SITE}/index.html", "rb").read():
+                fail("/play/ does not serve the installed site")
     finally:
-        server.send_signal(signal.SIGTERM)
-        try:
-            server.wait(10)
-        except subprocess.TimeoutExpired:
-            server.kill()
-            server.wait()
-            fail("the server did not end on SIGTERM")
-    if server.returncode != 0:
-        fail(f"the server ended with status {server.returncode}")
+        status = server_check.stop(server)
+    if status != 0:
+        fail(f"the server ended with status {status} (-31: a system call the unit forbids): "
+             f"{server.stdout.read().decode(errors='replace')}")
     database = os.path.join(STATE, "scores.sqlite")
     if not os.path.isfile(database) or os.stat(database).st_uid != account.pw_uid:
         fail(f"no database of the service's user at {database}")
+    elif stat.S_IMODE(os.stat(database).st_mode) & 0o007:
+        fail(f"the database is readable by others: {oct(os.stat(database).st_mode)}")
 
 
 def check_game(work):
@@ -256,36 +253,48 @@ def check_game(work):
         fail(f"{shlex.join(command)} did not show its first frame within a minute")
 
 
+def check_installed():
+    """What the installed packages do; changes nothing but the scores kept."""
+    with tempfile.TemporaryDirectory(prefix="tavrin-deb-") as work:
+        check_game(work)
+        check_server()
+
+
 def main():
+    if sys.argv[1:] == ["--installed"]:
+        check_installed()
+        if failures:
+            raise SystemExit(f"{len(failures)} package check(s) failed")
+        print("installed Debian packages OK")
+        return
     folder = os.path.abspath(sys.argv[1])
     debs = sorted(glob.glob(os.path.join(folder, "*.deb")))
     changes = glob.glob(os.path.join(folder, "*.changes"))
     names = sorted(os.path.basename(d).split("_")[0] for d in debs)
-    if names != ["tavrin", "tavrin-scores"] or len(changes) != 1:
-        raise SystemExit(f"expected the two packages and their .changes in {folder}, found {os.listdir(folder)}")
+    if names != PACKAGES or len(changes) != 1:
+        raise SystemExit(f"expected the packages {PACKAGES} and their .changes in {folder}, found {os.listdir(folder)}")
     for deb in debs:
         print(f"{os.path.basename(deb)}: {os.path.getsize(deb)} bytes")
-    if run(["dpkg-query", "-W", "tavrin", "tavrin-scores"]).returncode == 0:
-        raise SystemExit("tavrin or tavrin-scores is installed already: run this on a machine without them")
+    if run(["dpkg-query", "-W", *PACKAGES]).returncode == 0:
+        raise SystemExit(f"one of {PACKAGES} is installed already: run this on a machine without them")
 
     before = ours()
     had_user = run(["getent", "passwd", "tavrin-scores"]).returncode == 0
     with tempfile.TemporaryDirectory(prefix="tavrin-deb-") as work:
         check_built_files(debs, changes[0], os.path.join(work, "unpacked"))
-        apt("install", *debs)
-        try:
-            check_game(work)
-            check_server()
-        finally:
-            apt("remove", "tavrin", "tavrin-scores")
-        # Removed, the scores and the settings stay.
-        for kept in (os.path.join(STATE, "scores.sqlite"), DEFAULTS):
-            if not os.path.exists(kept):
-                fail(f"removing the package deleted {kept}")
-        for gone in ("/usr/games/tavrin", "/usr/bin/tavrin-scores", "/usr/share/tavrin", UNIT):
-            if os.path.exists(gone):
-                fail(f"{gone} is still there after removal")
-        apt("purge", "tavrin", "tavrin-scores")
+    apt("install", *debs)
+    try:
+        check_installed()
+    finally:
+        apt("remove", *PACKAGES)
+    # Removed, the scores and the settings stay.
+    for kept in (os.path.join(STATE, "scores.sqlite"), DEFAULTS):
+        if not os.path.exists(kept):
+            fail(f"removing the package deleted {kept}")
+    for gone in ("/usr/games/tavrin", "/usr/bin/tavrin-scores", "/usr/share/tavrin", UNIT):
+        if os.path.exists(gone):
+            fail(f"{gone} is still there after removal")
+    apt("purge", *PACKAGES)
     left = sorted(ours() - before)
     if left:
         fail(f"left after purge: {left}")
