@@ -4,6 +4,18 @@
 <context>
     <name>app</name>
     <message>
+        <source>ハイスコア登録先のアドレス（%1）が正しくありません。</source>
+        <translation>The high-score server address (%1) is not valid.</translation>
+    </message>
+    <message>
+        <source>ハイスコア登録先（%1）に接続できませんでした。</source>
+        <translation>Could not reach the high-score server (%1).</translation>
+    </message>
+    <message>
+        <source>ハイスコア登録先の答えを読めませんでした（%1）。</source>
+        <translation>Could not read the high-score server's answer (%1).</translation>
+    </message>
+    <message>
         <source>問題ファイルを開けません：編集モード中です。</source>
         <translation>Cannot open the puzzle file: the editor is open.</translation>
     </message>
@@ -225,6 +237,10 @@ Options:
 </context>
 <context>
     <name>game</name>
+    <message>
+        <source>今日の一局（%1）　%2</source>
+        <translation>Today's game (%1)   %2</translation>
+    </message>
     <message>
         <source>問題</source>
         <translation>Puzzle</translation>
@@ -513,6 +529,10 @@ so it cannot be used as the item picture.</translation>
 </context>
 <context>
     <name>menu</name>
+    <message>
+        <source>今日の一局(&amp;Y)</source>
+        <translation>Toda&amp;y's Game</translation>
+    </message>
     <message>
         <source>新規ゲーム(&amp;N)</source>
         <translation>&amp;New Game</translation>
@@ -832,6 +852,10 @@ so it cannot be used as the item picture.</translation>
 <context>
     <name>scores</name>
     <message>
+        <source>ランキングに登録</source>
+        <translation>Register in the ranking</translation>
+    </message>
+    <message>
         <source>数字はミスの回数です。少ないほど上位です。</source>
         <translation>The numbers are misses: fewer is better.</translation>
     </message>
@@ -884,6 +908,10 @@ Please enter your name.</translation>
 </context>
 <context>
     <name>web</name>
+    <message>
+        <source>ランキングに登録できませんでした。サーバーにつながりません。</source>
+        <translation>Could not register in the ranking: the server cannot be reached.</translation>
+    </message>
     <message>
         <source>OK</source>
         <translation>OK</translation>
