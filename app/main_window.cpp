@@ -149,13 +149,11 @@ void MainWindow::buildMenus()
         }
         target->addAction(action(info.command));
     };
-    for (const CommandInfo& info : commandTable()) {
-        if (info.inMenu && info.command != Command::Exit) {
-            add(info);
+    for (game::Menu m : kMenus) {
+        for (Command command : game::menuItems(m)) {
+            add(commandInfo(command));
         }
     }
-    // Items added later (the hint) go before the exit item, which stays last.
-    add(commandInfo(Command::Exit));
     // The board toolbar's commands, so that the keyboard reaches them too.
     QMenu* edit = menus_[static_cast<std::size_t>(game::Menu::Edit)];
     edit->addSeparator();

@@ -9,7 +9,6 @@ namespace tavrin::game {
 enum class Command {
     // Game menu "ｹﾞｰﾑ(&G)"
     NewGame,         // "新規ゲーム(&N)" F2; main toolbar button 1
-    DailyGame,       // "今日の一局(&Y)": the free game of today's date, the same for every player
     Open,            // "開く(&O)..."; button 2
     GameSeparator,   // "-": only its visibility changes
     Save,            // "上書き保存(&S)"; button 7 "問題の上書き保存"
@@ -54,8 +53,11 @@ enum class Command {
     DailySeries, // "今日の問題(&D)": the 10 puzzles of today's date
     // Added to the Options menu: where the registration pages post to.
     ScoreServer, // "ハイスコア登録先(&R)..."
+    // Added to the Game menu, beside the new game: the free game of today's
+    // date, the same for every player.
+    DailyGame, // "今日の一局(&Y)"
 };
-inline constexpr int kCommandCount = static_cast<int>(Command::ScoreServer) + 1;
+inline constexpr int kCommandCount = static_cast<int>(Command::DailyGame) + 1;
 
 // Whole menus whose enabled state is set at once.
 enum class Menu { Game, Edit, Options, Help };

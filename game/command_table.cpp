@@ -1,6 +1,7 @@
 #include "game/command_table.h"
 
 #include <stdexcept>
+#include <vector>
 
 namespace tavrin::game {
 
@@ -9,7 +10,6 @@ namespace {
 // clang-format off
 constexpr std::array<CommandInfo, kCommandCount> kTable{{
     {Command::NewGame,         Menu::Game, true, TAVRIN_TEXT("menu", "新規ゲーム(&N)"), "F2", Toolbar::Main, 1, TAVRIN_TEXT("menu", "新規ゲーム"), true, false, false, false},
-    {Command::DailyGame,       Menu::Game, true, TAVRIN_TEXT("menu", "今日の一局(&Y)"), "", Toolbar::None, 0, kNoText, true, false, false, false},
     {Command::Open,            Menu::Game, true, TAVRIN_TEXT("menu", "開く(&O)..."), "", Toolbar::Main, 2, TAVRIN_TEXT("menu", "開く"), true, false, false, false},
     {Command::GameSeparator,   Menu::Game, true, kNoText, "", Toolbar::None, 0, kNoText, true, false, false, false},
     {Command::Save,            Menu::Game, true, TAVRIN_TEXT("menu", "上書き保存(&S)"), "", Toolbar::Main, 7, TAVRIN_TEXT("menu", "問題の上書き保存"), false, false, false, false},
@@ -46,6 +46,7 @@ constexpr std::array<CommandInfo, kCommandCount> kTable{{
     {Command::FreshSeries,     Menu::Game, true, TAVRIN_TEXT("menu", "おまかせ問題(&R)"), "", Toolbar::None, 0, kNoText, true, false, false, true},
     {Command::DailySeries,     Menu::Game, true, TAVRIN_TEXT("menu", "今日の問題(&D)"), "", Toolbar::None, 0, kNoText, true, false, false, false},
     {Command::ScoreServer,     Menu::Options, true, TAVRIN_TEXT("menu", "ハイスコア登録先(&R)..."), "", Toolbar::None, 0, kNoText, true, false, false, true},
+    {Command::DailyGame,       Menu::Game, true, TAVRIN_TEXT("menu", "今日の一局(&Y)"), "", Toolbar::None, 0, kNoText, true, false, false, false},
 }};
 // clang-format on
 
@@ -74,6 +75,25 @@ const CommandInfo& commandInfo(Command command)
         throw std::out_of_range("unknown command");
     }
     return kTable[i];
+}
+
+std::vector<Command> menuItems(Menu menu)
+{
+    std::vector<Command> items;
+    for (const CommandInfo& info : kTable) {
+        if (info.menu != menu || !info.inMenu || info.command == Command::Exit
+            || info.command == Command::DailyGame) {
+            continue;
+        }
+        items.push_back(info.command);
+        if (info.command == Command::NewGame) {
+            items.push_back(Command::DailyGame);
+        }
+    }
+    if (kTable[static_cast<std::size_t>(Command::Exit)].menu == menu) {
+        items.push_back(Command::Exit);
+    }
+    return items;
 }
 
 Phrase menuCaption(Menu menu)

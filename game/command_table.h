@@ -7,6 +7,7 @@
 
 #include <array>
 #include <string_view>
+#include <vector>
 
 namespace tavrin::game {
 
@@ -33,6 +34,10 @@ struct CommandInfo {
 
 const std::array<CommandInfo, kCommandCount>& commandTable();
 const CommandInfo& commandInfo(Command command);
+
+// The commands of one menu in the order both windows show them: the table's
+// order, with the daily game beside the new game and the exit item last.
+std::vector<Command> menuItems(Menu menu);
 
 // The menu captions: "ｹﾞｰﾑ(&G)", "編集(&E)", "ｵﾌﾟｼｮﾝ(&O)", "ﾍﾙﾌﾟ(&H)".
 Phrase menuCaption(Menu menu);

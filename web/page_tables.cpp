@@ -16,6 +16,7 @@ bool pageOffers(Command c)
 {
     switch (c) {
     case Command::NewGame:
+    case Command::DailyGame:
     case Command::Open:
     case Command::HighScores:
     case Command::ClearHighScores:
@@ -38,18 +39,14 @@ std::string pageTablesJson()
 {
     JsonWriter json;
     json.beginObject();
-    // The menus as the desktop orders them, the exit item last in its menu.
+    // The menus as the desktop orders them, less what only the desktop has.
     json.key("menus").beginArray();
     for (int m = 0; m < game::kMenuCount; ++m) {
         json.beginArray();
-        for (const game::CommandInfo& info : game::commandTable()) {
-            if (static_cast<int>(info.menu) == m && info.inMenu && info.command != Command::Exit
-                && pageOffers(info.command)) {
-                json.value(static_cast<int>(info.command));
+        for (Command command : game::menuItems(static_cast<game::Menu>(m))) {
+            if (pageOffers(command)) {
+                json.value(static_cast<int>(command));
             }
-        }
-        if (static_cast<int>(game::commandInfo(Command::Exit).menu) == m) {
-            json.value(static_cast<int>(Command::Exit));
         }
         json.endArray();
     }

@@ -294,7 +294,7 @@ def case_reload(url, profile):
         # exit item stays hidden in the free game, where it would do nothing.
         items = driver.execute_script(
             "return [...document.querySelectorAll('.menu-drop')[0].children].map(b => [b.dataset.command, b.hidden])")
-        check("language: the Game menu's commands", [["0", False], ["1", False], ["5", False], ["6", False],
+        check("language: the Game menu's commands", [["0", False], ["37", False], ["1", False], ["5", False], ["6", False],
                                                      ["33", False], ["34", False], ["35", False], ["8", True]], items)
         driver.refresh()
         wait(driver, "window.tavrinTest && tavrinTest.idle() && tavrinTest.state().freeGameActive")
