@@ -9,6 +9,7 @@
 #include "app/high_score_dialog.h"
 #include "app/score_server_dialog.h"
 #include "app/zoom.h"
+#include "game/editor.h"
 #include "game/flow_texts.h"
 #include "graphics/file_kind_chooser.h"
 #include "graphics/qt_pixels.h"
@@ -92,7 +93,9 @@ GameShell::GameShell(ShellOptions options)
     if (!path.trimmed().isEmpty()) {
         sessionOptions.commandLineFile = path.toStdString();
     }
-    sessionOptions.pageFolder = options_.pageFolder.toStdString();
+    disk_ = game::localDisk(options_.pageFolder.toStdString(), store_);
+    sessionOptions.disk = disk_.get();
+    sessionOptions.editor = game::puzzleEditor;
     session_ = std::make_unique<game::Session>(state_, window_.get(), store_, gameStore_.get(), random_,
                                                std::move(sessionOptions));
     pictures_ = std::make_unique<graphics::Pictures>(graphics_, store_, *this);

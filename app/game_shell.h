@@ -60,7 +60,7 @@ public:
     graphics::GraphicsSet& graphics() { return graphics_; }
     graphics::Pictures& pictures() { return *pictures_; }
     graphics::Themes& themes() { return *themes_; }
-    game::Editor& editor() { return session_->editor(); }
+    game::EditPort& editor() { return *session_->editor(); }
     QtSettingsStore& settings() { return store_; }
     const QString& programFolder() const { return options_.programFolder; }
 
@@ -135,6 +135,7 @@ private:
     graphics::Renderer renderer_;
     std::unique_ptr<QtWindow> window_;
     std::unique_ptr<game::FileGameStore> gameStore_;
+    std::unique_ptr<game::Disk> disk_;
     std::unique_ptr<game::Session> session_;
     std::unique_ptr<graphics::Pictures> pictures_;
     std::unique_ptr<graphics::Themes> themes_;

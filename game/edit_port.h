@@ -1,6 +1,8 @@
-// What the game controller asks of the puzzle editor. The editor object
-// implements it and is attached with GameController::attachEditor; the
-// controller calls it only for editor commands and while editMode is on.
+// What the game controller and the session ask of the puzzle editor. The
+// editor object implements it and is attached with
+// GameController::attachEditor; the controller calls it only for editor
+// commands and while editMode is on. A game without an editor (the page) has
+// no edit mode.
 #pragma once
 
 #include "game/command.h"
@@ -57,6 +59,13 @@ public:
 
     virtual bool collectionSaved() const = 0;
     virtual std::string editFilePath() const = 0;
+
+    // Undo no longer reaches back past this point (a file is read or written).
+    virtual void disableUndo() = 0;
+    // The puzzle file layer read a file into puzzles / puzzleCount while the
+    // editor is open, or wrote the collection to `path`.
+    virtual void fileLoaded(const std::string& path) = 0;
+    virtual void fileSaved(const std::string& path) = 0;
 };
 
 } // namespace tavrin::game

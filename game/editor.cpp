@@ -518,4 +518,9 @@ void Editor::fileSaved(const std::string& path)
     syncCommands();
 }
 
+std::unique_ptr<EditPort> puzzleEditor(GameController& controller)
+{
+    return std::make_unique<Editor>(controller);
+}
+
 } // namespace tavrin::game

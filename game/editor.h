@@ -10,6 +10,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -51,12 +52,9 @@ public:
     // then runs `then`.
     void askForComment(std::function<void()> then);
     void refreshEditCommands();
-    void disableUndo();
-
-    // The puzzle file layer read a file into puzzles / puzzleCount while the
-    // editor is open, or wrote the collection to `path`.
-    void fileLoaded(const std::string& path);
-    void fileSaved(const std::string& path);
+    void disableUndo() override;
+    void fileLoaded(const std::string& path) override;
+    void fileSaved(const std::string& path) override;
 
     Collection& collection() { return collection_; }
     const Collection& collection() const { return collection_; }
@@ -84,5 +82,8 @@ private:
     Output& out_;
     Collection collection_;
 };
+
+// The editor of a session that has one (SessionOptions::editor).
+std::unique_ptr<EditPort> puzzleEditor(GameController& controller);
 
 } // namespace tavrin::game

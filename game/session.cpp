@@ -8,8 +8,6 @@
 #include "puzzles/kem_names.h"
 #include "scores/general_number.h"
 
-#include <cstdio>
-#include <system_error>
 
 namespace tavrin::game {
 
@@ -34,15 +32,6 @@ std::vector<Text> generatedComments(const std::vector<Puzzle>& puzzles)
     return comments;
 }
 
-// The file's full path, without "." and ".." steps: the name its high
-// scores are kept under.
-std::filesystem::path absoluteFile(const std::filesystem::path& path)
-{
-    std::error_code error;
-    const std::filesystem::path absolute = std::filesystem::absolute(path, error);
-    return error ? path : absolute.lexically_normal();
-}
-
 } // namespace
 
 Session::Session(GameState& state, FrontEnd* frontEnd, SettingsStore& settings, GameStore* store,
@@ -53,13 +42,12 @@ Session::Session(GameState& state, FrontEnd* frontEnd, SettingsStore& settings, 
     if (!options_.today) {
         options_.today = systemToday;
     }
-    if (!options_.pageFolder.empty()) {
-        pages_ = std::make_unique<ScorePages>(options_.pageFolder, settings_);
-    }
     controller_ = std::make_unique<GameController>(state_, output_, random_);
     keeper_ = std::make_unique<TableScoreKeeper>(
         scores_, output_, [this](bool series, ScoreKeeper::Done done) { showHighScoreWindow(series, std::move(done)); });
-    editor_ = std::make_unique<Editor>(*controller_);
+    if (options_.editor) {
+        editor_ = options_.editor(*controller_);
+    }
     kept_ = std::make_unique<KeptGame>(*controller_, store);
     controller_->attachEditor(editor_.get());
     controller_->attachScoreKeeper(keeper_.get());
@@ -282,8 +270,8 @@ void Session::startUpAction()
 // be played is named in a message, and the free game starts as without one.
 void Session::playCommandLineFile(std::function<void()> then)
 {
-    const std::filesystem::path path(options_.commandLineFile);
-    const Text problem = puzzleFileProblem(path);
+    const std::string& path = options_.commandLineFile;
+    const Text problem = options_.disk ? options_.disk->puzzleFileProblem(path) : Text(kPuzzleFileNotFound);
     if (!problem.empty()) {
         output_.ask(Box::message(TAVRIN_TEXT("app", "%1\n%2").arg(problem).arg(Text(options_.commandLineFile)), "",
                                  Buttons::Ok, Icon::None),
@@ -292,7 +280,7 @@ void Session::playCommandLineFile(std::function<void()> then)
     }
     // Set before the series starts: it keeps the Exit item's caption.
     controller_->setLaunchedWithFile(true);
-    const kem::PuzzleFileRead read = kem::readPuzzleFile(absoluteFile(path));
+    const kem::PuzzleFileRead read = options_.disk->readPuzzleFile(path, true);
     auto load = [this, read, then] {
         if (read.loaded()) {
             loadPuzzles(read);
@@ -311,23 +299,13 @@ void Session::playCommandLineFile(std::function<void()> then)
 
 // --- puzzle files ---------------------------------------------------------------------
 
-// Only plain files are read: a named pipe or a device would block or never end.
-Text Session::puzzleFileProblem(const std::filesystem::path& path)
+void Session::openPuzzleFile(const std::string& path)
 {
-    std::error_code error;
-    const std::filesystem::file_status status = std::filesystem::status(path, error);
-    if (status.type() == std::filesystem::file_type::not_found || status.type() == std::filesystem::file_type::none) {
-        return TAVRIN_TEXT("app", "問題ファイルを開けません：ファイルが見つかりません。");
-    }
-    if (status.type() != std::filesystem::file_type::regular || !kem::hasPuzzleExtension(path.filename().string())) {
-        return TAVRIN_TEXT("app", "問題ファイルを開けません：問題ファイル(KEMファイル)ではありません。");
-    }
-    return {};
-}
-
-void Session::openPuzzleFile(const std::filesystem::path& path)
-{
-    input([&] { takePuzzleFile(kem::readPuzzleFile(path)); });
+    input([&] {
+        if (options_.disk) {
+            takePuzzleFile(options_.disk->readPuzzleFile(path, false));
+        }
+    });
 }
 
 void Session::openPuzzleBytes(const std::string& name, std::string_view bytes)
@@ -358,7 +336,7 @@ void Session::loadPuzzles(const kem::PuzzleFileRead& read)
         return;
     }
     kem::applyPuzzleFile(state_, read);
-    if (state_.editMode) {
+    if (state_.editMode && editor_) {
         editor_->fileLoaded(read.path);
     } else {
         playSeries(read.path, Text(), {});
@@ -366,7 +344,7 @@ void Session::loadPuzzles(const kem::PuzzleFileRead& read)
     controller_->refreshCommandStates();
 }
 
-Text Session::openHandedOverFile(const std::filesystem::path& path, bool dialogOpen)
+Text Session::openHandedOverFile(const std::string& path, bool dialogOpen)
 {
     Text reason;
     input([&] {
@@ -377,13 +355,13 @@ Text Session::openHandedOverFile(const std::filesystem::path& path, bool dialogO
         } else if (dialogOpen || output_.boxOpen()) {
             reason = TAVRIN_TEXT("app", "問題ファイルを開けません：ダイアログを閉じてから開いてください。");
         } else {
-            reason = puzzleFileProblem(path);
+            reason = options_.disk ? options_.disk->puzzleFileProblem(path) : Text(kPuzzleFileNotFound);
         }
         if (!reason.empty()) {
             output_.screen().setStatus(reason);
             return;
         }
-        takePuzzleFile(kem::readPuzzleFile(absoluteFile(path)));
+        takePuzzleFile(options_.disk->readPuzzleFile(path, true));
     });
     return reason;
 }
@@ -396,7 +374,7 @@ void Session::puzzleFileKindChosen()
             if (!yes) {
                 return;
             }
-            if (state_.editMode) {
+            if (state_.editMode && editor_) {
                 editor_->disableUndo();
             }
             output_.act(Action::ChoosePuzzleFile);

@@ -13,7 +13,8 @@
 #include "engine/game_state.h"
 #include "engine/ui_text.h"
 #include "game/controller.h"
-#include "game/editor.h"
+#include "game/disk.h"
+#include "game/edit_port.h"
 #include "game/front_end.h"
 #include "game/keys.h"
 #include "game/kept_game.h"
@@ -24,11 +25,9 @@
 #include "puzzles/puzzle_generator.h"
 #include "scores/high_scores.h"
 #include "scores/score_page.h"
-#include "scores/score_pages.h"
 #include "scores/settings_store.h"
 
 #include <cstdint>
-#include <filesystem>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -41,8 +40,12 @@ namespace tavrin::game {
 struct SessionOptions {
     // The puzzle file named on the command line; played at start-up when set.
     std::string commandLineFile;
-    // Where the registration pages are written; none are written when empty.
-    std::filesystem::path pageFolder;
+    // The files the session opens and saves by name, and the registration
+    // pages (outlives the session). Without one, files come only as bytes
+    // handed over, and none are written.
+    Disk* disk = nullptr;
+    // Makes the puzzle editor (puzzleEditor); without one there is no edit mode.
+    std::function<std::unique_ptr<EditPort>(GameController&)> editor;
     // Today's local date: the daily series is the one of this date.
     std::function<ScoreDate()> today;
     // The time the game's timers run on; a steady clock when empty.
@@ -63,12 +66,11 @@ public:
 
     GameController& controller() { return *controller_; }
     const GameController& controller() const { return *controller_; }
-    Editor& editor() { return *editor_; }
+    // The puzzle editor; null when the session has none.
+    EditPort* editor() { return editor_.get(); }
     GameState& state() { return state_; }
     const GameState& state() const { return state_; }
     HighScores& highScores() { return scores_; }
-    // The registration pages; null when none are written.
-    ScorePages* pages() { return pages_.get(); }
     KeptGame& keptGame() { return *kept_; }
     Output& output() { return output_; }
     const Screen& screen() const { return output_.shown(); }
@@ -109,12 +111,10 @@ public:
     void input(const std::function<void()>& handle);
 
     // --- puzzle files -------------------------------------------------------------
-    // Why `path` cannot be played as a puzzle file (not found, not a plain
-    // ".kem" file), or nothing when it may be read.
-    static Text puzzleFileProblem(const std::filesystem::path& path);
-    // Reads a puzzle file: into the editor in edit mode, else series play.
-    // A file that is not taken is refused with a message that says why.
-    void openPuzzleFile(const std::filesystem::path& path);
+    // Reads a puzzle file from the disk: into the editor in edit mode, else
+    // series play. A file that is not taken is refused with a message that
+    // says why.
+    void openPuzzleFile(const std::string& path);
     // The same for the bytes of a file the player handed over (a page's file
     // picker or drop): `name` is the file's name, shown and keyed like a path.
     void openPuzzleBytes(const std::string& name, std::string_view bytes);
@@ -122,7 +122,7 @@ public:
     // a series unless a series or the editor is active or one of the
     // platform's dialogs is open (`dialogOpen`). Empty when it was opened,
     // else the reason (also in the status bar).
-    Text openHandedOverFile(const std::filesystem::path& path, bool dialogOpen);
+    Text openHandedOverFile(const std::string& path, bool dialogOpen);
     // The Open command's chooser picked a puzzle file: in the editor, asks
     // before unsaved edits are lost, then the platform shows its file dialog.
     void puzzleFileKindChosen();
@@ -168,10 +168,9 @@ private:
     GameState& state_;
     Output output_;
     HighScores scores_;
-    std::unique_ptr<ScorePages> pages_;
     std::unique_ptr<GameController> controller_;
     std::unique_ptr<TableScoreKeeper> keeper_;
-    std::unique_ptr<Editor> editor_;
+    std::unique_ptr<EditPort> editor_;
     std::unique_ptr<KeptGame> kept_;
     Text startUpNote_;
     Text seriesTitle_;

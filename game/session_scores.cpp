@@ -35,8 +35,8 @@ void Session::showHighScoreWindow(bool series, ScoreKeeper::Done done)
     }
     const int itemCount = state_.itemCount > 0 ? state_.itemCount : controller_->itemKindCount();
     FreeHighScoreWindow shown;
-    if (pages_) {
-        shown = showFreeHighScores(scores_, *pages_, itemCount);
+    if (options_.disk) {
+        shown = options_.disk->freeHighScores(scores_, itemCount);
     } else {
         shown.view = scores_.freeView(itemCount);
     }
@@ -47,9 +47,8 @@ void Session::showHighScoreWindow(bool series, ScoreKeeper::Done done)
     }
     if (shown.page == PageStep::Written) {
         shown.view.registrationPage = shown.pagePath.string();
-        std::filesystem::path shownPath = shown.pagePath;
         output_.screen().setStatus(TAVRIN_TEXT("app", "ハイスコア登録用のページを書き出しました：%1")
-                                       .arg(Text(shownPath.make_preferred().string())));
+                                       .arg(Text(shown.pagePath.string())));
     }
     output_.ask(Box::highScores(shown.view), [this, finish](const BoxAnswer& answer) {
         if (answer.ok()) {
@@ -90,8 +89,8 @@ void Session::clearHighScores()
                     } else {
                         scores_.clearFreeHighScores(yes);
                         // The registration pages go with the tables, never when the player said no.
-                        if (yes && pages_) {
-                            pages_->deletePagesAfterClear();
+                        if (yes && options_.disk) {
+                            options_.disk->scoresCleared();
                         }
                     }
                     output_.screen().setCommandEnabled(Command::ClearHighScores, false);
@@ -102,7 +101,7 @@ void Session::clearHighScores()
 
 void Session::saveCollection(bool saveAs)
 {
-    if (!state_.editMode) {
+    if (!state_.editMode || !editor_) {
         return;
     }
     const kem::SaveStatus check = kem::checkSavable(kem::collectionOf(state_));
@@ -131,8 +130,11 @@ void Session::saveCollectionAs(const std::string& name)
 
 void Session::writeCollection(const std::string& name)
 {
+    if (!options_.disk || !editor_) {
+        return;
+    }
     editor_->disableUndo();
-    const kem::PuzzleFileSave saved = kem::savePuzzleFile(name, kem::collectionOf(state_));
+    const kem::PuzzleFileSave saved = options_.disk->savePuzzleFile(name, kem::collectionOf(state_));
     if (!saved.saved()) {
         const Text message = saved.message();
         if (!message.empty()) {
@@ -147,7 +149,7 @@ void Session::writeCollection(const std::string& name)
 
 void Session::confirmDiscard(std::function<void(bool)> then)
 {
-    if (!state_.editMode || editor_->collectionSaved()) {
+    if (!state_.editMode || !editor_ || editor_->collectionSaved()) {
         then(true);
         return;
     }
@@ -157,7 +159,7 @@ void Session::confirmDiscard(std::function<void(bool)> then)
 
 std::optional<Text> Session::exitQuestion() const
 {
-    if (!state_.editMode || editor_->collectionSaved()) {
+    if (!state_.editMode || !editor_ || editor_->collectionSaved()) {
         return std::nullopt;
     }
     return Text(TAVRIN_TEXT("app", "Tavrin for Windowsを終了するとこれまでの変更内容が破棄されますが、よろしいですか？"));

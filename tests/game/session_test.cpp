@@ -6,6 +6,7 @@
 
 #include "engine/scoring.h"
 #include "game/daily_game.h"
+#include "game/editor.h"
 #include "game/flow_texts.h"
 #include "game/record_replay.h"
 #include "game/saved_game_file.h"
@@ -32,10 +33,24 @@ struct Disk {
     MemoryGameStore store;
 };
 
+// Puzzle files from the test data; no registration pages.
+game::Disk& testFiles()
+{
+    static const MemorySettingsStore noSettings;
+    static const std::unique_ptr<game::Disk> files = localDisk({}, noSettings);
+    return *files;
+}
+
 SessionOptions onClock(SessionOptions options, Millis& now)
 {
     options.clock = [&now] { return now; };
     options.today = [] { return ScoreDate{2026, 12, 9}; };
+    if (options.disk == nullptr) {
+        options.disk = &testFiles();
+    }
+    if (!options.editor) {
+        options.editor = puzzleEditor;
+    }
     return options;
 }
 
@@ -300,9 +315,9 @@ TEST(Session, PuzzleBytesOfAForeignFileAreRefusedWithTheDesktopsMessage)
     EXPECT_EQ(run.front.boxes[0].text.japanese(), "Tavrinの問題ファイルのファイル形式ではありません。");
     EXPECT_FALSE(run.state.puzzleSeries);
     EXPECT_EQ(run.state.board, board);
-    EXPECT_EQ(Session::puzzleFileProblem(TAVRIN_TEST_DATA "/small.ket").japanese(),
+    EXPECT_EQ(testFiles().puzzleFileProblem(TAVRIN_TEST_DATA "/small.ket").japanese(),
               "問題ファイルを開けません：問題ファイル(KEMファイル)ではありません。");
-    EXPECT_EQ(Session::puzzleFileProblem(TAVRIN_TEST_DATA "/none.kem").japanese(),
+    EXPECT_EQ(testFiles().puzzleFileProblem(TAVRIN_TEST_DATA "/none.kem").japanese(),
               "問題ファイルを開けません：ファイルが見つかりません。");
 }
 
