@@ -1,16 +1,14 @@
 #include "game/flow_texts.h"
 
 #include "engine/game_state.h"
+#include "puzzles/game_series.h"
 
 namespace tavrin::game {
 
 std::string isoDate(const ScoreDate& date)
 {
-    auto digits = [](int value, std::size_t width) {
-        std::string text = std::to_string(value < 0 ? 0 : value);
-        return std::string(text.size() < width ? width - text.size() : 0, '0') + text;
-    };
-    return digits(date.year, 4) + "-" + digits(date.month, 2) + "-" + digits(date.day, 2);
+    return tavrin::isoDate(date.year, static_cast<unsigned>(date.month < 0 ? 0 : date.month),
+                           static_cast<unsigned>(date.day < 0 ? 0 : date.day));
 }
 
 Text goalReachedText(int eco, long loop, int bonus, int total)

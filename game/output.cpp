@@ -1,16 +1,20 @@
 #include "game/output.h"
 
 #include <algorithm>
-#include <chrono>
+#include <ctime>
 
 namespace tavrin::game {
 
 namespace {
 
+// The monotonic clock read directly: std::chrono's steady clock would throw
+// (and bring the error texts along) where it cannot be read, which never
+// happens here.
 Millis steadyNow()
 {
-    using namespace std::chrono;
-    return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
+    timespec now{};
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    return static_cast<Millis>(now.tv_sec) * 1000 + now.tv_nsec / 1000000;
 }
 
 } // namespace

@@ -23,6 +23,8 @@ inline constexpr std::string_view kFreshSeriesName = "おまかせ問題"; // a 
 // The daily series of a date is played as "今日の問題 YYYY-MM-DD", so that
 // every day has a high-score table of its own.
 std::string dailySeriesName(int year, unsigned month, unsigned day);
+// "YYYY-MM-DD", a negative year as 0000.
+std::string isoDate(int year, unsigned month, unsigned day);
 
 // A fresh series: 10 puzzles of rising grade, both modes, from `seed`.
 GeneratorRequest freshSeriesRequest(std::uint64_t seed);
