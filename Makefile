@@ -90,4 +90,4 @@ test-deb: deb
 	/usr/bin/python3 tests/package/deb_test.py build-deb
 
 clean:
-	rm -rf build build-release build-asan build-fuzz build-deb build-wasm
+	rm -rf build build-release build-asan build-fuzz build-deb build-wasm build-wasm-cli

@@ -1,12 +1,19 @@
-# Settings every WebAssembly target shares (the `wasm` preset). Targets that
-# run under node rather than in a page add tavrin_node_program(target).
+# Settings every WebAssembly target shares (the `wasm` and `wasm-cli`
+# presets). Targets that run under node rather than in a page add
+# tavrin_node_program(target).
 if(NOT EMSCRIPTEN)
   return()
 endif()
 
-# The code reports bad files by exceptions: let them be caught.
-add_compile_options(-fexceptions)
-add_link_options(-fexceptions -sALLOW_MEMORY_GROWTH=1)
+# The page's code throws nothing it would catch, and is smaller without the
+# unwinding tables; tavrin-cli reports bad files by exceptions, so it is
+# built apart (build-wasm-cli), with them.
+option(TAVRIN_WASM_EXCEPTIONS "Build with C++ exceptions (tavrin-cli); without, only the page is built" OFF)
+if(TAVRIN_WASM_EXCEPTIONS)
+  add_compile_options(-fexceptions)
+  add_link_options(-fexceptions)
+endif()
+add_link_options(-sALLOW_MEMORY_GROWTH=1)
 
 # tavrin_node_program(target): a command-line program for node that reads and
 # writes the real file system, its arguments and exit code as natively.

@@ -27,7 +27,7 @@ fonts-motoya-l-cedar
 nlohmann-json3-dev libstb-dev
 "
 set_web="$set_run
-emscripten nodejs fluidsynth vorbis-tools webp
+emscripten nodejs fluidsynth vorbis-tools webp esbuild
 "
 set_test="$set_web
 libgtest-dev libgmock-dev

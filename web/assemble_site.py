@@ -1,9 +1,10 @@
 #!/usr/bin/env python3
 """Steps of making the page's folder (web/CMakeLists.txt).
 
-  assemble_site.py page OUT SOURCE... [--hooks HOOKS]
+  assemble_site.py page OUT SOURCE... [--hooks HOOKS] [--minify ESBUILD]
                                              the page's scripts as one page.js
-                                             (one request), HOOKS spliced in
+                                             (one request), HOOKS spliced in,
+                                             made small by esbuild
   assemble_site.py picture CWEBP IN.bmp OUT.webp
   assemble_site.py worker SITE TEMPLATE      SITE/sw.js from the finished folder
   assemble_site.py mirror SITE OTHER         SITE's files into OTHER, but its
@@ -43,11 +44,15 @@ def write_if_changed(path, data):
 
 def page(out, *sources):
     sources = list(sources)
-    hooks = None
-    if "--hooks" in sources:
-        at = sources.index("--hooks")
-        hooks = sources[at + 1]
+    def option(name):
+        if name not in sources:
+            return None
+        at = sources.index(name)
+        value = sources[at + 1]
         del sources[at:at + 2]
+        return value
+    hooks = option("--hooks")
+    esbuild = option("--minify")
     texts = []
     for source in sources:
         with open(source, encoding="utf-8") as f:
@@ -58,8 +63,13 @@ def page(out, *sources):
     if hooks:
         with open(hooks, encoding="utf-8") as f:
             inserted = f.read()
-    text = "\n".join(texts).replace(HOOKS_MARK, inserted)
-    write_if_changed(out, text.encode("utf-8"))
+    text = "\n".join(texts).replace(HOOKS_MARK, inserted).encode("utf-8")
+    if esbuild:
+        # A plain script: its top-level names (which the page's parts share)
+        # stay, the rest is renamed and squeezed.
+        text = subprocess.run([esbuild, "--minify", "--loader=js", "--charset=utf8", "--log-level=warning"],
+                              input=text, stdout=subprocess.PIPE, check=True).stdout
+    write_if_changed(out, text)
 
 
 def bmp_to_ppm(data):

@@ -1,6 +1,6 @@
 #!/bin/sh
 # The same bytes from every build: the native tavrin-cli and the one built
-# for WebAssembly (the `wasm` preset, run by node) generate the daily series,
+# for WebAssembly (the `wasm-cli` preset, run by node) generate the daily series,
 # write and read puzzle comments in CP932, replay games, deal the daily free
 # game and verify its record, and both must give the fixed results below.
 # The WebAssembly build is made here when needed.
@@ -20,13 +20,13 @@ log=$(mktemp)
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp" "$log"' EXIT
 start=$(date +%s)
-if ! (cd "$src" && cmake --preset wasm && cmake --build --preset wasm -j2 --target tavrin-cli) >"$log" 2>&1; then
+if ! (cd "$src" && cmake --preset wasm-cli && cmake --build --preset wasm-cli -j2 --target tavrin-cli) >"$log" 2>&1; then
     cat "$log"
     echo "FAIL the WebAssembly build"
     exit 1
 fi
 echo "WebAssembly build: $(($(date +%s) - start)) s"
-wasm_cli="$src/build-wasm/tavrin-cli.js"
+wasm_cli="$src/build-wasm-cli/tavrin-cli.js"
 
 wasm() { node "$wasm_cli" "$@"; }
 native() { "$cli" "$@"; }
