@@ -49,6 +49,21 @@ bool isCp932Lead(unsigned char c)
     return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
 }
 
+// The next difference in cp932::kCharacters, from `at` on.
+char32_t nextDifference(std::size_t& at)
+{
+    std::uint32_t zigzag = 0;
+    for (unsigned shift = 0; at < cp932::kCharacters.size(); shift += 7) {
+        const unsigned char b = cp932::kCharacters[at++];
+        zigzag |= std::uint32_t{b & 0x7Fu} << shift;
+        if (b < 0x80) {
+            break;
+        }
+    }
+    // Unsigned arithmetic wraps, so adding the negated magnitude subtracts.
+    return (zigzag & 1) ? ~(zigzag >> 1) : zigzag >> 1;
+}
+
 // Both directions as flat lookups, made from the table on first use:
 // 0 stands for "no such character" / "no such code".
 struct Tables {
@@ -63,13 +78,12 @@ struct Tables {
                 encode[c] = static_cast<std::uint16_t>(code); // of two codes, the later one
             }
         };
-        for (const cp932::TextRow& row : cp932::kTextRows) {
-            const std::string_view text = row.text;
-            unsigned code = row.code;
-            for (std::size_t i = 0; i < text.size(); ++code) {
-                const std::size_t len = utf8SequenceLength(static_cast<unsigned char>(text[i]));
-                set(code, decodeUtf8(text.substr(i, len)));
-                i += len;
+        std::size_t at = 0;
+        char32_t character = 0;
+        for (const cp932::Row& row : cp932::kRows) {
+            for (unsigned code = row.code; code < row.code + row.count; ++code) {
+                character += nextDifference(at);
+                set(code, character);
             }
         }
         for (const cp932::Run& run : cp932::kRuns) {

@@ -7,11 +7,11 @@
 
 namespace tavrin::cp932 {
 
-// Characters written out in UTF-8, the first one with `code`, each next one
-// with the code after.
-struct TextRow {
+// `count` codes next to each other from `code` on; their characters follow
+// one after another in kCharacters.
+struct Row {
     std::uint16_t code;
-    const char* text;
+    std::uint16_t count;
 };
 
 // `count` codes from `code` on, whose characters run on from `first`.
@@ -32,7 +32,11 @@ struct Range {
     char32_t last;
 };
 
-extern const std::span<const TextRow> kTextRows;
+extern const std::span<const Row> kRows;
+// The characters of the rows, each as the difference from the one before
+// (from 0 for the first) in zigzag LEB128: seven bits a byte, lowest first,
+// the top bit set while more follow; the lowest bit of the number is its sign.
+extern const std::span<const unsigned char> kCharacters;
 extern const std::span<const Run> kRuns;
 extern const std::span<const Encoding> kEncodings;
 extern const Range kIgnored;

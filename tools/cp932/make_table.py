@@ -91,42 +91,44 @@ def main():
     emit(decoded, overrides, ignored)
 
 
-def literal_ok(ch):
-    return ch.isprintable() and ch not in '"\\?' and not ch.isspace()
+def varint(value):
+    """`value` as zigzag LEB128: seven bits a byte, lowest first, the top bit
+    set while more follow; the lowest bit of the number is the sign."""
+    z = value << 1 if value >= 0 else (-value << 1) - 1
+    out = bytearray()
+    while z >= 0x80:
+        out.append(0x80 | (z & 0x7F))
+        z >>= 7
+    out.append(z)
+    return out
 
 
 def emit(decoded, overrides, ignored):
-    texts, runs = [], []
+    rows, runs, characters = [], [], bytearray()
     codes = sorted(decoded)
+    previous = 0
     i = 0
     while i < len(codes):
         # The longest stretch of codes next to each other whose characters
-        # follow each other as well.
+        # follow each other as well: a run when it is long.
         j = i
         while (j + 1 < len(codes) and codes[j + 1] == codes[j] + 1
                and decoded[codes[j + 1]] == decoded[codes[j]] + 1):
             j += 1
-        if j - i + 1 >= 16 or not all(literal_ok(chr(decoded[c])) for c in codes[i:j + 1]):
+        if j - i + 1 >= 16:
             runs.append((codes[i], decoded[codes[i]], j - i + 1))
             i = j + 1
             continue
-        # Otherwise characters written out, up to 32 a line, as long as the
-        # codes are next to each other and the characters can be written.
-        start = i
-        line = ""
-        while (i < len(codes) and len(line) < 32 and literal_ok(chr(decoded[codes[i]]))
-               and (i == start or codes[i] == codes[i - 1] + 1)):
-            # A long linear stretch starting here goes to the runs instead.
-            k = i
-            while (k + 1 < len(codes) and codes[k + 1] == codes[k] + 1
-                   and decoded[codes[k + 1]] == decoded[codes[k]] + 1):
-                k += 1
-            if k - i + 1 >= 16:
-                break
-            line += chr(decoded[codes[i]])
-            i += 1
-        if line:
-            texts.append((codes[start], line))
+        # Otherwise one character after another, as the difference from the
+        # one before (most kanji of the second level follow closely), for as
+        # long as the codes are next to each other.
+        if rows and rows[-1][0] + rows[-1][1] == codes[i]:
+            rows[-1][1] += 1
+        else:
+            rows.append([codes[i], 1])
+        characters += varint(decoded[codes[i]] - previous)
+        previous = decoded[codes[i]]
+        i += 1
 
     out = sys.stdout
     out.write("// Made by tools/cp932/make_table.py from the C library's converter; run it\n"
@@ -134,11 +136,15 @@ def emit(decoded, overrides, ignored):
               '#include "puzzles/cp932_table.h"\n\n'
               "namespace tavrin::cp932 {\n\n")
     out.write("namespace {\n\n")
-    out.write("// Each line: the code of its first character; the next characters have\n"
-              "// the codes that follow.\n")
-    out.write("const TextRow textRows[] = {\n")
-    for code, line in texts:
-        out.write(f'    {{0x{code:04X}, "{line}"}},\n')
+    out.write("// Codes next to each other: the first, how many.\n")
+    out.write("const Row rows[] = {\n")
+    for k in range(0, len(rows), 6):
+        out.write("    " + " ".join(f"{{0x{code:04X}, {count}}}," for code, count in rows[k:k + 6]) + "\n")
+    out.write("};\n\n")
+    out.write("// Their characters.\n")
+    out.write("const unsigned char characters[] = {\n")
+    for k in range(0, len(characters), 20):
+        out.write("    " + " ".join(f"{b}," for b in characters[k:k + 20]) + "\n")
     out.write("};\n\n")
     out.write("// Codes whose characters follow one another: first code, first character,\n"
               "// count.\n")
@@ -153,7 +159,8 @@ def emit(decoded, overrides, ignored):
         out.write(f"    {{0x{cp:04X}, 0x{code:04X}}},\n")
     out.write("};\n\n")
     out.write("} // namespace\n\n")
-    out.write("const std::span<const TextRow> kTextRows{textRows};\n"
+    out.write("const std::span<const Row> kRows{rows};\n"
+              "const std::span<const unsigned char> kCharacters{characters};\n"
               "const std::span<const Run> kRuns{runs};\n"
               "const std::span<const Encoding> kEncodings{encodings};\n")
     out.write("// Characters that give no bytes at all.\n")
