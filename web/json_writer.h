@@ -35,7 +35,7 @@ private:
     void separate();
 
     std::string out_;
-    std::vector<bool> first_; // per open object or array: nothing written in it yet
+    std::vector<char> first_; // per open object or array: nothing written in it yet
     bool afterKey_ = false;
 };
 

@@ -264,7 +264,8 @@ def case_exports(url, profile):
     # The wasm's export names are shortened; tavrin.js names what each is.
     def named(folder):
         with open(os.path.join(folder, "tavrin.js"), encoding="utf-8") as f:
-            glue = dict(re.findall(r'Module\["_(\w+)"\]=function\(\)\{return\(\w+=Module\["_\w+"\]=Module\["asm"\]\["(\w+)"\]',
+            # Minified: Module._tavrin_start=function(){return(…=Module._tavrin_start=Module.asm.z)…
+            glue = dict(re.findall(r'Module\._(\w+)=function\(\)\{return\(\w+=Module\._\w+=Module\.asm\.(\w+)\)',
                                    f.read()))
         exports = wasm_exports(os.path.join(folder, "tavrin.wasm"))
         check(f"exports: {os.path.basename(folder)}'s script names only what its wasm exports", [],
