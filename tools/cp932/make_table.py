@@ -143,8 +143,8 @@ def emit(decoded, overrides, ignored):
     out.write("};\n\n")
     out.write("// Their characters.\n")
     out.write("const unsigned char characters[] = {\n")
-    for k in range(0, len(characters), 20):
-        out.write("    " + " ".join(f"{b}," for b in characters[k:k + 20]) + "\n")
+    for k in range(0, len(characters), 24):
+        out.write("    " + " ".join(f"{b}," for b in characters[k:k + 24]) + "\n")
     out.write("};\n\n")
     out.write("// Codes whose characters follow one another: first code, first character,\n"
               "// count.\n")
