@@ -80,19 +80,7 @@ HighScoreDialog::HighScoreDialog(const HighScoreView& view, QWidget* parent) : Q
             openInBrowser(QUrl::fromLocalFile(page_));
         }
     });
-    // The game's record to the server, which replays it and ranks the score
-    // it gives; once it is there the button has done its part.
-    connect(ranking_, &QPushButton::clicked, this, [this] {
-        ranking_->setEnabled(false);
-        const RegistrationAnswer answer = registerRecord(QString::fromStdString(view_.registrationServer),
-                                                         QByteArray::fromStdString(view_.recordRegistration));
-        MessageRequest request;
-        request.text = answer.message;
-        request.title = defaultTitle();
-        request.icon = answer.registered ? game::Icon::Information : game::Icon::Warning;
-        showMessage(this, request);
-        ranking_->setEnabled(!answer.registered);
-    });
+    connect(ranking_, &QPushButton::clicked, this, &HighScoreDialog::registerForRanking);
     connect(copy_, &QPushButton::clicked, this, [this] {
         QClipboard* clipboard = QGuiApplication::clipboard();
         clipboard->clear();
@@ -107,6 +95,21 @@ HighScoreDialog::HighScoreDialog(const HighScoreView& view, QWidget* parent) : Q
         const int y = std::max(0, (area.height() - height()) / 2);
         move(area.topLeft() + QPoint(x, y));
     }
+}
+
+// The game's record to the server, which replays it and ranks the score it
+// gives; once it is there the button has done its part.
+void HighScoreDialog::registerForRanking()
+{
+    ranking_->setEnabled(false);
+    const RegistrationAnswer answer = registerRecord(QString::fromStdString(view_.registrationServer),
+                                                     QByteArray::fromStdString(view_.recordRegistration));
+    MessageRequest request;
+    request.text = answer.message;
+    request.title = defaultTitle();
+    request.icon = answer.registered ? game::Icon::Information : game::Icon::Warning;
+    showMessage(this, request);
+    ranking_->setEnabled(!answer.registered);
 }
 
 } // namespace tavrin::app

@@ -34,6 +34,7 @@ public:
     bool okPressed() const { return okPressed_; }
 
 private:
+    void registerForRanking();
     HighScoreView view_;
     QString page_;
     std::array<QLabel*, kScorePlaces> names_{};

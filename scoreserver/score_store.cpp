@@ -223,15 +223,38 @@ bool ScoreStore::storeForm(const std::vector<const Registration*>& entries, qint
 {
     // The same entry twice in one batch is one row; both get its outcome.
     std::vector<const Registration*> distinct;
-    std::set<EntryKey> seen;
+    std::map<EntryKey, std::size_t> rowOf;
     for (const Registration* entry : entries) {
-        if (seen.insert(keyOf(*entry)).second) {
+        if (rowOf.emplace(keyOf(*entry), distinct.size()).second) {
             distinct.push_back(entry);
         }
     }
+    std::set<qint64> added;
+    std::vector<RegistrationOutcome> ranked;
+    if (!insertForms(distinct, now, added, error) || !rankForms(distinct, added, ranked, error)) {
+        return false;
+    }
+    // A duplicate in the batch reports "already there" after the first.
+    std::vector<bool> reported(distinct.size());
+    outcomes.resize(entries.size());
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        const std::size_t row = rowOf[keyOf(*entries[i])];
+        outcomes[i] = ranked[row];
+        if (reported[row]) {
+            outcomes[i].added = false;
+        }
+        reported[row] = true;
+    }
+    return true;
+}
+
+// Inserts the rows (an equal one already there is left as it is); `added`
+// gets the ids of those that are new, and the score buckets grow by them.
+bool ScoreStore::insertForms(const std::vector<const Registration*>& distinct, qint64 now, std::set<qint64>& added,
+                             QString& error)
+{
     const int rows = static_cast<int>(distinct.size());
     const bool pg = isPostgres();
-
     const QString insertSql =
         QStringLiteral("INSERT INTO entries (gametype, score, year, month, day, name, comment, registered) VALUES %1 "
                        "ON CONFLICT DO NOTHING RETURNING id, gametype, score")
@@ -258,7 +281,6 @@ bool ScoreStore::storeForm(const std::vector<const Registration*>& entries, qint
         error = fail(insert);
         return false;
     }
-    std::set<qint64> added;
     std::map<std::pair<int, int>, int> bucketGrowth;
     while (insert.next()) {
         added.insert(insert.value(0).toLongLong());
@@ -285,7 +307,14 @@ bool ScoreStore::storeForm(const std::vector<const Registration*>& entries, qint
         }
         grow.finish();
     }
+    return true;
+}
 
+// Each row's id and rank once stored, in the rows' order.
+bool ScoreStore::rankForms(const std::vector<const Registration*>& distinct, const std::set<qint64>& added,
+                           std::vector<RegistrationOutcome>& ranked, QString& error)
+{
+    const int rows = static_cast<int>(distinct.size());
     QSqlQuery& rank = prepared(
         RankEntries, rows,
         QStringLiteral(
@@ -313,7 +342,8 @@ bool ScoreStore::storeForm(const std::vector<const Registration*>& entries, qint
         error = fail(rank);
         return false;
     }
-    std::map<EntryKey, RegistrationOutcome> byKey;
+    ranked.assign(distinct.size(), RegistrationOutcome{});
+    std::size_t found = 0;
     while (rank.next()) {
         const int index = rank.value(0).toInt();
         if (index < 0 || index >= rows) {
@@ -324,23 +354,15 @@ bool ScoreStore::storeForm(const std::vector<const Registration*>& entries, qint
         outcome.rank = rank.value(2).toLongLong();
         outcome.added = added.count(outcome.id) != 0;
         outcome.score = distinct[static_cast<std::size_t>(index)]->score;
-        byKey[keyOf(*distinct[static_cast<std::size_t>(index)])] = outcome;
+        RegistrationOutcome& row = ranked[static_cast<std::size_t>(index)];
+        found += row.id == 0 ? 1 : 0; // ids start at 1
+        row = outcome;
     }
     rank.finish();
-    if (byKey.size() != distinct.size()) {
+    if (found != distinct.size()) {
         db_.rollback();
         error = QStringLiteral("an entry could not be found again after storing it");
         return false;
-    }
-    // A duplicate in the batch reports "already there" after the first.
-    std::set<EntryKey> reported;
-    outcomes.resize(entries.size());
-    for (std::size_t i = 0; i < entries.size(); ++i) {
-        const EntryKey key = keyOf(*entries[i]);
-        outcomes[i] = byKey[key];
-        if (!reported.insert(key).second) {
-            outcomes[i].added = false;
-        }
     }
     return true;
 }

@@ -14,6 +14,7 @@
 
 #include <map>
 #include <optional>
+#include <set>
 #include <utility>
 #include <vector>
 
@@ -92,6 +93,10 @@ private:
     QString fail(const QSqlQuery& query);
     bool storeForm(const std::vector<const Registration*>& entries, qint64 now,
                    std::vector<RegistrationOutcome>& outcomes, QString& error);
+    bool insertForms(const std::vector<const Registration*>& distinct, qint64 now, std::set<qint64>& added,
+                     QString& error);
+    bool rankForms(const std::vector<const Registration*>& distinct, const std::set<qint64>& added,
+                   std::vector<RegistrationOutcome>& ranked, QString& error);
     bool storeVerified(const NewEntry& entry, qint64 now, RegistrationOutcome& outcome, QString& error);
     bool storeDaily(const NewEntry& entry, qint64 now, RegistrationOutcome& outcome, QString& error);
     std::optional<std::vector<StoredEntry>> readRanking(const QString& sql, const QVariantList& values, QString& error);
