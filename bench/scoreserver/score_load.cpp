@@ -34,6 +34,7 @@
 #include <ctime>
 #include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -154,6 +155,177 @@ struct Client {
     Clock::time_point started;
 };
 
+// One run: the clients, what they have asked and been answered.
+class LoadRun {
+public:
+    LoadRun(int clients, int chaosClients, bool recording, bool registering, std::vector<FinishedGame> games,
+            std::FILE* accepted)
+        : clients_(clients), recording_(recording), registering_(registering), games_(std::move(games)),
+          accepted_(accepted), pool_(static_cast<std::size_t>(clients + chaosClients))
+    {
+        for (std::size_t i = 0; i < pool_.size(); ++i) {
+            pool_[i].chaos = static_cast<int>(i) >= clients;
+            arm(pool_[i], i);
+        }
+    }
+
+    // Runs for `seconds` or until every client has run out of games.
+    void run(double seconds)
+    {
+        begin_ = Clock::now();
+        const auto end = begin_ + std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(seconds));
+        std::vector<epoll_event> events(256);
+        while (Clock::now() < end && exhausted_ < clients_) {
+            const int ready = ::epoll_wait(epoll_, events.data(), static_cast<int>(events.size()), 50);
+            for (int e = 0; e < ready; ++e) {
+                const epoll_event& event = events[static_cast<std::size_t>(e)];
+                handle(static_cast<std::size_t>(event.data.u64), event.events);
+            }
+        }
+    }
+
+    void report(const char* mode, int chaosClients)
+    {
+        const double elapsed = std::chrono::duration<double>(Clock::now() - begin_).count();
+        std::sort(latencies_.begin(), latencies_.end());
+        auto percentile = [&](double p) {
+            return latencies_.empty()
+                       ? 0.0
+                       : latencies_[std::min(latencies_.size() - 1, static_cast<std::size_t>(p * latencies_.size()))];
+        };
+        std::printf("mode=%s clients=%d chaos_clients=%d seconds=%.2f answers=%ld verified=%ld errors=%ld "
+                    "chaos_requests=%ld per_second=%.0f p50_ms=%.2f p99_ms=%.2f max_ms=%.2f exhausted=%d\n",
+                    mode, clients_, chaosClients, elapsed, answers_, verified_, errors_, chaosDone_,
+                    static_cast<double>(verified_) / elapsed, percentile(0.50), percentile(0.99),
+                    latencies_.empty() ? 0.0 : latencies_.back(), exhausted_ > 0 ? 1 : 0);
+    }
+
+private:
+    // The client's next request (on a new connection when it has none).
+    void arm(Client& client, std::size_t index)
+    {
+        if (recording_ && !client.chaos && nextGame_ >= games_.size()) {
+            if (client.fd >= 0) { // this client asks nothing more
+                ::epoll_ctl(epoll_, EPOLL_CTL_DEL, client.fd, nullptr);
+                ::close(client.fd);
+                client.fd = -1;
+            }
+            exhausted_ += client.done ? 0 : 1;
+            client.done = true;
+            return;
+        }
+        if (client.fd < 0) {
+            client.fd = connectTo();
+            epoll_event event{};
+            event.events = EPOLLIN | EPOLLOUT;
+            event.data.u64 = index;
+            ::epoll_ctl(epoll_, EPOLL_CTL_ADD, client.fd, &event);
+        }
+        ++serial_;
+        client.name = nameOf(serial_, client.chaos);
+        if (client.chaos) {
+            const std::string whole = registration(client.name, serial_, random_);
+            client.out = serial_ % 3 == 0   ? whole.substr(0, whole.size() / 2)
+                         : serial_ % 3 == 1 ? whole
+                                            : std::string("\x16\x03\x01garbage\r\n\r\n\r\n");
+        } else {
+            client.out = recording_     ? recordRegistration(client.name, games_[nextGame_++])
+                         : registering_ ? registration(client.name, serial_, random_)
+                                        : rankingRequest(serial_);
+        }
+        client.sent = 0;
+        client.in.clear();
+        client.started = Clock::now();
+    }
+
+    void reconnect(Client& client, std::size_t index)
+    {
+        ::epoll_ctl(epoll_, EPOLL_CTL_DEL, client.fd, nullptr);
+        ::close(client.fd);
+        client.fd = -1;
+        arm(client, index);
+    }
+
+    void handle(std::size_t index, std::uint32_t flags)
+    {
+        Client& client = pool_[index];
+        if (flags & (EPOLLERR | EPOLLHUP)) {
+            errors_ += client.chaos ? 0 : 1;
+            reconnect(client, index);
+            return;
+        }
+        if ((flags & EPOLLOUT) && client.sent < client.out.size()) {
+            const ssize_t n =
+                ::send(client.fd, client.out.data() + client.sent, client.out.size() - client.sent, MSG_NOSIGNAL);
+            if (n > 0) {
+                client.sent += static_cast<std::size_t>(n);
+            }
+            if (client.chaos && client.sent == client.out.size()) {
+                ++chaosDone_; // said its piece: hang up mid-request
+                reconnect(client, index);
+                return;
+            }
+        }
+        if (!(flags & EPOLLIN)) {
+            return;
+        }
+        char buffer[65536];
+        const ssize_t n = ::recv(client.fd, buffer, sizeof buffer, 0);
+        if (n <= 0) {
+            errors_ += client.chaos ? 0 : 1;
+            reconnect(client, index);
+            return;
+        }
+        client.in.append(buffer, static_cast<std::size_t>(n));
+        answered(client, index);
+    }
+
+    // Counts the answer once the whole of it is in.
+    void answered(Client& client, std::size_t index)
+    {
+        const std::size_t head = client.in.find("\r\n\r\n");
+        if (head == std::string::npos) {
+            return;
+        }
+        const std::size_t lengthAt = client.in.find("Content-Length: ");
+        const std::size_t length = lengthAt < head ? std::strtoul(client.in.c_str() + lengthAt + 16, nullptr, 10) : 0;
+        if (client.in.size() < head + 4 + length) {
+            return;
+        }
+        latencies_.push_back(std::chrono::duration<double, std::milli>(Clock::now() - client.started).count());
+        ++answers_;
+        const bool ok = client.in.compare(0, 12, "HTTP/1.1 200") == 0;
+        const char* success = recording_ ? "\"registered\":true" : "登録しました";
+        if (ok && (!registering_ || client.in.find(success, head) != std::string::npos)) {
+            ++verified_;
+            if (registering_ && accepted_) {
+                std::fprintf(accepted_, "%s\n", client.name.c_str());
+            }
+        } else {
+            ++errors_;
+        }
+        if (client.in.size() > head + 4 + length) {
+            ++errors_; // more than one answer: out of step
+        }
+        arm(client, index);
+    }
+
+    int clients_;
+    bool recording_;
+    bool registering_;
+    std::vector<FinishedGame> games_;
+    std::FILE* accepted_;
+    std::size_t nextGame_ = 0;
+    int exhausted_ = 0; // clients that have no game left to register
+    std::mt19937 random_{static_cast<unsigned>(Clock::now().time_since_epoch().count())};
+    long serial_ = static_cast<long>(random_() % 1000000) * 1000000;
+    int epoll_ = ::epoll_create1(0);
+    std::vector<Client> pool_;
+    std::vector<double> latencies_;
+    long answers_ = 0, verified_ = 0, errors_ = 0, chaosDone_ = 0;
+    Clock::time_point begin_ = Clock::now();
+};
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -169,147 +341,16 @@ int main(int argc, char** argv)
     const bool registering = recording || std::strcmp(argv[4], "register") == 0;
     const int chaosClients = argc > 5 ? std::atoi(argv[5]) : 0;
     std::FILE* accepted = argc > 6 ? std::fopen(argv[6], "w") : nullptr;
-    const std::vector<FinishedGame> games = recording ? readGames(argc > 7 ? argv[7] : nullptr) : std::vector<FinishedGame>{};
+    std::vector<FinishedGame> games = recording ? readGames(argc > 7 ? argv[7] : nullptr) : std::vector<FinishedGame>{};
     if (recording && games.empty()) {
         std::fprintf(stderr, "%s: no finished games to register\n", argv[0]);
         return 2;
     }
-    std::size_t nextGame = 0;
-    int exhausted = 0; // clients that have no game left to register
-
-    std::mt19937 random(static_cast<unsigned>(Clock::now().time_since_epoch().count()));
-    long serial = static_cast<long>(random() % 1000000) * 1000000;
-    const int epoll = ::epoll_create1(0);
-    std::vector<Client> pool(static_cast<std::size_t>(clients + chaosClients));
-    std::vector<double> latencies;
-    long answers = 0, verified = 0, errors = 0, chaosDone = 0;
-
-    auto arm = [&](Client& client, std::size_t index) {
-        if (recording && !client.chaos && nextGame >= games.size()) {
-            if (client.fd >= 0) { // this client asks nothing more
-                ::epoll_ctl(epoll, EPOLL_CTL_DEL, client.fd, nullptr);
-                ::close(client.fd);
-                client.fd = -1;
-            }
-            exhausted += client.done ? 0 : 1;
-            client.done = true;
-            return;
-        }
-        if (client.fd < 0) {
-            client.fd = connectTo();
-            epoll_event event{};
-            event.events = EPOLLIN | EPOLLOUT;
-            event.data.u64 = index;
-            ::epoll_ctl(epoll, EPOLL_CTL_ADD, client.fd, &event);
-        }
-        ++serial;
-        client.name = nameOf(serial, client.chaos);
-        if (client.chaos) {
-            const std::string whole = registration(client.name, serial, random);
-            client.out = serial % 3 == 0   ? whole.substr(0, whole.size() / 2)
-                         : serial % 3 == 1 ? whole
-                                           : std::string("\x16\x03\x01garbage\r\n\r\n\r\n");
-        } else {
-            client.out = recording     ? recordRegistration(client.name, games[nextGame++])
-                         : registering ? registration(client.name, serial, random)
-                                       : rankingRequest(serial);
-        }
-        client.sent = 0;
-        client.in.clear();
-        client.started = Clock::now();
-    };
-    auto reconnect = [&](Client& client, std::size_t index) {
-        ::epoll_ctl(epoll, EPOLL_CTL_DEL, client.fd, nullptr);
-        ::close(client.fd);
-        client.fd = -1;
-        arm(client, index);
-    };
-    for (std::size_t i = 0; i < pool.size(); ++i) {
-        pool[i].chaos = static_cast<int>(i) >= clients;
-        arm(pool[i], i);
-    }
-
-    const auto begin = Clock::now();
-    const auto end = begin + std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(seconds));
-    std::vector<epoll_event> events(256);
-    while (Clock::now() < end && exhausted < clients) {
-        const int ready = ::epoll_wait(epoll, events.data(), static_cast<int>(events.size()), 50);
-        for (int e = 0; e < ready; ++e) {
-            const std::size_t index = events[static_cast<std::size_t>(e)].data.u64;
-            Client& client = pool[index];
-            const std::uint32_t flags = events[static_cast<std::size_t>(e)].events;
-            if (flags & (EPOLLERR | EPOLLHUP)) {
-                if (!client.chaos) {
-                    ++errors;
-                }
-                reconnect(client, index);
-                continue;
-            }
-            if ((flags & EPOLLOUT) && client.sent < client.out.size()) {
-                const ssize_t n = ::send(client.fd, client.out.data() + client.sent, client.out.size() - client.sent,
-                                         MSG_NOSIGNAL);
-                if (n > 0) {
-                    client.sent += static_cast<std::size_t>(n);
-                }
-                if (client.chaos && client.sent == client.out.size()) {
-                    ++chaosDone; // said its piece: hang up mid-request
-                    reconnect(client, index);
-                    continue;
-                }
-            }
-            if (!(flags & EPOLLIN)) {
-                continue;
-            }
-            char buffer[65536];
-            const ssize_t n = ::recv(client.fd, buffer, sizeof buffer, 0);
-            if (n <= 0) {
-                if (!client.chaos) {
-                    ++errors;
-                }
-                reconnect(client, index);
-                continue;
-            }
-            client.in.append(buffer, static_cast<std::size_t>(n));
-            const std::size_t head = client.in.find("\r\n\r\n");
-            if (head == std::string::npos) {
-                continue;
-            }
-            const std::size_t lengthAt = client.in.find("Content-Length: ");
-            const std::size_t length = lengthAt < head ? std::strtoul(client.in.c_str() + lengthAt + 16, nullptr, 10) : 0;
-            if (client.in.size() < head + 4 + length) {
-                continue;
-            }
-            const double ms = std::chrono::duration<double, std::milli>(Clock::now() - client.started).count();
-            latencies.push_back(ms);
-            ++answers;
-            const bool ok = client.in.compare(0, 12, "HTTP/1.1 200") == 0;
-            const char* success = recording ? "\"registered\":true" : "登録しました";
-            if (ok && (!registering || client.in.find(success, head) != std::string::npos)) {
-                ++verified;
-                if (registering && accepted) {
-                    std::fprintf(accepted, "%s\n", client.name.c_str());
-                }
-            } else {
-                ++errors;
-            }
-            if (client.in.size() > head + 4 + length) {
-                ++errors; // more than one answer: out of step
-            }
-            arm(client, index);
-        }
-    }
+    LoadRun load(clients, chaosClients, recording, registering, std::move(games), accepted);
+    load.run(seconds);
     if (accepted) {
         std::fclose(accepted);
     }
-    const double elapsed = std::chrono::duration<double>(Clock::now() - begin).count();
-    std::sort(latencies.begin(), latencies.end());
-    auto percentile = [&](double p) {
-        return latencies.empty() ? 0.0 : latencies[std::min(latencies.size() - 1, static_cast<std::size_t>(p * latencies.size()))];
-    };
-    std::printf("mode=%s clients=%d chaos_clients=%d seconds=%.2f answers=%ld verified=%ld errors=%ld "
-                "chaos_requests=%ld per_second=%.0f p50_ms=%.2f p99_ms=%.2f max_ms=%.2f exhausted=%d\n",
-                argv[4], clients, chaosClients, elapsed, answers, verified, errors, chaosDone,
-                static_cast<double>(verified) / elapsed, percentile(0.50), percentile(0.99),
-                latencies.empty() ? 0.0 : latencies.back(), exhausted > 0 ? 1 : 0);
+    load.report(argv[4], chaosClients);
     return 0;
 }
