@@ -149,8 +149,7 @@ def moves():
                 driver.execute_script("tavrinTest.newGame([[9, 0], [46, 1], [60, 2]])")
                 page.wait(driver, "tavrinTest.idle()")
                 for cell in range(40):
-                    t = driver.execute_async_script(
-                        "tavrinTest.timeMove(arguments[0]).then(arguments[arguments.length - 1])", cell)
+                    t = driver.execute_script("return tavrinTest.timeMove(arguments[0])", cell)
                     if t is not None:
                         took.append(t)
             finally:
@@ -192,7 +191,7 @@ def main():
           f"(goal <= 250 KB)")
     print(f"browser CPU idle {IDLE_SECONDS} s: page {med['page', 'cpu']:.2f} %, blank {med['blank', 'cpu']:.2f} % "
           f"of a core, ratio {med['page', 'cpu'] / max(med['blank', 'cpu'], 0.01):.2f} (goal <= 1.5)")
-    sizes = {name: gzip_size(os.path.join(SITE, name)) for name in ("page.js", "tavrin.js", "tavrin.wasm")}
+    sizes = {name: gzip_size(os.path.join(SITE, name)) for name in ("page.js", "tavrin.wasm")}
     print(f"scripts + wasm, gzip -9: {sum(sizes.values()) / 1000:.1f} KB ("
           + ", ".join(f"{name} {size / 1000:.1f}" for name, size in sizes.items())
           + f"; tavrin.wasm {os.path.getsize(os.path.join(SITE, 'tavrin.wasm')) / 1000:.1f} KB raw; goal <= 100 KB)")

@@ -89,7 +89,7 @@ def check_built_files(debs, changes, work):
     # The browser version in its own package, whole: page, code, compressed copies.
     web = next(d for d in debs if os.path.basename(d).startswith("tavrin-web_"))
     held = run(["dpkg-deb", "-c", web]).stdout
-    for name in ("index.html", "tavrin.wasm", "tavrin.wasm.gz", "tavrin.js"):
+    for name in ("index.html", "tavrin.wasm", "tavrin.wasm.gz", "page.js"):
         if f".{SITE}/{name}\n" not in held:
             fail(f"tavrin-web does not hold {SITE}/{name}")
     for deb in debs:

@@ -261,9 +261,9 @@ def wasm_exports(path):
 def case_exports(url, profile):
     """The site players get has no test hook: not in the wasm's exports, not
     in its scripts, not on the page's window; the test build has them."""
-    # The wasm's export names are shortened; tavrin.js names what each is.
+    # The wasm's export names are shortened; the runtime in page.js names what each is.
     def named(folder):
-        with open(os.path.join(folder, "tavrin.js"), encoding="utf-8") as f:
+        with open(os.path.join(folder, "page.js"), encoding="utf-8") as f:
             # Minified: Module._tavrin_start=function(){return(…=Module._tavrin_start=Module.asm.z)…
             glue = dict(re.findall(r'Module\._(\w+)=function\(\)\{return\(\w+=Module\._\w+=Module\.asm\.(\w+)\)',
                                    f.read()))

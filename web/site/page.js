@@ -1,11 +1,17 @@
 // The page around the game: menus, toolbar, score frames, canvases, sound
-// and storage. The game itself runs in tavrin.wasm; this script only shows
+// and storage. The game itself runs in tavrin.wasm (emscripten's runtime for
+// it follows this script in page.js); this script only shows
 // what it is told and hands every event over. Every number it uses
 // (commands, menus, toolbar, shortcuts, surfaces, sounds) comes from the
 // game's own tables (TavrinTables, made from the game's C++ at build time).
 'use strict';
 
 (function () {
+  // The wasm compiles (on the browser's own threads) while the page is built
+  // around it; the runtime at the end of this script takes the result.
+  const compiled = typeof WebAssembly.compileStreaming === 'function'
+    ? WebAssembly.compileStreaming(fetch('tavrin.wasm', { credentials: 'same-origin' })) : null;
+
   const $ = (id) => document.getElementById(id);
   const params = new URLSearchParams(location.search);
   const STORE = 'Tavrin for Windows/';
@@ -518,6 +524,13 @@
     },
     onRuntimeInitialized: started,
   };
+  if (compiled !== null) {
+    window.Module.instantiateWasm = (imports, done) => {
+      compiled.then((module) => WebAssembly.instantiate(module, imports)).then((instance) => done(instance),
+        (e) => console.error('tavrin.wasm:', e));
+      return {};
+    };
+  }
 
   // The page around the board is built and fitted to the window while the
   // wasm and the pictures load.
