@@ -70,9 +70,16 @@ window.TavrinLayout = (function () {
     const size = Math.max(smallest, floor8(Math.min(reach(oa, ob, 'width'), reach(oa, ob, 'height'), most)));
     useSize(size, ratio);
     if (fits(overflow(play))) return size;
-    // Not linear after all: halve the way down to the estimate.
-    let low = smallest;
+    // Not linear after all: most often a few steps smaller fits (each try
+    // lays the page out again, which costs the first frame time); else
+    // halve the way down to it.
     let high = size;
+    for (let step = 0; step < 4 && high - 8 >= smallest; ++step) {
+      high -= 8;
+      useSize(high, ratio);
+      if (fits(overflow(play))) return high;
+    }
+    let low = smallest;
     while (high - low > 8) {
       const middle = floor8((low + high) / 2);
       useSize(middle, ratio);
