@@ -449,35 +449,10 @@
     return [words[0], words[1]];
   }
 
-  // The bundled pictures, decoded by the browser. The first frame's three are
-  // fetched while the script and the wasm load; the goal background when the
-  // board first needs it or the player first touches the page.
-  const PICTURES = ['hyperroad.webp', 'background_normal.webp', 'background_goal.webp', 'items.webp'];
+  // The pictures come decoded from pictures.js, which has loaded them meanwhile.
   const GOAL_PICTURE = 2;
-  const MAX_PICTURE_SIDE = 2048;
-  const pictureLoads = [];
-
-  function loadPicture(kind) {
-    if (!pictureLoads[kind]) {
-      pictureLoads[kind] = fetch('pictures/' + PICTURES[kind])
-        .then((r) => (r.ok ? r.blob() : Promise.reject(new Error(PICTURES[kind]))))
-        .then((blob) => createImageBitmap(blob, { colorSpaceConversion: 'none', premultiplyAlpha: 'none' }))
-        .then((bitmap) => {
-          // (The game checks each picture's size; this only keeps a broken file from costing memory.)
-          if (bitmap.width > MAX_PICTURE_SIDE || bitmap.height > MAX_PICTURE_SIDE) throw new Error(PICTURES[kind]);
-          const canvas = document.createElement('canvas');
-          canvas.width = bitmap.width;
-          canvas.height = bitmap.height;
-          const context = canvas.getContext('2d', { willReadFrequently: true });
-          context.drawImage(bitmap, 0, 0);
-          bitmap.close();
-          return context.getImageData(0, 0, canvas.width, canvas.height);
-        })
-        .catch(() => null); // the game keeps its plain drawn picture
-    }
-    return pictureLoads[kind];
-  }
-  [0, 1, 3].forEach(loadPicture);
+  const loadPicture = (kind) => TavrinPictures.load(kind);
+  const pictureLoads = TavrinPictures.loads;
 
   function handPicture(kind, image) {
     if (image === null) return;
