@@ -271,7 +271,7 @@ void Session::startUpAction()
 void Session::playCommandLineFile(std::function<void()> then)
 {
     const std::string& path = options_.commandLineFile;
-    const Text problem = options_.disk ? options_.disk->puzzleFileProblem(path) : Text(kPuzzleFileNotFound);
+    const Text problem = namedFileProblem(path);
     if (!problem.empty()) {
         output_.ask(Box::message(TAVRIN_TEXT("app", "%1\n%2").arg(problem).arg(Text(options_.commandLineFile)), "",
                                  Buttons::Ok, Icon::None),
@@ -298,6 +298,12 @@ void Session::playCommandLineFile(std::function<void()> then)
 }
 
 // --- puzzle files ---------------------------------------------------------------------
+
+// Without a disk no file can be found by name.
+Text Session::namedFileProblem(const std::string& path) const
+{
+    return options_.disk ? options_.disk->puzzleFileProblem(path) : Text(kPuzzleFileNotFound);
+}
 
 void Session::openPuzzleFile(const std::string& path)
 {
@@ -355,7 +361,7 @@ Text Session::openHandedOverFile(const std::string& path, bool dialogOpen)
         } else if (dialogOpen || output_.boxOpen()) {
             reason = TAVRIN_TEXT("app", "問題ファイルを開けません：ダイアログを閉じてから開いてください。");
         } else {
-            reason = options_.disk ? options_.disk->puzzleFileProblem(path) : Text(kPuzzleFileNotFound);
+            reason = namedFileProblem(path);
         }
         if (!reason.empty()) {
             output_.screen().setStatus(reason);

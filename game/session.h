@@ -144,6 +144,7 @@ public:
     const Text& seriesTitle() const { return seriesTitle_; }
 
 private:
+    Text namedFileProblem(const std::string& path) const;
     void sessionCommand(Command command);
     void playCommandLineFile(std::function<void()> then);
     void takePuzzleFile(const kem::PuzzleFileRead& read);

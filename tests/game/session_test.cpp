@@ -304,6 +304,29 @@ TEST(Session, GeneratedSeriesAreShownInThePlayersLanguageAndKeptUnderTheirStored
     EXPECT_EQ(marked(run.screen().caption), "<<今日の問題 2026-12-09> - Tavrin for Windows[実行]>");
 }
 
+// The page's session: no disk to find files on by name and no editor.
+TEST(Session, WithoutADiskOrAnEditorFilesComeOnlyAsBytes)
+{
+    Disk disk;
+    GameState state;
+    ScriptedFrontEnd front;
+    RandomSource random(7);
+    Millis now = 0;
+    SessionOptions options;
+    options.clock = [&now] { return now; };
+    options.today = [] { return ScoreDate{2026, 12, 9}; };
+    Session session(state, &front, disk.settings, &disk.store, random, std::move(options));
+    front.attach(session.output());
+    session.start();
+    EXPECT_EQ(session.editor(), nullptr);
+    EXPECT_EQ(session.openHandedOverFile(TAVRIN_TEST_DATA "/two.kem", false).japanese(),
+              "問題ファイルを開けません：ファイルが見つかりません。");
+    session.openPuzzleFile(TAVRIN_TEST_DATA "/two.kem");
+    EXPECT_FALSE(state.puzzleSeries);
+    session.command(Command::EditMode);
+    EXPECT_FALSE(state.editMode);
+}
+
 TEST(Session, PuzzleBytesOfAForeignFileAreRefusedWithTheDesktopsMessage)
 {
     Disk disk;
