@@ -50,40 +50,55 @@ window.TavrinLayout = (function () {
     return devicePixels;
   }
 
-  // The largest board (device pixels, a multiple of 8 so that every cell
-  // starts on a whole pixel) with which everything fits. The rest of the
-  // play area grows about linearly with the board: two trial layouts give the
-  // estimate, a search below it corrects it where text or the palette wraps.
-  function largest(play, ratio) {
-    const page = document.documentElement;
-    const floor8 = (n) => Math.floor(n / 8) * 8;
-    const smallest = 64;
-    const most = floor8(Math.min(page.clientWidth, page.clientHeight) * ratio);
-    const a = useSize(floor8(128 * ratio), ratio);
-    const oa = overflow(play);
-    const b = useSize(floor8(256 * ratio), ratio);
-    const ob = overflow(play);
-    const reach = (o1, o2, key) => {
-      const slope = (o2[key] - o1[key]) / (b - a);
-      return slope > 0 ? b - o2[key] / slope : Infinity;
-    };
-    const size = Math.max(smallest, floor8(Math.min(reach(oa, ob, 'width'), reach(oa, ob, 'height'), most)));
+  const floor8 = (n) => Math.floor(n / 8) * 8;
+  const SMALLEST = 64;
+
+  // Where the overflow along `key` reaches 0, on the line through two layouts.
+  function reach(one, two, key) {
+    const slope = (two.o[key] - one.o[key]) / (two.size - one.size);
+    return slope > 0 ? two.size - two.o[key] / slope : Infinity;
+  }
+  function reachBoth(one, two) {
+    return Math.min(reach(one, two, 'width'), reach(one, two, 'height'));
+  }
+
+  function tryLayout(play, size, ratio) {
     useSize(size, ratio);
-    if (fits(overflow(play))) return size;
-    // Not linear after all: most often a few steps smaller fits (each try
-    // lays the page out again, which costs the first frame time); else
-    // halve the way down to it.
-    let high = size;
-    for (let step = 0; step < 4 && high - 8 >= smallest; ++step) {
-      high -= 8;
-      useSize(high, ratio);
-      if (fits(overflow(play))) return high;
+    return { size, o: overflow(play) };
+  }
+
+  // The board (device pixels, a multiple of 8 so that every cell starts on a
+  // whole pixel) with which everything should fit in the arrangement shown.
+  // The rest of the play area grows about linearly with the board: two trial
+  // layouts give the estimate.
+  function estimate(play, ratio) {
+    const page = document.documentElement;
+    const most = floor8(Math.min(page.clientWidth, page.clientHeight) * ratio);
+    const one = tryLayout(play, floor8(128 * ratio), ratio);
+    const two = tryLayout(play, floor8(256 * ratio), ratio);
+    return { size: Math.max(SMALLEST, floor8(Math.min(reachBoth(one, two), most))), last: two };
+  }
+
+  // The largest board up to the estimate that fits: where text or the
+  // palette wraps the play area is not linear, and the line through the last
+  // two layouts corrects the estimate (each layout costs the first frame
+  // time); if that does not settle it, halving the way down does.
+  function settle(play, ratio, guess) {
+    let size = guess.size;
+    let last = guess.last;
+    for (let tries = 0; tries < 3; ++tries) {
+      const now = tryLayout(play, size, ratio);
+      if (fits(now.o)) return size;
+      if (size <= SMALLEST) return SMALLEST;
+      const next = reachBoth(last, now);
+      last = now;
+      size = Math.max(SMALLEST, Math.min(size - 8, floor8(next)));
     }
-    let low = smallest;
+    let high = last.size;
+    let low = SMALLEST;
     while (high - low > 8) {
       const middle = floor8((low + high) / 2);
-      useSize(middle, ratio);
-      if (fits(overflow(play))) low = middle; else high = middle;
+      if (fits(tryLayout(play, middle, ratio).o)) low = middle; else high = middle;
     }
     return low;
   }
@@ -130,10 +145,17 @@ window.TavrinLayout = (function () {
     }
     // Beside the board on a wide window, below it (two ways) on an upright one.
     const arrangements = page.clientWidth > page.clientHeight ? ['beside', 'below'] : ['below', 'under'];
-    let best = null;
-    for (const arrangement of arrangements) {
+    // Each arrangement's estimate; the better one checked, and the other
+    // only when the check falls below its estimate.
+    const guesses = arrangements.map((arrangement) => {
       play.dataset.arrangement = arrangement;
-      const size = largest(play, ratio);
+      return { arrangement, guess: estimate(play, ratio) };
+    }).sort((x, y) => y.guess.size - x.guess.size);
+    let best = null;
+    for (const { arrangement, guess } of guesses) {
+      if (best !== null && best.size >= guess.size) break;
+      play.dataset.arrangement = arrangement;
+      const size = settle(play, ratio, guess);
       if (best === null || size > best.size) best = { arrangement, size };
     }
     play.dataset.arrangement = best.arrangement;
