@@ -25,7 +25,7 @@ HOOKS_MARK = "  // @hooks\n"
 # What the first frame needs (and the bundled series, small and wanted
 # offline): cached as the service worker installs. Everything else is cached
 # once the player first touches the page, or when it is first fetched.
-FIRST = ("index.html", "pictures.js", "page.js", "page.css", "tavrin.wasm",
+FIRST = ("index.html", "page.js", "page.css", "tavrin.wasm",
          "manifest.webmanifest", "pictures/hyperroad.webp", "pictures/background_normal.webp",
          "pictures/items.webp", "pictures/tavrin-48.png", "mondai/*")
 PROGRAM = ("tavrin.wasm", "page.js", "sw.js")

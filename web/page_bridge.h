@@ -7,10 +7,8 @@
 extern "C" {
 // What changed on screen, as JSON (web/screen_json.h).
 void tavrin_js_show(const char* json);
-// Shows `width` x `height` pixels at (x, y) of a surface whose rows are
-// `stride` pixels of 0xAARRGGBB.
-void tavrin_js_present(int surface, int index, const std::uint8_t* pixels, int stride, int x, int y, int width,
-                       int height);
+// Shows `width` x `height` pixels of R, G, B, A bytes at (x, y) of a surface.
+void tavrin_js_present(int surface, int index, const std::uint8_t* pixels, int x, int y, int width, int height);
 // Call tavrin_tick after `delayMs` milliseconds; < 0: no call is needed.
 void tavrin_js_wake(int delayMs);
 // A box as JSON; its answer comes back through tavrin_answer.

@@ -13,8 +13,8 @@ mergeInto(LibraryManager.library, {
   tavrin_js_show: function (json) {
     Module.page.show(JSON.parse(UTF8ToString(json)));
   },
-  tavrin_js_present: function (surface, index, pixels, stride, x, y, width, height) {
-    Module.page.present(surface, index, HEAPU8, pixels, stride, x, y, width, height);
+  tavrin_js_present: function (surface, index, pixels, x, y, width, height) {
+    Module.page.present(surface, index, HEAPU8, pixels, x, y, width, height);
   },
   tavrin_js_wake: function (delay) {
     Module.page.wake(delay);

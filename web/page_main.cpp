@@ -50,16 +50,18 @@ extern "C" {
 
 // The page hands over the bundled pictures the first frame needs before the
 // game starts, decoded to R, G, B, A bytes; the goal background may follow
-// later, and the board is drawn again with it.
+// later, and the board is drawn again with it. A picture the page could not
+// have (no pixels) or that does not fit its kind is drawn plainly instead.
 EMSCRIPTEN_KEEPALIVE int tavrin_picture(int kind, const unsigned char* rgba, int width, int height)
 {
-    if (!thePainter().adoptPicture(kind, rgba, width, height)) {
-        return 0;
+    const bool adopted = thePainter().adoptPicture(kind, rgba, width, height);
+    if (!adopted) {
+        thePainter().drawPicture(kind);
     }
     if (page) {
         page->session().input([] { page->controller().showNewBoard(); });
     }
-    return 1;
+    return adopted ? 1 : 0;
 }
 
 EMSCRIPTEN_KEEPALIVE void tavrin_start(std::uint32_t seedHigh, std::uint32_t seedLow, int english)

@@ -4,6 +4,8 @@
 #include "graphics/screen_drawings.h"
 #include "web/page_bridge.h"
 
+#include <cstring>
+
 namespace tavrin::web {
 
 using graphics::Surface;
@@ -19,6 +21,13 @@ graphics::PixelBuffer drawnPicture(int kind)
     case graphics::kGoalBackground: return graphics::drawFallbackBackground(true);
     default: return graphics::drawFallbackItems();
     }
+}
+
+// 0xAARRGGBB and the canvas's R, G, B, A bytes read as one little-endian
+// word differ in the places of red and blue; the pixels are opaque either way.
+constexpr std::uint32_t swapRedBlue(std::uint32_t pixel)
+{
+    return 0xFF000000u | ((pixel & 0xFFu) << 16) | (pixel & 0xFF00u) | ((pixel >> 16) & 0xFFu);
 }
 
 } // namespace
@@ -38,7 +47,9 @@ bool PagePainter::adoptPicture(int kind, const unsigned char* rgba, int width, i
     for (int y = 0; y < height; ++y) {
         graphics::Rgb* line = image.line(y);
         for (int x = 0; x < width; ++x, p += 4) {
-            line[x] = graphics::rgb(p[0], p[1], p[2]);
+            std::uint32_t bytes = 0;
+            std::memcpy(&bytes, p, 4);
+            line[x] = swapRedBlue(bytes);
         }
     }
     if (!graphics_.adoptBuiltin(kind, std::move(image))) {
@@ -46,6 +57,13 @@ bool PagePainter::adoptPicture(int kind, const unsigned char* rgba, int width, i
     }
     goalPicture_ = goalPicture_ || kind == graphics::kGoalBackground;
     return true;
+}
+
+void PagePainter::drawPicture(int kind)
+{
+    if (kind >= 0 && kind < graphics::kGraphicsKinds && graphics_.current(kind).isNull()) {
+        graphics_.adoptBuiltin(kind, drawnPicture(kind));
+    }
 }
 
 bool PagePainter::goalPictureWanted() const
@@ -64,8 +82,9 @@ bool PagePainter::goalPictureWanted() const
 void PagePainter::attach(const GameState& state)
 {
     state_ = &state;
+    // (The goal background comes later; it is drawn only if it cannot be had.)
     for (int kind = 0; kind < graphics::kGraphicsKinds; ++kind) {
-        if (graphics_.current(kind).isNull()) {
+        if (kind != graphics::kGoalBackground && graphics_.current(kind).isNull()) {
             graphics_.adoptBuiltin(kind, drawnPicture(kind));
         }
     }
@@ -93,9 +112,18 @@ void PagePainter::present(TileTarget target) const
         image = &renderer_->paletteImage(target.index);
         area = image->rect();
     }
+    // Sent as the canvas takes them, so that the page shows them as they are.
+    shown_.resize(static_cast<std::size_t>(area.width) * static_cast<std::size_t>(area.height));
+    std::uint32_t* out = shown_.data();
+    for (int y = area.y; y < area.y + area.height; ++y) {
+        const graphics::Rgb* line = image->line(y) + area.x;
+        for (int x = 0; x < area.width; ++x) {
+            *out++ = swapRedBlue(line[x]);
+        }
+    }
     tavrin_js_present(static_cast<int>(target.surface), target.index,
-                      reinterpret_cast<const std::uint8_t*>(image->data()), image->width(), area.x, area.y,
-                      area.width, area.height);
+                      reinterpret_cast<const std::uint8_t*>(shown_.data()), area.x, area.y, area.width,
+                      area.height);
 }
 
 void PagePainter::paint(const std::vector<game::Drawing>& drawings)

@@ -7,6 +7,7 @@
 #include "graphics/graphics_set.h"
 #include "graphics/renderer.h"
 
+#include <cstdint>
 #include <memory>
 #include <vector>
 
@@ -20,6 +21,8 @@ public:
     // `height` pixels of R, G, B, A bytes. One that does not fit the kind is
     // refused; a kind without a picture at attach is drawn plainly.
     bool adoptPicture(int kind, const unsigned char* rgba, int width, int height);
+    // The page could not give the picture of `kind`: it is drawn plainly.
+    void drawPicture(int kind);
     // Whether the board shows the goal background: the page fetches that
     // picture only then (or once the player is there).
     bool goalPictureWanted() const;
@@ -35,6 +38,7 @@ private:
     graphics::GraphicsSet graphics_;
     std::unique_ptr<graphics::Renderer> renderer_;
     const GameState* state_ = nullptr;
+    mutable std::vector<std::uint32_t> shown_; // the part being shown, as R, G, B, A bytes
     bool goalPicture_ = false;  // adopted
     mutable bool goalAsked_ = false;
 };

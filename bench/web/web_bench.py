@@ -191,7 +191,7 @@ def main():
           f"(goal <= 250 KB)")
     print(f"browser CPU idle {IDLE_SECONDS} s: page {med['page', 'cpu']:.2f} %, blank {med['blank', 'cpu']:.2f} % "
           f"of a core, ratio {med['page', 'cpu'] / max(med['blank', 'cpu'], 0.01):.2f} (goal <= 1.5)")
-    sizes = {name: gzip_size(os.path.join(SITE, name)) for name in ("page.js", "pictures.js", "tavrin.wasm")}
+    sizes = {name: gzip_size(os.path.join(SITE, name)) for name in ("page.js", "tavrin.wasm")}
     print(f"scripts + wasm, gzip -9: {sum(sizes.values()) / 1000:.1f} KB ("
           + ", ".join(f"{name} {size / 1000:.1f}" for name, size in sizes.items())
           + f"; tavrin.wasm {os.path.getsize(os.path.join(SITE, 'tavrin.wasm')) / 1000:.1f} KB raw; goal <= 100 KB)")

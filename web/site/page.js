@@ -46,10 +46,11 @@
   function show(changes) {
     if ('status' in changes) $('status').textContent = changes.status;
     if ('caption' in changes) { $('caption').textContent = changes.caption; document.title = changes.caption; }
+    // (Where the menus change too, every command is shown again once, below.)
     if ('commands' in changes) {
       changes.commands.forEach(([command, enabled, checked, visible, caption, toolTip]) => {
         commands[command] = { enabled, checked, visible, caption, toolTip };
-        refreshCommand(command);
+        if (!('menus' in changes)) refreshCommand(command);
       });
     }
     if ('menus' in changes) { menuEnabled = changes.menus; refreshMenus(); }
@@ -148,18 +149,20 @@
     openMenu = null;
   }
 
-  function menuOf(command) {
-    return tables.menus.findIndex((list) => list.includes(command));
-  }
+  // Each command's menu (-1: none) and shortcut key.
+  const menuOf = [];
+  const shortcutOf = [];
+  tables.menus.forEach((list, m) => list.forEach((command) => { menuOf[command] = m; }));
+  Object.keys(tables.shortcuts).forEach((key) => { shortcutOf[tables.shortcuts[key]] = key; });
 
   function refreshCommand(command) {
     const c = commands[command];
     if (!c) return;
-    const m = menuOf(command);
+    const m = menuOf[command] === undefined ? -1 : menuOf[command];
     const on = c.enabled && (m < 0 || menuEnabled[m]);
     const item = menuItems[command];
     if (item) {
-      const shortcut = Object.keys(tables.shortcuts).find((k) => tables.shortcuts[k] === command);
+      const shortcut = shortcutOf[command];
       item.textContent = (c.checked ? '✓ ' : '') + plainCaption(c.caption) + (shortcut ? '\u2003' + shortcut : '');
       item.disabled = !on;
       item.setAttribute('aria-checked', c.checked ? 'true' : 'false');
@@ -176,12 +179,16 @@
     }
   }
 
-  function refreshMenus() {
+  function refreshMenuHeads() {
     document.querySelectorAll('.menu-head').forEach((head) => {
       const m = Number(head.dataset.menu);
       head.textContent = plainCaption(texts['menu' + m] || '');
       head.disabled = !menuEnabled[m];
     });
+  }
+
+  function refreshMenus() {
+    refreshMenuHeads();
     commands.forEach((_, i) => refreshCommand(i));
   }
 
@@ -263,23 +270,13 @@
     };
   }
 
-  // The tiles the wasm side composed: rows of 0xAARRGGBB (bytes B, G, R, A).
-  function present(surface, index, heap, at, stride, x, y, width, height) {
+  // The tiles the wasm side composed, as R, G, B, A bytes: shown from the
+  // wasm's memory as they are.
+  function present(surface, index, heap, at, x, y, width, height) {
     const s = tables.surfaces;
     const context = surface === s.board ? boardContext : surface === s.panel ? offered.getContext('2d') : paletteContext(index);
     if (!context || width <= 0 || height <= 0) return;
-    const image = context.createImageData(width, height);
-    const out = image.data;
-    for (let row = 0; row < height; ++row) {
-      let from = at + ((y + row) * stride + x) * 4;
-      let to = row * width * 4;
-      for (let col = 0; col < width; ++col, from += 4, to += 4) {
-        out[to] = heap[from + 2];
-        out[to + 1] = heap[from + 1];
-        out[to + 2] = heap[from];
-        out[to + 3] = 255;
-      }
-    }
+    const image = new ImageData(new Uint8ClampedArray(heap.buffer, at, width * height * 4), width, height);
     context.putImageData(image, surface === s.board ? x : 0, surface === s.board ? y : 0);
     if (surface === s.board && !boardShown) firstBoard();
   }
@@ -427,7 +424,7 @@
     const language = $('language');
     if (language) language.textContent = texts.language;
     $('trash').setAttribute('aria-label', texts.trash);
-    refreshMenus();
+    refreshMenuHeads();
   }
 
   function chooseLanguage(toEnglish) {
@@ -449,13 +446,19 @@
     return [words[0], words[1]];
   }
 
-  // The pictures come decoded from pictures.js, which has loaded them meanwhile.
+  // The pictures come decoded from their loader (pictures.js, first in page.js).
   const GOAL_PICTURE = 2;
   const loadPicture = (kind) => TavrinPictures.load(kind);
   const pictureLoads = TavrinPictures.loads;
 
   function handPicture(kind, image) {
-    if (image === null) return;
+    if (image === null) {
+      // Drawn plainly by the game (the first frame's are, as it starts).
+      if (kind === GOAL_PICTURE) {
+        Module.ccall('tavrin_picture', 'number', ['number', 'number', 'number', 'number'], [kind, 0, 0, 0]);
+      }
+      return;
+    }
     const at = _malloc(Math.max(image.data.length, 1));
     HEAPU8.set(image.data, at);
     Module.ccall('tavrin_picture', 'number', ['number', 'number', 'number', 'number'],
@@ -470,6 +473,7 @@
   }
 
   async function started() {
+    await built;
     const first = [0, 1, 3];
     (await Promise.all(first.map(loadPicture))).forEach((image, i) => handPicture(first[i], image));
     const stored = storedLanguage();
@@ -480,6 +484,10 @@
     const [high, low] = seed();
     Module.ccall('tavrin_start', null, ['number', 'number', 'number'], [high, low, english ? 1 : 0]);
     readPageTexts();
+    // Fitted to the window once everything shows its text, before the first frame.
+    TavrinLayout.start();
+    // The goal background, where a touch asked for it before the game was here.
+    if (pictureLoads[GOAL_PICTURE]) pictureLoads[GOAL_PICTURE].then((image) => handPicture(GOAL_PICTURE, image));
     document.body.classList.add('ready');
   }
 
@@ -507,10 +515,12 @@
     };
   }
 
-  // The page around the board is built and fitted to the window while the
-  // wasm and the pictures load.
-  buildMenus();
-  TavrinLayout.start();
+  // The menus are built while the wasm compiles: after a pause, so that the
+  // browser first hands it what has arrived.
+  const built = new Promise((resolve) => setTimeout(() => {
+    buildMenus();
+    resolve();
+  }, 0));
 
   // @hooks
 })();

@@ -1,7 +1,7 @@
-// The bundled pictures, decoded by the browser: the first frame's three
-// are fetched and decoded while the page's script and the wasm load (this
-// script is small and runs first), the goal background when the board first
-// needs it or the player first touches the page.
+// The bundled pictures, decoded by the browser. The first frame's three are
+// images of the page itself, fetched while the page's script and the wasm
+// load and decoded while they start; the goal background is fetched
+// when the board first needs it or the player first touches the page.
 'use strict';
 
 window.TavrinPictures = (function () {
@@ -9,23 +9,28 @@ window.TavrinPictures = (function () {
   const MAX_PICTURE_SIDE = 2048;
   const loads = [];
 
+  // The picture's pixels as R, G, B, A bytes.
+  function pixels(image) {
+    // (The game checks each picture's size; this only keeps a broken file from costing memory.)
+    if (image.naturalWidth > MAX_PICTURE_SIDE || image.naturalHeight > MAX_PICTURE_SIDE) return null;
+    const canvas = document.createElement('canvas');
+    canvas.width = image.naturalWidth;
+    canvas.height = image.naturalHeight;
+    const context = canvas.getContext('2d', { willReadFrequently: true });
+    context.drawImage(image, 0, 0);
+    return context.getImageData(0, 0, canvas.width, canvas.height);
+  }
+
+  // A picture that cannot be had leaves the game its plain drawn one (null).
   function load(kind) {
     if (!loads[kind]) {
-      loads[kind] = fetch('pictures/' + PICTURES[kind])
-        .then((r) => (r.ok ? r.blob() : Promise.reject(new Error(PICTURES[kind]))))
-        .then((blob) => createImageBitmap(blob, { colorSpaceConversion: 'none', premultiplyAlpha: 'none' }))
-        .then((bitmap) => {
-          // (The game checks each picture's size; this only keeps a broken file from costing memory.)
-          if (bitmap.width > MAX_PICTURE_SIDE || bitmap.height > MAX_PICTURE_SIDE) throw new Error(PICTURES[kind]);
-          const canvas = document.createElement('canvas');
-          canvas.width = bitmap.width;
-          canvas.height = bitmap.height;
-          const context = canvas.getContext('2d', { willReadFrequently: true });
-          context.drawImage(bitmap, 0, 0);
-          bitmap.close();
-          return context.getImageData(0, 0, canvas.width, canvas.height);
-        })
-        .catch(() => null); // the game keeps its plain drawn picture
+      let image = document.getElementById('picture' + kind);
+      if (!image) {
+        image = new Image();
+        image.src = 'pictures/' + PICTURES[kind];
+      }
+      // (Decoded off the page's thread; a picture that cannot be decoded is refused.)
+      loads[kind] = image.decode().then(() => pixels(image), () => null);
     }
     return loads[kind];
   }
