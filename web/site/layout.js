@@ -76,7 +76,9 @@ window.TavrinLayout = (function () {
     const most = floor8(Math.min(page.clientWidth, page.clientHeight) * ratio);
     const one = tryLayout(play, floor8(128 * ratio), ratio);
     const two = tryLayout(play, floor8(256 * ratio), ratio);
-    return { size: Math.max(SMALLEST, floor8(Math.min(reachBoth(one, two), most))), last: two };
+    const across = reach(one, two, 'width');
+    const down = reach(one, two, 'height');
+    return { size: Math.max(SMALLEST, floor8(Math.min(across, down, most))), last: two, byWidth: across <= down };
   }
 
   // The largest board up to the estimate that fits: where text or the
@@ -143,14 +145,22 @@ window.TavrinLayout = (function () {
       useSize(last.size, ratio);
       if (fits(overflow(play))) return;
     }
-    // Beside the board on a wide window, below it (two ways) on an upright one.
-    const arrangements = page.clientWidth > page.clientHeight ? ['beside', 'below'] : ['below', 'under'];
-    // Each arrangement's estimate; the better one checked, and the other
-    // only when the check falls below its estimate.
-    const guesses = arrangements.map((arrangement) => {
+    // Beside the board on a wide window, below it (two ways) on an upright
+    // one. The second way gives room only along one side (more height
+    // upright, more width wide): where the first is held by the other side,
+    // it cannot give a larger board and is not tried.
+    const wide = page.clientWidth > page.clientHeight;
+    const arrangements = wide ? ['beside', 'below'] : ['below', 'under'];
+    const guesses = [];
+    for (const arrangement of arrangements) {
       play.dataset.arrangement = arrangement;
-      return { arrangement, guess: estimate(play, ratio) };
-    }).sort((x, y) => y.guess.size - x.guess.size);
+      const guess = estimate(play, ratio);
+      guesses.push({ arrangement, guess });
+      if (guess.byWidth !== wide) break;
+    }
+    // The better estimate checked, and the other only when the check falls
+    // below its estimate.
+    guesses.sort((x, y) => y.guess.size - x.guess.size);
     let best = null;
     for (const { arrangement, guess } of guesses) {
       if (best !== null && best.size >= guess.size) break;
