@@ -218,42 +218,93 @@ def case_replay(url, profile):
             driver.quit()
 
 
+# Three items in a row, joined by crosses: a game, and its moves.
+LINKED_ITEMS = ([[9, 0], [10, 1], [11, 2]], ((9, 10), (10, 10), (11, 10), (12, 10)))
+
+
 def case_render(url, profile):
     """(b) The board canvas and the offered piece, pixel for pixel, as
     tavrin-cli render composes the same state from the BMP pictures the
-    site's WebP files were made from."""
+    site's WebP files were made from; where the goal background cannot be
+    fetched, its cells are drawn plainly (neither left as they were nor
+    shown with the normal background) and the rest is as before."""
     probe = subprocess.run([CLI, "render"], capture_output=True, text=True, stdin=subprocess.DEVNULL)
     if "no output file" not in probe.stderr:
         print("SKIP render: this tavrin-cli has no render command", flush=True)
         return
+    plain, state = page_board(url, os.path.join(profile, "a"), [[9, 0], [46, 1], [60, 2]],
+                              ((27, 10), (28, 3), (36, 5), (35, 10), (9, 4)))
+    board, panel = cli_render(state, PICTURES)
+    check("render: board canvas", True, board == plain[0])
+    check("render: offered piece", True, panel == plain[1])
+    check("render: the board is not empty", True, len(set(board)) > 16)
+    # Crosses joining the three items: their group shows the goal background.
+    linked, state = page_board(url, os.path.join(profile, "c"), *LINKED_ITEMS)
+    board, _ = cli_render(state, PICTURES)
+    check("render: the goal background", True, board == linked[0])
+    with tempfile.TemporaryDirectory() as folder:
+        # The normal background as the goal's, and a site without the goal picture.
+        os.mkdir(os.path.join(folder, "data"))
+        for entry in os.listdir(PICTURES):
+            target = "background_normal.bmp" if entry == "background_goal.bmp" else entry
+            os.symlink(os.path.join(PICTURES, target), os.path.join(folder, "data", entry))
+        normal, _ = cli_render(state, os.path.join(folder, "data"))
+        os.makedirs(os.path.join(folder, "site", "pictures"))
+        for entry in os.listdir(SITE):
+            if entry != "pictures":
+                os.symlink(os.path.join(SITE, entry), os.path.join(folder, "site", entry))
+        for entry in os.listdir(os.path.join(SITE, "pictures")):
+            if not entry.startswith("background_goal."):
+                os.symlink(os.path.join(SITE, "pictures", entry), os.path.join(folder, "site", "pictures", entry))
+        bare_server, bare_url = serve(os.path.join(folder, "site"))
+        try:
+            bare, _ = page_board(bare_url, os.path.join(profile, "b"), *LINKED_ITEMS)
+        finally:
+            bare_server.shutdown()
+    goal = [i for i in range(0, len(board), 4) if board[i:i + 4] != normal[i:i + 4]]
+    check("render: the crosses reach the goal background", True, len(goal) > 0)
+    check("render without the goal picture: the rest as before", True,
+          all(bare[0][i:i + 4] == board[i:i + 4] for i in set(range(0, len(board), 4)) - set(goal)))
+    check("render without the goal picture: its cells drawn plainly", True,
+          sum(bare[0][i:i + 4] not in (board[i:i + 4], normal[i:i + 4]) for i in goal) > len(goal) // 2)
+
+
+def page_board(url, profile, items, moves):
+    """The board and offered-piece canvases after seeded moves, and the game's state."""
     driver = browser(profile)
     try:
         start_page(driver, url, "seed=3&lang=ja")
-        driver.execute_script("tavrinTest.newGame([[9, 0], [46, 1], [60, 2]])")
+        driver.execute_script("tavrinTest.newGame(arguments[0])", items)
         wait(driver, "tavrinTest.idle()")
-        for cell, piece in ((27, 10), (28, 3), (36, 5), (35, 10), (9, 4)):
+        for cell, piece in moves:
             play_move(driver, {"place": cell, "piece": piece})
+        # The goal background, fetched once the board shows it, has come (or cannot).
+        driver.execute_async_script("""const done = arguments[arguments.length - 1];
+            (TavrinPictures.loads[2] || Promise.resolve()).then(() => setTimeout(done, 50));""")
         state = driver.execute_script("return tavrinTest.state()")
         pixels = driver.execute_script("""
             const read = (id) => { const c = document.getElementById(id);
               return Array.from(c.getContext('2d').getImageData(0, 0, c.width, c.height).data); };
             return [read('board'), read('offered')];""")
-        board_text = "".join(" ".join("." if p < 0 else str(p) for p in state["board"][r * 8:r * 8 + 8]) + "\n"
-                             for r in range(8))
-        items = ",".join(str(cell) for cell, kind in sorted(state["items"], key=lambda item: item[1]))
-        with tempfile.TemporaryDirectory() as folder:
-            png = os.path.join(folder, "board.png")
-            subprocess.run([CLI, "render", "--items", items, "--moves-used", str(state["movesUsed"]),
-                            "--offered", str(state["offeredPiece"]), "--data", PICTURES, "--out", png],
-                           input=board_text, text=True, check=True)
-            width, picture = png_rgba(png)
-        board = [v for y in range(256) for v in picture[(y * width) * 4:(y * width + 256) * 4]]
-        panel = [v for y in range(32) for v in picture[(y * width + width - 32) * 4:(y * width + width) * 4]]
-        check("render: board canvas", True, board == pixels[0])
-        check("render: offered piece", True, panel == pixels[1])
-        check("render: the board is not empty", True, len(set(board)) > 16)
     finally:
         driver.quit()
+    return pixels, state
+
+
+def cli_render(state, data):
+    """tavrin-cli render's board and offered piece for `state`, from the pictures in `data`."""
+    board_text = "".join(" ".join("." if p < 0 else str(p) for p in state["board"][r * 8:r * 8 + 8]) + "\n"
+                         for r in range(8))
+    items = ",".join(str(cell) for cell, kind in sorted(state["items"], key=lambda item: item[1]))
+    with tempfile.TemporaryDirectory() as folder:
+        png = os.path.join(folder, "board.png")
+        subprocess.run([CLI, "render", "--items", items, "--moves-used", str(state["movesUsed"]),
+                        "--offered", str(state["offeredPiece"]), "--data", data, "--out", png],
+                       input=board_text, text=True, check=True)
+        width, picture = png_rgba(png)
+    board = [v for y in range(256) for v in picture[(y * width) * 4:(y * width + 256) * 4]]
+    panel = [v for y in range(32) for v in picture[(y * width + width - 32) * 4:(y * width + width) * 4]]
+    return board, panel
 
 
 def png_rgba(path):
