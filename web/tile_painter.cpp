@@ -84,8 +84,8 @@ void PagePainter::attach(const GameState& state)
     state_ = &state;
     // (The goal background comes later; it is drawn only if it cannot be had.)
     for (int kind = 0; kind < graphics::kGraphicsKinds; ++kind) {
-        if (kind != graphics::kGoalBackground && graphics_.current(kind).isNull()) {
-            graphics_.adoptBuiltin(kind, drawnPicture(kind));
+        if (kind != graphics::kGoalBackground) {
+            drawPicture(kind);
         }
     }
     renderer_ = std::make_unique<graphics::Renderer>(graphics_, state);

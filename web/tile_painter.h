@@ -19,7 +19,8 @@ public:
 
     // A bundled picture of `kind` as the browser decoded it: `width` x
     // `height` pixels of R, G, B, A bytes. One that does not fit the kind is
-    // refused; a kind without a picture at attach is drawn plainly.
+    // refused; a kind without a picture at attach (but the goal background,
+    // which may come later) is drawn plainly.
     bool adoptPicture(int kind, const unsigned char* rgba, int width, int height);
     // The page could not give the picture of `kind`: it is drawn plainly.
     void drawPicture(int kind);

@@ -451,25 +451,28 @@
   const loadPicture = (kind) => TavrinPictures.load(kind);
   const pictureLoads = TavrinPictures.loads;
 
+  // Pixels of a picture to the game; none (0): it draws the picture plainly.
+  const givePicture = (kind, at, width, height) =>
+    Module.ccall('tavrin_picture', 'number', ['number', 'number', 'number', 'number'], [kind, at, width, height]);
+
   function handPicture(kind, image) {
     if (image === null) {
-      // Drawn plainly by the game (the first frame's are, as it starts).
-      if (kind === GOAL_PICTURE) {
-        Module.ccall('tavrin_picture', 'number', ['number', 'number', 'number', 'number'], [kind, 0, 0, 0]);
-      }
+      givePicture(kind, 0, 0, 0);
       return;
     }
     const at = _malloc(Math.max(image.data.length, 1));
     HEAPU8.set(image.data, at);
-    Module.ccall('tavrin_picture', 'number', ['number', 'number', 'number', 'number'],
-      [kind, at, image.width, image.height]);
+    givePicture(kind, at, image.width, image.height);
     _free(at);
   }
 
-  // A picture the board asks for, or the goal background once the player is here.
+  // A picture the board asks for, or the goal background once the player is
+  // here: handed over as it comes, once the game has started.
+  let gameStarted;
+  const gameReady = new Promise((resolve) => { gameStarted = resolve; });
   function wantPicture(kind) {
     if (pictureLoads[kind]) return;
-    loadPicture(kind).then((image) => { if (ready) handPicture(kind, image); });
+    Promise.all([loadPicture(kind), gameReady]).then(([image]) => handPicture(kind, image));
   }
 
   async function started() {
@@ -486,8 +489,7 @@
     readPageTexts();
     // Fitted to the window once everything shows its text, before the first frame.
     TavrinLayout.start();
-    // The goal background, where a touch asked for it before the game was here.
-    if (pictureLoads[GOAL_PICTURE]) pictureLoads[GOAL_PICTURE].then((image) => handPicture(GOAL_PICTURE, image));
+    gameStarted();
     document.body.classList.add('ready');
   }
 
