@@ -11,6 +11,7 @@ import functools
 import http.server
 import json
 import os
+import shutil
 import subprocess
 import sys
 import tempfile
@@ -249,13 +250,8 @@ def case_render(url, profile):
             target = "background_normal.bmp" if entry == "background_goal.bmp" else entry
             os.symlink(os.path.join(PICTURES, target), os.path.join(folder, "data", entry))
         normal, _ = cli_render(state, os.path.join(folder, "data"))
-        os.makedirs(os.path.join(folder, "site", "pictures"))
-        for entry in os.listdir(SITE):
-            if entry != "pictures":
-                os.symlink(os.path.join(SITE, entry), os.path.join(folder, "site", entry))
-        for entry in os.listdir(os.path.join(SITE, "pictures")):
-            if not entry.startswith("background_goal."):
-                os.symlink(os.path.join(SITE, "pictures", entry), os.path.join(folder, "site", "pictures", entry))
+        shutil.copytree(SITE, os.path.join(folder, "site"), ignore=shutil.ignore_patterns("background_goal.*"),
+                        copy_function=os.symlink)
         bare_server, bare_url = serve(os.path.join(folder, "site"))
         try:
             bare, _ = page_board(bare_url, os.path.join(profile, "b"), *LINKED_ITEMS)
