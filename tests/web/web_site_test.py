@@ -2,7 +2,8 @@
 """The page as a site in headless Chromium: it fits every screen without
 scrolling, fetches no sound before the player's first touch, plays offline
 after one visit and updates itself, shows its help when served by
-tavrin-scores, and the site players get exports no test hook.
+tavrin-scores, says so when its wasm is damaged, and the site players get
+exports no test hook.
 
 usage: web_site_test.py TEST_SITE SITE TAVRIN_CLI CASE [TAVRIN_SCORES]
 """
@@ -296,7 +297,28 @@ def case_exports(url, profile):
         site.stop()
 
 
-CASES = {"layout": case_layout, "offline": case_offline, "help": case_help, "exports": case_exports}
+def case_damaged(url, profile):
+    """A wasm that cannot be compiled leaves the page shown, with a word why
+    nothing answers, rather than an empty window."""
+    with tempfile.TemporaryDirectory() as folder:
+        copy = os.path.join(folder, "site")
+        shutil.copytree(SITE, copy, ignore=shutil.ignore_patterns("*.gz"))
+        with open(os.path.join(copy, "tavrin.wasm"), "r+b") as f:
+            f.truncate(os.path.getsize(f.name) // 2)
+        site = Site(copy)
+        driver = page.browser(profile)
+        try:
+            driver.get(site.url + "index.html")
+            page.wait(driver, "document.body.classList.contains('ready')")
+            check("damaged: the notice says the game could not start", True, driver.execute_script(
+                "const n = document.getElementById('notice');"
+                "return !n.hidden && n.offsetParent !== null && /reload|読み込み直/.test(n.textContent)"))
+        finally:
+            driver.quit()
+            site.stop()
+
+
+CASES = {"damaged": case_damaged, "layout": case_layout, "offline": case_offline, "help": case_help, "exports": case_exports}
 
 
 def main():

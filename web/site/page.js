@@ -493,6 +493,16 @@
     document.body.classList.add('ready');
   }
 
+  // The game cannot start (a damaged or cut-off tavrin.wasm): the page is
+  // shown as it is, with a word why nothing answers.
+  function cannotStart(error) {
+    console.error('tavrin.wasm:', error);
+    document.body.classList.add('ready');
+    notice(/^ja\b/i.test(navigator.language || '')
+      ? 'ゲームを始められませんでした。ページを読み込み直してください。'
+      : 'The game could not start. Please reload the page.');
+  }
+
   // The free game is written whenever the tab is hidden or closed.
   document.addEventListener('visibilitychange', () => {
     if (document.visibilityState === 'hidden' && ready) call('tavrin_save_now');
@@ -512,7 +522,7 @@
   if (compiled !== null) {
     window.Module.instantiateWasm = (imports, done) => {
       compiled.then((module) => WebAssembly.instantiate(module, imports)).then((instance) => done(instance),
-        (e) => console.error('tavrin.wasm:', e));
+        cannotStart);
       return {};
     };
   }
