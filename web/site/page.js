@@ -418,6 +418,15 @@
     }
   }
 
+  // The language the player chose, else the browser's (Japanese, or English
+  // for any other); ?lang=ja|en overrides both.
+  function startsInEnglish() {
+    const asked = params.get('lang');
+    if (asked === 'en' || asked === 'ja') return asked === 'en';
+    const stored = storedLanguage();
+    return stored === 'en' || (stored !== 'ja' && !/^ja\b/i.test(navigator.language || ''));
+  }
+
   function readPageTexts() {
     texts = JSON.parse(Module.ccall('tavrin_page_texts', 'string', [], []));
     document.documentElement.lang = english ? 'en' : 'ja';
@@ -479,9 +488,7 @@
     await built;
     const first = [0, 1, 3];
     (await Promise.all(first.map(loadPicture))).forEach((image, i) => handPicture(first[i], image));
-    const stored = storedLanguage();
-    english = stored === 'en' || (stored !== 'ja' && !/^ja\b/i.test(navigator.language || ''));
-    if (params.get('lang') === 'en' || params.get('lang') === 'ja') english = params.get('lang') === 'en';
+    english = startsInEnglish();
     paletteEntry(11);
     ready = true;
     const [high, low] = seed();
@@ -498,9 +505,9 @@
   function cannotStart(error) {
     console.error('tavrin.wasm:', error);
     document.body.classList.add('ready');
-    notice(/^ja\b/i.test(navigator.language || '')
-      ? 'ゲームを始められませんでした。ページを読み込み直してください。'
-      : 'The game could not start. Please reload the page.');
+    notice(startsInEnglish()
+      ? 'The game could not start. Please reload the page.'
+      : 'ゲームを始められませんでした。ページを読み込み直してください。');
   }
 
   // The free game is written whenever the tab is hidden or closed.
