@@ -8,9 +8,13 @@
 
 (function () {
   // The wasm compiles (on the browser's own threads) while the page is built
-  // around it; the runtime at the end of this script takes the result.
+  // around it; the runtime at the end of this script takes the result. (A
+  // browser that cannot compile as the bytes arrive compiles them once all
+  // have.)
+  const wasm = fetch('tavrin.wasm', { credentials: 'same-origin' });
   const compiled = typeof WebAssembly.compileStreaming === 'function'
-    ? WebAssembly.compileStreaming(fetch('tavrin.wasm', { credentials: 'same-origin' })) : null;
+    ? WebAssembly.compileStreaming(wasm)
+    : wasm.then((response) => response.arrayBuffer()).then((bytes) => WebAssembly.compile(bytes));
 
   const $ = (id) => document.getElementById(id);
   const params = new URLSearchParams(location.search);
@@ -526,13 +530,11 @@
     },
     onRuntimeInitialized: started,
   };
-  if (compiled !== null) {
-    window.Module.instantiateWasm = (imports, done) => {
-      compiled.then((module) => WebAssembly.instantiate(module, imports)).then((instance) => done(instance),
-        cannotStart);
-      return {};
-    };
-  }
+  window.Module.instantiateWasm = (imports, done) => {
+    compiled.then((module) => WebAssembly.instantiate(module, imports)).then((instance) => done(instance),
+      cannotStart);
+    return {};
+  };
 
   // The menus are built while the wasm compiles: after a pause, so that the
   // browser first hands it what has arrived.
